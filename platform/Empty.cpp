@@ -1,0 +1,1 @@
+// Compiled into a layer that has no sources of its own yet.
