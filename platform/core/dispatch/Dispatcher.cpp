@@ -1,0 +1,73 @@
+#include "core/dispatch/Dispatcher.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/NoDestructor.h"
+#include "core/dispatch/RunLoop.h"
+
+namespace core {
+
+Dispatcher& Dispatcher::shared() {
+    static NoDestructor<Dispatcher> dispatcher;
+    return *dispatcher;
+}
+
+void Dispatcher::boot(ClockMode mode) {
+    _mode.store(mode, std::memory_order_release);
+    _epoch.store(std::chrono::steady_clock::now().time_since_epoch().count());
+    _virtualNow.store(0);
+    {
+        std::lock_guard lock(_virtualMutex);
+        _virtualTasks.clear();
+    }
+    RunLoop::main().clearTasks();
+    _globalPool.clearTasks();
+}
+
+double Dispatcher::now() const {
+    if (mode() == ClockMode::Virtual) return _virtualNow.load();
+    const auto elapsed = std::chrono::steady_clock::now().time_since_epoch().count() - _epoch.load();
+    return std::chrono::duration<double>(std::chrono::steady_clock::duration(elapsed)).count();
+}
+
+void Dispatcher::advance(double seconds) {
+    if (mode() != ClockMode::Virtual) throw std::logic_error("Clock::advance needs the virtual clock");
+    const double target = _virtualNow.load() + std::max(seconds, 0.0);
+    for (;;) {
+        std::optional<Task> task;
+        {
+            std::lock_guard lock(_virtualMutex);
+            task = _virtualTasks.popDue(target);
+        }
+        if (!task) break;
+        _virtualNow.store(std::max(_virtualNow.load(), task->due));
+        task->block();
+    }
+    _virtualNow.store(target);
+}
+
+void Dispatcher::submit(Queue queue, double delay, Block block) {
+    const double due = now() + std::max(delay, 0.0);
+    if (mode() == ClockMode::Virtual) {
+        std::lock_guard lock(_virtualMutex);
+        _virtualTasks.push(due, std::move(block));
+    } else if (queue == Queue::Main) {
+        RunLoop::main().submit(due, std::move(block));
+    } else {
+        _globalPool.submit(due, std::move(block));
+    }
+}
+
+void Clock::boot(ClockMode mode) { Dispatcher::shared().boot(mode); }
+ClockMode Clock::mode() { return Dispatcher::shared().mode(); }
+double Clock::now() { return Dispatcher::shared().now(); }
+void Clock::advance(double seconds) { Dispatcher::shared().advance(seconds); }
+
+void async(Queue queue, Block block) { Dispatcher::shared().submit(queue, 0, std::move(block)); }
+
+void after(double seconds, Queue queue, Block block) {
+    Dispatcher::shared().submit(queue, seconds, std::move(block));
+}
+
+}  // namespace core

@@ -1,0 +1,94 @@
+#include "core/paths/DeviceRoot.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <system_error>
+
+#include "core/NoDestructor.h"
+
+namespace fs = std::filesystem;
+
+namespace core {
+namespace {
+
+struct RootState {
+    std::mutex mutex;
+    std::optional<fs::path> root;
+};
+
+RootState& state() {
+    static NoDestructor<RootState> rootState;
+    return *rootState;
+}
+
+bool isWithin(const fs::path& path, const fs::path& root) {
+    auto [rootEnd, pathIt] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
+    return rootEnd == root.end();
+}
+
+// Follows symbolic links component by component, as the kernel would when opening the
+// path, and answers whether every step stays inside `root` (already canonical).
+bool staysWithin(const fs::path& root, const fs::path& relative) {
+    fs::path current = root;
+    int hops = 0;
+    for (const auto& part : relative) {
+        current /= part;
+        std::error_code error;
+        while (fs::is_symlink(fs::symlink_status(current, error))) {
+            if (++hops > 40) return false;
+            const fs::path target = fs::read_symlink(current, error);
+            if (error) return false;
+            current = (target.is_absolute() ? target : current.parent_path() / target).lexically_normal();
+            if (!isWithin(current, root)) return false;
+        }
+        if (!isWithin(current.lexically_normal(), root)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void DeviceRoot::set(const fs::path& root) {
+    std::error_code error;
+    fs::create_directories(root, error);
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(root), error);
+    std::lock_guard lock(state().mutex);
+    state().root = error ? fs::absolute(root) : canonical;
+}
+
+std::optional<fs::path> DeviceRoot::get() {
+    {
+        std::lock_guard lock(state().mutex);
+        if (state().root) return state().root;
+    }
+    const char* fromEnvironment = std::getenv(kEnvironmentVariable);
+    if (!fromEnvironment || !*fromEnvironment) return std::nullopt;
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(fromEnvironment), error);
+    return error ? fs::path(fromEnvironment) : canonical;
+}
+
+std::optional<fs::path> DeviceRoot::map(std::string_view devicePath) {
+    const auto root = get();
+    const fs::path path(devicePath);
+    if (!root || !path.is_absolute()) return std::nullopt;
+    for (const auto& part : path) {
+        if (part == "..") return std::nullopt;
+    }
+    const fs::path relative = path.relative_path();
+    if (!staysWithin(*root, relative)) return std::nullopt;
+    return (*root / relative).lexically_normal();
+}
+
+std::optional<fs::path> DeviceRoot::mapForWriting(std::string_view devicePath) {
+    auto mapped = map(devicePath);
+    if (!mapped) return std::nullopt;
+    std::error_code error;
+    fs::create_directories(mapped->parent_path(), error);
+    if (error) return std::nullopt;
+    // Creating directories cannot have introduced a link; check again all the same.
+    return map(devicePath);
+}
+
+}  // namespace core

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/process/LibraryLoader.h"
+#include "support/Subprocess.h"
+#include "support/TemporaryDirectory.h"
+
+namespace fs = std::filesystem;
+using testing_support::shellQuote;
+
+namespace {
+
+std::string loadLog(const fs::path& root) {
+    std::ifstream in(root / "var/log/probe-loads.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+TEST(LibraryLoader, EveryHostLoadsEveryLibraryInNameOrder) {
+    testing_support::TemporaryDirectory root;
+    const fs::path folder = root.path() / "Library/MobileSubstrate/DynamicLibraries";
+    fs::create_directories(folder);
+    fs::copy_file(PROBE_LIBRARY, folder / "Zeta.dylib");
+    fs::copy_file(PROBE_LIBRARY, folder / "Alpha.dylib");
+    fs::copy_file(PROBE_LIBRARY, folder / "NotALibrary.plist");
+
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path())), 0);
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_PREFERENCES) + " --root " + shellQuote(root.path())), 0);
+    EXPECT_EQ(loadLog(root.path()),
+              "SpringBoard Alpha.dylib\nSpringBoard Zeta.dylib\n"
+              "Preferences Alpha.dylib\nPreferences Zeta.dylib\n");
+}
+
+TEST(LibraryLoader, ABrokenLibraryIsReportedAndTheOthersStillLoad) {
+    testing_support::TemporaryDirectory root;
+    const fs::path folder = root.path() / "Library/MobileSubstrate/DynamicLibraries";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Broken.dylib") << "not an ELF file";
+    fs::copy_file(PROBE_LIBRARY, folder / "Good.dylib");
+    std::string output;
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path()) +
+                                   " 2>&1", &output), 1);
+    EXPECT_NE(output.find("Broken.dylib"), std::string::npos) << output;
+    EXPECT_EQ(loadLog(root.path()), "SpringBoard Good.dylib\n");
+}
+
+TEST(LibraryLoader, NoFolderLoadsNothing) {
+    testing_support::TemporaryDirectory root;
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path())), 0);
+    EXPECT_FALSE(fs::exists(root.path() / "var/log/probe-loads.txt"));
+}
