@@ -18,7 +18,7 @@ void usage(FILE* to) {
                  "usage: notify_tool --root DIR COMMAND ...\n"
                  "  post NAME...              post each name once\n"
                  "  wait NAME SECONDS         print 'ready', then 'received NAME' when it is posted\n"
-                 "  pong PING PONG COUNT      answer each PING with PONG, COUNT times\n"
+                 "  pong PING PONG            answer each PING with PONG until PING/stop is posted\n"
                  "  set-bool DOMAIN KEY on|off  store the key in the domain's file, post DOMAIN/ReloadPrefs\n");
 }
 
@@ -32,15 +32,14 @@ int waitFor(const std::string& name, double seconds) {
     return 0;
 }
 
-int pong(const std::string& ping, const std::string& answer, int count) {
-    int answered = 0;
-    core::NotifyCenter::darwin().addObserver(ping, [&](const std::string&) {
-        core::NotifyCenter::post(answer);
-        ++answered;
-    });
+int pong(const std::string& ping, const std::string& answer) {
+    bool stopped = false;
+    auto& center = core::NotifyCenter::darwin();
+    center.addObserver(ping, [&](const std::string&) { core::NotifyCenter::post(answer); });
+    center.addObserver(ping + "/stop", [&](const std::string&) { stopped = true; });
     std::printf("ready\n");
     std::fflush(stdout);
-    return core::RunLoop::main().runUntil([&] { return answered >= count; }, 60) ? 0 : 1;
+    return core::RunLoop::main().runUntil([&] { return stopped; }, 600) ? 0 : 1;
 }
 
 int setBool(const std::string& domain, const std::string& key, bool value) {
@@ -71,7 +70,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "wait" && argc == 6) return waitFor(argv[4], std::atof(argv[5]));
-    if (command == "pong" && argc == 7) return pong(argv[4], argv[5], std::atoi(argv[6]));
+    if (command == "pong" && argc == 6) return pong(argv[4], argv[5]);
     if (command == "set-bool" && argc == 7) return setBool(argv[4], argv[5], std::string(argv[6]) == "on");
     usage(stderr);
     return 2;
