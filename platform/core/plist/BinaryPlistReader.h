@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/plist/PlistValue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace core {
+
+// Reads a "bplist00" binary property list. Every offset, length and reference is checked
+// against the file; cyclic references, nesting deeper than kMaxPlistNestingDepth and
+// files that would expand beyond a memory budget are refused. A container referenced
+// from several places is read once and shared.
+class BinaryPlistReader {
+public:
+    explicit BinaryPlistReader(std::string_view bytes);
+
+    std::optional<PlistValue> read();
+
+private:
+    struct Trailer {
+        std::size_t offsetSize = 0;
+        std::size_t referenceSize = 0;
+        std::uint64_t objectCount = 0;
+        std::uint64_t topObject = 0;
+        std::uint64_t offsetTableStart = 0;
+    };
+    struct Extent {
+        std::uint64_t count;
+        std::size_t payloadStart;
+    };
+
+    void readTrailer();
+    PlistValue readObject(std::uint64_t index, std::size_t depth);
+    PlistValue readContainer(std::uint64_t index, std::size_t offset, std::size_t depth);
+    PlistValue readArray(std::size_t offset, std::size_t depth);
+    PlistValue readDictionary(std::size_t offset, std::size_t depth);
+    PlistValue readInteger(std::size_t offset, unsigned widthCode);
+    PlistValue readReal(std::size_t offset, unsigned widthCode);
+    PlistValue readString(std::size_t offset, bool utf16);
+    PlistValue readData(std::size_t offset);
+    Extent readExtent(std::size_t offset, std::size_t unitSize);
+    std::uint64_t objectOffset(std::uint64_t index);
+    std::uint64_t readReference(std::size_t position);
+    std::uint64_t readUnsigned(std::size_t position, std::size_t width);
+    void requireBytes(std::size_t position, std::uint64_t count) const;
+    void spend(std::uint64_t bytes);
+    [[noreturn]] void fail() const;
+
+    std::string_view _bytes;
+    Trailer _trailer;
+    std::uint64_t _budget = 0;
+    std::unordered_map<std::uint64_t, PlistValue> _readContainers;
+    std::unordered_set<std::uint64_t> _containersBeingRead;
+};
+
+} // namespace core

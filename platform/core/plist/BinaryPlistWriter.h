@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/plist/PlistValue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace core {
+
+// Writes a "bplist00" binary property list as the system preference store does: an object
+// table (equal scalars and keys written once), an offset table and the trailer, with the
+// smallest integer, offset and reference widths. ASCII strings are 8-bit, others UTF-16
+// big-endian; single-precision reals are 4-byte floats, other reals 8-byte doubles.
+class BinaryPlistWriter {
+public:
+    // Empty when the value nests deeper than kMaxPlistNestingDepth.
+    static std::string write(const PlistValue& value);
+
+private:
+    struct Object {
+        std::string encoded;                // marker, length and payload
+        std::vector<std::uint64_t> references; // children of a container
+    };
+
+    bool flatten(const PlistValue& value, std::size_t depth, std::uint64_t& index);
+    std::uint64_t addScalar(std::string encoded);
+    std::string encodeScalar(const PlistValue& value) const;
+    std::string serialize() const;
+
+    std::vector<Object> _objects;
+    std::unordered_map<std::string, std::uint64_t> _scalarIndexes;
+};
+
+} // namespace core

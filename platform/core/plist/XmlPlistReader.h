@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/plist/PlistValue.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Reads an XML property list (the DOCTYPE'd <plist> documents apps write). Refuses
+// malformed, truncated or too deeply nested documents; never recurses without bound.
+class XmlPlistReader {
+public:
+    explicit XmlPlistReader(std::string_view text);
+
+    std::optional<PlistValue> read();
+
+private:
+    struct Tag {
+        std::string_view name;
+        bool isEnd = false;
+        bool isEmpty = false;
+    };
+
+    PlistValue readDocument();
+    PlistValue readValue(const Tag& tag, std::size_t depth);
+    PlistValue readDictionary(std::size_t depth);
+    PlistValue readArray(std::size_t depth);
+    PlistValue readInteger(std::string_view text);
+    PlistValue readReal(std::string_view text);
+    bool readBoolean(const Tag& tag, bool value);
+    std::string readText(const Tag& tag);
+    void appendCharacterData(std::string& out, std::string_view data);
+    void appendReference(std::string& out);
+    Tag readTag();
+    void expectEndTag(std::string_view name);
+    void skipMarkup();
+    void skipPast(std::string_view terminator);
+    void skipDoctype();
+    bool startsWith(std::string_view prefix) const;
+    [[noreturn]] void fail() const;
+
+    std::string_view _text;
+    std::size_t _position = 0;
+};
+
+} // namespace core
