@@ -31,7 +31,8 @@ void BM_NotificationRoundTripBetweenProcesses(benchmark::State& state) {
     center.reset();
 
     testing_support::Subprocess peer(std::string(NOTIFY_TOOL) + " --root " +
-                                     testing_support::shellQuote(root.path()) + " pong bench/ping bench/pong");
+                                     testing_support::shellQuote(root.path()) +
+                                     " pong bench/ping bench/pong");
     if (peer.readLine() != "ready") throw std::runtime_error("peer did not start");
     int pongs = 0;
     center.addObserver("bench/pong", [&](const std::string&) { ++pongs; });
@@ -45,7 +46,9 @@ void BM_NotificationRoundTripBetweenProcesses(benchmark::State& state) {
             state.SkipWithError("a pong did not arrive");
             break;
         }
-        roundTrips.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        roundTrips.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     if (!roundTrips.empty()) {
         state.counters["roundtrip_median_us"] = percentile(roundTrips, 0.5);
@@ -57,6 +60,8 @@ void BM_NotificationRoundTripBetweenProcesses(benchmark::State& state) {
     core::NotifyCenter::post("bench/ping/stop");
     peer.wait();
 }
-BENCHMARK(BM_NotificationRoundTripBetweenProcesses)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NotificationRoundTripBetweenProcesses)
+    ->Iterations(2000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

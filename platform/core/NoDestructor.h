@@ -9,7 +9,7 @@ namespace core {
 // callers never meet it half torn down at exit.
 template <typename T>
 class NoDestructor {
-public:
+  public:
     template <typename... Args>
     explicit NoDestructor(Args&&... args) {
         ::new (static_cast<void*>(_storage)) T(std::forward<Args>(args)...);
@@ -21,7 +21,7 @@ public:
     T* operator->() { return get(); }
     T* get() { return std::launder(reinterpret_cast<T*>(_storage)); }
 
-private:
+  private:
     alignas(T) unsigned char _storage[sizeof(T)];
 };
 

@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 using core::DeviceRoot;
 
 class DeviceRootTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeviceRoot::set(_root.path()); }
     fs::path root() const { return fs::canonical(_root.path()); }
 

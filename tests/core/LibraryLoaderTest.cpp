@@ -30,8 +30,12 @@ TEST(LibraryLoader, EveryHostLoadsEveryLibraryInNameOrder) {
     fs::copy_file(PROBE_LIBRARY, folder / "Alpha.dylib");
     fs::copy_file(PROBE_LIBRARY, folder / "NotALibrary.plist");
 
-    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path())), 0);
-    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_PREFERENCES) + " --root " + shellQuote(root.path())), 0);
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " +
+                                   shellQuote(root.path())),
+              0);
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_PREFERENCES) + " --root " +
+                                   shellQuote(root.path())),
+              0);
     EXPECT_EQ(loadLog(root.path()),
               "SpringBoard Alpha.dylib\nSpringBoard Zeta.dylib\n"
               "Preferences Alpha.dylib\nPreferences Zeta.dylib\n");
@@ -44,14 +48,18 @@ TEST(LibraryLoader, ABrokenLibraryIsReportedAndTheOthersStillLoad) {
     std::ofstream(folder / "Broken.dylib") << "not an ELF file";
     fs::copy_file(PROBE_LIBRARY, folder / "Good.dylib");
     std::string output;
-    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path()) +
-                                   " 2>&1", &output), 1);
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " +
+                                       shellQuote(root.path()) + " 2>&1",
+                                   &output),
+              1);
     EXPECT_NE(output.find("Broken.dylib"), std::string::npos) << output;
     EXPECT_EQ(loadLog(root.path()), "SpringBoard Good.dylib\n");
 }
 
 TEST(LibraryLoader, NoFolderLoadsNothing) {
     testing_support::TemporaryDirectory root;
-    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " + shellQuote(root.path())), 0);
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " +
+                                   shellQuote(root.path())),
+              0);
     EXPECT_FALSE(fs::exists(root.path() / "var/log/probe-loads.txt"));
 }

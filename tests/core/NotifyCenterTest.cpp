@@ -13,7 +13,9 @@ using testing_support::shellQuote;
 
 namespace {
 
-bool deliver(const std::function<bool()>& done) { return core::RunLoop::main().runUntil(done, 5); }
+bool deliver(const std::function<bool()>& done) {
+    return core::RunLoop::main().runUntil(done, 5);
+}
 
 }  // namespace
 
@@ -21,7 +23,8 @@ TEST(NotifyCenter, DeliversPostsToObserversOfThatNameOnly) {
     testing_support::DeviceWorld world;
     auto& center = NotifyCenter::darwin();
     std::vector<std::string> received;
-    center.addObserver("com.kelvrin.morvane/ReloadPrefs", [&](const std::string& n) { received.push_back(n); });
+    center.addObserver("com.kelvrin.morvane/ReloadPrefs",
+                       [&](const std::string& n) { received.push_back(n); });
     center.addObserver("other", [&](const std::string& n) { received.push_back(n); });
 
     ASSERT_TRUE(NotifyCenter::post("com.kelvrin.morvane/ReloadPrefs"));
@@ -32,11 +35,18 @@ TEST(NotifyCenter, DeliversPostsToObserversOfThatNameOnly) {
 
 TEST(NotifyCenter, NamesMayHoldAnyPrintableCharacterAndBeLong) {
     testing_support::DeviceWorld world;
-    const std::vector<std::string> names = {"a/b/c", "..", "/", "spaces and % signs", "قيمة", "*?<>|\"'",
-                                            std::string(600, 'x'), std::string(600, 'x') + "y"};
+    const std::vector<std::string> names = {"a/b/c",
+                                            "..",
+                                            "/",
+                                            "spaces and % signs",
+                                            "قيمة",
+                                            "*?<>|\"'",
+                                            std::string(600, 'x'),
+                                            std::string(600, 'x') + "y"};
     std::vector<std::string> received;
     for (const auto& name : names) {
-        NotifyCenter::darwin().addObserver(name, [&](const std::string& n) { received.push_back(n); });
+        NotifyCenter::darwin().addObserver(name,
+                                           [&](const std::string& n) { received.push_back(n); });
     }
     for (const auto& name : names) {
         received.clear();
@@ -44,7 +54,8 @@ TEST(NotifyCenter, NamesMayHoldAnyPrintableCharacterAndBeLong) {
         ASSERT_TRUE(deliver([&] { return !received.empty(); })) << name;
         EXPECT_EQ(received, std::vector<std::string>{name});
     }
-    EXPECT_NE(NotifyCenter::fileNameFor(std::string(600, 'x')), NotifyCenter::fileNameFor(std::string(600, 'x') + "y"));
+    EXPECT_NE(NotifyCenter::fileNameFor(std::string(600, 'x')),
+              NotifyCenter::fileNameFor(std::string(600, 'x') + "y"));
 }
 
 TEST(NotifyCenter, RemovedObserversHearNothingMore) {
@@ -78,7 +89,10 @@ TEST(NotifyCenter, PostingWithoutARootFailsCleanly) {
     // No world: with the root pointing at a file, nothing can be created under it.
     testing_support::TemporaryDirectory directory;
     const auto file = directory.path() / "not-a-directory";
-    { std::FILE* f = std::fopen(file.c_str(), "w"); std::fclose(f); }
+    {
+        std::FILE* f = std::fopen(file.c_str(), "w");
+        std::fclose(f);
+    }
     core::DeviceRoot::set(file);
     EXPECT_FALSE(NotifyCenter::post("x"));
     EXPECT_EQ(NotifyCenter::darwin().addObserver("x", [](const std::string&) {}), 0);
@@ -86,7 +100,8 @@ TEST(NotifyCenter, PostingWithoutARootFailsCleanly) {
 
 TEST(NotifyCenterAcrossProcesses, AnotherProcessReceivesOurPost) {
     testing_support::DeviceWorld world(core::ClockMode::Real);
-    testing_support::Subprocess child(std::string(NOTIFY_TOOL) + " --root " + shellQuote(world.root()) +
+    testing_support::Subprocess child(std::string(NOTIFY_TOOL) + " --root " +
+                                      shellQuote(world.root()) +
                                       " wait 'com.kelvrin.morvane/ReloadPrefs' 10");
     ASSERT_EQ(child.readLine(), "ready");
     ASSERT_TRUE(NotifyCenter::post("com.kelvrin.morvane/ReloadPrefs"));
@@ -99,8 +114,8 @@ TEST(NotifyCenterAcrossProcesses, WeReceiveAnotherProcesssPost) {
     testing_support::DeviceWorld world(core::ClockMode::Real);
     bool received = false;
     NotifyCenter::darwin().addObserver("from/child", [&](const std::string&) { received = true; });
-    EXPECT_EQ(testing_support::run(std::string(NOTIFY_TOOL) + " --root " + shellQuote(world.root()) +
-                                   " post from/child"),
+    EXPECT_EQ(testing_support::run(std::string(NOTIFY_TOOL) + " --root " +
+                                   shellQuote(world.root()) + " post from/child"),
               0);
     EXPECT_TRUE(deliver([&] { return received; }));
 }
@@ -110,8 +125,8 @@ TEST(NotifyCenterAcrossProcesses, ProcessesOfAnotherRootHearNothing) {
     testing_support::TemporaryDirectory otherRoot;
     bool received = false;
     NotifyCenter::darwin().addObserver("shared-name", [&](const std::string&) { received = true; });
-    EXPECT_EQ(testing_support::run(std::string(NOTIFY_TOOL) + " --root " + shellQuote(otherRoot.path()) +
-                                   " post shared-name"),
+    EXPECT_EQ(testing_support::run(std::string(NOTIFY_TOOL) + " --root " +
+                                   shellQuote(otherRoot.path()) + " post shared-name"),
               0);
     core::RunLoop::main().pollSources(0.1);
     EXPECT_FALSE(received);

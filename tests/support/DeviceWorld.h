@@ -10,7 +10,7 @@ namespace testing_support {
 
 // A fresh device root with a freshly booted clock and notification centre, for one test.
 class DeviceWorld {
-public:
+  public:
     explicit DeviceWorld(core::ClockMode mode = core::ClockMode::Virtual) {
         core::DeviceRoot::set(_root.path());
         core::NotifyCenter::darwin().reset();
@@ -24,7 +24,7 @@ public:
 
     const std::filesystem::path& root() const { return _root.path(); }
 
-private:
+  private:
     TemporaryDirectory _root;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <sys/wait.h>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
 
 namespace testing_support {
 
@@ -16,7 +16,7 @@ inline std::string shellQuote(const std::string& word) {
 
 // A child process started through the shell whose standard output is read line by line.
 class Subprocess {
-public:
+  public:
     explicit Subprocess(const std::string& command) : _pipe(::popen(command.c_str(), "r")) {
         if (!_pipe) throw std::runtime_error("popen failed: " + command);
     }
@@ -46,7 +46,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-private:
+  private:
     FILE* _pipe;
 };
 

@@ -10,9 +10,10 @@ namespace testing_support {
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TemporaryDirectory {
-public:
+  public:
     TemporaryDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "morvane-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         _path = pattern;
     }
@@ -25,7 +26,7 @@ public:
 
     const std::filesystem::path& path() const { return _path; }
 
-private:
+  private:
     std::filesystem::path _path;
 };
 

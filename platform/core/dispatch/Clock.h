@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace core {
 
 // Real time for the executables; virtual time for tests and scripted scenarios, where time
@@ -8,7 +10,7 @@ enum class ClockMode { Real, Virtual };
 
 // The process's clock. Time is counted in seconds from the moment the clock was booted.
 class Clock {
-public:
+  public:
     // Starts time again at zero in the given mode and drops every pending task of the main
     // and global queues. Called when a world boots; no queue task may be running.
     static void boot(ClockMode mode);
@@ -18,6 +20,7 @@ public:
 
     // Seconds since boot.
     static double now();
+    static std::int64_t nowNanoseconds();
 
     // Virtual clock only: moves time forward by `seconds`, running every task that comes
     // due on either queue on the calling thread, ordered by due time then submission order;

@@ -25,15 +25,17 @@ void Dispatcher::boot(ClockMode mode) {
     _globalPool.clearTasks();
 }
 
-double Dispatcher::now() const {
+Nanoseconds Dispatcher::nowNanoseconds() const {
     if (mode() == ClockMode::Virtual) return _virtualNow.load();
-    const auto elapsed = std::chrono::steady_clock::now().time_since_epoch().count() - _epoch.load();
-    return std::chrono::duration<double>(std::chrono::steady_clock::duration(elapsed)).count();
+    const auto elapsed = std::chrono::steady_clock::duration(
+        std::chrono::steady_clock::now().time_since_epoch().count() - _epoch.load());
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
 }
 
 void Dispatcher::advance(double seconds) {
-    if (mode() != ClockMode::Virtual) throw std::logic_error("Clock::advance needs the virtual clock");
-    const double target = _virtualNow.load() + std::max(seconds, 0.0);
+    if (mode() != ClockMode::Virtual)
+        throw std::logic_error("Clock::advance needs the virtual clock");
+    const Nanoseconds target = _virtualNow.load() + toNanoseconds(std::max(seconds, 0.0));
     for (;;) {
         std::optional<Task> task;
         {
@@ -48,7 +50,7 @@ void Dispatcher::advance(double seconds) {
 }
 
 void Dispatcher::submit(Queue queue, double delay, Block block) {
-    const double due = now() + std::max(delay, 0.0);
+    const Nanoseconds due = nowNanoseconds() + toNanoseconds(std::max(delay, 0.0));
     if (mode() == ClockMode::Virtual) {
         std::lock_guard lock(_virtualMutex);
         _virtualTasks.push(due, std::move(block));
@@ -59,12 +61,25 @@ void Dispatcher::submit(Queue queue, double delay, Block block) {
     }
 }
 
-void Clock::boot(ClockMode mode) { Dispatcher::shared().boot(mode); }
-ClockMode Clock::mode() { return Dispatcher::shared().mode(); }
-double Clock::now() { return Dispatcher::shared().now(); }
-void Clock::advance(double seconds) { Dispatcher::shared().advance(seconds); }
+void Clock::boot(ClockMode mode) {
+    Dispatcher::shared().boot(mode);
+}
+ClockMode Clock::mode() {
+    return Dispatcher::shared().mode();
+}
+double Clock::now() {
+    return Dispatcher::shared().now();
+}
+std::int64_t Clock::nowNanoseconds() {
+    return Dispatcher::shared().nowNanoseconds();
+}
+void Clock::advance(double seconds) {
+    Dispatcher::shared().advance(seconds);
+}
 
-void async(Queue queue, Block block) { Dispatcher::shared().submit(queue, 0, std::move(block)); }
+void async(Queue queue, Block block) {
+    Dispatcher::shared().submit(queue, 0, std::move(block));
+}
 
 void after(double seconds, Queue queue, Block block) {
     Dispatcher::shared().submit(queue, seconds, std::move(block));

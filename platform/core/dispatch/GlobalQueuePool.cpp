@@ -17,7 +17,7 @@ GlobalQueuePool::~GlobalQueuePool() {
     for (auto& worker : _workers) worker.join();
 }
 
-void GlobalQueuePool::submit(double due, Block block) {
+void GlobalQueuePool::submit(Nanoseconds due, Block block) {
     {
         std::lock_guard lock(_mutex);
         _tasks.push(due, std::move(block));
@@ -38,12 +38,12 @@ void GlobalQueuePool::work() {
             _changed.wait(lock);
             continue;
         }
-        const double wait = _tasks.nextDue() - Clock::now();
+        const Nanoseconds wait = _tasks.nextDue() - Clock::nowNanoseconds();
         if (wait > 0) {
-            _changed.wait_for(lock, std::chrono::duration<double>(wait));
+            _changed.wait_for(lock, std::chrono::nanoseconds(wait));
             continue;
         }
-        auto task = _tasks.popDue(Clock::now());
+        auto task = _tasks.popDue(Clock::nowNanoseconds());
         if (!task) continue;
         lock.unlock();
         try {

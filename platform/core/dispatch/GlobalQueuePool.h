@@ -12,14 +12,14 @@ namespace core {
 // The default-priority global queue under the real clock: worker threads that run tasks
 // concurrently once they are due. Threads start with the first task.
 class GlobalQueuePool {
-public:
+  public:
     static constexpr int kWorkerCount = 2;
 
     ~GlobalQueuePool();
-    void submit(double due, Block block);
+    void submit(Nanoseconds due, Block block);
     void clearTasks();
 
-private:
+  private:
     void work();
 
     std::mutex _mutex;

@@ -11,12 +11,14 @@
 
 #include "core/NoDestructor.h"
 #include "core/dispatch/Clock.h"
+#include "core/dispatch/Dispatcher.h"
 
 namespace core {
 namespace {
 
 double realSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 timespec toTimespec(double seconds) {
@@ -105,7 +107,7 @@ int RunLoop::pollSources(double timeoutSeconds) {
     return waitAndServe(timeoutSeconds, false);
 }
 
-void RunLoop::submit(double due, Block block) {
+void RunLoop::submit(Nanoseconds due, Block block) {
     {
         std::lock_guard lock(_mutex);
         _tasks.push(due, std::move(block));
@@ -128,7 +130,9 @@ void RunLoop::runOnce(double maxWait) {
     {
         std::lock_guard lock(_mutex);
         if (_stopRequested) wait = 0;
-        if (!_tasks.empty()) wait = std::min(wait, _tasks.nextDue() - Clock::now());
+        if (!_tasks.empty())
+            wait =
+                std::min(wait, toSeconds(_tasks.nextDue() - Dispatcher::shared().nowNanoseconds()));
     }
     waitAndServe(wait, true);
     runDueTasks();
@@ -141,7 +145,7 @@ void RunLoop::runDueTasks() {
         std::optional<Task> task;
         {
             std::lock_guard lock(_mutex);
-            task = _tasks.popDue(Clock::now());
+            task = _tasks.popDue(Dispatcher::shared().nowNanoseconds());
         }
         if (!task) return;
         task->block();

@@ -15,7 +15,7 @@ namespace core {
 // source is readable or the next task is due. Under the virtual clock the tasks belong to
 // the clock's driver (Clock::advance); the loop then only waits for sources.
 class RunLoop {
-public:
+  public:
     using SourceId = int;
 
     static RunLoop& main();
@@ -42,11 +42,11 @@ public:
     int pollSources(double timeoutSeconds);
 
     // Main-queue task submission under the real clock (used by async/after).
-    void submit(double due, Block block);
+    void submit(Nanoseconds due, Block block);
     // Drops pending tasks (used when the clock boots).
     void clearTasks();
 
-private:
+  private:
     struct Source {
         SourceId id;
         int fd;

@@ -81,7 +81,8 @@ NotifyCenter::Token NotifyCenter::addObserver(const std::string& name, Callback 
 }
 
 void NotifyCenter::removeObserver(Token token) {
-    std::erase_if(_observers, [token](const Observer& observer) { return observer.token == token; });
+    std::erase_if(_observers,
+                  [token](const Observer& observer) { return observer.token == token; });
 }
 
 void NotifyCenter::reset() {
@@ -135,7 +136,8 @@ void NotifyCenter::deliverPending() {
         // The kernel dropped events: tell every observer rather than lose a post.
         fileNames.clear();
         for (const auto& observer : _observers) {
-            if (std::find(fileNames.begin(), fileNames.end(), observer.fileName) == fileNames.end()) {
+            if (std::find(fileNames.begin(), fileNames.end(), observer.fileName) ==
+                fileNames.end()) {
                 fileNames.push_back(observer.fileName);
             }
         }
@@ -151,8 +153,9 @@ void NotifyCenter::deliver(const std::vector<std::string>& fileNames) {
             if (observer.fileName == fileName) matching.push_back(observer);
         }
         for (const auto& observer : matching) {
-            const bool stillObserving = std::any_of(_observers.begin(), _observers.end(),
-                                                    [&](const Observer& o) { return o.token == observer.token; });
+            const bool stillObserving =
+                std::any_of(_observers.begin(), _observers.end(),
+                            [&](const Observer& o) { return o.token == observer.token; });
             if (stillObserving) observer.callback(observer.name);
         }
     }

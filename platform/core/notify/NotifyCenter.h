@@ -19,7 +19,7 @@ namespace core {
 // directory with inotify. A watch exists from the moment an observer is added, so a post
 // made after that is never lost; posts that arrive together may be delivered once.
 class NotifyCenter {
-public:
+  public:
     static constexpr const char* kDirectory = "/var/run/notifyd";
 
     using Callback = std::function<void(const std::string& name)>;
@@ -43,7 +43,7 @@ public:
     // character, "/" included; long names are shortened to a stable digest.
     static std::string fileNameFor(const std::string& name);
 
-private:
+  private:
     friend class NoDestructor<NotifyCenter>;
     NotifyCenter() = default;
 

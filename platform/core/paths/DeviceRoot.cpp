@@ -39,7 +39,8 @@ bool staysWithin(const fs::path& root, const fs::path& relative) {
             if (++hops > 40) return false;
             const fs::path target = fs::read_symlink(current, error);
             if (error) return false;
-            current = (target.is_absolute() ? target : current.parent_path() / target).lexically_normal();
+            current =
+                (target.is_absolute() ? target : current.parent_path() / target).lexically_normal();
             if (!isWithin(current, root)) return false;
         }
         if (!isWithin(current.lexically_normal(), root)) return false;
@@ -78,6 +79,7 @@ std::optional<fs::path> DeviceRoot::map(std::string_view devicePath) {
     }
     const fs::path relative = path.relative_path();
     if (!staysWithin(*root, relative)) return std::nullopt;
+    if (relative.empty()) return *root;
     return (*root / relative).lexically_normal();
 }
 

@@ -10,7 +10,7 @@ namespace core {
 // ("/var/mobile/Library/Preferences/...") are used as they are in code and mapped under it,
 // so nothing outside the root is ever touched.
 class DeviceRoot {
-public:
+  public:
     // The environment variable a test or a child process can name the root with.
     static constexpr const char* kEnvironmentVariable = "MORVANE_DEVICE_ROOT";
 

@@ -16,8 +16,10 @@ namespace {
 std::vector<fs::path> libraryFiles(const fs::path& directory) {
     std::vector<fs::path> files;
     std::error_code error;
-    for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
-        if (it->path().extension() == ".dylib" && it->is_regular_file(error)) files.push_back(it->path());
+    for (fs::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->path().extension() == ".dylib" && it->is_regular_file(error))
+            files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
     return files;

@@ -8,11 +8,11 @@ namespace core {
 // Loads the device root's injected libraries into the running process, as the phone's
 // hooking runtime does at the start of every process.
 class LibraryLoader {
-public:
+  public:
     static constexpr const char* kDirectory = "/Library/MobileSubstrate/DynamicLibraries";
 
     struct Result {
-        std::string path;   // on this machine
+        std::string path;  // on this machine
         bool loaded = false;
         std::string error;  // why it did not load
     };

@@ -6,7 +6,7 @@ namespace core {
 
 // What the phone's process information answers about the running process.
 class ProcessInfo {
-public:
+  public:
     // The executable's name, as the process was started ("SpringBoard", "Preferences").
     static std::string processName();
 

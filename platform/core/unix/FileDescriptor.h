@@ -6,7 +6,7 @@ namespace core {
 
 // Owns a POSIX file descriptor and closes it once.
 class FileDescriptor {
-public:
+  public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd) : _fd(fd) {}
     FileDescriptor(FileDescriptor&& other) noexcept : _fd(std::exchange(other._fd, -1)) {}
@@ -19,7 +19,7 @@ public:
     bool valid() const { return _fd >= 0; }
     void reset(int fd = -1);
 
-private:
+  private:
     int _fd = -1;
 };
 

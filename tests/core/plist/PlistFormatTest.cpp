@@ -43,6 +43,14 @@ PlistValue everyKind()
     };
 }
 
+// An array holding value (built explicitly: PlistArray{array} would copy, not nest).
+PlistValue arrayHolding(const PlistValue& value)
+{
+    PlistArray array;
+    array.append(value);
+    return array;
+}
+
 std::string serialized(const PlistValue& value, PlistFormat format)
 {
     return format == PlistFormat::Xml ? core::toXmlPropertyList(value) : core::toBinaryPropertyList(value);
@@ -106,10 +114,10 @@ TEST_P(PlistRoundTrip, WriterRefusesValuesNestedTooDeeply)
 {
     PlistValue deepest = PlistArray{};
     for (std::size_t level = 1; level < core::kMaxPlistNestingDepth; ++level)
-        deepest = PlistArray{deepest};
+        deepest = arrayHolding(deepest);
     ASSERT_FALSE(serialized(deepest, GetParam()).empty()) << "the deepest allowed nesting is written";
     EXPECT_TRUE(core::parsePropertyList(serialized(deepest, GetParam()))) << "and read back";
-    EXPECT_TRUE(serialized(PlistArray{PlistArray{deepest}}, GetParam()).empty());
+    EXPECT_TRUE(serialized(arrayHolding(deepest), GetParam()).empty()) << "one level more, even empty, is refused";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, PlistRoundTrip, testing::Values(PlistFormat::Xml, PlistFormat::Binary),

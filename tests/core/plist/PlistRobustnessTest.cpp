@@ -127,6 +127,9 @@ TEST(PlistNesting, DeepXmlIsRefusedAndTheLimitIsAccepted)
     EXPECT_TRUE(core::parsePropertyList(nestedXmlArrays(core::kMaxPlistNestingDepth)));
     EXPECT_FALSE(core::parsePropertyList(nestedXmlArrays(core::kMaxPlistNestingDepth + 1)));
     EXPECT_FALSE(core::parsePropertyList(nestedXmlArrays(100000)));
+    std::string emptyInnermost = nestedXmlArrays(core::kMaxPlistNestingDepth);
+    emptyInnermost.insert(emptyInnermost.find("</array>"), "<array/>");
+    EXPECT_FALSE(core::parsePropertyList(emptyInnermost)) << "an empty container counts as a level";
     std::string unclosed = "<plist>";
     for (int level = 0; level < 100000; ++level)
         unclosed += "<dict><key>k</key>";

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     if (argc != 3 || std::strcmp(argv[1], "--root") != 0) {
         std::fprintf(argc == 2 && !std::strcmp(argv[1], "--help") ? stdout : stderr,
-                     "usage: %s --root DIR\n  loads every library of the root's injection folder\n", argv[0]);
+                     "usage: %s --root DIR\n  loads every library of the root's injection folder\n",
+                     argv[0]);
         return argc == 2 && !std::strcmp(argv[1], "--help") ? 0 : 2;
     }
     core::DeviceRoot::set(argv[2]);

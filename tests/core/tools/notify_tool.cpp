@@ -14,12 +14,14 @@
 namespace {
 
 void usage(FILE* to) {
-    std::fprintf(to,
-                 "usage: notify_tool --root DIR COMMAND ...\n"
-                 "  post NAME...              post each name once\n"
-                 "  wait NAME SECONDS         print 'ready', then 'received NAME' when it is posted\n"
-                 "  pong PING PONG            answer each PING with PONG until PING/stop is posted\n"
-                 "  set-bool DOMAIN KEY on|off  store the key in the domain's file, post DOMAIN/ReloadPrefs\n");
+    std::fprintf(
+        to,
+        "usage: notify_tool --root DIR COMMAND ...\n"
+        "  post NAME...              post each name once\n"
+        "  wait NAME SECONDS         print 'ready', then 'received NAME' when it is posted\n"
+        "  pong PING PONG            answer each PING with PONG until PING/stop is posted\n"
+        "  set-bool DOMAIN KEY on|off  store the key in the domain's file, post "
+        "DOMAIN/ReloadPrefs\n");
 }
 
 int waitFor(const std::string& name, double seconds) {
@@ -71,7 +73,8 @@ int main(int argc, char** argv) {
     }
     if (command == "wait" && argc == 6) return waitFor(argv[4], std::atof(argv[5]));
     if (command == "pong" && argc == 6) return pong(argv[4], argv[5]);
-    if (command == "set-bool" && argc == 7) return setBool(argv[4], argv[5], std::string(argv[6]) == "on");
+    if (command == "set-bool" && argc == 7)
+        return setBool(argv[4], argv[5], std::string(argv[6]) == "on");
     usage(stderr);
     return 2;
 }

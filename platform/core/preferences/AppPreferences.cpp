@@ -1,0 +1,79 @@
+#include "core/preferences/AppPreferences.h"
+
+#include <map>
+#include <mutex>
+
+#include "core/NoDestructor.h"
+#include "core/preferences/PreferenceFile.h"
+
+namespace core {
+namespace {
+
+// Changes set but not yet synchronized, per domain; none marks a removal.
+struct PendingChanges {
+    std::mutex mutex;
+    std::map<std::string, std::map<std::string, std::optional<PlistValue>>> byDomain;
+};
+
+PendingChanges& pending() {
+    static NoDestructor<PendingChanges> changes;
+    return *changes;
+}
+
+}  // namespace
+
+void CFPreferencesSetAppValue(const std::string& key, std::optional<PlistValue> value,
+                              const std::string& applicationId) {
+    std::lock_guard lock(pending().mutex);
+    pending().byDomain[applicationId][key] = std::move(value);
+}
+
+bool CFPreferencesAppSynchronize(const std::string& applicationId) {
+    std::lock_guard lock(pending().mutex);
+    const auto domain = pending().byDomain.find(applicationId);
+    if (domain == pending().byDomain.end()) return true;
+    PlistDictionary values = PreferenceFile::read(applicationId).value_or(PlistDictionary{});
+    for (const auto& [key, value] : domain->second) {
+        if (value) {
+            values.set(key, *value);
+        } else {
+            values.remove(key);
+        }
+    }
+    // Pending changes are kept when the write fails, so nothing set is lost.
+    if (!PreferenceFile::write(applicationId, values)) return false;
+    pending().byDomain.erase(domain);
+    return true;
+}
+
+std::optional<PlistValue> CFPreferencesCopyAppValue(const std::string& key,
+                                                    const std::string& applicationId) {
+    {
+        std::lock_guard lock(pending().mutex);
+        const auto domain = pending().byDomain.find(applicationId);
+        if (domain != pending().byDomain.end()) {
+            const auto change = domain->second.find(key);
+            if (change != domain->second.end()) return change->second;
+        }
+    }
+    const auto stored = PreferenceFile::read(applicationId);
+    if (!stored) return std::nullopt;
+    const PlistValue* value = stored->find(key);
+    if (!value) return std::nullopt;
+    return *value;
+}
+
+bool CFPreferencesGetAppBooleanValue(const std::string& key, const std::string& applicationId,
+                                     bool* keyExistsAndHasValidFormat) {
+    const auto value = CFPreferencesCopyAppValue(key, applicationId);
+    const auto flag = value ? PreferenceFile::boolValue(*value) : std::nullopt;
+    if (keyExistsAndHasValidFormat) *keyExistsAndHasValidFormat = flag.has_value();
+    return flag.value_or(false);
+}
+
+void resetAppPreferencesForTesting() {
+    std::lock_guard lock(pending().mutex);
+    pending().byDomain.clear();
+}
+
+}  // namespace core

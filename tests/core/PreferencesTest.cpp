@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "core/dispatch/RunLoop.h"
+#include "core/notify/NotifyCenter.h"
+#include "core/paths/DeviceRoot.h"
+#include "core/plist/PlistWriter.h"
+#include "core/preferences/AppPreferences.h"
+#include "core/preferences/HBPreferences.h"
+#include "core/preferences/PreferenceFile.h"
+#include "support/DeviceWorld.h"
+#include "support/Subprocess.h"
+
+using core::PlistDictionary;
+using core::PlistValue;
+using core::PreferenceFile;
+
+namespace {
+
+const std::string kDomain = "com.kelvrin.morvane";
+
+void store(const std::string& domain, PlistDictionary values) {
+    ASSERT_TRUE(PreferenceFile::write(domain, values));
+}
+
+}  // namespace
+
+TEST(HBPreferences, FlagsTakeStoredValuesOrDefaultsAtOnce) {
+    testing_support::DeviceWorld world;
+    PlistDictionary stored;
+    stored.set("enabled", PlistValue(false));
+    stored.set("showVolumeHUD", PlistValue(0));  // numbers count too
+    stored.set("restorePreviousVpnOnAppExit", PlistValue("YES"));
+    stored.set("showWifiToggle", PlistValue(PlistDictionary{}));  // not a boolean
+    store(kDomain, stored);
+
+    core::HBPreferences preferences(kDomain);
+    std::atomic<bool> enabled{true}, hud{true}, vpn{false}, wifi{false}, absent{false};
+    preferences.registerBool(&enabled, true, "enabled");
+    preferences.registerBool(&hud, true, "showVolumeHUD");
+    preferences.registerBool(&vpn, false, "restorePreviousVpnOnAppExit");
+    preferences.registerBool(&wifi, true, "showWifiToggle");
+    preferences.registerBool(&absent, true, "brightnessAnimated");
+    EXPECT_FALSE(enabled);
+    EXPECT_FALSE(hud);
+    EXPECT_TRUE(vpn);
+    EXPECT_TRUE(wifi);
+    EXPECT_TRUE(absent);
+}
+
+TEST(HBPreferences, MissingOrCorruptFileGivesDefaults) {
+    testing_support::DeviceWorld world;
+    std::atomic<bool> flag{false};
+    {
+        core::HBPreferences preferences(kDomain);
+        preferences.registerBool(&flag, true, "enabled");
+        EXPECT_TRUE(flag);
+    }
+    const auto path = core::DeviceRoot::mapForWriting(PreferenceFile::devicePathFor(kDomain));
+    ASSERT_TRUE(path);
+    {
+        std::FILE* f = std::fopen(path->c_str(), "w");
+        std::fputs("<plist><dict><key>enabled", f);
+        std::fclose(f);
+    }
+    flag = false;
+    core::HBPreferences preferences(kDomain);
+    preferences.registerBool(&flag, true, "enabled");
+    EXPECT_TRUE(flag);
+}
+
+TEST(HBPreferences, FollowsTheFileWhenTheReloadNotificationArrives) {
+    testing_support::DeviceWorld world;
+    core::HBPreferences preferences(kDomain);
+    std::atomic<bool> hud{true};
+    preferences.registerBool(&hud, true, "showVolumeHUD");
+
+    PlistDictionary stored;
+    stored.set("showVolumeHUD", PlistValue(false));
+    store(kDomain, stored);
+    core::RunLoop::main().pollSources(0.02);
+    EXPECT_TRUE(hud) << "a saved file alone is not a reload";
+
+    bool otherObserverCalled = false;
+    core::NotifyCenter::darwin().addObserver(
+        kDomain + "/ReloadPrefs", [&](const std::string&) { otherObserverCalled = true; });
+    core::NotifyCenter::post(kDomain + "/ReloadPrefs");
+    EXPECT_TRUE(core::RunLoop::main().runUntil([&] { return otherObserverCalled; }, 5));
+    EXPECT_FALSE(hud);
+}
+
+TEST(HBPreferences, AnotherProcessChangesAFlag) {
+    testing_support::DeviceWorld world(core::ClockMode::Real);
+    core::HBPreferences preferences(kDomain);
+    std::atomic<bool> animated{true};
+    preferences.registerBool(&animated, true, "brightnessAnimated");
+    ASSERT_EQ(testing_support::run(std::string(NOTIFY_TOOL) + " --root " +
+                                   testing_support::shellQuote(world.root()) + " set-bool " +
+                                   kDomain + " brightnessAnimated off"),
+              0);
+    EXPECT_TRUE(core::RunLoop::main().runUntil([&] { return !animated; }, 5));
+}
+
+TEST(AppPreferences, SetIsSeenAtOnceAndReachesTheFileOnSynchronize) {
+    testing_support::DeviceWorld world;
+    const std::string domain = "com.apple.backboardd";
+    bool valid = true;
+    EXPECT_FALSE(core::CFPreferencesGetAppBooleanValue("BKEnableALS", domain, &valid));
+    EXPECT_FALSE(valid);
+
+    core::CFPreferencesSetAppValue("BKEnableALS", PlistValue(true), domain);
+    EXPECT_TRUE(core::CFPreferencesGetAppBooleanValue("BKEnableALS", domain, &valid));
+    EXPECT_TRUE(valid);
+    EXPECT_FALSE(PreferenceFile::read(domain)) << "not written before synchronize";
+
+    ASSERT_TRUE(core::CFPreferencesAppSynchronize(domain));
+    const auto stored = PreferenceFile::read(domain);
+    ASSERT_TRUE(stored);
+    ASSERT_NE(stored->find("BKEnableALS"), nullptr);
+    EXPECT_EQ(*stored->find("BKEnableALS"), PlistValue(true));
+}
+
+TEST(AppPreferences, SynchronizeKeepsOtherKeysAndAppliesRemovals) {
+    testing_support::DeviceWorld world;
+    const std::string domain = "com.apple.backboardd";
+    PlistDictionary stored;
+    stored.set("BKEnableALS", PlistValue(true));
+    stored.set("Other", PlistValue(7));
+    store(domain, stored);
+
+    core::CFPreferencesSetAppValue("BKEnableALS", std::nullopt, domain);
+    EXPECT_FALSE(core::CFPreferencesCopyAppValue("BKEnableALS", domain));
+    ASSERT_TRUE(core::CFPreferencesAppSynchronize(domain));
+    const auto after = PreferenceFile::read(domain);
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(after->contains("BKEnableALS"));
+    ASSERT_NE(after->find("Other"), nullptr);
+    EXPECT_EQ(*after->find("Other"), PlistValue(7));
+}
+
+TEST(AppPreferences, AFailedSynchronizeLosesNothing) {
+    testing_support::DeviceWorld world;
+    const std::string domain = "com.apple.backboardd";
+    // A directory where the file should be makes the write fail.
+    const auto path = core::DeviceRoot::mapForWriting(PreferenceFile::devicePathFor(domain));
+    ASSERT_TRUE(path);
+    std::filesystem::create_directory(*path);
+    core::CFPreferencesSetAppValue("BKEnableALS", PlistValue(false), domain);
+    EXPECT_FALSE(core::CFPreferencesAppSynchronize(domain));
+    bool valid = false;
+    EXPECT_FALSE(core::CFPreferencesGetAppBooleanValue("BKEnableALS", domain, &valid));
+    EXPECT_TRUE(valid) << "the pending value is still there";
+    std::filesystem::remove(*path);
+    EXPECT_TRUE(core::CFPreferencesAppSynchronize(domain));
+    EXPECT_TRUE(PreferenceFile::read(domain));
+}
+
+TEST(AppPreferences, DomainsCannotNameFilesOutsideThePreferencesFolder) {
+    testing_support::DeviceWorld world;
+    core::CFPreferencesSetAppValue("k", PlistValue(true), "../../../escape");
+    EXPECT_FALSE(core::CFPreferencesAppSynchronize("../../../escape"));
+    EXPECT_FALSE(std::filesystem::exists(world.root() / "escape.plist"));
+}
