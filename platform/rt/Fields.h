@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <typeinfo>
+
+#include "rt/Class.h"
+#include "rt/Field.h"
+#include "rt/Ref.h"
+
+namespace rt {
+
+namespace detail {
+
+void declareField(Class* cls, std::string name, Field field);
+void* fieldAddress(Object* object, std::string_view name, const std::type_info& type);
+
+template <class Member>
+Field::ObjectReader objectReaderFor() {
+    if constexpr (IsRef<Member>::value) {
+        return [](void* member) -> Object* { return static_cast<Member*>(member)->get(); };
+    } else if constexpr (kIsObjectPointer<Member>) {
+        return [](void* member) -> Object* { return *static_cast<Member*>(member); };
+    } else {
+        return nullptr;
+    }
+}
+
+}  // namespace detail
+
+// Declares a field of a host class so a lookup by name finds it:
+//   declareField(cls, "_titleLabel", &UIThing::_titleLabel)
+// The member is read only on objects of the declaring C++ type; others answer null.
+template <class Owner, class Member>
+void declareField(Class* cls, std::string name, Member Owner::*member) {
+    static_assert(std::is_base_of_v<Object, Owner>, "fields belong to runtime objects");
+    auto address = [member](Object* object) -> void* {
+        auto* owner = dynamic_cast<Owner*>(object);
+        return owner ? static_cast<void*>(&(owner->*member)) : nullptr;
+    };
+    detail::declareField(cls, std::move(name),
+                         Field(typeid(Member), address, detail::objectReaderFor<Member>()));
+}
+
+// The object held by the named field (found through the superclass chain), or null for a
+// null object, a missing name or a field that holds no object. Never throws.
+Object* getField(Object* object, std::string_view name);
+
+// The named field's member as a T*, or null when missing or of another type.
+template <class T>
+T* fieldPointer(Object* object, std::string_view name) {
+    return static_cast<T*>(detail::fieldAddress(object, name, typeid(T)));
+}
+
+}  // namespace rt

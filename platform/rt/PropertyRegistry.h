@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <shared_mutex>
+#include <unordered_map>
+
+#include "rt/Selector.h"
+
+namespace rt {
+
+// Process-wide pairing of property setters with their getters; like selectors, it
+// survives world resets.
+class PropertyRegistry {
+public:
+    static PropertyRegistry& shared();
+
+    void record(Selector getter, Selector setter);
+    // The getter paired with `setter`, or a null selector.
+    Selector getterFor(Selector setter) const;
+
+private:
+    mutable std::shared_mutex _mutex;
+    std::unordered_map<std::uint32_t, Selector> _getterBySetter;
+};
+
+}  // namespace rt
