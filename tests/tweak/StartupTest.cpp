@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "rt/Messaging.h"
+#include "rt/Runtime.h"
+#include "support/TweakWorld.h"
+#include "tweak/controls/ToggleCatalogue.h"
+#include "tweak/startup/HookTable.h"
+#include "tweak/startup/Settings.h"
+#include "tweak/startup/SettingsTable.h"
+#include "tweak/startup/Startup.h"
+#include "tweak/store/CustomValuesStore.h"
+
+using namespace morvane;
+using tweak_testing::FakeHost;
+
+namespace {
+
+class StartupTest : public tweak_testing::TweakTest {};
+
+bool applicationHasRecord() {
+    return rt::classRespondsToSelector(rt::lookUpClass("SBApplication"), rt::sel("volumeBeforeOpening"));
+}
+
+}  // namespace
+
+TEST(SettingsTable, HoldsThe35SettingsOnceEachWithTheirDefaults) {
+    std::set<std::string_view> keys;
+    int onByDefault = 0;
+    for (const SettingDefinition& definition : SettingsTable::definitions()) {
+        keys.insert(definition.key);
+        onByDefault += definition.defaultValue ? 1 : 0;
+    }
+    EXPECT_EQ(keys.size(), 35u);
+    EXPECT_EQ(SettingsTable::definitions().front().key, "enabled");
+    EXPECT_EQ(SettingsTable::definitions().back().key, "brightnessAnimated");
+    // Off by default: the count subtitle, items first, six toggles and the brightness overlay.
+    EXPECT_EQ(onByDefault, 35 - 9);
+    EXPECT_EQ(SettingsTable::definitionOf(Setting::showDndToggle).key, "showDndToggle");
+    EXPECT_EQ(SettingsTable::definitionOf(Setting::restorePreviousVPNOnAppExit).key, "restorePreviousVPNOnAppExit");
+}
+
+TEST(HookTable, InstallsTwoReplacementsAndThirtyAddedMethodsOnTheApplicationClass) {
+    int replaced = 0;
+    int added = 0;
+    for (const HookRow& row : HookTable::rows()) {
+        EXPECT_STREQ(row.className, "SBApplication");
+        (row.kind == HookKind::Replaced ? replaced : added) += row.methodCount;
+    }
+    EXPECT_EQ(replaced, 2);
+    EXPECT_EQ(added, 30);
+}
+
+TEST_F(StartupTest, OutsideTheHomeScreenHostNothingIsRegisteredOrInstalled) {
+    startLibrary("Preferences");
+    EXPECT_FALSE(isMorvaneActive());
+    EXPECT_FALSE(applicationHasRecord());
+    EXPECT_FALSE(Settings::isOn(Setting::enabled)) << "no settings were registered";
+}
+
+TEST_F(StartupTest, WithNoStoredSettingsEveryFlagHoldsItsDefault) {
+    startLibrary();
+    ASSERT_TRUE(isMorvaneActive());
+    for (const SettingDefinition& definition : SettingsTable::definitions()) {
+        EXPECT_EQ(Settings::isOn(definition.setting), definition.defaultValue) << definition.key;
+    }
+    std::set<std::string_view> offered;
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
+        if (Settings::isOn(toggle.showSetting)) offered.insert(toggle.name);
+        EXPECT_TRUE(Settings::isOn(toggle.restoreSetting)) << toggle.name;
+    }
+    EXPECT_EQ(offered, (std::set<std::string_view>{"orientationLock", "bluetooth", "cellular", "wifi", "airplane",
+                                                   "autoBrightness"}));
+}
+
+TEST_F(StartupTest, InstallsTheApplicationRecordAndReplacementsWhenEnabled) {
+    startLibrary();
+    EXPECT_TRUE(applicationHasRecord());
+    auto app = FakeHost::makeApplication("com.example.maps");
+    EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("volumeBeforeOpening")), -1.0);
+    EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("brightnessBeforeOpening")), -1.0);
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
+        EXPECT_EQ(rt::send<long long>(app, rt::sel(toggle.recordProperty)), -1) << toggle.recordProperty;
+    }
+}
+
+TEST_F(StartupTest, StoredSettingsOverrideTheDefaults) {
+    writeValuesFile({{"showVolumeHUD", false}, {"showDndToggle", true}});
+    startLibrary();
+    EXPECT_FALSE(Settings::isOn(Setting::showVolumeHUD));
+    EXPECT_TRUE(Settings::isOn(Setting::showDndToggle));
+}
+
+TEST_F(StartupTest, DisabledAtStartUpInstallsNothingAndIgnoresReloads) {
+    writeValuesFile({{"enabled", false}, {"com.example.maps-volume", 0.2f}});
+    startLibrary();
+    EXPECT_FALSE(isMorvaneActive());
+    EXPECT_FALSE(applicationHasRecord());
+    auto app = FakeHost::makeApplication("com.example.maps");
+    FakeHost::reportState(app, 2, 2);
+    advance(1.0);
+    EXPECT_EQ(_phone.countCalls("SBMediaController"), 0);
+
+    // Turning it on while the host runs changes nothing until the host restarts.
+    writeValuesFile({{"enabled", true}, {"com.example.maps-volume", 0.2f}});
+    postReloadAndWait();
+    EXPECT_TRUE(Settings::isOn(Setting::enabled));
+    EXPECT_FALSE(applicationHasRecord());
+}
+
+TEST_F(StartupTest, TurningEnabledOffWhileRunningLeavesTheHooksActive) {
+    writeValuesFile({{"com.example.maps-volume", 0.2f}});
+    startLibrary();
+    writeValuesFile({{"enabled", false}, {"com.example.maps-volume", 0.2f}});
+    postReloadAndWait();
+    auto app = FakeHost::makeApplication("com.example.maps");
+    FakeHost::reportState(app, 2, 2);
+    advance(0.5);
+    EXPECT_FLOAT_EQ(_phone.volume, 0.2f);
+}
+
+TEST_F(StartupTest, StartingTwiceDoesNotHookTwice) {
+    startLibrary();
+    morvaneStartup();
+    writeValuesFile({{"com.example.maps-volume", 0.2f}});
+    auto app = FakeHost::makeApplication("com.example.maps");
+    FakeHost::reportState(app, 2, 2);
+    EXPECT_EQ(_phone.countCalls("SBApplication _noteProcess"), 1);
+}
+
+TEST_F(StartupTest, AHostWithoutTheApplicationClassStartsWithoutIt) {
+    _phone.missingClasses = {"SBApplication"};
+    startLibrary();
+    EXPECT_TRUE(isMorvaneActive());
+}
+
+TEST_F(StartupTest, ReloadDropsTheCacheAndTheNextReadSeesTheFile) {
+    writeValuesFile({{"com.example.maps-volume", 0.2f}});
+    startLibrary();
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f));
+    writeValuesFile({{"com.example.maps-volume", 0.7f}});
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f))
+        << "the file is read once per reload";
+    postReloadAndWait();
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.7f));
+    postReloadAndWait();
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.7f));
+}
+
+TEST_F(StartupTest, ResetPutsTheLibraryBackToLoadTimeState) {
+    writeValuesFile({{"com.example.maps-volume", 0.2f}});
+    startLibrary();
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f));
+    resetForTesting();
+    EXPECT_FALSE(isMorvaneActive());
+    EXPECT_FALSE(Settings::isOn(Setting::showVolumeHUD));
+    writeValuesFile({});
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), -1.0) << "cache dropped";
+}

@@ -1,0 +1,64 @@
+#include "tweak/startup/Startup.h"
+
+#include <string>
+
+#include "core/notify/NotifyCenter.h"
+#include "core/process/ProcessInfo.h"
+#include "tweak/controls/BrightnessControl.h"
+#include "tweak/controls/VolumeControl.h"
+#include "tweak/lifecycle/ApplicationStateTracking.h"
+#include "tweak/startup/HookTable.h"
+#include "tweak/startup/Settings.h"
+#include "tweak/startup/SharedState.h"
+#include "tweak/store/CustomValuesStore.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kHostProcessName = "SpringBoard";
+constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+
+struct StartupState {
+    bool started = false;
+    bool active = false;
+    core::NotifyCenter::Token reloadObserver = 0;
+};
+
+StartupState& state() {
+    static StartupState startupState;
+    return startupState;
+}
+
+}  // namespace
+
+void morvaneStartup() {
+    StartupState& startup = state();
+    if (startup.started) return;
+    startup.started = true;
+    if (core::ProcessInfo::processName() != kHostProcessName) return;
+    Settings::registerAll();
+    if (!Settings::isOn(Setting::enabled)) return;
+    startup.reloadObserver =
+        core::NotifyCenter::darwin().addObserver(kReloadNotification, [](const std::string&) { reloadPrefs(); });
+    HookTable::installAll();
+    startup.active = true;
+}
+
+void reloadPrefs() { CustomValuesStore::dropCustomValuesPerAppDictionary(); }
+
+bool isMorvaneActive() { return state().active; }
+
+void resetForTesting() {
+    StartupState& startup = state();
+    if (startup.reloadObserver) core::NotifyCenter::darwin().removeObserver(startup.reloadObserver);
+    startup = StartupState{};
+    Settings::resetForTesting();
+    SharedState::resetForTesting();
+    CustomValuesStore::resetForTesting();
+    VolumeControl::resetForTesting();
+    BrightnessControl::resetForTesting();
+    ApplicationStateTracking::resetForTesting();
+}
+
+}  // namespace morvane

@@ -1,0 +1,147 @@
+#include "tweak/store/CustomValuesStore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "tweak/store/CustomValueKeys.h"
+#include "tweak/store/ValuesFile.h"
+
+namespace morvane {
+
+namespace {
+
+struct StoreState {
+    // customValuesPerAppDictionary: the in-memory copy, or none.
+    std::optional<core::PlistDictionary> customValuesPerAppDictionary;
+    // The file's bytes when the copy was loaded or last written (none: no file then), to
+    // tell whether another process saved the file since.
+    std::optional<std::string> bytesOnDisk;
+};
+
+StoreState& state() {
+    static StoreState storeState;
+    return storeState;
+}
+
+}  // namespace
+
+core::PlistDictionary& CustomValuesStore::getCustomValuesPerAppDictionary() {
+    StoreState& store = state();
+    if (store.customValuesPerAppDictionary) return *store.customValuesPerAppDictionary;
+    ValuesFile::Content content = ValuesFile::read();
+    store.bytesOnDisk = content.bytes;
+    store.customValuesPerAppDictionary = content.dictionary.value_or(core::PlistDictionary{});
+    return *store.customValuesPerAppDictionary;
+}
+
+double CustomValuesStore::levelFor(const std::string& key) {
+    const core::PlistValue* entry = getCustomValuesPerAppDictionary().find(key);
+    if (!entry) return kNoLevel;
+    const std::optional<double> number = entry->asNumber();
+    if (!number || !std::isfinite(*number)) return kNoLevel;
+    const float level = static_cast<float>(std::clamp(*number, 0.0, 1.0));
+    return static_cast<double>(level);
+}
+
+double CustomValuesStore::getCustomVolumeForApp(const std::string& bundleId) {
+    return levelFor(CustomValueKeys::volumeKeyFor(bundleId));
+}
+
+double CustomValuesStore::getCustomBrightnessForApp(const std::string& bundleId) {
+    return levelFor(CustomValueKeys::brightnessKeyFor(bundleId));
+}
+
+std::optional<core::PlistDictionary> CustomValuesStore::getCustomTogglesForApp(const std::string& bundleId) {
+    const core::PlistValue* entry = getCustomValuesPerAppDictionary().find(CustomValueKeys::togglesKeyFor(bundleId));
+    if (!entry || !entry->asDictionary()) return std::nullopt;
+    return *entry->asDictionary();
+}
+
+std::int32_t CustomValuesStore::getCustomToggleStateForApp(const std::string& toggleName, const std::string& bundleId) {
+    const std::optional<core::PlistDictionary> toggles = getCustomTogglesForApp(bundleId);
+    if (!toggles) return kNoToggleState;
+    return toggleEntryIn(*toggles, toggleName).value_or(kNoToggleState);
+}
+
+std::optional<std::int32_t> CustomValuesStore::toggleEntryIn(const core::PlistDictionary& toggles,
+                                                             std::string_view toggleName) {
+    const core::PlistValue* entry = toggles.find(toggleName);
+    if (!entry) return std::nullopt;
+    std::optional<std::int64_t> integer = entry->asInteger();
+    if (!integer) {
+        if (std::optional<bool> flag = entry->asBool()) integer = *flag ? 1 : 0;
+        else if (entry->isLargeUnsignedInteger()) integer = 1;
+        else if (std::optional<double> real = entry->asReal(); real && std::isfinite(*real)) integer = *real != 0 ? 1 : 0;
+    }
+    if (!integer) return std::nullopt;
+    if (*integer == 0) return 0;
+    const bool fits = *integer >= std::numeric_limits<std::int32_t>::min() &&
+                      *integer <= std::numeric_limits<std::int32_t>::max();
+    return fits ? static_cast<std::int32_t>(*integer) : 1;
+}
+
+bool CustomValuesStore::storeCustomVolumeForApp(float level, const std::string& bundleId) {
+    return writeChange([&](core::PlistDictionary& values) { values.set(CustomValueKeys::volumeKeyFor(bundleId), level); });
+}
+
+bool CustomValuesStore::removeCustomVolumeForApp(const std::string& bundleId) {
+    return writeChange([&](core::PlistDictionary& values) { values.remove(CustomValueKeys::volumeKeyFor(bundleId)); });
+}
+
+bool CustomValuesStore::storeCustomBrightnessForApp(float level, const std::string& bundleId) {
+    return writeChange(
+        [&](core::PlistDictionary& values) { values.set(CustomValueKeys::brightnessKeyFor(bundleId), level); });
+}
+
+bool CustomValuesStore::removeCustomBrightnessForApp(const std::string& bundleId) {
+    return writeChange(
+        [&](core::PlistDictionary& values) { values.remove(CustomValueKeys::brightnessKeyFor(bundleId)); });
+}
+
+bool CustomValuesStore::storeCustomToggleStateForApp(const std::string& toggleName, std::int32_t state,
+                                                     const std::string& bundleId) {
+    return writeChange([&](core::PlistDictionary& values) {
+        const std::string key = CustomValueKeys::togglesKeyFor(bundleId);
+        const core::PlistValue* stored = values.find(key);
+        // A copy, never a change in place: a scheduled application holds the old dictionary.
+        core::PlistDictionary toggles =
+            stored && stored->asDictionary() ? *stored->asDictionary() : core::PlistDictionary{};
+        if (state == kNoToggleState) toggles.remove(toggleName);
+        else toggles.set(toggleName, state);
+        values.set(key, std::move(toggles));
+    });
+}
+
+// Applies one change and writes the whole dictionary. When another process saved the file
+// since it was loaded (and its reload notice has not been handled yet), the change goes onto
+// the file's current content, so no value of that save is put back; a file that exists but
+// cannot be read is kept aside before it is replaced.
+bool CustomValuesStore::writeChange(const Change& change) {
+    StoreState& store = state();
+    core::PlistDictionary& loaded = getCustomValuesPerAppDictionary();
+    const ValuesFile::Content current = ValuesFile::read();
+    const bool keptAside = !current.existsButUnreadable || ValuesFile::keepAside();
+    if (current.existsButUnreadable || current.bytes == store.bytesOnDisk) {
+        change(loaded);
+    } else {
+        core::PlistDictionary onDisk = current.dictionary.value_or(core::PlistDictionary{});
+        change(onDisk);
+        loaded = std::move(onDisk);
+    }
+    if (!keptAside) return false;
+    std::optional<std::string> written = ValuesFile::write(loaded);
+    if (!written) return false;
+    store.bytesOnDisk = std::move(written);
+    return true;
+}
+
+void CustomValuesStore::dropCustomValuesPerAppDictionary() {
+    StoreState& store = state();
+    store.customValuesPerAppDictionary.reset();
+    store.bytesOnDisk.reset();
+}
+
+void CustomValuesStore::resetForTesting() { dropCustomValuesPerAppDictionary(); }
+
+}  // namespace morvane

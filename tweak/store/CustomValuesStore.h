@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/plist/PlistDictionary.h"
+
+namespace morvane {
+
+// The per-app custom values: the one in-memory copy of the values file, its lookups and its
+// writes. Main thread only.
+//
+// Lookups answer the sentinels -1.0 (no volume or brightness) and -1 (no toggle state). An
+// entry of the wrong kind, or a level that is no finite number, reads as absent; a level
+// outside 0...1 reads clamped into it.
+class CustomValuesStore {
+public:
+    static constexpr double kNoLevel = -1.0;
+    static constexpr std::int32_t kNoToggleState = -1;
+
+    // The dictionary of all values, loaded from the file on first use after start-up or a
+    // reload; never none. Every call answers the same object until the reload drops it.
+    static core::PlistDictionary& getCustomValuesPerAppDictionary();
+
+    static double getCustomVolumeForApp(const std::string& bundleId);
+    static double getCustomBrightnessForApp(const std::string& bundleId);
+    static std::int32_t getCustomToggleStateForApp(const std::string& toggleName, const std::string& bundleId);
+    // The app's toggles dictionary (possibly empty), or none.
+    static std::optional<core::PlistDictionary> getCustomTogglesForApp(const std::string& bundleId);
+
+    // The entry of one toggle in a toggles dictionary as a 32-bit integer: 0 off, any other
+    // value on (1 when it does not fit 32 bits); none when there is no entry or it is not a
+    // number.
+    static std::optional<std::int32_t> toggleEntryIn(const core::PlistDictionary& toggles,
+                                                     std::string_view toggleName);
+
+    // Writes: each changes the dictionary and writes the whole of it to the file atomically.
+    // Answers whether the file was written; the in-memory copy keeps the change either way.
+    static bool storeCustomVolumeForApp(float level, const std::string& bundleId);
+    static bool removeCustomVolumeForApp(const std::string& bundleId);
+    static bool storeCustomBrightnessForApp(float level, const std::string& bundleId);
+    static bool removeCustomBrightnessForApp(const std::string& bundleId);
+    // A state of -1 removes the toggle's entry; the app's toggles dictionary stays, if empty.
+    static bool storeCustomToggleStateForApp(const std::string& toggleName, std::int32_t state,
+                                             const std::string& bundleId);
+
+    // The reload handler's part: drops the in-memory copy; the next lookup reads the file.
+    static void dropCustomValuesPerAppDictionary();
+
+    static void resetForTesting();
+
+private:
+    using Change = std::function<void(core::PlistDictionary&)>;
+    static bool writeChange(const Change& change);
+    static double levelFor(const std::string& key);
+};
+
+}  // namespace morvane
