@@ -8,10 +8,16 @@
 #include "rt/Class.h"
 #include "rt/Field.h"
 #include "rt/Ref.h"
+#include "rt/Weak.h"
 
 namespace rt {
 
 namespace detail {
+
+template <class T>
+struct IsWeak : std::false_type {};
+template <class T>
+struct IsWeak<Weak<T>> : std::true_type {};
 
 void declareField(Class* cls, std::string name, Field field);
 void* fieldAddress(Object* object, std::string_view name, const std::type_info& type);
@@ -19,7 +25,11 @@ void* fieldAddress(Object* object, std::string_view name, const std::type_info& 
 template <class Member>
 Field::ObjectReader objectReaderFor() {
     if constexpr (IsRef<Member>::value) {
-        return [](void* member) -> Object* { return static_cast<Member*>(member)->get(); };
+        return [](void* member) -> Object* { return static_cast<Member*>(member)->object(); };
+    } else if constexpr (IsWeak<Member>::value) {
+        // As the device reads a weak field: the object if it is still alive, unretained.
+        return
+            [](void* member) -> Object* { return static_cast<Member*>(member)->lock().object(); };
     } else if constexpr (kIsObjectPointer<Member>) {
         return [](void* member) -> Object* { return *static_cast<Member*>(member); };
     } else {
@@ -44,7 +54,9 @@ void declareField(Class* cls, std::string name, Member Owner::*member) {
 }
 
 // The object held by the named field (found through the superclass chain), or null for a
-// null object, a missing name or a field that holds no object. Never throws.
+// null object, a missing name or a field that holds no object. Object-holding members are
+// Ref<T>, Weak<T> (read as the live object or null) and plain T* with T a runtime object.
+// Never throws.
 Object* getField(Object* object, std::string_view name);
 
 // The named field's member as a T*, or null when missing or of another type.

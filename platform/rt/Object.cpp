@@ -33,7 +33,11 @@ bool Object::tryRetain() const {
 WeakControl& Object::weakControl() const {
     WeakControl* control = _weakControl.load(std::memory_order_acquire);
     if (control) return *control;
-    auto fresh = std::make_unique<WeakControl>(const_cast<Object*>(this));
+    // A weak reference formed while the object is being destroyed (from a destructor) gets
+    // a block that is detached from the start: destroy() has already detached the object's
+    // blocks, so one made now would otherwise keep pointing at freed memory.
+    const bool destroying = _refCount.load(std::memory_order_relaxed) >= kDestroyingCount;
+    auto fresh = std::make_unique<WeakControl>(destroying ? nullptr : const_cast<Object*>(this));
     if (_weakControl.compare_exchange_strong(control, fresh.get(), std::memory_order_acq_rel)) {
         return *fresh.release();
     }
