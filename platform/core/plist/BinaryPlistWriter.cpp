@@ -78,6 +78,7 @@ void appendString(std::string& out, const std::string& text)
 std::string BinaryPlistWriter::write(const PlistValue& value)
 {
     BinaryPlistWriter writer;
+    writer.reserveFor(value);
     std::uint64_t topIndex = 0;
     if (!writer.flatten(value, 0, topIndex))
         return {};
@@ -119,15 +120,23 @@ bool BinaryPlistWriter::flatten(const PlistValue& value, std::size_t depth, std:
             ++entry;
         }
     }
-    _objects[index] = Object{std::move(encoded), std::move(references)};
+    _objects[index] = Object{nullptr, std::move(encoded), std::move(references)};
     return true;
+}
+
+// A value of a settings file holds about two scalars per entry of its top container.
+void BinaryPlistWriter::reserveFor(const PlistValue& value)
+{
+    const std::size_t entries = value.asDictionary() ? value.asDictionary()->size() : value.asArray() ? value.asArray()->size() : 0;
+    _objects.reserve(2 * entries + 1);
+    _scalarIndexes.reserve(2 * entries + 1);
 }
 
 std::uint64_t BinaryPlistWriter::addScalar(std::string encoded)
 {
-    const auto [found, inserted] = _scalarIndexes.try_emplace(encoded, _objects.size());
+    const auto [found, inserted] = _scalarIndexes.try_emplace(std::move(encoded), _objects.size());
     if (inserted)
-        _objects.push_back(Object{std::move(encoded), {}});
+        _objects.push_back(Object{&found->first, {}, {}});
     return found->second;
 }
 
@@ -175,7 +184,7 @@ std::string BinaryPlistWriter::serialize() const
     offsets.reserve(_objects.size());
     for (const Object& object : _objects) {
         offsets.push_back(out.size());
-        out.append(object.encoded);
+        out.append(object.scalar ? *object.scalar : object.header);
         for (const std::uint64_t reference : object.references)
             appendBigEndian(out, reference, referenceSize);
     }

@@ -21,13 +21,15 @@ public:
 
 private:
     struct Object {
-        std::string encoded;                // marker, length and payload
-        std::vector<std::uint64_t> references; // children of a container
+        const std::string* scalar = nullptr;   // a scalar's encoding, owned by _scalarIndexes
+        std::string header;                    // a container's marker and count
+        std::vector<std::uint64_t> references; // a container's children
     };
 
     bool flatten(const PlistValue& value, std::size_t depth, std::uint64_t& index);
     std::uint64_t addScalar(std::string encoded);
     std::string encodeScalar(const PlistValue& value) const;
+    void reserveFor(const PlistValue& value);
     std::string serialize() const;
 
     std::vector<Object> _objects;

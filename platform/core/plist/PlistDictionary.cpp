@@ -66,7 +66,9 @@ PlistValue* PlistDictionary::findMutable(std::string_view key)
 
 void PlistDictionary::set(std::string key, PlistValue value)
 {
-    mutableStorage().insert_or_assign(std::move(key), std::move(value));
+    // Files list keys in order, so the end is the likeliest place: O(1) there.
+    auto& entries = mutableStorage();
+    entries.insert_or_assign(entries.end(), std::move(key), std::move(value));
 }
 
 bool PlistDictionary::remove(std::string_view key)

@@ -62,7 +62,7 @@ public:
     PlistArray* mutableArray();
     PlistDictionary* mutableDictionary();
 
-    // Deep equality. Reals compare by value (NaN equals NaN), whatever their width.
+    // Deep equality. Reals and dates compare by value (NaN equals NaN), reals whatever their width.
     friend bool operator==(const PlistValue& left, const PlistValue& right);
 
 private:
@@ -74,16 +74,18 @@ private:
     struct Real {
         double value;
         bool singlePrecision;
+        // Equal values, or both NaN.
         friend bool operator==(const Real& left, const Real& right)
         {
-            if (left.value != left.value || right.value != right.value)
-                return left.value != left.value && right.value != right.value; // both NaN
-            return left.value == right.value;
+            return left.value == right.value || (left.value != left.value && right.value != right.value);
         }
     };
     struct Date {
         double seconds;
-        friend bool operator==(const Date&, const Date&) = default;
+        friend bool operator==(const Date& left, const Date& right)
+        {
+            return left.seconds == right.seconds || (left.seconds != left.seconds && right.seconds != right.seconds);
+        }
     };
     struct Data {
         PlistBytes bytes;

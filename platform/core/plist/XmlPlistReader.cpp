@@ -189,6 +189,9 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth)
     if (tag.isEnd)
         fail();
     const std::string_view name = tag.name;
+    const bool isContainer = name == "dict" || name == "array";
+    if (isContainer && depth + 1 > kMaxPlistNestingDepth)
+        fail();
     if (name == "dict")
         return tag.isEmpty ? PlistValue(PlistDictionary()) : readDictionary(depth + 1);
     if (name == "array")
@@ -218,8 +221,6 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth)
 
 PlistValue XmlPlistReader::readDictionary(std::size_t depth)
 {
-    if (depth > kMaxPlistNestingDepth)
-        fail();
     PlistDictionary dictionary;
     for (;;) {
         skipMarkup();
@@ -237,8 +238,6 @@ PlistValue XmlPlistReader::readDictionary(std::size_t depth)
 
 PlistValue XmlPlistReader::readArray(std::size_t depth)
 {
-    if (depth > kMaxPlistNestingDepth)
-        fail();
     PlistArray array;
     for (;;) {
         skipMarkup();

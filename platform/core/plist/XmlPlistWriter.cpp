@@ -88,13 +88,13 @@ bool XmlPlistWriter::writeValue(const PlistValue& value, std::size_t level)
 
 bool XmlPlistWriter::writeDictionary(const PlistDictionary& dictionary, std::size_t level)
 {
+    if (level + 1 > kMaxPlistNestingDepth)
+        return false;
     writeIndent(level);
     if (dictionary.empty()) {
         _out.append("<dict/>\n");
         return true;
     }
-    if (level + 1 > kMaxPlistNestingDepth)
-        return false;
     _out.append("<dict>\n");
     for (const auto& [key, value] : dictionary) {
         writeIndent(level + 1);
@@ -112,13 +112,13 @@ bool XmlPlistWriter::writeDictionary(const PlistDictionary& dictionary, std::siz
 
 bool XmlPlistWriter::writeArray(const PlistArray& array, std::size_t level)
 {
+    if (level + 1 > kMaxPlistNestingDepth)
+        return false;
     writeIndent(level);
     if (array.empty()) {
         _out.append("<array/>\n");
         return true;
     }
-    if (level + 1 > kMaxPlistNestingDepth)
-        return false;
     _out.append("<array>\n");
     for (const PlistValue& item : array) {
         if (!writeValue(item, level + 1))

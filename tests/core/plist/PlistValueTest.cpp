@@ -80,6 +80,7 @@ TEST(PlistValue, EqualityIsDeep)
 {
     const auto nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(PlistValue(nan), PlistValue(nan));
+    EXPECT_EQ(PlistValue::date(nan), PlistValue::date(nan)) << "a binary date may hold any bits";
     EXPECT_NE(PlistValue(1), PlistValue(1.0));
     EXPECT_NE(PlistValue(true), PlistValue(1));
     const PlistDictionary left{{"a", PlistArray{1, "x", PlistDictionary{{"b", 2.5}}}}};
