@@ -1,0 +1,62 @@
+#include "services/FSSwitchPanel.h"
+
+#include "core/preferences/AppPreferences.h"
+#include "device/CallText.h"
+#include "device/ClassRegistration.h"
+#include "device/Phone.h"
+#include "device/SharedInstance.h"
+#include "rt/Messaging.h"
+#include "services/BackboardPreferences.h"
+#include "services/SwitchIdentifiers.h"
+
+namespace services {
+
+namespace {
+
+const device::Actor& panelActor() {
+    static const device::Actor actor = device::Actor::service("switch panel");
+    return actor;
+}
+
+void recordCall(std::string message) {
+    device::Phone::shared().recordCall(FSSwitchPanel::kClassName, std::move(message));
+}
+
+rt::Ref<rt::Object> sharedPanel(rt::Object* self, rt::Selector) {
+    recordCall("sharedPanel");
+    return device::SharedInstance::of(static_cast<rt::Class*>(self));
+}
+
+long long stateForSwitchIdentifier(rt::Object*, rt::Selector, const std::string& fullIdentifier) {
+    recordCall("stateForSwitchIdentifier: " + fullIdentifier);
+    const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
+    if (!which) return FSSwitchPanel::kStateOff;
+    switch (device::Phone::shared().switchState(*which)) {
+        case device::SwitchState::Off: return FSSwitchPanel::kStateOff;
+        case device::SwitchState::On: return FSSwitchPanel::kStateOn;
+        case device::SwitchState::Indeterminate: return FSSwitchPanel::kStateIndeterminate;
+    }
+    return FSSwitchPanel::kStateOff;
+}
+
+// Only off and on can be asked for; any other state leaves the switch as it is.
+void setStateForSwitchIdentifier(rt::Object*, rt::Selector, long long state, const std::string& fullIdentifier) {
+    recordCall("setState:forSwitchIdentifier: " + device::argumentText(state) + " " + fullIdentifier);
+    const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
+    if (!which || (state != FSSwitchPanel::kStateOff && state != FSSwitchPanel::kStateOn)) return;
+    const bool on = state == FSSwitchPanel::kStateOn;
+    if (*which == device::Switch::AutoBrightness) BackboardPreferences::storeAutoBrightness(on);
+    device::Phone::shared().setSwitch(*which, on, panelActor());
+}
+
+}  // namespace
+
+void FSSwitchPanel::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+    rt::Class* cls = device::registerUnlessLeftOut<FSSwitchPanel>(configuration);
+    if (!cls) return;
+    rt::addClassMethod(cls, rt::sel("sharedPanel"), &sharedPanel);
+    rt::addMethod(cls, rt::sel("stateForSwitchIdentifier:"), &stateForSwitchIdentifier);
+    rt::addMethod(cls, rt::sel("setState:forSwitchIdentifier:"), &setStateForSwitchIdentifier);
+}
+
+}  // namespace services

@@ -1,0 +1,24 @@
+#include "services/PSBrightnessSettingsDetail.h"
+
+#include "device/ClassRegistration.h"
+#include "device/Phone.h"
+#include "rt/Messaging.h"
+
+namespace services {
+
+namespace {
+
+double currentValue(rt::Object*, rt::Selector) {
+    device::Phone::shared().recordCall(PSBrightnessSettingsDetail::kClassName, "currentValue");
+    return device::Phone::shared().brightness();
+}
+
+}  // namespace
+
+void PSBrightnessSettingsDetail::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+    rt::Class* cls = device::registerUnlessLeftOut<PSBrightnessSettingsDetail>(configuration);
+    if (!cls) return;
+    rt::addClassMethod(cls, rt::sel("currentValue"), &currentValue);
+}
+
+}  // namespace services
