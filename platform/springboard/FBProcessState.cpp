@@ -1,0 +1,45 @@
+#include "springboard/FBProcessState.h"
+
+#include "device/ClassRegistration.h"
+#include "rt/Fields.h"
+#include "rt/Messaging.h"
+
+namespace springboard {
+
+namespace {
+
+std::string taskStateText(long long taskState) {
+    if (taskState == FBProcessState::kTaskStateNotRunning) return "not running";
+    if (taskState == FBProcessState::kTaskStateRunning) return "running";
+    return "task state " + std::to_string(taskState);
+}
+
+std::string visibilityText(long long visibility) {
+    switch (visibility) {
+        case FBProcessState::kVisibilityUnknown: return "not shown";
+        case FBProcessState::kVisibilityBackground: return "background";
+        case FBProcessState::kVisibilityForeground: return "foreground";
+        case FBProcessState::kVisibilityForegroundObscured: return "foreground, obscured";
+        default: return "visibility " + std::to_string(visibility);
+    }
+}
+
+long long taskStateMethod(rt::Object* self, rt::Selector) { return static_cast<FBProcessState*>(self)->taskState(); }
+long long visibilityMethod(rt::Object* self, rt::Selector) { return static_cast<FBProcessState*>(self)->visibility(); }
+
+}  // namespace
+
+std::string FBProcessState::describe(long long taskState, long long visibility) {
+    return taskStateText(taskState) + ", " + visibilityText(visibility);
+}
+
+void FBProcessState::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+    rt::Class* cls = device::registerUnlessLeftOut<FBProcessState>(configuration);
+    if (!cls) return;
+    rt::declareField(cls, "_taskState", &FBProcessState::_taskState);
+    rt::declareField(cls, "_visibility", &FBProcessState::_visibility);
+    rt::addMethod(cls, rt::sel("taskState"), &taskStateMethod);
+    rt::addMethod(cls, rt::sel("visibility"), &visibilityMethod);
+}
+
+}  // namespace springboard

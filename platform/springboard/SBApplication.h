@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/DeviceConfiguration.h"
+#include "rt/Object.h"
+#include "rt/Ref.h"
+
+namespace springboard {
+
+// The home screen's object for one installed app: made from the app's info, told of every
+// change of the app's process state, and keeping the last state it was told.
+class SBApplication : public rt::Object {
+public:
+    static constexpr const char* kClassName = "SBApplication";
+
+    // The info the object was initialised with, or null.
+    const rt::Ref<rt::Object>& applicationInfo() const { return _info; }
+    // The last process state reported to the host's own _noteProcess:didChangeToState:, or null.
+    const rt::Ref<rt::Object>& currentState() const { return _currentState; }
+    const rt::Ref<rt::Object>& currentProcess() const { return _process; }
+
+    static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
+
+private:
+    friend struct SBApplicationMethods;
+
+    rt::Ref<rt::Object> _info;
+    rt::Ref<rt::Object> _currentState;
+    rt::Ref<rt::Object> _process;
+};
+
+}  // namespace springboard
