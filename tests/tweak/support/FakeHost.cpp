@@ -87,8 +87,10 @@ Ref<Object> initWithApplicationInfo(Object* self, Selector, Object* info) {
 }
 void noteProcessDidChangeToState(Object* self, Selector, Object*, Object* state) {
     auto* app = static_cast<Application*>(self);
-    app->_taskState = static_cast<ProcessState*>(state)->_taskState;
-    app->_visibility = static_cast<ProcessState*>(state)->_visibility;
+    if (auto* processState = dynamic_cast<ProcessState*>(state)) {
+        app->_taskState = processState->_taskState;
+        app->_visibility = processState->_visibility;
+    }
     phone().log("SBApplication _noteProcess " + app->_bundleIdentifier);
 }
 std::string applicationBundleIdentifier(Object* self, Selector) {
