@@ -63,3 +63,17 @@ TEST(LibraryLoader, NoFolderLoadsNothing) {
               0);
     EXPECT_FALSE(fs::exists(root.path() / "var/log/probe-loads.txt"));
 }
+
+TEST(LibraryLoader, ARestartedHostStartsEveryLibraryAfresh) {
+    testing_support::TemporaryDirectory root;
+    const fs::path folder = root.path() / "Library/MobileSubstrate/DynamicLibraries";
+    fs::create_directories(folder);
+    fs::copy_file(PROBE_LIBRARY, folder / "Probe.dylib");
+    std::string errors;
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " +
+                                       shellQuote(root.path()) + " --restart 2>&1",
+                                   &errors),
+              0)
+        << errors;
+    EXPECT_EQ(loadLog(root.path()), "SpringBoard Probe.dylib\nSpringBoard Probe.dylib\n");
+}

@@ -162,3 +162,20 @@ TEST(AppPreferences, DomainsCannotNameFilesOutsideThePreferencesFolder) {
     EXPECT_FALSE(core::CFPreferencesAppSynchronize("../../../escape"));
     EXPECT_FALSE(std::filesystem::exists(world.root() / "escape.plist"));
 }
+
+TEST(HBPreferences, BoundFlagsShowWhatTheLiveSettingsObjectsHold) {
+    testing_support::DeviceWorld world;
+    std::atomic<bool> enabled{false}, hud{false};
+    {
+        core::HBPreferences preferences(kDomain);
+        preferences.registerBool(&enabled, true, "enabled");
+        preferences.registerBool(&hud, false, "showBrightnessHUD");
+        const auto flags = core::HBPreferences::boundFlags(kDomain);
+        ASSERT_EQ(flags.size(), 2u);
+        EXPECT_EQ(flags[0], (std::pair<std::string, bool>{"enabled", true}));
+        EXPECT_EQ(flags[1], (std::pair<std::string, bool>{"showBrightnessHUD", false}));
+        EXPECT_TRUE(core::HBPreferences::boundFlags("other.domain").empty());
+    }
+    EXPECT_TRUE(core::HBPreferences::boundFlags(kDomain).empty())
+        << "a destroyed settings object is forgotten";
+}

@@ -15,6 +15,9 @@ class Clock {
     // and global queues. Called when a world boots; no queue task may be running.
     static void boot(ClockMode mode);
 
+    // Drops every pending task of both queues and keeps the time (a host that restarts).
+    static void dropPendingTasks();
+
     static ClockMode mode();
     static bool isVirtual() { return mode() == ClockMode::Virtual; }
 

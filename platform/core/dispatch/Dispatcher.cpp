@@ -17,6 +17,10 @@ void Dispatcher::boot(ClockMode mode) {
     _mode.store(mode, std::memory_order_release);
     _epoch.store(std::chrono::steady_clock::now().time_since_epoch().count());
     _virtualNow.store(0);
+    dropPendingTasks();
+}
+
+void Dispatcher::dropPendingTasks() {
     {
         std::lock_guard lock(_virtualMutex);
         _virtualTasks.clear();
@@ -61,6 +65,9 @@ void Dispatcher::submit(Queue queue, double delay, Block block) {
     }
 }
 
+void Clock::dropPendingTasks() {
+    Dispatcher::shared().dropPendingTasks();
+}
 void Clock::boot(ClockMode mode) {
     Dispatcher::shared().boot(mode);
 }

@@ -17,6 +17,7 @@ class Dispatcher {
     static Dispatcher& shared();
 
     void boot(ClockMode mode);
+    void dropPendingTasks();
     ClockMode mode() const { return _mode.load(std::memory_order_acquire); }
     double now() const { return toSeconds(nowNanoseconds()); }
     Nanoseconds nowNanoseconds() const;

@@ -1,17 +1,42 @@
 #include "core/preferences/HBPreferences.h"
 
+#include <algorithm>
+
+#include "core/NoDestructor.h"
 #include "core/preferences/PreferenceFile.h"
 
 namespace core {
+namespace {
+
+// The settings objects alive in the process; main thread only.
+std::vector<const HBPreferences*>& liveSettingsObjects() {
+    static NoDestructor<std::vector<const HBPreferences*>> objects;
+    return *objects;
+}
+
+}  // namespace
 
 HBPreferences::HBPreferences(std::string identifier) : _identifier(std::move(identifier)) {
     _values = PreferenceFile::read(_identifier).value_or(PlistDictionary{});
     _observer = NotifyCenter::darwin().addObserver(_identifier + "/ReloadPrefs",
                                                    [this](const std::string&) { reload(); });
+    liveSettingsObjects().push_back(this);
 }
 
 HBPreferences::~HBPreferences() {
     if (_observer) NotifyCenter::darwin().removeObserver(_observer);
+    std::erase(liveSettingsObjects(), this);
+}
+
+std::vector<std::pair<std::string, bool>> HBPreferences::boundFlags(const std::string& identifier) {
+    std::vector<std::pair<std::string, bool>> flags;
+    for (const HBPreferences* preferences : liveSettingsObjects()) {
+        if (preferences->_identifier != identifier) continue;
+        for (const auto& binding : preferences->_bindings) {
+            flags.emplace_back(binding.key, binding.flag->load(std::memory_order_relaxed));
+        }
+    }
+    return flags;
 }
 
 void HBPreferences::registerBool(std::atomic<bool>* flag, bool defaultValue,

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/notify/NotifyCenter.h"
@@ -32,6 +33,10 @@ class HBPreferences {
 
     // Rereads the file and refreshes every bound flag (what the reload notification does).
     void reload();
+
+    // The flags bound by the settings objects of `identifier` alive in this process, by key,
+    // as they hold now: what a host shows of a library's settings. Main thread.
+    static std::vector<std::pair<std::string, bool>> boundFlags(const std::string& identifier);
 
   private:
     struct Binding {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/NoDestructor.h"
 #include "core/paths/DeviceRoot.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,32 @@ std::vector<fs::path> libraryFiles(const fs::path& directory) {
     return files;
 }
 
+struct LoadedLibrary {
+    std::string path;
+    void* handle;
+};
+
+// Handles of the libraries loaded into the process, in load order; main thread only.
+std::vector<LoadedLibrary>& loadedLibraries() {
+    static NoDestructor<std::vector<LoadedLibrary>> libraries;
+    return *libraries;
+}
+
 }  // namespace
+
+std::vector<std::string> LibraryLoader::unloadDynamicLibraries() {
+    std::vector<std::string> keptLoaded;
+    auto& libraries = loadedLibraries();
+    for (auto it = libraries.rbegin(); it != libraries.rend(); ++it) {
+        ::dlclose(it->handle);
+        if (void* still = ::dlopen(it->path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
+            ::dlclose(still);
+            keptLoaded.push_back(it->path);
+        }
+    }
+    libraries.clear();
+    return keptLoaded;
+}
 
 std::vector<LibraryLoader::Result> LibraryLoader::loadDynamicLibraries() {
     std::vector<Result> results;
@@ -34,8 +60,9 @@ std::vector<LibraryLoader::Result> LibraryLoader::loadDynamicLibraries() {
     for (const auto& file : libraryFiles(*directory)) {
         Result result;
         result.path = file.string();
-        // The handle is kept open on purpose: a library lives until the process ends.
-        if (::dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
+        // The handle is kept: a library lives until the process ends or the host restarts.
+        if (void* handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
+            loadedLibraries().push_back(LoadedLibrary{result.path, handle});
             result.loaded = true;
         } else {
             const char* error = ::dlerror();

@@ -21,6 +21,11 @@ class LibraryLoader {
     // the process. Each library's load-time initializer runs now and decides whether to act.
     // Libraries stay loaded for the life of the process.
     static std::vector<Result> loadDynamicLibraries();
+
+    // Unloads every library loaded above, last first, so that a later load starts each one
+    // afresh (a restarted host). No task, observer or method of a library may be left to run
+    // its code. Answers the paths of libraries the system kept loaded all the same.
+    static std::vector<std::string> unloadDynamicLibraries();
 };
 
 }  // namespace core
