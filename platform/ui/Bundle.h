@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rt/Object.h"
+#include "rt/Ref.h"
+#include "ui/StringsTable.h"
+
+namespace ui {
+
+// A directory of resources ("NSBundle") on the phone: images and files at its top level
+// and in its localization directories ("en.lproj", "ar.lproj"), and localized strings
+// tables. Paths are the phone's; files are read under the device root.
+class Bundle : public rt::Object {
+public:
+    static constexpr const char* kClassName = "NSBundle";
+    // The localization used when the phone's language has none.
+    static constexpr const char* kDevelopmentLocalization = "en";
+
+    Bundle(std::string devicePath, std::filesystem::path hostPath);
+
+    // "initWithPath:" / "bundleWithPath:": null when no directory is at the path.
+    static rt::Ref<Bundle> bundleWithPath(const std::string& devicePath);
+
+    const std::string& bundlePath() const { return _devicePath; }
+    const std::string& resourcePath() const { return _devicePath; }
+
+    // "pathForResource:ofType:": the device path of "<name>.<type>" at the top level, else in
+    // the preferred localizations; empty when there is none. An empty type takes the name as
+    // it is.
+    std::string pathForResource(const std::string& name, const std::string& type) const;
+
+    // The localizations the bundle has ("ar", "en"), sorted.
+    std::vector<std::string> localizations() const;
+    // Those to look in for the phone's locale, best first: the locale's identifier, its
+    // language, the development localization and "Base", as far as the bundle has them.
+    std::vector<std::string> preferredLocalizations() const;
+
+    // "localizedStringForKey:value:table:": the text of the key in the table ("Localizable"
+    // when the name is empty) of the first preferred localization that has it; otherwise the
+    // value, or the key when the value is empty.
+    std::string localizedStringForKey(const std::string& key, const std::string& value, const std::string& table) const;
+
+private:
+    const StringsTable* tableFor(const std::string& localization, const std::string& table) const;
+
+    std::string _devicePath;
+    std::filesystem::path _hostPath;
+    // Tables read so far, by "<localization>/<table>"; none for a missing one.
+    mutable std::map<std::string, std::optional<StringsTable>> _tables;
+};
+
+}  // namespace ui

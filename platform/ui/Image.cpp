@@ -1,0 +1,69 @@
+#include "ui/Image.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/paths/DeviceRoot.h"
+#include "rt/Make.h"
+#include "ui/PngDecoder.h"
+
+namespace ui {
+
+namespace {
+
+// Files larger than this are not images the phone would show.
+constexpr std::uintmax_t kMaximumFileSize = 64u * 1024 * 1024;
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaximumFileSize) return std::nullopt;
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) return std::nullopt;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    if (stream.bad()) return std::nullopt;
+    return bytes;
+}
+
+// "name@2x.png" is drawn for a 2x screen.
+double scaleFromFileName(const std::filesystem::path& path) {
+    const std::string stem = path.stem().string();
+    if (stem.size() > 3 && stem.compare(stem.size() - 3, 3, "@3x") == 0) return 3;
+    if (stem.size() > 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0) return 2;
+    return 1;
+}
+
+}  // namespace
+
+Image::Image() : _scale(1), _renderingMode(RenderingMode::Automatic) {}
+
+Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode)
+    : _bitmap(std::move(bitmap)), _scale(scale > 0 ? scale : 1), _renderingMode(mode) {}
+
+rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath) {
+    const auto path = core::DeviceRoot::map(devicePath);
+    if (!path) return nullptr;
+    return imageWithFileAtHostPath(*path, scaleFromFileName(*path));
+}
+
+rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path, double scale) {
+    const auto bytes = readFile(path);
+    return bytes ? imageWithPngData(*bytes, scale) : nullptr;
+}
+
+rt::Ref<Image> Image::imageWithPngData(const std::vector<std::uint8_t>& bytes, double scale) {
+    auto bitmap = PngDecoder::decode(bytes);
+    if (!bitmap) return nullptr;
+    return rt::make<Image>(std::make_shared<const Bitmap>(std::move(*bitmap)), scale, RenderingMode::Automatic);
+}
+
+rt::Ref<Image> Image::imageWithRenderingMode(RenderingMode mode) const {
+    return rt::make<Image>(_bitmap, _scale, mode);
+}
+
+Size Image::size() const {
+    if (!_bitmap) return {};
+    return {_bitmap->width / _scale, _bitmap->height / _scale};
+}
+
+}  // namespace ui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rt/Object.h"
+#include "rt/Ref.h"
+#include "ui/Size.h"
+
+namespace ui {
+
+// Decoded pixels: 8-bit RGBA, rows top to bottom, straight (not premultiplied) alpha.
+struct Bitmap {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+// An image ("UIImage"): decoded pixels, the scale they were drawn for and how they are
+// rendered. A template image draws its shape (alpha) in the tint colour of the view that
+// shows it. Images are immutable; images made from one another share their pixels.
+class Image : public rt::Object {
+public:
+    static constexpr const char* kClassName = "UIImage";
+
+    // "UIImageRenderingMode" values.
+    enum class RenderingMode : long { Automatic = 0, AlwaysOriginal = 1, AlwaysTemplate = 2 };
+
+    Image();  // an empty image ("[UIImage new]")
+    Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode);
+
+    // "imageWithContentsOfFile:": a device path, read under the device root. The scale comes
+    // from an "@2x" or "@3x" suffix of the file name. Null for a missing, unreadable or
+    // corrupt file, or one that is not a PNG image.
+    static rt::Ref<Image> imageWithContentsOfFile(const std::string& devicePath);
+    // The same for a file of this machine (used for a path already mapped).
+    static rt::Ref<Image> imageWithFileAtHostPath(const std::filesystem::path& path, double scale = 1);
+    // An image decoded from PNG bytes, or null when they are not a PNG image.
+    static rt::Ref<Image> imageWithPngData(const std::vector<std::uint8_t>& bytes, double scale = 1);
+
+    // "imageWithRenderingMode:": a new image with the same pixels.
+    rt::Ref<Image> imageWithRenderingMode(RenderingMode mode) const;
+
+    RenderingMode renderingMode() const { return _renderingMode; }
+    bool isTemplate() const { return _renderingMode == RenderingMode::AlwaysTemplate; }
+    double scale() const { return _scale; }
+    // Size in points (pixels divided by the scale).
+    Size size() const;
+    std::uint32_t pixelWidth() const { return _bitmap ? _bitmap->width : 0; }
+    std::uint32_t pixelHeight() const { return _bitmap ? _bitmap->height : 0; }
+    const Bitmap* bitmap() const { return _bitmap.get(); }
+    bool isEmpty() const { return !_bitmap || _bitmap->width == 0; }
+
+private:
+    std::shared_ptr<const Bitmap> _bitmap;
+    double _scale;
+    RenderingMode _renderingMode;
+};
+
+}  // namespace ui

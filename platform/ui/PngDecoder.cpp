@@ -1,0 +1,50 @@
+#include "ui/PngDecoder.h"
+
+#include <png.h>
+
+#include <cstring>
+
+namespace ui {
+
+namespace {
+
+// Frees what libpng allocated for one image, however decoding ended.
+class PngImage {
+public:
+    PngImage() {
+        std::memset(&_image, 0, sizeof _image);
+        _image.version = PNG_IMAGE_VERSION;
+    }
+    ~PngImage() { png_image_free(&_image); }
+    PngImage(const PngImage&) = delete;
+    PngImage& operator=(const PngImage&) = delete;
+
+    png_image* get() { return &_image; }
+
+private:
+    png_image _image;
+};
+
+}  // namespace
+
+std::optional<Bitmap> PngDecoder::decode(const std::vector<std::uint8_t>& bytes) {
+    static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (bytes.size() < sizeof kSignature || std::memcmp(bytes.data(), kSignature, sizeof kSignature) != 0) {
+        return std::nullopt;
+    }
+    PngImage image;
+    if (!png_image_begin_read_from_memory(image.get(), bytes.data(), bytes.size())) return std::nullopt;
+    if (image.get()->width == 0 || image.get()->height == 0 || image.get()->width > kMaximumSide ||
+        image.get()->height > kMaximumSide) {
+        return std::nullopt;
+    }
+    image.get()->format = PNG_FORMAT_RGBA;
+    Bitmap bitmap;
+    bitmap.width = image.get()->width;
+    bitmap.height = image.get()->height;
+    bitmap.rgba.resize(PNG_IMAGE_SIZE(*image.get()));
+    if (!png_image_finish_read(image.get(), nullptr, bitmap.rgba.data(), 0, nullptr)) return std::nullopt;
+    return bitmap;
+}
+
+}  // namespace ui
