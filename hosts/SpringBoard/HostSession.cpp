@@ -1,0 +1,49 @@
+#include "HostSession.h"
+
+#include "core/dispatch/Clock.h"
+#include "core/dispatch/RunLoop.h"
+#include "core/notify/NotifyCenter.h"
+#include "core/process/LibraryLoader.h"
+#include "springboard/HomeScreen.h"
+
+std::vector<std::string> HostSession::boot(const device::DeviceConfiguration& configuration) {
+    std::vector<std::string> problems;
+    springboard::HomeScreen::bootWorld(configuration, false, [&] { problems = loadLibraries(); });
+    observeReload();
+    return problems;
+}
+
+std::vector<std::string> HostSession::respring() {
+    std::vector<std::string> problems;
+    // Nothing of the old libraries may run once they are unloaded: no pending task, and no
+    // observer (the new world starts without any).
+    core::Clock::dropPendingTasks();
+    springboard::HomeScreen::respring([&] {
+        for (const auto& kept : core::LibraryLoader::unloadDynamicLibraries()) {
+            problems.push_back(kept + ": could not be unloaded; it keeps its state");
+        }
+        auto loading = loadLibraries();
+        problems.insert(problems.end(), loading.begin(), loading.end());
+    });
+    observeReload();
+    return problems;
+}
+
+bool HostSession::waitForReload(int seen, double timeout) {
+    return core::RunLoop::main().runUntil([&] { return _reloadsHandled > seen; }, timeout);
+}
+
+std::vector<std::string> HostSession::loadLibraries() {
+    std::vector<std::string> problems;
+    for (const auto& result : core::LibraryLoader::loadDynamicLibraries()) {
+        if (!result.loaded) problems.push_back(result.path + ": " + result.error);
+    }
+    return problems;
+}
+
+void HostSession::observeReload() {
+    // Observers of one name are called in the order they were added: the libraries' first,
+    // this one last, so when it has run the change has been handled.
+    core::NotifyCenter::darwin().addObserver(kReloadNotification,
+                                             [this](const std::string&) { ++_reloadsHandled; });
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "device/DeviceConfiguration.h"
+
+// The running home-screen host: its world, the libraries loaded into it, and the host's own
+// watch on the settings reload notification (so it knows when a change by another process
+// has been handled). Main thread.
+class HostSession {
+  public:
+    static constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+
+    // Boots a fresh phone and world and loads the injected libraries. Answers the problems
+    // met loading them.
+    std::vector<std::string> boot(const device::DeviceConfiguration& configuration);
+
+    // Restarts the host: a new world on the same phone, the libraries unloaded and loaded
+    // again so that each starts from the files, the installed apps' objects made anew.
+    std::vector<std::string> respring();
+
+    // Runs the main run loop until a reload notification posted after `seen` was counted
+    // has been handled by every observer of this process. Answers false after `timeout` s.
+    bool waitForReload(int seen, double timeout);
+    int reloadsHandled() const { return _reloadsHandled; }
+
+  private:
+    std::vector<std::string> loadLibraries();
+    void observeReload();
+
+    int _reloadsHandled = 0;
+};

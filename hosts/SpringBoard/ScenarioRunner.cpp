@@ -1,0 +1,216 @@
+#include "ScenarioRunner.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+#include "Quantity.h"
+#include "ScenarioError.h"
+#include "StatePrinter.h"
+#include "core/dispatch/RunLoop.h"
+#include "core/paths/DeviceRoot.h"
+#include "device/Phone.h"
+#include "springboard/HomeScreen.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr double kReloadTimeout = 10;
+
+void expectWords(const ScenarioLine& line, std::size_t count, const char* form) {
+    if (line.words.size() != count) throw ScenarioError(std::string("expected: ") + form);
+}
+
+double number(const std::string& word, const char* what) {
+    char* end = nullptr;
+    const double value = std::strtod(word.c_str(), &end);
+    if (end == word.c_str() || *end != '\0')
+        throw ScenarioError(std::string(what) + " '" + word + "' is not a number");
+    return value;
+}
+
+double level(const std::string& word) {
+    const double value = number(word, "level");
+    if (!(value >= 0 && value <= 1))
+        throw ScenarioError("level " + word + " is not between 0 and 1");
+    return value;
+}
+
+long long integer(const std::string& word, const char* what) {
+    char* end = nullptr;
+    const long long value = std::strtoll(word.c_str(), &end, 10);
+    if (end == word.c_str() || *end != '\0')
+        throw ScenarioError(std::string(what) + " '" + word + "' is not an integer");
+    return value;
+}
+
+// Runs a program of this machine (the editor beside the host) with `arguments`, no shell.
+int runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    std::string path = program.string();
+    argv.push_back(path.data());
+    std::vector<std::string> copies = arguments;
+    for (auto& argument : copies) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawn(&child, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    if (::waitpid(child, &status, 0) < 0) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor,
+                               std::ostream& out)
+    : _session(session), _valuesEditor(std::move(valuesEditor)), _out(out) {}
+
+int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
+    int number = 0;
+    for (std::string text; std::getline(input, text);) {
+        const ScenarioLine line = ScenarioLine::parse(++number, text);
+        if (line.words.empty()) continue;
+        try {
+            run(line);
+        } catch (const std::exception& error) {
+            errors << "line " << line.number << ": " << text << "\n  " << error.what() << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void ScenarioRunner::run(const ScenarioLine& line) {
+    const std::string& command = line.words[0];
+    if (command == "app") {
+        expectWords(line, 2, "app <bundleId>");
+        springboard::HomeScreen::installApp(line.words[1]);
+    } else if (command == "state") {
+        runState(line);
+    } else if (command == "launch") {
+        runShortcut(line, 2, 2);
+    } else if (command == "home") {
+        runShortcut(line, 2, 1);
+    } else if (command == "obscure") {
+        runShortcut(line, 2, 3);
+    } else if (command == "kill") {
+        runShortcut(line, 1, 0);
+    } else if (command == "wait") {
+        runWait(line);
+    } else if (command == "user") {
+        runUser(line);
+    } else if (command == "store" || command == "setting") {
+        runEdit(line);
+    } else if (command == "respring") {
+        expectWords(line, 1, "respring");
+        runRespring();
+    } else if (command == "print") {
+        runPrint(line);
+    } else if (command == "expect") {
+        runExpect(line);
+    } else {
+        throw ScenarioError("unknown command '" + command + "'");
+    }
+}
+
+void ScenarioRunner::runState(const ScenarioLine& line) {
+    expectWords(line, 4, "state <bundleId> <taskState> <visibility>");
+    springboard::HomeScreen::reportState(line.words[1], integer(line.words[2], "task state"),
+                                         integer(line.words[3], "visibility"));
+}
+
+void ScenarioRunner::runShortcut(const ScenarioLine& line, long long taskState,
+                                 long long visibility) {
+    expectWords(line, 2, "<launch|home|obscure|kill> <bundleId>");
+    springboard::HomeScreen::reportState(line.words[1], taskState, visibility);
+}
+
+void ScenarioRunner::runWait(const ScenarioLine& line) {
+    expectWords(line, 2, "wait <seconds>");
+    const double seconds = number(line.words[1], "wait");
+    if (seconds < 0) throw ScenarioError("cannot wait a negative time");
+    core::RunLoop::main().runFor(seconds);
+}
+
+void ScenarioRunner::runUser(const ScenarioLine& line) {
+    auto& phone = device::Phone::shared();
+    const auto user = device::Actor::user();
+    if (line.words.size() == 3 && line.words[1] == "volume") {
+        phone.setVolume(static_cast<float>(level(line.words[2])), user);
+    } else if (line.words.size() == 3 && line.words[1] == "brightness") {
+        phone.setBrightness(level(line.words[2]), user);
+    } else if (line.words.size() == 4 && line.words[1] == "switch") {
+        const auto which = device::switchNamed(line.words[2]);
+        if (!which) throw ScenarioError("no switch is called '" + line.words[2] + "'");
+        const std::string& state = line.words[3];
+        if (state == "on" || state == "off") {
+            phone.setSwitchState(*which, device::switchStateFor(state == "on"), user);
+        } else if (state == "indeterminate") {
+            phone.setSwitchState(*which, device::SwitchState::Indeterminate, user);
+        } else {
+            throw ScenarioError("a switch is on, off or indeterminate, not '" + state + "'");
+        }
+    } else {
+        throw ScenarioError(
+            "expected: user volume <level> | user brightness <level> | user switch <toggle> "
+            "on|off|indeterminate");
+    }
+}
+
+void ScenarioRunner::runEdit(const ScenarioLine& line) {
+    const auto root = core::DeviceRoot::get();
+    if (!root) throw ScenarioError("the host has no device root");
+    std::vector<std::string> arguments = {"--root", root->string()};
+    arguments.insert(arguments.end(), line.words.begin(), line.words.end());
+    const int seen = _session.reloadsHandled();
+    const int status = runProgram(_valuesEditor, arguments);
+    if (status != 0) {
+        throw ScenarioError(
+            status == 2 ? "the values editor did not understand this line (see docs/scenarios.md)"
+                        : "the values editor failed (status " + std::to_string(status) + ")");
+    }
+    if (!_session.waitForReload(seen, kReloadTimeout)) {
+        throw ScenarioError("the reload notification was not handled within 10 s");
+    }
+}
+
+void ScenarioRunner::runRespring() {
+    for (const auto& problem : _session.respring()) _out << "respring: " << problem << "\n";
+}
+
+void ScenarioRunner::runPrint(const ScenarioLine& line) {
+    const std::string what = line.words.size() >= 2 ? line.words[1] : "";
+    if (what == "device" && line.words.size() == 2) {
+        _out << StatePrinter::device();
+    } else if (what == "app" && line.words.size() == 3) {
+        _out << StatePrinter::application(line.words[2]);
+    } else if (what == "store" && line.words.size() == 2) {
+        _out << StatePrinter::store();
+    } else if (what == "settings" && line.words.size() == 2) {
+        _out << StatePrinter::settings();
+    } else if (what == "timeline" && line.words.size() == 2) {
+        _out << StatePrinter::timeline();
+    } else {
+        throw ScenarioError(
+            "expected: print device | print app <bundleId> | print store | print settings | print "
+            "timeline");
+    }
+    _out.flush();
+}
+
+void ScenarioRunner::runExpect(const ScenarioLine& line) {
+    if (line.words.size() != 3 && line.words.size() != 4) {
+        throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
+    }
+    const double tolerance = line.words.size() == 4 ? number(line.words[3], "tolerance") : 1e-6;
+    const QuantityValue value = Quantity::read(line.words[1]);
+    if (!Quantity::matches(value, line.words[2], tolerance)) {
+        throw ScenarioError("expected " + line.words[1] + " " + line.words[2] + ", but it is " +
+                            Quantity::describe(value));
+    }
+}

@@ -1,0 +1,63 @@
+#include "ValuesFile.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "core/paths/DeviceRoot.h"
+#include "core/plist/PlistReader.h"
+
+namespace {
+
+std::optional<core::PlistDictionary> readFile() {
+    const auto path = core::DeviceRoot::map(ValuesFile::kDevicePath);
+    if (!path) return std::nullopt;
+    return core::dictionaryWithContentsOfFile(*path);
+}
+
+std::string describeValue(const core::PlistValue& value) {
+    if (const auto flag = value.asBool()) return *flag ? "YES" : "NO";
+    if (const auto integer = value.asInteger()) return std::to_string(*integer);
+    if (const auto real = value.asReal()) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g", *real);
+        return text;
+    }
+    if (const std::string* text = value.asString()) return "\"" + *text + "\"";
+    if (const auto* dictionary = value.asDictionary()) {
+        std::string text = "{";
+        for (const auto& [key, entry] : *dictionary) {
+            text += (text.size() > 1 ? ", " : "") + key + ": " + describeValue(entry);
+        }
+        return text + "}";
+    }
+    return "(other)";
+}
+
+}  // namespace
+
+double ValuesFile::storedLevel(const std::string& bundleIdentifier, const std::string& kind) {
+    const auto values = readFile();
+    const core::PlistValue* entry = values ? values->find(bundleIdentifier + "-" + kind) : nullptr;
+    const auto level = entry ? entry->asReal() : std::nullopt;
+    return level.value_or(-1.0);
+}
+
+long long ValuesFile::storedToggle(const std::string& bundleIdentifier,
+                                   const std::string& toggleName) {
+    const auto values = readFile();
+    const core::PlistValue* toggles =
+        values ? values->find(bundleIdentifier + "-toggles") : nullptr;
+    const auto* dictionary = toggles ? toggles->asDictionary() : nullptr;
+    const core::PlistValue* state = dictionary ? dictionary->find(toggleName) : nullptr;
+    const auto integer = state ? state->asInteger() : std::nullopt;
+    return integer.value_or(-1);
+}
+
+std::string ValuesFile::describe() {
+    const auto values = readFile();
+    if (!values) return "  (no values file)\n";
+    std::string text;
+    for (const auto& [key, value] : *values)
+        text += "  " + key + " = " + describeValue(value) + "\n";
+    return text.empty() ? "  (empty)\n" : text;
+}

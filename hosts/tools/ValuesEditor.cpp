@@ -1,0 +1,111 @@
+// Another process of the phone that edits Morvane's settings and per-app values file, as the
+// settings pane or a second app would: it rewrites the file atomically in the format the
+// library reads (single-precision reals, 32-bit integers), then posts the reload notification.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/notify/NotifyCenter.h"
+#include "core/paths/DeviceRoot.h"
+#include "core/plist/PlistReader.h"
+#include "core/plist/PlistWriter.h"
+
+namespace {
+
+constexpr const char* kValuesFile = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
+constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+
+void usage(FILE* to) {
+    std::fputs(
+        "usage: ValuesEditor --root DIR COMMAND\n"
+        "Edits com.kelvrin.morvane.plist under the device root, then posts "
+        "com.kelvrin.morvane/ReloadPrefs.\n"
+        "  store BUNDLE_ID volume LEVEL           the app's volume (0..1)\n"
+        "  store BUNDLE_ID brightness LEVEL       the app's brightness (0..1)\n"
+        "  store BUNDLE_ID toggle NAME on|off|unset  one of the app's toggles\n"
+        "  store BUNDLE_ID clear                  every value of the app\n"
+        "  setting KEY on|off                     a global setting\n",
+        to);
+}
+
+std::optional<float> parseLevel(const std::string& text) {
+    char* end = nullptr;
+    const double level = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !(level >= 0.0 && level <= 1.0)) return std::nullopt;
+    return static_cast<float>(level);
+}
+
+// Applies one edit to the file's dictionary; answers false for words it does not understand.
+bool edit(core::PlistDictionary& values, const std::vector<std::string>& words) {
+    if (words.size() == 3 && words[0] == "setting" && (words[2] == "on" || words[2] == "off")) {
+        values.set(words[1], core::PlistValue(words[2] == "on"));
+        return true;
+    }
+    if (words.size() < 3 || words[0] != "store") return false;
+    const std::string& app = words[1];
+    const std::string& what = words[2];
+    if (what == "clear" && words.size() == 3) {
+        for (const char* suffix : {"-volume", "-brightness", "-toggles"})
+            values.remove(app + suffix);
+        return true;
+    }
+    if ((what == "volume" || what == "brightness") && words.size() == 4) {
+        const auto level = parseLevel(words[3]);
+        if (!level) return false;
+        values.set(app + "-" + what, core::PlistValue(*level));
+        return true;
+    }
+    if (what == "toggle" && words.size() == 5) {
+        const std::string key = app + "-toggles";
+        const core::PlistValue* stored = values.find(key);
+        // A new dictionary replaces the old one, as every writer of this file does.
+        core::PlistDictionary toggles =
+            stored && stored->asDictionary() ? *stored->asDictionary() : core::PlistDictionary{};
+        if (words[4] == "unset") {
+            toggles.remove(words[3]);
+        } else if (words[4] == "on" || words[4] == "off") {
+            toggles.set(words[3],
+                        core::PlistValue(static_cast<std::int32_t>(words[4] == "on" ? 1 : 0)));
+        } else {
+            return false;
+        }
+        values.set(key, core::PlistValue(std::move(toggles)));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+        usage(stdout);
+        return 0;
+    }
+    if (argc < 4 || std::strcmp(argv[1], "--root") != 0) {
+        usage(stderr);
+        return 2;
+    }
+    core::DeviceRoot::set(argv[2]);
+    const std::vector<std::string> words(argv + 3, argv + argc);
+    const auto path = core::DeviceRoot::mapForWriting(kValuesFile);
+    if (!path) {
+        std::fprintf(stderr, "ValuesEditor: the device root has no place for %s\n", kValuesFile);
+        return 1;
+    }
+    core::PlistDictionary values =
+        core::dictionaryWithContentsOfFile(*path).value_or(core::PlistDictionary{});
+    if (!edit(values, words)) {
+        usage(stderr);
+        return 2;
+    }
+    if (!core::writePropertyListFile(*path, core::PlistValue(std::move(values)),
+                                     core::PlistFormat::Xml)) {
+        std::fprintf(stderr, "ValuesEditor: could not write %s\n", path->c_str());
+        return 1;
+    }
+    return core::NotifyCenter::post(kReloadNotification) ? 0 : 1;
+}
