@@ -132,7 +132,7 @@ PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth)
         return readData(offset);
     case kMarkerAsciiString:
     case kMarkerUtf16String:
-        return readString(offset, marker >> 4 == kMarkerUtf16String);
+        return PlistValue(readString(offset, marker >> 4 == kMarkerUtf16String));
     case kMarkerArray:
     case kMarkerDictionary:
         return readContainer(index, offset, depth + 1);
@@ -202,16 +202,27 @@ PlistValue BinaryPlistReader::readReal(std::size_t offset, unsigned widthCode)
     fail();
 }
 
-PlistValue BinaryPlistReader::readString(std::size_t offset, bool utf16)
+// A dictionary key, which must be a string.
+std::string BinaryPlistReader::readKey(std::uint64_t index)
+{
+    const std::size_t offset = objectOffset(index);
+    const unsigned kind = static_cast<unsigned char>(_bytes[offset]) >> 4;
+    if (kind != kMarkerAsciiString && kind != kMarkerUtf16String)
+        fail();
+    spend(sizeof(std::string));
+    return readString(offset, kind == kMarkerUtf16String);
+}
+
+std::string BinaryPlistReader::readString(std::size_t offset, bool utf16)
 {
     const Extent extent = readExtent(offset, utf16 ? 2 : 1);
     spend(extent.count * (utf16 ? 2 : 1));
     const auto* payload = reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
     if (utf16)
-        return PlistValue(PlistTextEncoding::fromUtf16BigEndian(payload, extent.count));
+        return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
     std::string text;
     PlistTextEncoding::appendValidUtf8(text, _bytes.substr(extent.payloadStart, extent.count));
-    return PlistValue(std::move(text));
+    return text;
 }
 
 PlistValue BinaryPlistReader::readData(std::size_t offset)
@@ -240,10 +251,8 @@ PlistValue BinaryPlistReader::readDictionary(std::size_t offset, std::size_t dep
     const std::size_t valuesStart = extent.payloadStart + extent.count * _trailer.referenceSize;
     PlistDictionary dictionary;
     for (std::uint64_t entry = 0; entry < extent.count; ++entry) {
-        const PlistValue key = readObject(readReference(extent.payloadStart + entry * _trailer.referenceSize), depth);
-        if (!key.asString())
-            fail(); // keys must be strings
-        dictionary.set(*key.asString(), readObject(readReference(valuesStart + entry * _trailer.referenceSize), depth));
+        std::string key = readKey(readReference(extent.payloadStart + entry * _trailer.referenceSize));
+        dictionary.set(std::move(key), readObject(readReference(valuesStart + entry * _trailer.referenceSize), depth));
     }
     return PlistValue(std::move(dictionary));
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -41,7 +42,8 @@ private:
     PlistValue readDictionary(std::size_t offset, std::size_t depth);
     PlistValue readInteger(std::size_t offset, unsigned widthCode);
     PlistValue readReal(std::size_t offset, unsigned widthCode);
-    PlistValue readString(std::size_t offset, bool utf16);
+    std::string readKey(std::uint64_t index);
+    std::string readString(std::size_t offset, bool utf16);
     PlistValue readData(std::size_t offset);
     Extent readExtent(std::size_t offset, std::size_t unitSize);
     std::uint64_t objectOffset(std::uint64_t index);
