@@ -1,7 +1,12 @@
 # The two commands of the README, and a few conveniences around the CMake presets.
 PRESET ?= default
 
-.PHONY: test deps configure build bench asan tsan clang clean
+.PHONY: demo test deps configure build bench asan tsan clang clean
+
+# The main job: the home-screen host plays the road of one customisation.
+demo: configure
+	cmake --build --preset $(PRESET) --target SpringBoard
+	build/$(PRESET)/bin/SpringBoard --echo scenarios/demo.scenario
 
 test: build
 	ctest --preset $(PRESET)

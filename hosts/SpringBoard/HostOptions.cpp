@@ -10,6 +10,8 @@ std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string
             options.help = true;
         } else if (argument == "--keep") {
             options.keepRoot = true;
+        } else if (argument == "--echo") {
+            options.echo = true;
         } else if (argument == "--real-time") {
             options.realTime = true;
         } else if (argument == "--root") {
@@ -32,7 +34,7 @@ std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string
 }
 
 const char* HostOptions::usage() {
-    return "usage: SpringBoard [--root DIR] [--keep] [--real-time] [SCENARIO]\n"
+    return "usage: SpringBoard [--root DIR] [--keep] [--real-time] [--echo] [SCENARIO]\n"
            "\n"
            "The home-screen host of a simulated phone. Boots the device root, installs the built\n"
            "deliverables into it when it does not hold them yet, loads the libraries of\n"
@@ -44,6 +46,7 @@ const char* HostOptions::usage() {
            "  --keep        keep the temporary root and print its path\n"
            "  --real-time   run on the real clock (default: the virtual clock, time moves with "
            "'wait')\n"
+           "  --echo        show each line of the scenario, with the time, as it is played\n"
            "  --help        this text\n"
            "\n"
            "Exit status: 0 when every line ran and every 'expect' held; 1 when an expect failed or "

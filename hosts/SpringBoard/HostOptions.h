@@ -9,6 +9,7 @@ struct HostOptions {
     std::optional<std::filesystem::path> root;      // --root DIR; none: a fresh temporary root
     bool keepRoot = false;                          // --keep
     bool realTime = false;                          // --real-time
+    bool echo = false;                              // --echo
     std::optional<std::filesystem::path> scenario;  // none: standard input
     bool help = false;
 

@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <istream>
 #include <ostream>
@@ -11,6 +12,7 @@
 #include "Quantity.h"
 #include "ScenarioError.h"
 #include "StatePrinter.h"
+#include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/paths/DeviceRoot.h"
 #include "device/Phone.h"
@@ -67,13 +69,14 @@ int runProgram(const std::filesystem::path& program, const std::vector<std::stri
 }  // namespace
 
 ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor,
-                               std::ostream& out)
-    : _session(session), _valuesEditor(std::move(valuesEditor)), _out(out) {}
+                               std::ostream& out, bool echo)
+    : _session(session), _valuesEditor(std::move(valuesEditor)), _out(out), _echo(echo) {}
 
 int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
     int number = 0;
     for (std::string text; std::getline(input, text);) {
         const ScenarioLine line = ScenarioLine::parse(++number, text);
+        if (_echo) echo(line);
         if (line.words.empty()) continue;
         try {
             run(line);
@@ -83,6 +86,17 @@ int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
         }
     }
     return 0;
+}
+
+void ScenarioRunner::echo(const ScenarioLine& line) {
+    if (line.words.empty()) {
+        _out << line.text << "\n";
+    } else {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "[%6.3f] ", core::Clock::now());
+        _out << stamp << line.text << "\n";
+    }
+    _out.flush();
 }
 
 void ScenarioRunner::run(const ScenarioLine& line) {

@@ -10,13 +10,15 @@
 // Plays a scenario on the running host, one line at a time (docs/scenarios.md).
 class ScenarioRunner {
   public:
-    ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor, std::ostream& out);
+    ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor, std::ostream& out,
+                   bool echo);
 
     // Plays every line of `input`; answers the exit status: 0 when every line ran and every
     // expectation held, 1 at the first line that failed (its message is on `errors`).
     int play(std::istream& input, std::ostream& errors);
 
   private:
+    void echo(const ScenarioLine& line);
     void run(const ScenarioLine& line);
     void runState(const ScenarioLine& line);
     void runShortcut(const ScenarioLine& line, long long taskState, long long visibility);
@@ -30,4 +32,5 @@ class ScenarioRunner {
     HostSession& _session;
     std::filesystem::path _valuesEditor;
     std::ostream& _out;
+    bool _echo;
 };

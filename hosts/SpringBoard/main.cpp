@@ -61,7 +61,7 @@ int play(const HostOptions& options) {
     HostSession session;
     for (const auto& problem : session.boot({})) std::cerr << "SpringBoard: " << problem << "\n";
 
-    ScenarioRunner runner(session, besideThisProgram("ValuesEditor"), std::cout);
+    ScenarioRunner runner(session, besideThisProgram("ValuesEditor"), std::cout, options.echo);
     if (!options.scenario) return runner.play(std::cin, std::cerr);
     std::ifstream scenario(*options.scenario);
     if (!scenario) {
