@@ -7,7 +7,7 @@
 #include "services/Registration.h"
 #include "springboard/AppRegistry.h"
 #include "springboard/Registration.h"
-#include "ui/UIScreen.h"
+#include "ui/Toolkit.h"
 
 namespace springboard {
 
@@ -27,7 +27,7 @@ void HomeScreen::bootWorld(const device::DeviceConfiguration& configuration, boo
         device::Phone::boot(configuration);
         registry().clear();
     }
-    ui::UIScreen::registerRuntimeClass(configuration);
+    ui::registerClasses(configuration);
     services::registerClasses(configuration);
     registerClasses(configuration);
     core::NotifyCenter::darwin().reset();
