@@ -44,7 +44,7 @@ Phone::State::State(const DeviceConfiguration& configuration)
       bluetoothDevices(configuration.bluetoothDevices) {}
 
 Phone& Phone::shared() {
-    static core::NoDestructor<Phone> phone;
+    static rt::NoDestroy<Phone> phone;
     return *phone;
 }
 

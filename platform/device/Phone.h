@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "device/Actor.h"
 #include "device/CallLog.h"
 #include "device/DeviceConfiguration.h"
@@ -72,7 +72,7 @@ public:
     CallLog calls() const;
 
 private:
-    friend class core::NoDestructor<Phone>;
+    friend class rt::NoDestroy<Phone>;
 
     struct State {
         explicit State(const DeviceConfiguration& configuration);

@@ -19,6 +19,8 @@ public:
     NoDestroy& operator=(const NoDestroy&) = delete;
 
     T& get() { return *std::launder(reinterpret_cast<T*>(_storage)); }
+    T& operator*() { return get(); }
+    T* operator->() { return &get(); }
 
 private:
     alignas(T) unsigned char _storage[sizeof(T)];

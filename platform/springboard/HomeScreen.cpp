@@ -1,6 +1,6 @@
 #include "springboard/HomeScreen.h"
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/notify/NotifyCenter.h"
 #include "device/Phone.h"
 #include "rt/Runtime.h"
@@ -14,7 +14,7 @@ namespace springboard {
 namespace {
 
 AppRegistry& registry() {
-    static core::NoDestructor<AppRegistry> apps;
+    static rt::NoDestroy<AppRegistry> apps;
     return *apps;
 }
 

@@ -5,7 +5,7 @@
 namespace ui {
 
 AnimationLog& AnimationLog::shared() {
-    static core::NoDestructor<AnimationLog> log;
+    static rt::NoDestroy<AnimationLog> log;
     return *log;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "ui/AnimationRecord.h"
 
 namespace ui {
@@ -34,7 +34,7 @@ public:
     void clear();
 
 private:
-    friend class core::NoDestructor<AnimationLog>;
+    friend class rt::NoDestroy<AnimationLog>;
     AnimationLog() = default;
 
     mutable std::mutex _mutex;

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/dispatch/RunLoop.h"
 
 namespace core {
 
 Dispatcher& Dispatcher::shared() {
-    static NoDestructor<Dispatcher> dispatcher;
+    static rt::NoDestroy<Dispatcher> dispatcher;
     return *dispatcher;
 }
 

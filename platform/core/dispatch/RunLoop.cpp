@@ -9,7 +9,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/Dispatcher.h"
 
@@ -37,7 +37,7 @@ timespec toTimespec(double seconds) {
 }  // namespace
 
 RunLoop& RunLoop::main() {
-    static NoDestructor<RunLoop> loop;
+    static rt::NoDestroy<RunLoop> loop;
     return *loop;
 }
 

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/dispatch/TaskHeap.h"
 #include "core/unix/FileDescriptor.h"
 
@@ -53,7 +53,7 @@ class RunLoop {
         std::function<void()> onReadable;
     };
 
-    friend class NoDestructor<RunLoop>;
+    friend class rt::NoDestroy<RunLoop>;
     RunLoop();
     // One pass: runs due tasks, waits at most `maxWait` seconds for a source or the next due
     // task, serves ready sources, runs due tasks again.

@@ -40,7 +40,7 @@ std::optional<fs::path> notifyDirectory() {
 }  // namespace
 
 NotifyCenter& NotifyCenter::darwin() {
-    static NoDestructor<NotifyCenter> center;
+    static rt::NoDestroy<NotifyCenter> center;
     return *center;
 }
 

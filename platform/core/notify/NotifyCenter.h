@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/unix/FileDescriptor.h"
 
 namespace core {
@@ -44,7 +44,7 @@ class NotifyCenter {
     static std::string fileNameFor(const std::string& name);
 
   private:
-    friend class NoDestructor<NotifyCenter>;
+    friend class rt::NoDestroy<NotifyCenter>;
     NotifyCenter() = default;
 
     struct Observer {

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +18,7 @@ struct RootState {
 };
 
 RootState& state() {
-    static NoDestructor<RootState> rootState;
+    static rt::NoDestroy<RootState> rootState;
     return *rootState;
 }
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <mutex>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/preferences/PreferenceFile.h"
 
 namespace core {
@@ -16,7 +16,7 @@ struct PendingChanges {
 };
 
 PendingChanges& pending() {
-    static NoDestructor<PendingChanges> changes;
+    static rt::NoDestroy<PendingChanges> changes;
     return *changes;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/preferences/PreferenceFile.h"
 
 namespace core {
@@ -10,7 +10,7 @@ namespace {
 
 // The settings objects alive in the process; main thread only.
 std::vector<const HBPreferences*>& liveSettingsObjects() {
-    static NoDestructor<std::vector<const HBPreferences*>> objects;
+    static rt::NoDestroy<std::vector<const HBPreferences*>> objects;
     return *objects;
 }
 

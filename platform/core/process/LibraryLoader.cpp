@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 #include "core/paths/DeviceRoot.h"
 
 namespace fs = std::filesystem;
@@ -33,7 +33,7 @@ struct LoadedLibrary {
 
 // Handles of the libraries loaded into the process, in load order; main thread only.
 std::vector<LoadedLibrary>& loadedLibraries() {
-    static NoDestructor<std::vector<LoadedLibrary>> libraries;
+    static rt::NoDestroy<std::vector<LoadedLibrary>> libraries;
     return *libraries;
 }
 

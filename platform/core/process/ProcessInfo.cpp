@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "core/NoDestructor.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 namespace {
@@ -15,7 +15,7 @@ struct Override {
 };
 
 Override& override() {
-    static NoDestructor<Override> value;
+    static rt::NoDestroy<Override> value;
     return *value;
 }
 
