@@ -1,0 +1,29 @@
+#include "tweak/widgets/BundleHelper.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kImageType = "png";
+
+}  // namespace
+
+rt::Ref<ui::Bundle> BundleHelper::getBundle() { return ui::Bundle::bundleWithPath(kBundlePath); }
+
+rt::Ref<ui::Image> BundleHelper::getImageWithName(const std::string& name) {
+    const rt::Ref<ui::Bundle> bundle = getBundle();
+    if (!bundle) return nullptr;
+    const std::string path = bundle->pathForResource(name, kImageType);
+    if (path.empty()) return nullptr;
+    const rt::Ref<ui::Image> image = ui::Image::imageWithContentsOfFile(path);
+    if (!image) return nullptr;
+    return image->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate);
+}
+
+std::string BundleHelper::getLocalizedStringFor(const std::string& key) {
+    const rt::Ref<ui::Bundle> bundle = getBundle();
+    if (!bundle) return {};
+    return bundle->localizedStringForKey(key, key, {});
+}
+
+}  // namespace morvane
