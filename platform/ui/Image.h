@@ -35,6 +35,8 @@ public:
     // "imageWithContentsOfFile:": a device path, read under the device root. The scale comes
     // from an "@2x" or "@3x" suffix of the file name. Null for a missing, unreadable or
     // corrupt file, or one that is not a PNG image.
+    // A file is read and decoded once while it stays the same (same inode, size and
+    // modification time); replacing or rewriting it is seen at the next call.
     static rt::Ref<Image> imageWithContentsOfFile(const std::string& devicePath);
     // The same for a file of this machine (used for a path already mapped).
     static rt::Ref<Image> imageWithFileAtHostPath(const std::filesystem::path& path, double scale = 1);
