@@ -87,6 +87,17 @@ TEST_F(BundleHelperTest, EachCallOpensTheBundleAfreshAndSeesFilesChangedOnDisk) 
     EXPECT_EQ(replaced->bitmap()->rgba, vpn->bitmap()->rgba);
 }
 
+TEST_F(BundleHelperTest, AnIconRewrittenInPlaceIsLoadedAnew) {
+    const rt::Ref<ui::Image> before = BundleHelper::getImageWithName("wifiIcon");
+    ASSERT_TRUE(before);
+    std::filesystem::copy_file(kShippedBundle / "dndIcon.png", installedBundle() / "wifiIcon.png",
+                               std::filesystem::copy_options::overwrite_existing);
+    const rt::Ref<ui::Image> after = BundleHelper::getImageWithName("wifiIcon");
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->bitmap()->rgba, BundleHelper::getImageWithName("dndIcon")->bitmap()->rgba);
+    EXPECT_NE(after->bitmap()->rgba, before->bitmap()->rgba);
+}
+
 TEST_F(BundleHelperTest, MissingOrUnsafeNamesAndACorruptFileGiveNoImage) {
     EXPECT_FALSE(BundleHelper::getImageWithName("noSuchIcon"));
     EXPECT_FALSE(BundleHelper::getImageWithName(""));
