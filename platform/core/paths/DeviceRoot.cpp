@@ -1,5 +1,7 @@
 #include "core/paths/DeviceRoot.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
@@ -29,7 +31,7 @@ bool isWithin(const fs::path& path, const fs::path& root) {
 
 // Follows symbolic links component by component, as the kernel would when opening the
 // path, and answers whether every step stays inside `root` (already canonical).
-bool staysWithin(const fs::path& root, const fs::path& relative) {
+bool linksStayWithin(const fs::path& root, const fs::path& relative) {
     fs::path current = root;
     int hops = 0;
     for (const auto& part : relative) {
@@ -46,6 +48,34 @@ bool staysWithin(const fs::path& root, const fs::path& relative) {
         if (!isWithin(current.lexically_normal(), root)) return false;
     }
     return true;
+}
+
+bool hasParentComponent(std::string_view path) {
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        if (path.substr(start, end - start) == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// The common case first: no component that exists is a link. Answers false when one is.
+bool hasNoLinks(const std::string& root, const std::string& relative) {
+    std::string current = root;
+    for (std::size_t start = 0; start < relative.size();) {
+        const std::size_t end = std::min(relative.find('/', start), relative.size());
+        current.append("/").append(relative, start, end - start);
+        start = end + 1;
+        struct stat status {};
+        // A component that does not exist has nothing below it, so nothing can lead out.
+        if (::lstat(current.c_str(), &status) != 0) return true;
+        if (S_ISLNK(status.st_mode)) return false;
+    }
+    return true;
+}
+
+bool staysWithin(const fs::path& root, const fs::path& relative) {
+    return hasNoLinks(root.native(), relative.native()) || linksStayWithin(root, relative);
 }
 
 }  // namespace
@@ -72,12 +102,9 @@ std::optional<fs::path> DeviceRoot::get() {
 
 std::optional<fs::path> DeviceRoot::map(std::string_view devicePath) {
     const auto root = get();
-    const fs::path path(devicePath);
-    if (!root || !path.is_absolute()) return std::nullopt;
-    for (const auto& part : path) {
-        if (part == "..") return std::nullopt;
-    }
-    const fs::path relative = path.relative_path();
+    if (!root || !devicePath.starts_with('/') || hasParentComponent(devicePath))
+        return std::nullopt;
+    const fs::path relative = fs::path(devicePath).relative_path().lexically_normal();
     if (!staysWithin(*root, relative)) return std::nullopt;
     if (relative.empty()) return *root;
     return (*root / relative).lexically_normal();
