@@ -4,6 +4,7 @@
 
 #include "core/notify/NotifyCenter.h"
 #include "core/process/ProcessInfo.h"
+#include "rt/Runtime.h"
 #include "tweak/controls/BrightnessControl.h"
 #include "tweak/controls/VolumeControl.h"
 #include "tweak/lifecycle/ApplicationStateTracking.h"
@@ -11,6 +12,7 @@
 #include "tweak/startup/Settings.h"
 #include "tweak/startup/SharedState.h"
 #include "tweak/store/CustomValuesStore.h"
+#include "tweak/widgets/WidgetClasses.h"
 
 namespace morvane {
 
@@ -32,22 +34,37 @@ StartupState& state() {
 
 }  // namespace
 
+namespace {
+
+// The library's own classes exist in the host from the moment it is loaded, as compiled
+// classes do on the phone; they need the toolkit's classes to derive from.
+void registerLibraryClasses() {
+    if (rt::lookUpClass("UIView")) registerWidgetClasses();
+}
+
+}  // namespace
+
 void morvaneStartup() {
     StartupState& startup = state();
     if (startup.started) return;
     startup.started = true;
     if (core::ProcessInfo::processName() != kHostProcessName) return;
+    registerLibraryClasses();
     Settings::registerAll();
     if (!Settings::isOn(Setting::enabled)) return;
-    startup.reloadObserver =
-        core::NotifyCenter::darwin().addObserver(kReloadNotification, [](const std::string&) { reloadPrefs(); });
+    startup.reloadObserver = core::NotifyCenter::darwin().addObserver(
+        kReloadNotification, [](const std::string&) { reloadPrefs(); });
     HookTable::installAll();
     startup.active = true;
 }
 
-void reloadPrefs() { CustomValuesStore::dropCustomValuesPerAppDictionary(); }
+void reloadPrefs() {
+    CustomValuesStore::dropCustomValuesPerAppDictionary();
+}
 
-bool isMorvaneActive() { return state().active; }
+bool isMorvaneActive() {
+    return state().active;
+}
 
 void resetForTesting() {
     StartupState& startup = state();
