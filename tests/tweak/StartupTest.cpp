@@ -5,6 +5,8 @@
 
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
+#include "springboard/HomeScreen.h"
+#include "springboard/SBApplication.h"
 #include "support/TweakWorld.h"
 #include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/startup/HookTable.h"
@@ -14,9 +16,11 @@
 #include "tweak/store/CustomValuesStore.h"
 
 using namespace morvane;
-using tweak_testing::FakeHost;
+using springboard::HomeScreen;
 
 namespace {
+
+constexpr const char* kMaps = "com.example.maps";
 
 class StartupTest : public tweak_testing::TweakTest {};
 
@@ -54,7 +58,7 @@ TEST(HookTable, InstallsTwoReplacementsAndThirtyAddedMethodsOnTheApplicationClas
 }
 
 TEST_F(StartupTest, OutsideTheHomeScreenHostNothingIsRegisteredOrInstalled) {
-    startLibrary("Preferences");
+    startLibrary({}, "Preferences");
     EXPECT_FALSE(isMorvaneActive());
     EXPECT_FALSE(applicationHasRecord());
     EXPECT_FALSE(Settings::isOn(Setting::enabled)) << "no settings were registered";
@@ -78,7 +82,7 @@ TEST_F(StartupTest, WithNoStoredSettingsEveryFlagHoldsItsDefault) {
 TEST_F(StartupTest, InstallsTheApplicationRecordAndReplacementsWhenEnabled) {
     startLibrary();
     EXPECT_TRUE(applicationHasRecord());
-    auto app = FakeHost::makeApplication("com.example.maps");
+    auto app = HomeScreen::installApp(kMaps);
     EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("volumeBeforeOpening")), -1.0);
     EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("brightnessBeforeOpening")), -1.0);
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
@@ -98,10 +102,11 @@ TEST_F(StartupTest, DisabledAtStartUpInstallsNothingAndIgnoresReloads) {
     startLibrary();
     EXPECT_FALSE(isMorvaneActive());
     EXPECT_FALSE(applicationHasRecord());
-    auto app = FakeHost::makeApplication("com.example.maps");
-    FakeHost::reportState(app, 2, 2);
+    HomeScreen::installApp(kMaps);
+    HomeScreen::reportState(kMaps, 2, 2);
     advance(1.0);
-    EXPECT_EQ(_phone.countCalls("SBMediaController"), 0);
+    EXPECT_EQ(phone().calls().countFor("SBMediaController"), 0u);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.5f);
 
     // Turning it on while the host runs changes nothing until the host restarts.
     writeValuesFile({{"enabled", true}, {"com.example.maps-volume", 0.2f}});
@@ -115,24 +120,33 @@ TEST_F(StartupTest, TurningEnabledOffWhileRunningLeavesTheHooksActive) {
     startLibrary();
     writeValuesFile({{"enabled", false}, {"com.example.maps-volume", 0.2f}});
     postReloadAndWait();
-    auto app = FakeHost::makeApplication("com.example.maps");
-    FakeHost::reportState(app, 2, 2);
+    HomeScreen::installApp(kMaps);
+    HomeScreen::reportState(kMaps, 2, 2);
     advance(0.5);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.2f);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.2f);
 }
 
 TEST_F(StartupTest, StartingTwiceDoesNotHookTwice) {
     startLibrary();
     morvaneStartup();
     writeValuesFile({{"com.example.maps-volume", 0.2f}});
-    auto app = FakeHost::makeApplication("com.example.maps");
-    FakeHost::reportState(app, 2, 2);
-    EXPECT_EQ(_phone.countCalls("SBApplication _noteProcess"), 1);
+    HomeScreen::installApp(kMaps);
+    HomeScreen::reportState(kMaps, 2, 2);
+    // One entry: the volume in force is recorded once, and the host took the report in.
+    EXPECT_EQ(countCalls("SBMediaController volume"), 1);
+    const auto* application = rt::cast<springboard::SBApplication>(HomeScreen::application(kMaps).get());
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(rt::send<long long>(application->currentState(), rt::sel("taskState")), 2);
+    advance(0.5);
+    EXPECT_EQ(countCalls("SBMediaController setVolume:"), 1);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.2f);
 }
 
 TEST_F(StartupTest, AHostWithoutTheApplicationClassStartsWithoutIt) {
-    _phone.missingClasses = {"SBApplication"};
-    startLibrary();
+    device::DeviceConfiguration withoutApplications;
+    withoutApplications.leftOutClasses = {"SBApplication"};
+    startLibrary(withoutApplications);
+    ASSERT_EQ(rt::lookUpClass("SBApplication"), nullptr);
     EXPECT_TRUE(isMorvaneActive());
 }
 

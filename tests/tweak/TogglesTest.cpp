@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/preferences/AppPreferences.h"
-#include "rt/Runtime.h"
+#include "device/Phone.h"
 #include "support/TweakWorld.h"
 #include "tweak/controls/FlipswitchHelper.h"
 #include "tweak/controls/SpecialTasksHelper.h"
@@ -11,14 +14,23 @@
 #include "tweak/controls/ToggleOperations.h"
 
 using namespace morvane;
+using device::Switch;
+using device::SwitchState;
 
 namespace {
 
+// The helpers over the home-screen host's classes, without the library started.
 class TogglesTest : public tweak_testing::TweakTest {
 protected:
-    void SetUp() override {
-        TweakTest::SetUp();
-        tweak_testing::FakeHost::registerClasses(_phone);
+    static device::DeviceConfiguration with(Switch which, SwitchState state) {
+        device::DeviceConfiguration configuration;
+        configuration.setInitialState(which, state);
+        return configuration;
+    }
+    static device::DeviceConfiguration without(std::initializer_list<const char*> classNames) {
+        device::DeviceConfiguration configuration;
+        for (const char* name : classNames) configuration.leftOutClasses.insert(name);
+        return configuration;
     }
 };
 
@@ -39,40 +51,47 @@ TEST(FlipswitchHelper, FullIdentifiersAddOnlyThePrefix) {
 }
 
 TEST_F(TogglesTest, ThePanelReadsIndeterminateAsOnAndSetsWhateverTheState) {
-    _phone.switches["night-shift"] = -1;
+    bootHost(with(Switch::NightShift, SwitchState::Indeterminate));
     EXPECT_TRUE(FlipswitchHelper::isNightShiftEnabled());
     EXPECT_FALSE(FlipswitchHelper::isVPNEnabled());
     FlipswitchHelper::setVPNEnabled(false);
-    EXPECT_EQ(_phone.countCalls("FSSwitchPanel setState: 0 com.a3tweaks.switch.vpn"), 1);
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.vpn"), 1);
+    EXPECT_EQ(phone().sets().of(Switch::Vpn), 1);
 }
 
 TEST_F(TogglesTest, WithoutAPanelSwitchesReadOffAndSetsDoNothing) {
-    rt::resetWorld();
-    _phone.missingClasses = {"FSSwitchPanel"};
-    tweak_testing::FakeHost::registerClasses(_phone);
-    _phone.switches["wifi"] = 1;
+    bootHost(without({"FSSwitchPanel"}));
+    ASSERT_TRUE(phone().isOn(Switch::Wifi));
     EXPECT_FALSE(FlipswitchHelper::isWifiEnabled());
     FlipswitchHelper::setWifiEnabled(false);
-    EXPECT_EQ(_phone.switchState("wifi"), 1);
+    EXPECT_TRUE(phone().isOn(Switch::Wifi));
+    EXPECT_TRUE(phone().timeline().empty());
 }
 
 TEST_F(TogglesTest, ApplyTogglesSetsOnlyTheEntriesInCatalogueOrder) {
-    _phone.switches["wifi"] = 1;
+    bootHost(with(Switch::Bluetooth, SwitchState::Off));
     ToggleOperations::applyToggles({{"bluetooth", 1}, {"wifi", 0}});
-    ASSERT_EQ(_phone.calls.size(), 2u);
-    EXPECT_EQ(_phone.calls[0].text, "FSSwitchPanel setState: 0 com.a3tweaks.switch.wifi");
-    EXPECT_EQ(_phone.calls[1].text, "BluetoothManager setEnabled: 1");
+    const device::Timeline changes = phone().timeline();
+    ASSERT_EQ(changes.size(), 2u) << changes.format();
+    EXPECT_EQ(changes.entries()[0].text, "wifi on → off (switch panel)");
+    EXPECT_EQ(changes.entries()[1].text, "bluetooth off → on (Bluetooth manager)");
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:"), 1);
+    EXPECT_EQ(countCalls("BluetoothManager setEnabled: 1"), 1);
 
-    _phone.calls.clear();
+    const std::size_t mark = callMark();
     ToggleOperations::applyToggles({});
-    EXPECT_TRUE(_phone.calls.empty());
+    EXPECT_EQ(countCalls("", mark), 0);
+    EXPECT_EQ(phone().timeline().size(), 2u);
 }
 
 TEST_F(TogglesTest, AnyValueButZeroCountsAsOnAndOddEntriesAreSkipped) {
+    bootHost(with(Switch::Location, SwitchState::Off));
     ToggleOperations::applyToggles({{"vpn", 2}, {"location", -1}, {"wifi", "off"}, {"unknownToggle", 0}});
-    EXPECT_EQ(_phone.switchState("vpn"), 1);
-    EXPECT_EQ(_phone.switchState("location"), 1);
-    EXPECT_EQ(_phone.countCalls("FSSwitchPanel setState:"), 2);
+    EXPECT_TRUE(phone().isOn(Switch::Vpn));
+    EXPECT_TRUE(phone().isOn(Switch::Location));
+    EXPECT_TRUE(phone().isOn(Switch::Wifi));
+    EXPECT_EQ(phone().sets().of(Switch::Wifi), 0);
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:"), 2);
 }
 
 TEST_F(TogglesTest, ShouldRestoreToggleNeedsARecordedStateAndAnEntry) {
@@ -84,77 +103,97 @@ TEST_F(TogglesTest, ShouldRestoreToggleNeedsARecordedStateAndAnEntry) {
 }
 
 TEST_F(TogglesTest, GuardedNativeSettersActOnlyWhenTheStateDiffers) {
-    _phone.switches["bluetooth"] = 1;
+    device::DeviceConfiguration configuration;
+    configuration.setInitialState(Switch::OrientationLock, SwitchState::On);
+    configuration.setInitialState(Switch::Wifi, SwitchState::Off);
+    configuration.setInitialState(Switch::Cellular, SwitchState::Off);
+    bootHost(configuration);
+    ASSERT_TRUE(phone().isOn(Switch::Bluetooth));
     SpecialTasksHelper::setBluetoothEnabled(true);
-    EXPECT_EQ(_phone.countCalls("BluetoothManager"), 0);
+    EXPECT_EQ(countCalls("BluetoothManager setEnabled:"), 0);
     SpecialTasksHelper::setBluetoothEnabled(false);
-    EXPECT_EQ(_phone.countCalls("BluetoothManager setEnabled: 0"), 1);
+    EXPECT_EQ(countCalls("BluetoothManager setEnabled: 0"), 1);
+    EXPECT_FALSE(phone().isOn(Switch::Bluetooth));
 
-    _phone.switches["rotation-lock"] = 1;
     SpecialTasksHelper::setOrientationLockEnabled(false);
     SpecialTasksHelper::setOrientationLockEnabled(true);
-    EXPECT_EQ(_phone.countCalls("SBOrientationLockManager unlock"), 1);
-    EXPECT_EQ(_phone.countCalls("SBOrientationLockManager lock"), 1);
+    EXPECT_EQ(countCalls("SBOrientationLockManager unlock"), 1);
+    EXPECT_EQ(countCalls("SBOrientationLockManager lock"), 1);
+    EXPECT_TRUE(phone().isOn(Switch::OrientationLock));
 
     SpecialTasksHelper::setAirplaneEnabled(true);
-    EXPECT_EQ(_phone.countCalls("RadiosPreferences setAirplaneMode: 1"), 1);
-    EXPECT_EQ(_phone.countCalls("RadiosPreferences synchronize"), 1);
+    EXPECT_EQ(countCalls("RadiosPreferences setAirplaneMode: 1"), 1);
+    EXPECT_EQ(countCalls("RadiosPreferences synchronize"), 1);
+    EXPECT_TRUE(phone().isOn(Switch::Airplane));
     SpecialTasksHelper::setWifiEnabled(false);
-    EXPECT_EQ(_phone.countCalls("SBWiFiManager"), 0);
+    EXPECT_EQ(countCalls("SBWiFiManager setWiFiEnabled:"), 0);
     SpecialTasksHelper::setCellularEnabled(true);
     SpecialTasksHelper::setCellularEnabled(true);
-    EXPECT_EQ(_phone.countCalls("CTCellularDataPlanSetIsEnabled 1"), 1);
+    EXPECT_EQ(countCalls("CoreTelephony CTCellularDataPlanSetIsEnabled 1"), 1);
+    EXPECT_TRUE(phone().isOn(Switch::Cellular));
 }
 
 TEST_F(TogglesTest, LocationAndAutoBrightnessActEvenInTheAskedState) {
+    bootHost(with(Switch::Location, SwitchState::Off));
     SpecialTasksHelper::setLocationEnabled(false);
-    EXPECT_EQ(_phone.countCalls("CLLocationManager setLocationServicesEnabled: 0"), 1);
+    EXPECT_EQ(countCalls("CLLocationManager setLocationServicesEnabled: 0"), 1);
     EXPECT_FALSE(SpecialTasksHelper::isAutoBrightnessEnabled()) << "nothing stored reads as off";
     SpecialTasksHelper::setAutoBrightnessEnabled(false);
     SpecialTasksHelper::setAutoBrightnessEnabled(true);
-    EXPECT_EQ(_phone.countCalls("GSSendAppPreferencesChanged com.apple.backboardd BKEnableALS"), 2);
+    EXPECT_EQ(countCalls("GraphicsServices GSSendAppPreferencesChanged com.apple.backboardd BKEnableALS"), 2);
     EXPECT_TRUE(SpecialTasksHelper::isAutoBrightnessEnabled());
     EXPECT_TRUE(core::CFPreferencesCopyAppValue("BKEnableALS", "com.apple.backboardd")->asBool().value_or(false));
+    EXPECT_TRUE(phone().isOn(Switch::AutoBrightness));
 }
 
 TEST_F(TogglesTest, DoNotDisturbUsesTheAssertionServiceWhenThereIsOne) {
+    bootHost();
     SpecialTasksHelper::setDNDEnabled(true);
-    EXPECT_EQ(_phone.countCalls("DNDModeAssertionDetails com.apple.control-center.manual-toggle "
-                                "com.apple.donotdisturb.mode.default"),
+    EXPECT_EQ(countCalls("DNDModeAssertionDetails userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime: "
+                         "com.apple.control-center.manual-toggle com.apple.donotdisturb.mode.default"),
               1);
-    EXPECT_EQ(_phone.countCalls("DNDModeAssertionService takeModeAssertionWithDetails: details"), 1);
+    EXPECT_EQ(countCalls("DNDModeAssertionService takeModeAssertionWithDetails:error: "
+                         "com.apple.donotdisturb.mode.default"),
+              1);
+    EXPECT_TRUE(phone().isOn(Switch::Dnd));
     SpecialTasksHelper::setDNDEnabled(false);
-    EXPECT_EQ(_phone.countCalls("DNDModeAssertionService invalidateAllActiveModeAssertionsWithError:"), 1);
-    EXPECT_EQ(_phone.countCalls("BBSettingsGateway"), 0);
+    EXPECT_EQ(countCalls("DNDModeAssertionService invalidateAllActiveModeAssertionsWithError:"), 1);
+    EXPECT_EQ(countCalls("BBSettingsGateway"), 0);
     EXPECT_FALSE(SpecialTasksHelper::isDNDEnabled());
+    EXPECT_FALSE(phone().isOn(Switch::Dnd));
 }
 
 TEST_F(TogglesTest, DoNotDisturbFallsBackToTheGatewayWithoutTheService) {
-    rt::resetWorld();
-    _phone.missingClasses = {"DNDModeAssertionService"};
-    tweak_testing::FakeHost::registerClasses(_phone);
+    device::DeviceConfiguration configuration = without({"DNDModeAssertionService"});
+    configuration.setInitialState(Switch::Dnd, SwitchState::On);
+    bootHost(configuration);
     SpecialTasksHelper::setDNDEnabled(false);
-    EXPECT_EQ(_phone.countCalls("BBSettingsGateway setBehaviorOverrideStatus: 0"), 1);
+    EXPECT_EQ(countCalls("BBSettingsGateway setBehaviorOverrideStatus: 0"), 1);
+    EXPECT_FALSE(phone().isOn(Switch::Dnd));
 }
 
 TEST_F(TogglesTest, DisconnectingBluetoothDevicesByName) {
-    _phone.connectedBluetoothDevices = {"Car", "Headphones"};
+    device::DeviceConfiguration configuration;
+    configuration.bluetoothDevices = {"Car", "Headphones", "Watch"};
+    bootHost(configuration);
     SpecialTasksHelper::disconnectBluetoothDevice("Nothing");
-    EXPECT_EQ(_phone.countCalls("BluetoothManager disconnect"), 0);
+    EXPECT_EQ(countCalls("BluetoothManager disconnect"), 0);
     SpecialTasksHelper::disconnectBluetoothDevice("Car");
-    EXPECT_EQ(_phone.countCalls("BluetoothManager disconnectDevicePhysicalLink: Car"), 1);
-    SpecialTasksHelper::disconnectBluetoothDevice(std::nullopt);
-    EXPECT_EQ(_phone.countCalls("BluetoothManager disconnect"), 3);
+    EXPECT_EQ(countCalls("BluetoothManager disconnectDevicePhysicalLink: Car"), 1);
+    EXPECT_EQ(countCalls("BluetoothManager disconnect"), 1);
+    EXPECT_EQ(phone().connectedBluetoothDevices(), (std::vector<std::string>{"Headphones", "Watch"}));
+    SpecialTasksHelper::disconnectBluetoothDevice(std::nullopt);  // every device connected now
+    EXPECT_EQ(countCalls("BluetoothManager disconnect"), 3);
+    EXPECT_TRUE(phone().connectedBluetoothDevices().empty());
 }
 
 TEST_F(TogglesTest, MissingNativeServicesReadOffAndDoNothing) {
-    rt::resetWorld();
-    _phone.missingClasses = {"BluetoothManager", "RadiosPreferences", "SBWiFiManager", "CLLocationManager"};
-    tweak_testing::FakeHost::registerClasses(_phone);
+    bootHost(without({"BluetoothManager", "RadiosPreferences", "SBWiFiManager", "CLLocationManager"}));
     EXPECT_FALSE(SpecialTasksHelper::isBluetoothEnabled());
     SpecialTasksHelper::setBluetoothEnabled(true);
     SpecialTasksHelper::setAirplaneEnabled(true);
     SpecialTasksHelper::setLocationEnabled(true);
     EXPECT_FALSE(SpecialTasksHelper::isWifiEnabled());
-    EXPECT_TRUE(_phone.calls.empty());
+    EXPECT_EQ(phone().calls().size(), 0u) << phone().calls().format();
+    EXPECT_TRUE(phone().timeline().empty()) << phone().timeline().format();
 }

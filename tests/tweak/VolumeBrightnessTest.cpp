@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
+#include <string>
+#include <vector>
 #include <type_traits>
 
+#include "device/CallText.h"
+#include "device/SharedInstance.h"
+#include "rt/Messaging.h"
+#include "rt/Runtime.h"
+#include "springboard/SBMediaController.h"
 #include "support/TweakWorld.h"
 #include "tweak/controls/BrightnessControl.h"
 #include "tweak/controls/SpecialTasksHelper.h"
@@ -12,54 +20,88 @@ using namespace morvane;
 
 namespace {
 
+// A stand-in for a broken platform, put in place of the brightness controller's set: it takes
+// sets (they reach the call log) without changing the level. The real controller always does.
+class StuckBrightnessController {
+public:
+    static void install() {
+        rt::hookMessage(rt::lookUpClass("SBBrightnessController"), rt::sel("_setBrightnessLevel:showHUD:"),
+                        &ignoreSet, nullptr);
+    }
+
+private:
+    static void ignoreSet(rt::Object*, rt::Selector, float level, bool showHUD) {
+        device::Phone::shared().recordCall("SBBrightnessController", "_setBrightnessLevel:showHUD: " +
+                                                                         device::argumentText(level) + " " +
+                                                                         device::argumentText(showHUD));
+    }
+};
+
 class VolumeBrightnessTest : public tweak_testing::TweakTest {
 protected:
-    void start(const core::PlistDictionary& settings = {}) {
+    void start(const core::PlistDictionary& settings = {}, const device::DeviceConfiguration& configuration = {}) {
         writeValuesFile(settings);
-        startLibrary();
+        startLibrary(configuration);
     }
-    int brightnessSets() const { return _phone.countCalls("SBBrightnessController"); }
+    static device::DeviceConfiguration withLevels(float volume, double brightness) {
+        device::DeviceConfiguration configuration;
+        configuration.volume = volume;
+        configuration.brightness = brightness;
+        return configuration;
+    }
+    static int brightnessSets(std::size_t mark = 0) { return countCalls("SBBrightnessController", mark); }
+    static std::vector<device::CallLog::Call> brightnessSteps(std::size_t mark = 0) {
+        return callsStartingWith("SBBrightnessController", mark);
+    }
+    static std::string lastBrightnessStep() {
+        const auto steps = brightnessSteps();
+        return steps.empty() ? std::string() : steps.back().text();
+    }
+    // Whether the media controller holds back the volume overlay.
+    static bool volumeOverlaySuppressed() {
+        const auto controller = device::SharedInstance::of(rt::lookUpClass("SBMediaController"));
+        const auto* media = rt::cast<springboard::SBMediaController>(controller.get());
+        return media && media->suppressesHUD();
+    }
 };
 
 }  // namespace
 
 TEST_F(VolumeBrightnessTest, AVolumeRequestIsCarriedOutAfterTheCheckAndOverlappingOnesAreDropped) {
-    start();
-    _phone.volume = 0.7f;
+    start({}, withLevels(0.7f, 0.5));
     VolumeControl::changeVolume(0.2);
     advance(0.1);
     VolumeControl::changeVolume(0.9);  // dropped: the first is pending
     advance(0.15);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.7f) << "nothing before 0.3 s";
+    EXPECT_FLOAT_EQ(phone().volume(), 0.7f) << "nothing before 0.3 s";
     advance(0.05);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.2f);
-    EXPECT_EQ(_phone.countCalls("SBMediaController setVolume:"), 1);
-    EXPECT_EQ(_phone.volumeHUDs, 1) << "showVolumeHUD is on by default";
+    EXPECT_FLOAT_EQ(phone().volume(), 0.2f);
+    EXPECT_EQ(countCalls("SBMediaController setVolume:"), 1);
+    EXPECT_EQ(phone().overlays().volume, 1) << "showVolumeHUD is on by default";
     EXPECT_FALSE(VolumeControl::isAlreadyCurrentlyChangingVolume());
 
     VolumeControl::changeVolume(0.9);  // accepted again after the check
     advance(0.3);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.9f);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.9f);
 }
 
 TEST_F(VolumeBrightnessTest, AVolumeAlreadyInForceIsNotSetButTheOverlayIsStillSuppressedAndReleased) {
-    start({{"showVolumeHUD", false}});
-    _phone.volume = 0.5f;
+    start({{"showVolumeHUD", false}}, withLevels(0.5f, 0.5));
     VolumeControl::changeVolume(0.5);
-    EXPECT_TRUE(_phone.suppressHUD);
+    EXPECT_TRUE(volumeOverlaySuppressed());
     advance(0.3);
-    EXPECT_EQ(_phone.countCalls("SBMediaController setVolume:"), 0);
-    EXPECT_TRUE(_phone.suppressHUD);
+    EXPECT_EQ(countCalls("SBMediaController setVolume:"), 0);
+    EXPECT_TRUE(volumeOverlaySuppressed());
     advance(0.3);
-    EXPECT_FALSE(_phone.suppressHUD) << "released 0.3 s after the check";
+    EXPECT_FALSE(volumeOverlaySuppressed()) << "released 0.3 s after the check";
 }
 
 TEST_F(VolumeBrightnessTest, WithoutTheOverlayTheVolumeChangesSilently) {
     start({{"showVolumeHUD", false}});
     VolumeControl::changeVolume(0.1);
     advance(0.6);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.1f);
-    EXPECT_EQ(_phone.volumeHUDs, 0);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.1f);
+    EXPECT_EQ(phone().overlays().volume, 0);
 }
 
 TEST_F(VolumeBrightnessTest, ThePendingFlagsAreAtomic) {
@@ -73,94 +115,91 @@ TEST_F(VolumeBrightnessTest, ThePendingFlagsAreAtomic) {
 }
 
 TEST_F(VolumeBrightnessTest, WithoutAnimationBrightnessIsSetInOneCallWithTheOverlayAsSet) {
-    start({{"brightnessAnimated", false}, {"showBrightnessHUD", true}});
-    _phone.brightness = 0.2;
+    start({{"brightnessAnimated", false}, {"showBrightnessHUD", true}}, withLevels(0.5f, 0.2));
     BrightnessControl::changeBrightness(0.8);
     advance(0.19);
     EXPECT_EQ(brightnessSets(), 0);
     advance(0.01);
     EXPECT_EQ(brightnessSets(), 1);
-    EXPECT_NEAR(_phone.brightness, 0.8, 1e-6);
-    EXPECT_EQ(_phone.brightnessHUDs, 1);
+    EXPECT_NEAR(phone().brightness(), 0.8, 1e-6);
+    EXPECT_EQ(phone().overlays().brightness, 1);
+    EXPECT_EQ(lastBrightnessStep(), "SBBrightnessController _setBrightnessLevel:showHUD: 0.80 1");
 }
 
 TEST_F(VolumeBrightnessTest, ALargeChangeGlidesInCoarseStepsEveryTenMilliseconds) {
-    start();
-    _phone.brightness = 0.2;
+    start({}, withLevels(0.5f, 0.2));
     BrightnessControl::changeBrightness(0.9);
     advance(0.2);
     EXPECT_EQ(brightnessSets(), 1) << "the first step runs at once";
     advance(2.0);
     EXPECT_NEAR(brightnessSets(), 70, 1);
-    EXPECT_GE(_phone.brightness, 0.9 - 1e-6);
-    EXPECT_LT(_phone.brightness, 0.9 + 0.011);
-    const auto steps = _phone.callsStartingWith("SBBrightnessController");
+    EXPECT_GE(phone().brightness(), 0.9 - 1e-6);
+    EXPECT_LT(phone().brightness(), 0.9 + 0.011);
+    const auto steps = brightnessSteps();
     EXPECT_NEAR(steps[1].time - steps[0].time, 0.01, 1e-9);
     EXPECT_NEAR(steps.back().time - steps.front().time, 0.01 * (static_cast<double>(steps.size()) - 1), 1e-6);
-    EXPECT_EQ(_phone.brightnessHUDs, 0);
+    EXPECT_EQ(phone().overlays().brightness, 0);
 }
 
 TEST_F(VolumeBrightnessTest, ChangesBelowTheThresholdUseFineStepsAndTheThresholdItselfIsCoarse) {
     start();
-    _phone.brightness = 0.5;
     BrightnessControl::changeBrightness(0.649);
     advance(0.2);
     advance(0.002);
-    auto steps = _phone.callsStartingWith("SBBrightnessController");
+    auto steps = brightnessSteps();
     ASSERT_EQ(steps.size(), 2u);
     EXPECT_NEAR(steps[1].time - steps[0].time, 0.002, 1e-9);
     advance(1.0);
 
-    _phone.calls.clear();
-    _phone.brightness = 0.5;
+    userSetsBrightness(0.5);
+    const std::size_t mark = callMark();
     BrightnessControl::changeBrightness(0.35);
     advance(0.2);
-    steps = _phone.callsStartingWith("SBBrightnessController");
+    steps = brightnessSteps(mark);
     ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].text, "SBBrightnessController _setBrightnessLevel: 0.490");
+    EXPECT_EQ(steps[0].text(), "SBBrightnessController _setBrightnessLevel:showHUD: 0.49 0");
 }
 
 TEST_F(VolumeBrightnessTest, StepsClampAtTheEndsOfTheRange) {
-    start();
-    _phone.brightness = 0.995;
+    start({}, withLevels(0.5f, 0.995));
     BrightnessControl::animateBrightnessStep(true, false, 1.0);  // no glide target set: stops
     EXPECT_EQ(brightnessSets(), 0);
     BrightnessControl::changeBrightness(1.0);
     advance(0.3);
-    EXPECT_EQ(_phone.calls.back().text, "SBBrightnessController _setBrightnessLevel: 1.000");
+    EXPECT_EQ(lastBrightnessStep(), "SBBrightnessController _setBrightnessLevel:showHUD: 1.00 0");
     advance(0.5);
     BrightnessControl::changeBrightness(0.0);
     advance(0.2);
-    _phone.brightness = 0.004;
+    userSetsBrightness(0.004);
     advance(1.0);
-    EXPECT_EQ(_phone.calls.back().text, "SBBrightnessController _setBrightnessLevel: 0.000");
+    EXPECT_EQ(lastBrightnessStep(), "SBBrightnessController _setBrightnessLevel:showHUD: 0.00 0");
+    EXPECT_EQ(phone().brightness(), 0.0);
 }
 
 TEST_F(VolumeBrightnessTest, ALaterGlideTowardsAnotherTargetStopsTheFirst) {
-    start();
-    _phone.brightness = 0.1;
+    start({}, withLevels(0.5f, 0.1));
     BrightnessControl::changeBrightness(0.9);
     advance(0.25);
     BrightnessControl::changeBrightness(0.2);
     advance(0.2);
     advance(3.0);
-    EXPECT_NEAR(_phone.brightness, 0.2, 0.011) << "the first glide did not go on towards 0.9";
+    EXPECT_NEAR(phone().brightness(), 0.2, 0.011) << "the first glide did not go on towards 0.9";
 }
 
 TEST_F(VolumeBrightnessTest, AGlideWhoseReadsDoNotMoveStopsByItself) {
-    start();
-    _phone.brightness = 0.2;
-    _phone.ignoresBrightnessSets = true;
+    writeValuesFile({});
+    startLibrary(withLevels(0.5f, 0.2), "SpringBoard", &StuckBrightnessController::install);
     BrightnessControl::changeBrightness(0.9);
     advance(10.0);
     EXPECT_EQ(brightnessSets(), BrightnessControl::kMaxStepsWithoutProgress);
+    EXPECT_DOUBLE_EQ(phone().brightness(), 0.2);
 }
 
 TEST_F(VolumeBrightnessTest, SetCustomVolumeSetsAtOnceWithoutTheOverlay) {
     start();
     SpecialTasksHelper::setCustomVolume(40);
-    EXPECT_FLOAT_EQ(_phone.volume, 0.4f);
-    EXPECT_EQ(_phone.volumeHUDs, 0);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.4f);
+    EXPECT_EQ(phone().overlays().volume, 0);
     advance(0.3);
-    EXPECT_FALSE(_phone.suppressHUD);
+    EXPECT_FALSE(volumeOverlaySuppressed());
 }

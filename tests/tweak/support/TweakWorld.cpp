@@ -8,24 +8,34 @@
 #include "core/plist/PlistWriter.h"
 #include "core/process/ProcessInfo.h"
 #include "rt/Runtime.h"
+#include "springboard/HomeScreen.h"
 #include "tweak/startup/Startup.h"
 
 namespace tweak_testing {
 
 void TweakTest::SetUp() {
-    rt::resetWorld();
+    rt::Runtime::reset();
     morvane::resetForTesting();
 }
 
 void TweakTest::TearDown() {
     morvane::resetForTesting();
     core::ProcessInfo::setProcessNameForTesting("");
+    rt::Runtime::reset();
 }
 
-void TweakTest::startLibrary(const std::string& processName) {
-    FakeHost::registerClasses(_phone);
-    core::ProcessInfo::setProcessNameForTesting(processName);
-    morvane::morvaneStartup();
+void TweakTest::bootHost(const device::DeviceConfiguration& configuration) {
+    springboard::HomeScreen::bootWorld(configuration, false);
+}
+
+void TweakTest::startLibrary(const device::DeviceConfiguration& configuration, const std::string& processName,
+                             const std::function<void()>& beforeLibrary) {
+    springboard::HomeScreen::bootWorld(configuration, false, [&] {
+        if (beforeLibrary) beforeLibrary();
+        morvane::resetForTesting();
+        core::ProcessInfo::setProcessNameForTesting(processName);
+        morvane::morvaneStartup();
+    });
 }
 
 void TweakTest::writeValuesFile(const core::PlistDictionary& values) {
@@ -50,5 +60,20 @@ void TweakTest::postReloadAndWait() {
 }
 
 void TweakTest::advance(double seconds) { core::Clock::advance(seconds); }
+
+void TweakTest::userSetsVolume(float level) { phone().setVolume(level, device::Actor::user()); }
+
+void TweakTest::userSetsBrightness(double level) { phone().setBrightness(level, device::Actor::user()); }
+
+void TweakTest::userSetsSwitch(device::Switch which, bool on) { phone().setSwitch(which, on, device::Actor::user()); }
+
+std::vector<device::CallLog::Call> TweakTest::callsStartingWith(std::string_view prefix, std::size_t mark) {
+    const device::CallLog log = phone().calls();
+    std::vector<device::CallLog::Call> found;
+    for (std::size_t index = mark; index < log.size(); ++index) {
+        if (log.calls()[index].text().starts_with(prefix)) found.push_back(log.calls()[index]);
+    }
+    return found;
+}
 
 }  // namespace tweak_testing

@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/plist/PlistDictionary.h"
+#include "device/CallLog.h"
+#include "device/DeviceConfiguration.h"
+#include "device/Phone.h"
 #include "rt/Ref.h"
 #include "support/DeviceWorld.h"
-#include "support/FakeHost.h"
-#include "support/FakePhone.h"
 
 namespace tweak_testing {
 
-// A fresh world for one test of the tweak: a device root, the virtual clock, a new runtime
-// with the host's stand-ins, and the library back in its load-time state.
+// A fresh world for one test of the tweak: a device root, the virtual clock, the home-screen
+// host's real classes over a freshly booted phone, and the library back in its load-time state.
 class TweakTest : public ::testing::Test {
 protected:
     static constexpr const char* kValuesPath = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
@@ -21,8 +26,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Registers the host's stand-ins and starts the library as the process `processName`.
-    void startLibrary(const std::string& processName = "SpringBoard");
+    // Boots the home-screen host's world on a phone as configured, without the library.
+    static void bootHost(const device::DeviceConfiguration& configuration = {});
+    // Boots the host's world and starts the library in it as the process `processName`.
+    // `beforeLibrary` runs once the host's classes exist, before the library starts.
+    static void startLibrary(const device::DeviceConfiguration& configuration = {},
+                             const std::string& processName = "SpringBoard",
+                             const std::function<void()>& beforeLibrary = {});
 
     // Another process saves the values file (binary, as the preference store writes it).
     void writeValuesFile(const core::PlistDictionary& values);
@@ -31,10 +41,24 @@ protected:
     // Posts the reload notification and waits until this process has handled it.
     void postReloadAndWait();
 
-    void advance(double seconds);
+    static void advance(double seconds);
+
+    static device::Phone& phone() { return device::Phone::shared(); }
+    // The user's own changes to the phone (no overlay, no service involved).
+    static void userSetsVolume(float level);
+    static void userSetsBrightness(double level);
+    static void userSetsSwitch(device::Switch which, bool on);
+
+    // How many calls the phone's services have received so far: a mark for the calls below.
+    static std::size_t callMark() { return phone().calls().size(); }
+    // The calls from `mark` on whose text ("FSSwitchPanel setState:forSwitchIdentifier: 0 ...")
+    // starts with `prefix`.
+    static std::vector<device::CallLog::Call> callsStartingWith(std::string_view prefix, std::size_t mark = 0);
+    static int countCalls(std::string_view prefix, std::size_t mark = 0) {
+        return static_cast<int>(callsStartingWith(prefix, mark).size());
+    }
 
     testing_support::DeviceWorld _world;
-    FakePhone _phone;
 };
 
 }  // namespace tweak_testing
