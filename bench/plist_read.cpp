@@ -16,26 +16,26 @@ namespace {
 
 constexpr int kAppCount = 10000;
 
-core::PlistDictionary appValues()
-{
+core::PlistDictionary appValues() {
     core::PlistDictionary values;
     for (int app = 0; app < kAppCount; ++app) {
         const std::string id = "com.example.app" + std::to_string(app);
         values.set(id + "-volume", static_cast<float>(app % 100) / 100.0f);
         values.set(id + "-brightness", static_cast<double>(app % 7) / 7.0);
-        values.set(id + "-toggles", core::PlistDictionary{{"wifi", app % 2}, {"bluetooth", 0}, {"dnd", 1}});
+        values.set(id + "-toggles",
+                   core::PlistDictionary{{"wifi", app % 2}, {"bluetooth", 0}, {"dnd", 1}});
     }
     return values;
 }
 
 class BenchFiles {
-public:
-    BenchFiles() : _values(appValues())
-    {
+  public:
+    BenchFiles() : _values(appValues()) {
         if (const char* directory = std::getenv("MORVANE_PLIST_BENCH_DIR")) {
             _directory = directory;
         } else {
-            std::string pattern = (std::filesystem::temp_directory_path() / "plist-bench-XXXXXX").string();
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "plist-bench-XXXXXX").string();
             if (!::mkdtemp(pattern.data()))
                 throw std::runtime_error("cannot create a temporary directory");
             _directory = pattern;
@@ -47,11 +47,9 @@ public:
     }
     BenchFiles(const BenchFiles&) = delete;
     BenchFiles& operator=(const BenchFiles&) = delete;
-    ~BenchFiles()
-    {
+    ~BenchFiles() {
         std::error_code ignored;
-        if (_removeDirectory)
-            std::filesystem::remove_all(_directory, ignored);
+        if (_removeDirectory) std::filesystem::remove_all(_directory, ignored);
     }
 
     const core::PlistDictionary& values() const { return _values; }
@@ -59,20 +57,18 @@ public:
     std::filesystem::path binaryPath() const { return _directory / "values.binary.plist"; }
     std::filesystem::path writePath() const { return _directory / "written.plist"; }
 
-private:
+  private:
     core::PlistDictionary _values;
     std::filesystem::path _directory;
     bool _removeDirectory = false;
 };
 
-const BenchFiles& benchFiles()
-{
+const BenchFiles& benchFiles() {
     static const BenchFiles files;
     return files;
 }
 
-void readFile(benchmark::State& state, const std::filesystem::path& path)
-{
+void readFile(benchmark::State& state, const std::filesystem::path& path) {
     const auto bytes = std::filesystem::file_size(path);
     for (auto _ : state) {
         auto values = core::dictionaryWithContentsOfFile(path);
@@ -84,8 +80,7 @@ void readFile(benchmark::State& state, const std::filesystem::path& path)
     state.counters["entries"] = 3 * kAppCount;
 }
 
-void writeFile(benchmark::State& state, core::PlistFormat format)
-{
+void writeFile(benchmark::State& state, core::PlistFormat format) {
     const core::PlistValue values(benchFiles().values());
     for (auto _ : state) {
         if (!core::writePropertyListFile(benchFiles().writePath(), values, format))
@@ -94,27 +89,23 @@ void writeFile(benchmark::State& state, core::PlistFormat format)
     state.counters["entries"] = 3 * kAppCount;
 }
 
-void BM_ReadXml(benchmark::State& state)
-{
+void BM_ReadXml(benchmark::State& state) {
     readFile(state, benchFiles().xmlPath());
 }
 
-void BM_ReadBinary(benchmark::State& state)
-{
+void BM_ReadBinary(benchmark::State& state) {
     readFile(state, benchFiles().binaryPath());
 }
 
-void BM_WriteXmlAtomically(benchmark::State& state)
-{
+void BM_WriteXmlAtomically(benchmark::State& state) {
     writeFile(state, core::PlistFormat::Xml);
 }
 
-void BM_WriteBinaryAtomically(benchmark::State& state)
-{
+void BM_WriteBinaryAtomically(benchmark::State& state) {
     writeFile(state, core::PlistFormat::Binary);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_ReadXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadBinary)->Unit(benchmark::kMillisecond);

@@ -11,17 +11,17 @@
 // Two overriders and a factory the optimiser cannot see through, so the baseline is a
 // real indirect call (as across a library boundary) rather than an inlined add.
 class VirtualCounter {
-public:
+  public:
     virtual ~VirtualCounter() = default;
     virtual long long add(long long amount) = 0;
     long long _count = 0;
 };
 class AddingCounter : public VirtualCounter {
-public:
+  public:
     long long add(long long amount) override { return _count += amount; }
 };
 class SubtractingCounter : public VirtualCounter {
-public:
+  public:
     long long add(long long amount) override { return _count -= amount; }
 };
 [[gnu::noinline]] std::unique_ptr<VirtualCounter> makeVirtualCounter(bool adding) {
@@ -32,7 +32,7 @@ public:
 namespace {
 
 class BenchCounter : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "BenchCounter";
     long long _count = 0;
 };

@@ -34,13 +34,14 @@ namespace {
 
 std::filesystem::path shippedBundle() {
     if (const char* overridden = std::getenv("MORVANE_BUNDLE_DIR")) return overridden;
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" / "MorvaneBundle.bundle";
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" /
+           "MorvaneBundle.bundle";
 }
 
 // A fresh world on a temporary device root: the phone booted, the toolkit and the widgets
 // registered, and the library's bundle installed unless asked otherwise.
 class WidgetWorld {
-public:
+  public:
     explicit WidgetWorld(bool withBundle) {
         rt::resetWorld();
         core::DeviceRoot::set(_root.path());
@@ -50,7 +51,8 @@ public:
         morvane::registerWidgetClasses();
         if (withBundle) {
             std::filesystem::create_directories(bundleDirectory().parent_path());
-            std::filesystem::copy(shippedBundle(), bundleDirectory(), std::filesystem::copy_options::recursive);
+            std::filesystem::copy(shippedBundle(), bundleDirectory(),
+                                  std::filesystem::copy_options::recursive);
         }
     }
     ~WidgetWorld() { core::Clock::boot(core::ClockMode::Real); }
@@ -59,14 +61,15 @@ public:
         return _root.path() / std::string(morvane::BundleHelper::kBundlePath).substr(1);
     }
 
-private:
+  private:
     testing_support::TemporaryDirectory _root;
 };
 
 // Counts the opens of the files of one directory, by name, from inotify events.
 class FileOpenCounter {
-public:
-    explicit FileOpenCounter(const std::filesystem::path& directory) : _fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+  public:
+    explicit FileOpenCounter(const std::filesystem::path& directory)
+        : _fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
         if (_fd < 0 || inotify_add_watch(_fd, directory.c_str(), IN_OPEN) < 0) {
             throw std::runtime_error("cannot watch " + directory.string());
         }
@@ -89,7 +92,7 @@ public:
         return opens;
     }
 
-private:
+  private:
     int _fd;
 };
 
@@ -134,7 +137,8 @@ void BM_BuildTogglesViewAndLayOut(benchmark::State& state) {
     countImageReads(world, state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(buildRow().get());
-        ui::AnimationLog::shared().clear();  // the log keeps every pop; drop them as a renderer would
+        ui::AnimationLog::shared()
+            .clear();  // the log keeps every pop; drop them as a renderer would
     }
 }
 BENCHMARK(BM_BuildTogglesViewAndLayOut)->Unit(benchmark::kMicrosecond);
@@ -152,7 +156,8 @@ void BM_LoadTwelveToggleIcons(benchmark::State& state) {
     WidgetWorld world(true);
     for (auto _ : state) {
         for (const morvane::ToggleDefinition& toggle : morvane::ToggleCatalogue::toggles()) {
-            benchmark::DoNotOptimize(morvane::BundleHelper::getImageWithName(std::string(toggle.name) + "Icon").get());
+            benchmark::DoNotOptimize(
+                morvane::BundleHelper::getImageWithName(std::string(toggle.name) + "Icon").get());
         }
     }
 }

@@ -10,17 +10,15 @@
 #include <cstdlib>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    const auto value = core::parsePropertyList(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!value)
-        return 0;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto value =
+        core::parsePropertyList(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!value) return 0;
     const std::string binary = core::toBinaryPropertyList(*value);
     const auto fromBinary = core::parsePropertyList(binary);
     if (binary.empty() || !fromBinary || !(*fromBinary == *value))
-        std::abort(); // everything we read, we must write and read back equal
+        std::abort();  // everything we read, we must write and read back equal
     const std::string xml = core::toXmlPropertyList(*value);
-    if (!xml.empty() && !core::parsePropertyList(xml))
-        std::abort(); // XML we write must read back
+    if (!xml.empty() && !core::parsePropertyList(xml)) std::abort();  // XML we write must read back
     return 0;
 }

@@ -7,10 +7,12 @@ namespace device {
 // Who made a change to the phone: the user (the person, directly) or a named service of
 // the system ("media controller", "switch panel").
 class Actor {
-public:
+  public:
     static Actor user() { return Actor(""); }
     // A service with no name still counts as a service, never as the user.
-    static Actor service(std::string name) { return Actor(name.empty() ? "service" : std::move(name)); }
+    static Actor service(std::string name) {
+        return Actor(name.empty() ? "service" : std::move(name));
+    }
 
     bool isUser() const { return _serviceName.empty(); }
     // "user", or the service's name.
@@ -18,7 +20,7 @@ public:
 
     friend bool operator==(const Actor&, const Actor&) = default;
 
-private:
+  private:
     explicit Actor(std::string serviceName) : _serviceName(std::move(serviceName)) {}
 
     std::string _serviceName;

@@ -16,8 +16,9 @@ bool isCallOf(const std::string& message, std::string_view selector) {
 }  // namespace
 
 std::size_t CallLog::countFor(std::string_view service) const {
-    return static_cast<std::size_t>(std::count_if(
-        _calls.begin(), _calls.end(), [service](const Call& call) { return call.service == service; }));
+    return static_cast<std::size_t>(
+        std::count_if(_calls.begin(), _calls.end(),
+                      [service](const Call& call) { return call.service == service; }));
 }
 
 std::size_t CallLog::countFor(std::string_view service, std::string_view selector) const {
@@ -28,7 +29,8 @@ std::size_t CallLog::countFor(std::string_view service, std::string_view selecto
 }
 
 bool CallLog::contains(std::string_view text) const {
-    return std::any_of(_calls.begin(), _calls.end(), [text](const Call& call) { return call.text() == text; });
+    return std::any_of(_calls.begin(), _calls.end(),
+                       [text](const Call& call) { return call.text() == text; });
 }
 
 std::string CallLog::format() const {

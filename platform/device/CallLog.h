@@ -10,7 +10,7 @@ namespace device {
 // The calls that the phone's services received, in order: which service, and the message
 // with its arguments ("setEnabled: 1"), so that a test can tell what reached a service.
 class CallLog {
-public:
+  public:
     struct Call {
         double time = 0;
         std::string service;
@@ -35,7 +35,7 @@ public:
     // Every call, one a line.
     std::string format() const;
 
-private:
+  private:
     std::vector<Call> _calls;
 };
 

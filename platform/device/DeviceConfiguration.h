@@ -30,8 +30,12 @@ struct DeviceConfiguration {
     // orientation lock, airplane mode, Do Not Disturb, low power, Night Shift and VPN off.
     static std::array<SwitchState, kSwitchCount> defaultSwitchStates();
 
-    SwitchState initialState(Switch which) const { return switches[static_cast<std::size_t>(which)]; }
-    void setInitialState(Switch which, SwitchState state) { switches[static_cast<std::size_t>(which)] = state; }
+    SwitchState initialState(Switch which) const {
+        return switches[static_cast<std::size_t>(which)];
+    }
+    void setInitialState(Switch which, SwitchState state) {
+        switches[static_cast<std::size_t>(which)] = state;
+    }
 
     // Whether the runtime class of that name is left out of this system.
     bool leavesOut(std::string_view className) const { return leftOutClasses.contains(className); }

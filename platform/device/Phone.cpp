@@ -18,21 +18,30 @@ double levelAfterSet(double asked, double current) {
 
 std::string changeDetail(const Actor& by, const char* overlayName, Phone::Overlay overlay) {
     if (by.isUser()) return by.name();
-    return by.name() + ", " + overlayName + (overlay == Phone::Overlay::Shown ? " shown" : " hidden");
+    return by.name() + ", " + overlayName +
+           (overlay == Phone::Overlay::Shown ? " shown" : " hidden");
 }
 
 std::string impactStyleName(long long style) {
     switch (style) {
-        case 0: return "light";
-        case 1: return "medium";
-        case 2: return "heavy";
-        case 3: return "soft";
-        case 4: return "rigid";
-        default: return "style " + std::to_string(style);
+        case 0:
+            return "light";
+        case 1:
+            return "medium";
+        case 2:
+            return "heavy";
+        case 3:
+            return "soft";
+        case 4:
+            return "rigid";
+        default:
+            return "style " + std::to_string(style);
     }
 }
 
-std::size_t indexOf(Switch which) { return static_cast<std::size_t>(which); }
+std::size_t indexOf(Switch which) {
+    return static_cast<std::size_t>(which);
+}
 
 }  // namespace
 
@@ -70,7 +79,9 @@ SwitchState Phone::switchState(Switch which) const {
     return _state.switches[indexOf(which)];
 }
 
-bool Phone::isOn(Switch which) const { return switchState(which) == SwitchState::On; }
+bool Phone::isOn(Switch which) const {
+    return switchState(which) == SwitchState::On;
+}
 
 std::vector<std::string> Phone::connectedBluetoothDevices() const {
     std::lock_guard lock(_mutex);

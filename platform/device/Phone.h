@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "rt/NoDestroy.h"
 #include "device/Actor.h"
 #include "device/CallLog.h"
 #include "device/DeviceConfiguration.h"
@@ -14,6 +13,7 @@
 #include "device/Switch.h"
 #include "device/SwitchState.h"
 #include "device/Timeline.h"
+#include "rt/NoDestroy.h"
 
 namespace device {
 
@@ -25,7 +25,7 @@ namespace device {
 // One phone per process. Services read it from any thread (the volume check runs on a
 // global queue), so every operation is locked; the observations answer copies.
 class Phone {
-public:
+  public:
     // Whether a change shows the system overlay (the volume or brightness HUD).
     enum class Overlay { Hidden, Shown };
 
@@ -71,7 +71,7 @@ public:
     Timeline timeline() const;
     CallLog calls() const;
 
-private:
+  private:
     friend class rt::NoDestroy<Phone>;
 
     struct State {

@@ -9,7 +9,7 @@ namespace device {
 // "mainScreen"): made on first use with the class's allocator and kept on the class
 // itself, so a new world (a respring) makes new instances. Thread-safe.
 class SharedInstance {
-public:
+  public:
     // The class's shared instance, made now if it has none; null for a null class.
     static rt::Ref<rt::Object> of(rt::Class* cls);
 };

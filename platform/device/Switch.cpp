@@ -45,8 +45,9 @@ std::string_view switchName(Switch which) {
 }
 
 std::optional<Switch> switchNamed(std::string_view name) {
-    const auto row = std::find_if(kSwitchTable.begin(), kSwitchTable.end(),
-                                  [name](const SwitchRow& candidate) { return candidate.name == name; });
+    const auto row =
+        std::find_if(kSwitchTable.begin(), kSwitchTable.end(),
+                     [name](const SwitchRow& candidate) { return candidate.name == name; });
     if (row == kSwitchTable.end()) return std::nullopt;
     return row->which;
 }

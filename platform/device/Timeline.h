@@ -11,7 +11,7 @@ namespace device {
 
 // Every change made to the phone, in the order it was made.
 class Timeline {
-public:
+  public:
     void record(TimelineEntry entry) { _entries.push_back(std::move(entry)); }
 
     const std::vector<TimelineEntry>& entries() const { return _entries; }
@@ -24,7 +24,7 @@ public:
     // The whole timeline, one entry a line with the times aligned, under a heading.
     std::string format() const;
 
-private:
+  private:
     std::vector<TimelineEntry> _entries;
 };
 

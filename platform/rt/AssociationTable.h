@@ -10,11 +10,11 @@ namespace rt {
 // runtime does; values are released outside the lock, since releasing may run destructors
 // that attach or detach objects themselves.
 class AssociationTable {
-public:
+  public:
     static void set(Object& object, const void* key, Ref<Object> value);
     static Object* get(const Object& object, const void* key);
 
-private:
+  private:
     static std::mutex& mutex();
 };
 

@@ -9,14 +9,14 @@ namespace rt {
 
 // The objects attached to one object, by key. Owned by that object and released with it.
 class Associations {
-public:
+  public:
     Object* find(const void* key) const;
     // Stores `value` (null removes) and answers the value it replaces, for the caller to
     // release after leaving the lock.
     Ref<Object> exchange(const void* key, Ref<Object> value);
     bool empty() const { return _entries.empty(); }
 
-private:
+  private:
     std::vector<std::pair<const void*, Ref<Object>>> _entries;  // few per object
 };
 

@@ -50,7 +50,8 @@ void Class::declareField(std::string name, Field field) {
 
 const Field* Class::fieldNamed(std::string_view name) const {
     for (const Class* cls = this; cls; cls = cls->_superclass) {
-        if (auto found = cls->_fields.find(name); found != cls->_fields.end()) return &found->second;
+        if (auto found = cls->_fields.find(name); found != cls->_fields.end())
+            return &found->second;
     }
     return nullptr;
 }

@@ -27,12 +27,12 @@ class World;
 // Method tables and fields are changed only through the messaging and field functions,
 // which hold the world's lock; sends read the cache without locking.
 class Class final : public Object {
-public:
+  public:
     // Makes an instance whose class is the given one (a subclass may reuse an ancestor's).
     using Allocator = std::function<Ref<Object>(Class*)>;
 
-    Class(std::string name, Class* superclass, bool isMetaclass, World& world,
-          Allocator allocator, const std::type_info* instanceType);
+    Class(std::string name, Class* superclass, bool isMetaclass, World& world, Allocator allocator,
+          const std::type_info* instanceType);
 
     const std::string& name() const { return _name; }
     Class* superclass() const { return _superclass; }
@@ -64,7 +64,7 @@ public:
     void declareField(std::string name, Field field);
     const Field* fieldNamed(std::string_view name) const;
 
-private:
+  private:
     friend class World;  // closes the root metaclass cycle at boot
 
     const Method& lookUpAndCache(Selector selector) const;

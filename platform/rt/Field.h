@@ -10,7 +10,7 @@ class Object;
 // A declared field of a host class, found by name: where the member lives in an instance,
 // the member's type, and (for members that hold an object) how to read the object held.
 class Field {
-public:
+  public:
     using Address = std::function<void*(Object*)>;
     using ObjectReader = Object* (*)(void* member);
 
@@ -26,7 +26,7 @@ public:
         return member ? _objectReader(member) : nullptr;
     }
 
-private:
+  private:
     const std::type_info* _type;
     Address _address;
     ObjectReader _objectReader;

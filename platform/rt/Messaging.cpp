@@ -9,7 +9,8 @@
 
 namespace rt::detail {
 
-const Method& resolveSend(const Object& receiver, Selector selector, const std::type_info& callType) {
+const Method& resolveSend(const Object& receiver, Selector selector,
+                          const std::type_info& callType) {
     const Class& cls = *receiver.getClass();
     const Method& method = cls.methodFor(selector);
     if (method.signature().matches(callType)) return method;

@@ -17,8 +17,12 @@ namespace rt {
 
 namespace detail {
 
-inline Object* receiverObject(Object* object) { return object; }
-inline Object* receiverObject(std::nullptr_t) { return nullptr; }
+inline Object* receiverObject(Object* object) {
+    return object;
+}
+inline Object* receiverObject(std::nullptr_t) {
+    return nullptr;
+}
 template <class T>
 Object* receiverObject(const Ref<T>& ref) {
     return ref.get();
@@ -27,7 +31,8 @@ Object* receiverObject(const Ref<T>& ref) {
 // The method a send of `selector` with canonical type `callType` reaches: looked up and
 // cached, with signatures compared in full (type_info equality). Throws UnrecognizedSelector
 // or SignatureMismatch.
-const Method& resolveSend(const Object& receiver, Selector selector, const std::type_info& callType);
+const Method& resolveSend(const Object& receiver, Selector selector,
+                          const std::type_info& callType);
 
 // The send after a cache miss or an inexact signature match; kept out of line so the hit
 // path saves no registers and ends in a tail call.
@@ -64,7 +69,8 @@ bool hookMessage(Class* cls, Selector selector, Signature signature, Method::Imp
 // of R and args differ from the method's.
 template <class R, class Receiver, class... Args>
 R send(Receiver&& receiver, Selector selector, Args&&... args) {
-    static_assert(!std::is_reference_v<R>, "methods answer values (objects as rt::Ref<rt::Object>)");
+    static_assert(!std::is_reference_v<R>,
+                  "methods answer values (objects as rt::Ref<rt::Object>)");
     Object* self = detail::receiverObject(receiver);
     if (!self) {
         if constexpr (std::is_void_v<R>) {
@@ -121,8 +127,7 @@ bool hookMessage(Class* cls, Selector selector, R (*replacement)(Object*, Select
         *static_cast<Imp*>(slot) = reinterpret_cast<Imp>(previous);
     };
     return detail::hookMessage(cls, selector, Signature::of<Imp>(),
-                               reinterpret_cast<Method::Imp>(replacement), original,
-                               writeOriginal);
+                               reinterpret_cast<Method::Imp>(replacement), original, writeOriginal);
 }
 
 }  // namespace rt

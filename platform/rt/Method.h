@@ -13,7 +13,7 @@ class Class;
 // implementation is atomic so that a replacement is seen by concurrent senders; methods
 // are never freed while their class lives.
 class Method {
-public:
+  public:
     using Imp = void (*)();
 
     Method(Selector selector, Signature signature, Imp imp, const Class* owner)
@@ -29,7 +29,7 @@ public:
     const Class* owner() const { return _owner; }
     bool isNone() const { return this == &none(); }
 
-private:
+  private:
     Selector _selector;
     Signature _signature;
     std::atomic<Imp> _imp;

@@ -16,7 +16,7 @@ class Method;
 // the larger capacity, and earlier arrays stay allocated, so a reader never indexes past
 // an array nor reads freed memory.
 class MethodCache {
-public:
+  public:
     MethodCache() = default;
     MethodCache(const MethodCache&) = delete;
     MethodCache& operator=(const MethodCache&) = delete;
@@ -31,7 +31,7 @@ public:
     // Callers hold the world's lock (exclusive).
     void clear();
 
-private:
+  private:
     using Slot = std::atomic<const Method*>;
     struct SlotArray {
         std::unique_ptr<Slot[]> slots;

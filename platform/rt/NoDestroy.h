@@ -10,7 +10,7 @@ namespace rt {
 // exit) never reach a torn-down table.
 template <class T>
 class NoDestroy {
-public:
+  public:
     template <class... Args>
     explicit NoDestroy(Args&&... args) {
         ::new (static_cast<void*>(_storage)) T(std::forward<Args>(args)...);
@@ -22,7 +22,7 @@ public:
     T& operator*() { return get(); }
     T* operator->() { return &get(); }
 
-private:
+  private:
     alignas(T) unsigned char _storage[sizeof(T)];
 };
 

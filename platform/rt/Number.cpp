@@ -21,12 +21,22 @@ std::int64_t saturatingInteger(double value) {
     return static_cast<std::int64_t>(value);
 }
 
-const Number& number(Object* self) { return static_cast<const Number&>(*self); }
+const Number& number(Object* self) {
+    return static_cast<const Number&>(*self);
+}
 
-double doubleValueImp(Object* self, Selector) { return number(self).doubleValue(); }
-long long longLongValueImp(Object* self, Selector) { return number(self).longLongValue(); }
-int intValueImp(Object* self, Selector) { return static_cast<int>(number(self).longLongValue()); }
-bool boolValueImp(Object* self, Selector) { return number(self).boolValue(); }
+double doubleValueImp(Object* self, Selector) {
+    return number(self).doubleValue();
+}
+long long longLongValueImp(Object* self, Selector) {
+    return number(self).longLongValue();
+}
+int intValueImp(Object* self, Selector) {
+    return static_cast<int>(number(self).longLongValue());
+}
+bool boolValueImp(Object* self, Selector) {
+    return number(self).boolValue();
+}
 
 }  // namespace
 
@@ -44,7 +54,9 @@ bool Number::boolValue() const {
 }
 
 void Number::registerRuntimeClass(World& world) {
-    auto allocate = [](Class* cls) { return Ref<Object>(ObjectFactory::construct<Number>(cls, 0)); };
+    auto allocate = [](Class* cls) {
+        return Ref<Object>(ObjectFactory::construct<Number>(cls, 0));
+    };
     Class* cls = world.registerClass(kClassName, world.rootClass(), allocate, &typeid(Number));
     addMethod(cls, sel("doubleValue"), &doubleValueImp);
     addMethod(cls, sel("longLongValue"), &longLongValueImp);

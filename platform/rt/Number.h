@@ -15,15 +15,15 @@ class World;
 // plain values can be attached to objects. Each accessor converts like the device's:
 // doubleValue of an integer is its value, boolValue is "not zero".
 class Number : public Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSNumber";
 
     enum class Kind { Real, Integer, Boolean };
 
     explicit Number(double value) : _value(value) {}
     template <std::integral Integer>
-        requires(!std::is_same_v<Integer, bool>)
-    explicit Number(Integer value) : _value(static_cast<std::int64_t>(value)) {}
+    requires(!std::is_same_v<Integer, bool>) explicit Number(Integer value)
+        : _value(static_cast<std::int64_t>(value)) {}
     explicit Number(bool value) : _value(value) {}
 
     Kind kind() const { return static_cast<Kind>(_value.index()); }
@@ -35,7 +35,7 @@ public:
     // intValue and boolValue.
     static void registerRuntimeClass(World& world);
 
-private:
+  private:
     std::variant<double, std::int64_t, bool> _value;
 };
 

@@ -14,7 +14,7 @@ class Associations;
 // and made only through rt::make / rt::makeOfClass, which set the runtime class (isa)
 // before any constructor code runs, so a constructor may already send messages to itself.
 class Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSObject";
 
     Object();
@@ -35,7 +35,7 @@ public:
     // The weak-reference control block, made on first use.
     WeakControl& weakControl() const;
 
-private:
+  private:
     friend class World;
     friend class AssociationTable;
 

@@ -13,7 +13,7 @@ class Class;
 // handed to Object's constructor through a per-thread slot, so the object's class is
 // set before any constructor of a derived type runs (as alloc precedes init on the device).
 class ObjectFactory {
-public:
+  public:
     template <class T, class... Args>
     static Ref<T> construct(Class* cls, Args&&... args) {
         static_assert(std::is_base_of_v<Object, T>, "runtime objects derive from rt::Object");
@@ -26,15 +26,15 @@ public:
     // Called by Object's constructor: the class to give the object being made.
     static Class* takePendingClass();
 
-private:
+  private:
     class PendingClassScope {
-    public:
+      public:
         explicit PendingClassScope(Class* cls);
         ~PendingClassScope();
         PendingClassScope(const PendingClassScope&) = delete;
         PendingClassScope& operator=(const PendingClassScope&) = delete;
 
-    private:
+      private:
         Class* _previous;
     };
 };

@@ -31,7 +31,7 @@ class Property {
                       std::is_same_v<T, Ref<Object>>,
                   "properties hold double, 64-bit integers, bool or Ref<Object>");
 
-public:
+  public:
     // Answers true when both accessors were added (false if the class already had one).
     static bool add(Class* cls, std::string_view name) {
         const Selector getterSelector = sel(name);
@@ -42,7 +42,7 @@ public:
         return addedGetter && addedSetter;
     }
 
-private:
+  private:
     static T getter(Object* self, Selector cmd) {
         Object* stored = getAssociatedObject(self, cmd.key());
         if constexpr (std::is_same_v<T, Ref<Object>>) {
@@ -50,9 +50,12 @@ private:
         } else {
             const Number* number = dynamic_cast<const Number*>(stored);
             if (!number) return T{};
-            if constexpr (std::is_same_v<T, double>) return number->doubleValue();
-            else if constexpr (std::is_same_v<T, bool>) return number->boolValue();
-            else return static_cast<T>(number->longLongValue());
+            if constexpr (std::is_same_v<T, double>)
+                return number->doubleValue();
+            else if constexpr (std::is_same_v<T, bool>)
+                return number->boolValue();
+            else
+                return static_cast<T>(number->longLongValue());
         }
     }
 

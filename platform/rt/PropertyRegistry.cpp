@@ -37,7 +37,8 @@ void recordPropertySelectors(Selector getter, Selector setter) {
 
 Selector setterSelectorFor(std::string_view propertyName) {
     std::string name = "set" + std::string(propertyName) + ":";
-    if (!propertyName.empty()) name[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[3])));
+    if (!propertyName.empty())
+        name[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[3])));
     return sel(name);
 }
 

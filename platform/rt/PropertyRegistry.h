@@ -11,14 +11,14 @@ namespace rt {
 // Process-wide pairing of property setters with their getters; like selectors, it
 // survives world resets.
 class PropertyRegistry {
-public:
+  public:
     static PropertyRegistry& shared();
 
     void record(Selector getter, Selector setter);
     // The getter paired with `setter`, or a null selector.
     Selector getterFor(Selector setter) const;
 
-private:
+  private:
     mutable std::shared_mutex _mutex;
     std::unordered_map<std::uint32_t, Selector> _getterBySetter;
 };

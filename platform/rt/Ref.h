@@ -16,7 +16,7 @@ namespace rt {
 // making one from a T* and reaching the T need the complete type.
 template <class T>
 class Ref {
-public:
+  public:
     using element_type = T;
 
     Ref() = default;
@@ -25,13 +25,13 @@ public:
     Ref(const Ref& other) : _object(other._object) { retainObject(); }
     Ref(Ref&& other) noexcept : _object(std::exchange(other._object, nullptr)) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    Ref(const Ref<U>& other) : _object(other.get()) {  // NOLINT: upcast
+    requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other)
+        : _object(other.get()) {  // NOLINT: upcast
         retainObject();
     }
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    Ref(Ref<U>&& other) noexcept : _object(other.leak()) {}  // NOLINT: upcast
+    requires std::is_convertible_v<U*, T*> Ref(Ref<U>&& other)
+    noexcept : _object(other.leak()) {}  // NOLINT: upcast
     ~Ref() {
         if (_object) _object->release();
     }
@@ -68,7 +68,7 @@ public:
     // The object as the runtime sees it; needs no complete T.
     Object* object() const { return _object; }
 
-private:
+  private:
     void retainObject() const {
         if (_object) _object->retain();
     }

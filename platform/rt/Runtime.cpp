@@ -18,7 +18,7 @@ namespace {
 // Every world ever booted; the last is current. Retired worlds are kept so that classes
 // referenced by surviving objects stay valid.
 class WorldList {
-public:
+  public:
     WorldList() { boot(); }
 
     World& current() const { return *_current.load(std::memory_order_acquire); }
@@ -31,7 +31,7 @@ public:
         _current.store(fresh, std::memory_order_release);
     }
 
-private:
+  private:
     std::mutex _mutex;
     std::vector<std::unique_ptr<World>> _worlds;
     std::atomic<World*> _current{nullptr};
@@ -49,7 +49,9 @@ Class* Runtime::registerClass(std::string_view name, Class* superclass, Class::A
     return world().registerClass(name, superclass, std::move(allocator), instanceType);
 }
 
-Class* Runtime::lookUpClass(std::string_view name) { return world().lookUpClass(name); }
+Class* Runtime::lookUpClass(std::string_view name) {
+    return world().lookUpClass(name);
+}
 
 Class* Runtime::requireClass(std::string_view name, const std::type_info& instanceType) {
     Class* cls = lookUpClass(name);
@@ -65,10 +67,16 @@ Class* Runtime::requireClass(std::string_view name, const std::type_info& instan
     return cls;
 }
 
-void Runtime::reset() { worlds().boot(); }
+void Runtime::reset() {
+    worlds().boot();
+}
 
-World& Runtime::world() { return worlds().current(); }
+World& Runtime::world() {
+    return worlds().current();
+}
 
-std::uint64_t Runtime::generation() { return world().generation(); }
+std::uint64_t Runtime::generation() {
+    return world().generation();
+}
 
 }  // namespace rt

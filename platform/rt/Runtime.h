@@ -14,7 +14,7 @@ class World;
 // start-up; reset() boots a fresh world (for tests) in which only the standard classes
 // ("NSObject", "NSNumber") exist. Selectors are process-wide and survive resets.
 class Runtime {
-public:
+  public:
     // Registers a class and its metaclass; a null superclass makes a new root class.
     // The allocator makes instances; a class without one uses its nearest ancestor's.
     // Throws std::logic_error for a name already registered in this world.
@@ -32,7 +32,11 @@ public:
 };
 
 // Answers the class of that name in the current world, or null.
-inline Class* lookUpClass(std::string_view name) { return Runtime::lookUpClass(name); }
-inline void resetWorld() { Runtime::reset(); }
+inline Class* lookUpClass(std::string_view name) {
+    return Runtime::lookUpClass(name);
+}
+inline void resetWorld() {
+    Runtime::reset();
+}
 
 }  // namespace rt

@@ -11,8 +11,12 @@ const std::string& emptyName() {
 }
 }  // namespace
 
-const std::string& Selector::name() const { return _entry ? _entry->name : emptyName(); }
+const std::string& Selector::name() const {
+    return _entry ? _entry->name : emptyName();
+}
 
-Selector sel(std::string_view name) { return SelectorTable::shared().intern(name); }
+Selector sel(std::string_view name) {
+    return SelectorTable::shared().intern(name);
+}
 
 }  // namespace rt

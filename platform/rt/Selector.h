@@ -14,7 +14,7 @@ class SelectorTable;
 // handle compared by identity; interned names live for the whole process, so a selector
 // may be kept in a static and survives world resets.
 class Selector {
-public:
+  public:
     struct Entry {
         std::string name;
         std::uint32_t index;
@@ -32,7 +32,7 @@ public:
 
     friend bool operator==(Selector a, Selector b) { return a._entry == b._entry; }
 
-private:
+  private:
     friend class SelectorTable;
     explicit Selector(const Entry* entry) : _entry(entry) {}
 

@@ -13,7 +13,7 @@ namespace rt {
 
 // The process-wide table of interned selector names.
 class SelectorTable {
-public:
+  public:
     static SelectorTable& shared();
 
     // Index 0 is the empty name, which a default (null) selector also answers, so a
@@ -24,7 +24,7 @@ public:
     // How many selectors exist; every index is below it.
     std::uint32_t count() const;
 
-private:
+  private:
     mutable std::shared_mutex _mutex;
     std::deque<Selector::Entry> _entries;  // stable addresses
     std::unordered_map<std::string_view, const Selector::Entry*> _byName;

@@ -28,7 +28,7 @@ namespace rt {
 
 template <class T>
 constexpr bool kIsObjectPointer =
-    std::is_pointer_v<T> && std::is_base_of_v<Object, std::remove_cv_t<std::remove_pointer_t<T>>>;
+    std::is_pointer_v<T>&& std::is_base_of_v<Object, std::remove_cv_t<std::remove_pointer_t<T>>>;
 
 template <class T>
 struct IsRef : std::false_type {};
@@ -49,10 +49,10 @@ template <class Raw, class Decayed = std::decay_t<Raw>>
 struct Canonical {
     using type = std::conditional_t<
         kIsObjectArgument<Decayed>, Object*,
-        std::conditional_t<kIsStringArgument<Decayed>, const std::string&,
-                           std::conditional_t<std::is_scalar_v<Decayed> ||
-                                                  std::is_same_v<Decayed, Selector>,
-                                              Decayed, const Decayed&>>>;
+        std::conditional_t<
+            kIsStringArgument<Decayed>, const std::string&,
+            std::conditional_t<std::is_scalar_v<Decayed> || std::is_same_v<Decayed, Selector>,
+                               Decayed, const Decayed&>>>;
 };
 }  // namespace detail
 
@@ -75,7 +75,8 @@ decltype(auto) canonicalArgument(T&& value) {
     if constexpr (std::is_same_v<Decayed, std::nullptr_t>) {
         return static_cast<Object*>(nullptr);
     } else if constexpr (kIsObjectPointer<Decayed>) {
-        return static_cast<Object*>(const_cast<std::remove_cv_t<std::remove_pointer_t<Decayed>>*>(value));
+        return static_cast<Object*>(
+            const_cast<std::remove_cv_t<std::remove_pointer_t<Decayed>>*>(value));
     } else if constexpr (IsRef<Decayed>::value) {
         return static_cast<Object*>(value.get());
     } else if constexpr (std::is_same_v<Decayed, std::string>) {
@@ -98,7 +99,7 @@ decltype(auto) canonicalArgument(T&& value) {
 // The stored form of a method's type: compared by address first (one load on the hot
 // path), by type_info equality otherwise (types seen from another shared object).
 class Signature {
-public:
+  public:
     template <class Imp>
     static Signature of() {
         return Signature(typeid(Imp));
@@ -117,7 +118,7 @@ public:
 
     static std::string readableTypeName(const std::type_info& type);
 
-private:
+  private:
     explicit Signature(const std::type_info& type) : _type(&type) {}
 
     const std::type_info* _type;

@@ -12,7 +12,7 @@ class Signature;
 // Thrown when a send, a hook or a replacement uses types other than the method's stored
 // ones; calling through the wrong types would corrupt memory instead.
 class SignatureMismatch : public std::logic_error {
-public:
+  public:
     SignatureMismatch(const Class& cls, Selector selector, const Signature& stored,
                       const Signature& given);
 
@@ -21,7 +21,7 @@ public:
     const std::string& storedSignature() const { return _storedSignature; }
     const std::string& givenSignature() const { return _givenSignature; }
 
-private:
+  private:
     std::string _className;
     std::string _selectorName;
     std::string _storedSignature;

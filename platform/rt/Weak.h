@@ -12,13 +12,12 @@ namespace rt {
 // once it has been destroyed. Safe against the object's destruction on another thread.
 template <class T>
 class Weak {
-public:
+  public:
     Weak() = default;
-    Weak(std::nullptr_t) {}  // NOLINT
+    Weak(std::nullptr_t) {}              // NOLINT
     Weak(T* object) { assign(object); }  // NOLINT: like a weak property assignment
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    Weak(const Ref<U>& ref) {  // NOLINT
+    requires std::is_convertible_v<U*, T*> Weak(const Ref<U>& ref) {  // NOLINT
         assign(static_cast<T*>(ref.get()));
     }
     Weak(const Weak& other) : _control(other._control), _object(other._object) {
@@ -48,7 +47,7 @@ public:
         _object = nullptr;
     }
 
-private:
+  private:
     void assign(T* object) {
         if (!object) return;
         _control = &object->weakControl();

@@ -13,7 +13,7 @@ class Object;
 // count reaches zero; lock() retains under the same mutex, so a weak reference never
 // hands out an object that is being destroyed.
 class WeakControl {
-public:
+  public:
     explicit WeakControl(Object* object) : _object(object) {}
 
     // Answers the object retained, or null once it is gone.
@@ -23,7 +23,7 @@ public:
     void retain() { _refCount.fetch_add(1, std::memory_order_relaxed); }
     void release();
 
-private:
+  private:
     std::atomic<std::uint32_t> _refCount{1};
     std::mutex _mutex;
     Object* _object;

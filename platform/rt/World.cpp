@@ -7,7 +7,9 @@
 
 namespace rt {
 
-World::World(std::uint64_t generation) : _generation(generation) { bootRootClass(); }
+World::World(std::uint64_t generation) : _generation(generation) {
+    bootRootClass();
+}
 
 void World::bootRootClass() {
     // The root metaclass is its own class and the root class's superclass-of-metaclass;
@@ -28,7 +30,8 @@ Class* World::registerClass(std::string_view name, Class* superclass, Class::All
         throw std::logic_error("rt: class " + std::string(name) + " is already registered");
     }
     if (superclass && superclass->isMetaclass()) {
-        throw std::logic_error("rt: class " + std::string(name) + " cannot inherit from a metaclass");
+        throw std::logic_error("rt: class " + std::string(name) +
+                               " cannot inherit from a metaclass");
     }
     if (superclass && &superclass->world() != this) {
         throw std::logic_error("rt: class " + std::string(name) +
@@ -37,8 +40,8 @@ Class* World::registerClass(std::string_view name, Class* superclass, Class::All
     Class* rootMeta = _rootClass->metaclass();
     Class* metaSuper = superclass ? superclass->metaclass() : nullptr;
     Class* meta = makeClass(std::string(name), metaSuper, true, rootMeta, {}, nullptr);
-    Class* cls = makeClass(std::string(name), superclass, false, meta, std::move(allocator),
-                           instanceType);
+    Class* cls =
+        makeClass(std::string(name), superclass, false, meta, std::move(allocator), instanceType);
     if (!superclass) meta->_superclass = cls;  // a new root: class methods fall back to it
     _classesByName.emplace(std::string(name), cls);
     return cls;
@@ -56,8 +59,8 @@ void World::invalidateCaches() {
 
 Class* World::makeClass(std::string name, Class* superclass, bool isMetaclass, Class* isa,
                         Class::Allocator allocator, const std::type_info* instanceType) {
-    auto cls = ObjectFactory::construct<Class>(isa, std::move(name), superclass, isMetaclass,
-                                               *this, std::move(allocator), instanceType);
+    auto cls = ObjectFactory::construct<Class>(isa, std::move(name), superclass, isMetaclass, *this,
+                                               std::move(allocator), instanceType);
     return _classes.emplace_back(std::move(cls)).get();
 }
 

@@ -18,7 +18,7 @@ namespace rt {
 // destroyed (retired ones are kept), so objects and classes from an earlier world stay
 // valid after a reset.
 class World {
-public:
+  public:
     explicit World(std::uint64_t generation);
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -35,7 +35,7 @@ public:
     // Empties every class's method cache; callers hold the lock exclusively.
     void invalidateCaches();
 
-private:
+  private:
     Class* makeClass(std::string name, Class* superclass, bool isMetaclass, Class* isa,
                      Class::Allocator allocator, const std::type_info* instanceType);
     void bootRootClass();

@@ -11,8 +11,9 @@ namespace {
 
 // Any status other than 0 or 1 is not a behaviour the gateway knows; it changes nothing.
 void setBehaviorOverrideStatus(rt::Object*, rt::Selector, long long status) {
-    device::Phone::shared().recordCall(BBSettingsGateway::kClassName,
-                                       "setBehaviorOverrideStatus: " + device::argumentText(status));
+    device::Phone::shared().recordCall(
+        BBSettingsGateway::kClassName,
+        "setBehaviorOverrideStatus: " + device::argumentText(status));
     if (status != 0 && status != 1) return;
     device::Phone::shared().setSwitch(device::Switch::Dnd, status == 1,
                                       device::Actor::service("notification settings gateway"));

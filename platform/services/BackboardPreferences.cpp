@@ -11,7 +11,8 @@ void BackboardPreferences::storeAutoBrightness(bool enabled) {
 
 std::optional<bool> BackboardPreferences::storedAutoBrightness() {
     bool valid = false;
-    const bool enabled = core::CFPreferencesGetAppBooleanValue(kAutoBrightnessKey, kApplicationId, &valid);
+    const bool enabled =
+        core::CFPreferencesGetAppBooleanValue(kAutoBrightnessKey, kApplicationId, &valid);
     if (!valid) return std::nullopt;
     return enabled;
 }

@@ -7,7 +7,7 @@ namespace services {
 // The display daemon's preference domain ("com.apple.backboardd"): whether the screen
 // adjusts its brightness by itself ("BKEnableALS").
 class BackboardPreferences {
-public:
+  public:
     static constexpr const char* kApplicationId = "com.apple.backboardd";
     static constexpr const char* kAutoBrightnessKey = "BKEnableALS";
 

@@ -8,7 +8,9 @@ namespace services {
 
 namespace {
 
-std::string name(rt::Object* self, rt::Selector) { return static_cast<BluetoothDevice*>(self)->deviceName(); }
+std::string name(rt::Object* self, rt::Selector) {
+    return static_cast<BluetoothDevice*>(self)->deviceName();
+}
 
 }  // namespace
 

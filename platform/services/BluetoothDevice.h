@@ -9,7 +9,7 @@ namespace services {
 
 // A Bluetooth device connected to the phone, known by its name.
 class BluetoothDevice : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "BluetoothDevice";
 
     explicit BluetoothDevice(std::string name) : _name(std::move(name)) {}
@@ -18,7 +18,7 @@ public:
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     std::string _name;
 };
 

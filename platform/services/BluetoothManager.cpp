@@ -51,9 +51,11 @@ std::vector<rt::Ref<rt::Object>> connectedDevices(rt::Object*, rt::Selector) {
 // Disconnects by the device's name; a null or foreign object disconnects nothing.
 void disconnectDevicePhysicalLink(rt::Object*, rt::Selector, rt::Object* deviceObject) {
     const auto* bluetoothDevice = rt::cast<BluetoothDevice>(deviceObject);
-    recordCall("disconnectDevicePhysicalLink: " + (bluetoothDevice ? bluetoothDevice->deviceName() : "nil"));
+    recordCall("disconnectDevicePhysicalLink: " +
+               (bluetoothDevice ? bluetoothDevice->deviceName() : "nil"));
     if (!bluetoothDevice) return;
-    device::Phone::shared().disconnectBluetoothDevice(bluetoothDevice->deviceName(), managerActor());
+    device::Phone::shared().disconnectBluetoothDevice(bluetoothDevice->deviceName(),
+                                                      managerActor());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace services {
 
 // The phone's Bluetooth manager: the Bluetooth switch and the connected devices.
 class BluetoothManager : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "BluetoothManager";
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);

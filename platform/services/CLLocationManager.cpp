@@ -15,9 +15,11 @@ bool locationServicesEnabled(rt::Object*, rt::Selector) {
 }
 
 void setLocationServicesEnabled(rt::Object*, rt::Selector, bool enabled) {
-    device::Phone::shared().recordCall(CLLocationManager::kClassName,
-                                       "setLocationServicesEnabled: " + device::argumentText(enabled));
-    device::Phone::shared().setSwitch(device::Switch::Location, enabled, device::Actor::service("location manager"));
+    device::Phone::shared().recordCall(
+        CLLocationManager::kClassName,
+        "setLocationServicesEnabled: " + device::argumentText(enabled));
+    device::Phone::shared().setSwitch(device::Switch::Location, enabled,
+                                      device::Actor::service("location manager"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace services {
 
 // The location framework's manager; its class methods read and set location services.
 class CLLocationManager : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "CLLocationManager";
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);

@@ -8,7 +8,7 @@ namespace services {
 
 // A Do Not Disturb assertion that a client took, holding the details it was taken with.
 class DNDModeAssertion : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "DNDModeAssertion";
 
     explicit DNDModeAssertion(rt::Ref<rt::Object> details) : _details(std::move(details)) {}
@@ -17,7 +17,7 @@ public:
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     rt::Ref<rt::Object> _details;
 };
 

@@ -8,8 +8,10 @@ namespace services {
 
 namespace {
 
-rt::Ref<rt::Object> userRequestedAssertionDetails(rt::Object*, rt::Selector, const std::string& identifier,
-                                                  const std::string& modeIdentifier, rt::Object* lifetime) {
+rt::Ref<rt::Object> userRequestedAssertionDetails(rt::Object*, rt::Selector,
+                                                  const std::string& identifier,
+                                                  const std::string& modeIdentifier,
+                                                  rt::Object* lifetime) {
     device::Phone::shared().recordCall(
         DNDModeAssertionDetails::kClassName,
         "userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime: " + identifier + " " +
@@ -27,11 +29,13 @@ std::string modeIdentifierMethod(rt::Object* self, rt::Selector) {
 
 }  // namespace
 
-void DNDModeAssertionDetails::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+void DNDModeAssertionDetails::registerRuntimeClass(
+    const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<DNDModeAssertionDetails>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:"),
-                       &userRequestedAssertionDetails);
+    rt::addClassMethod(
+        cls, rt::sel("userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:"),
+        &userRequestedAssertionDetails);
     rt::addMethod(cls, rt::sel("identifier"), &identifierMethod);
     rt::addMethod(cls, rt::sel("modeIdentifier"), &modeIdentifierMethod);
 }

@@ -19,13 +19,15 @@ device::Actor serviceActor(rt::Object* self) {
                                   static_cast<DNDModeAssertionService*>(self)->clientIdentifier());
 }
 
-rt::Ref<rt::Object> serviceForClientIdentifier(rt::Object*, rt::Selector, const std::string& clientIdentifier) {
+rt::Ref<rt::Object> serviceForClientIdentifier(rt::Object*, rt::Selector,
+                                               const std::string& clientIdentifier) {
     recordCall("serviceForClientIdentifier: " + clientIdentifier);
     return rt::make<DNDModeAssertionService>(clientIdentifier);
 }
 
 // An assertion needs details; without them it is refused (null) and nothing changes.
-rt::Ref<rt::Object> takeModeAssertion(rt::Object* self, rt::Selector, rt::Object* details, rt::Object*) {
+rt::Ref<rt::Object> takeModeAssertion(rt::Object* self, rt::Selector, rt::Object* details,
+                                      rt::Object*) {
     const auto* assertionDetails = rt::cast<DNDModeAssertionDetails>(details);
     recordCall("takeModeAssertionWithDetails:error: " +
                (assertionDetails ? assertionDetails->modeIdentifier() : std::string("nil")));
@@ -43,12 +45,14 @@ bool invalidateAllActiveModeAssertions(rt::Object* self, rt::Selector, rt::Objec
 
 }  // namespace
 
-void DNDModeAssertionService::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+void DNDModeAssertionService::registerRuntimeClass(
+    const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<DNDModeAssertionService>(configuration);
     if (!cls) return;
     rt::addClassMethod(cls, rt::sel("serviceForClientIdentifier:"), &serviceForClientIdentifier);
     rt::addMethod(cls, rt::sel("takeModeAssertionWithDetails:error:"), &takeModeAssertion);
-    rt::addMethod(cls, rt::sel("invalidateAllActiveModeAssertionsWithError:"), &invalidateAllActiveModeAssertions);
+    rt::addMethod(cls, rt::sel("invalidateAllActiveModeAssertionsWithError:"),
+                  &invalidateAllActiveModeAssertions);
 }
 
 }  // namespace services

@@ -32,16 +32,21 @@ long long stateForSwitchIdentifier(rt::Object*, rt::Selector, const std::string&
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
     if (!which) return FSSwitchPanel::kStateOff;
     switch (device::Phone::shared().switchState(*which)) {
-        case device::SwitchState::Off: return FSSwitchPanel::kStateOff;
-        case device::SwitchState::On: return FSSwitchPanel::kStateOn;
-        case device::SwitchState::Indeterminate: return FSSwitchPanel::kStateIndeterminate;
+        case device::SwitchState::Off:
+            return FSSwitchPanel::kStateOff;
+        case device::SwitchState::On:
+            return FSSwitchPanel::kStateOn;
+        case device::SwitchState::Indeterminate:
+            return FSSwitchPanel::kStateIndeterminate;
     }
     return FSSwitchPanel::kStateOff;
 }
 
 // Only off and on can be asked for; any other state leaves the switch as it is.
-void setStateForSwitchIdentifier(rt::Object*, rt::Selector, long long state, const std::string& fullIdentifier) {
-    recordCall("setState:forSwitchIdentifier: " + device::argumentText(state) + " " + fullIdentifier);
+void setStateForSwitchIdentifier(rt::Object*, rt::Selector, long long state,
+                                 const std::string& fullIdentifier) {
+    recordCall("setState:forSwitchIdentifier: " + device::argumentText(state) + " " +
+               fullIdentifier);
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
     if (!which || (state != FSSwitchPanel::kStateOff && state != FSSwitchPanel::kStateOn)) return;
     const bool on = state == FSSwitchPanel::kStateOn;

@@ -10,7 +10,7 @@ namespace services {
 // sets nothing. Setting the auto-brightness switch also stores the display daemon's
 // preference, as the phone's own switch does, so every reader agrees.
 class FSSwitchPanel : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "FSSwitchPanel";
 
     static constexpr long long kStateOff = 0;

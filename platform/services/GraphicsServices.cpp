@@ -7,12 +7,15 @@ namespace services {
 
 void GSSendAppPreferencesChanged(const std::string& applicationId, const std::string& key) {
     device::Phone& phone = device::Phone::shared();
-    phone.recordCall(kGraphicsServicesName, "GSSendAppPreferencesChanged " + applicationId + " " + key);
-    if (applicationId != BackboardPreferences::kApplicationId || key != BackboardPreferences::kAutoBrightnessKey) {
+    phone.recordCall(kGraphicsServicesName,
+                     "GSSendAppPreferencesChanged " + applicationId + " " + key);
+    if (applicationId != BackboardPreferences::kApplicationId ||
+        key != BackboardPreferences::kAutoBrightnessKey) {
         return;
     }
     if (const auto enabled = BackboardPreferences::storedAutoBrightness()) {
-        phone.setSwitch(device::Switch::AutoBrightness, *enabled, device::Actor::service("backboardd"));
+        phone.setSwitch(device::Switch::AutoBrightness, *enabled,
+                        device::Actor::service("backboardd"));
     }
 }
 

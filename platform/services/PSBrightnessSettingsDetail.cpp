@@ -15,7 +15,8 @@ double currentValue(rt::Object*, rt::Selector) {
 
 }  // namespace
 
-void PSBrightnessSettingsDetail::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+void PSBrightnessSettingsDetail::registerRuntimeClass(
+    const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<PSBrightnessSettingsDetail>(configuration);
     if (!cls) return;
     rt::addClassMethod(cls, rt::sel("currentValue"), &currentValue);

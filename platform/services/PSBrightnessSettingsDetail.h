@@ -7,7 +7,7 @@ namespace services {
 
 // The settings layer's view of the display: +currentValue is the screen's brightness.
 class PSBrightnessSettingsDetail : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "PSBrightnessSettingsDetail";
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);

@@ -24,7 +24,9 @@ void setAirplaneMode(rt::Object*, rt::Selector, bool enabled) {
                                       device::Actor::service("radios preferences"));
 }
 
-void synchronize(rt::Object*, rt::Selector) { recordCall("synchronize"); }
+void synchronize(rt::Object*, rt::Selector) {
+    recordCall("synchronize");
+}
 
 }  // namespace
 

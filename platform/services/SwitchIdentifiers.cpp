@@ -30,8 +30,9 @@ constexpr std::array<IdentifierRow, device::kSwitchCount> kIdentifierTable{{
 }  // namespace
 
 std::string SwitchIdentifiers::fullIdentifierFor(device::Switch which) {
-    const auto row = std::find_if(kIdentifierTable.begin(), kIdentifierTable.end(),
-                                  [which](const IdentifierRow& candidate) { return candidate.which == which; });
+    const auto row =
+        std::find_if(kIdentifierTable.begin(), kIdentifierTable.end(),
+                     [which](const IdentifierRow& candidate) { return candidate.which == which; });
     return std::string(kPrefix) + std::string(row->identifier);
 }
 

@@ -11,7 +11,7 @@ namespace services {
 // The switch panel's identifiers of the phone's switches: "com.a3tweaks.switch." followed by
 // the switch's own identifier ("rotation-lock", "wifi", ...).
 class SwitchIdentifiers {
-public:
+  public:
     static constexpr std::string_view kPrefix = "com.a3tweaks.switch.";
 
     static std::string fullIdentifierFor(device::Switch which);

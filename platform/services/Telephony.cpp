@@ -11,9 +11,10 @@ bool CTCellularDataPlanGetIsEnabled() {
 }
 
 void CTCellularDataPlanSetIsEnabled(bool enabled) {
-    device::Phone::shared().recordCall(kTelephonyServiceName,
-                                       "CTCellularDataPlanSetIsEnabled " + device::argumentText(enabled));
-    device::Phone::shared().setSwitch(device::Switch::Cellular, enabled, device::Actor::service("telephony"));
+    device::Phone::shared().recordCall(
+        kTelephonyServiceName, "CTCellularDataPlanSetIsEnabled " + device::argumentText(enabled));
+    device::Phone::shared().setSwitch(device::Switch::Cellular, enabled,
+                                      device::Actor::service("telephony"));
 }
 
 }  // namespace services

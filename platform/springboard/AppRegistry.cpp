@@ -26,24 +26,29 @@ rt::Ref<rt::Object> makeIfPresent(Args&&... args) {
 }  // namespace
 
 rt::Ref<rt::Object> AppRegistry::install(const std::string& bundleIdentifier) {
-    if (bundleIdentifier.empty()) throw std::invalid_argument("an app needs a bundle identifier to be installed");
+    if (bundleIdentifier.empty())
+        throw std::invalid_argument("an app needs a bundle identifier to be installed");
     if (const InstalledApp* installed = find(bundleIdentifier)) return installed->application;
     rt::Ref<rt::Object> application = makeApplication(bundleIdentifier);
-    if (InstalledApp* installedMeanwhile = find(bundleIdentifier)) return installedMeanwhile->application;
+    if (InstalledApp* installedMeanwhile = find(bundleIdentifier))
+        return installedMeanwhile->application;
     _apps.push_back({bundleIdentifier, application, nullptr});
     return application;
 }
 
-void AppRegistry::reportState(const std::string& bundleIdentifier, long long taskState, long long visibility) {
+void AppRegistry::reportState(const std::string& bundleIdentifier, long long taskState,
+                              long long visibility) {
     InstalledApp* installed = find(bundleIdentifier);
-    if (!installed) throw std::invalid_argument("no app is installed as \"" + bundleIdentifier + "\"");
+    if (!installed)
+        throw std::invalid_argument("no app is installed as \"" + bundleIdentifier + "\"");
     if (!installed->process) installed->process = makeIfPresent<FBProcess>(bundleIdentifier);
     const rt::Ref<rt::Object> application = installed->application;
     const rt::Ref<rt::Object> process = installed->process;
     if (taskState == FBProcessState::kTaskStateNotRunning) installed->process = nullptr;
 
-    device::Phone::shared().recordEvent(device::Actor::service("home screen"),
-                                        bundleIdentifier + ": " + FBProcessState::describe(taskState, visibility));
+    device::Phone::shared().recordEvent(
+        device::Actor::service("home screen"),
+        bundleIdentifier + ": " + FBProcessState::describe(taskState, visibility));
     const rt::Ref<rt::Object> state = makeIfPresent<FBProcessState>(taskState, visibility);
     rt::send<void>(application, rt::sel("_noteProcess:didChangeToState:"), process, state);
 }

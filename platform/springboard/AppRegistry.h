@@ -11,14 +11,15 @@ namespace springboard {
 // are made and told of process states through the runtime, so a replacement of
 // -initWithApplicationInfo: or -_noteProcess:didChangeToState: takes effect. Main thread.
 class AppRegistry {
-public:
+  public:
     // Installs an app and answers its application object (the one it already has when the
     // app is installed). Throws std::invalid_argument for an empty bundle identifier.
     rt::Ref<rt::Object> install(const std::string& bundleIdentifier);
 
     // Reports a new state of the app's process to its application object. Throws
     // std::invalid_argument for an app that is not installed.
-    void reportState(const std::string& bundleIdentifier, long long taskState, long long visibility);
+    void reportState(const std::string& bundleIdentifier, long long taskState,
+                     long long visibility);
 
     // The app's application object, or null.
     rt::Ref<rt::Object> application(const std::string& bundleIdentifier) const;
@@ -29,7 +30,7 @@ public:
     // Forgets every app (a new phone).
     void clear() { _apps.clear(); }
 
-private:
+  private:
     struct InstalledApp {
         std::string bundleIdentifier;
         rt::Ref<rt::Object> application;

@@ -9,17 +9,18 @@ namespace springboard {
 
 // A running process of an app, as the front-board process manager knows it.
 class FBProcess : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "FBProcess";
 
     FBProcess() = default;
-    explicit FBProcess(std::string bundleIdentifier) : _bundleIdentifier(std::move(bundleIdentifier)) {}
+    explicit FBProcess(std::string bundleIdentifier)
+        : _bundleIdentifier(std::move(bundleIdentifier)) {}
 
     const std::string& bundleIdentifier() const { return _bundleIdentifier; }
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     std::string _bundleIdentifier;
 };
 

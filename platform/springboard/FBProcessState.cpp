@@ -16,16 +16,25 @@ std::string taskStateText(long long taskState) {
 
 std::string visibilityText(long long visibility) {
     switch (visibility) {
-        case FBProcessState::kVisibilityUnknown: return "not shown";
-        case FBProcessState::kVisibilityBackground: return "background";
-        case FBProcessState::kVisibilityForeground: return "foreground";
-        case FBProcessState::kVisibilityForegroundObscured: return "foreground, obscured";
-        default: return "visibility " + std::to_string(visibility);
+        case FBProcessState::kVisibilityUnknown:
+            return "not shown";
+        case FBProcessState::kVisibilityBackground:
+            return "background";
+        case FBProcessState::kVisibilityForeground:
+            return "foreground";
+        case FBProcessState::kVisibilityForegroundObscured:
+            return "foreground, obscured";
+        default:
+            return "visibility " + std::to_string(visibility);
     }
 }
 
-long long taskStateMethod(rt::Object* self, rt::Selector) { return static_cast<FBProcessState*>(self)->taskState(); }
-long long visibilityMethod(rt::Object* self, rt::Selector) { return static_cast<FBProcessState*>(self)->visibility(); }
+long long taskStateMethod(rt::Object* self, rt::Selector) {
+    return static_cast<FBProcessState*>(self)->taskState();
+}
+long long visibilityMethod(rt::Object* self, rt::Selector) {
+    return static_cast<FBProcessState*>(self)->visibility();
+}
 
 }  // namespace
 

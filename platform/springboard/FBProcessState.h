@@ -10,7 +10,7 @@ namespace springboard {
 // A process's state as the home screen reports it: whether it runs (task state) and how
 // it is shown (visibility).
 class FBProcessState : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "FBProcessState";
 
     static constexpr long long kTaskStateNotRunning = 1;
@@ -21,7 +21,8 @@ public:
     static constexpr long long kVisibilityForegroundObscured = 3;
 
     FBProcessState() = default;
-    FBProcessState(long long taskState, long long visibility) : _taskState(taskState), _visibility(visibility) {}
+    FBProcessState(long long taskState, long long visibility)
+        : _taskState(taskState), _visibility(visibility) {}
 
     long long taskState() const { return _taskState; }
     long long visibility() const { return _visibility; }
@@ -31,7 +32,7 @@ public:
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     long long _taskState = kTaskStateNotRunning;
     long long _visibility = kVisibilityUnknown;
 };

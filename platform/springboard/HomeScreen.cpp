@@ -1,8 +1,8 @@
 #include "springboard/HomeScreen.h"
 
-#include "rt/NoDestroy.h"
 #include "core/notify/NotifyCenter.h"
 #include "device/Phone.h"
+#include "rt/NoDestroy.h"
 #include "rt/Runtime.h"
 #include "services/Registration.h"
 #include "springboard/AppRegistry.h"
@@ -43,7 +43,8 @@ rt::Ref<rt::Object> HomeScreen::installApp(const std::string& bundleIdentifier) 
     return registry().install(bundleIdentifier);
 }
 
-void HomeScreen::reportState(const std::string& bundleIdentifier, long long taskState, long long visibility) {
+void HomeScreen::reportState(const std::string& bundleIdentifier, long long taskState,
+                             long long visibility) {
     registry().reportState(bundleIdentifier, taskState, visibility);
 }
 
@@ -51,6 +52,8 @@ rt::Ref<rt::Object> HomeScreen::application(const std::string& bundleIdentifier)
     return registry().application(bundleIdentifier);
 }
 
-std::vector<std::string> HomeScreen::installedApps() { return registry().installedApps(); }
+std::vector<std::string> HomeScreen::installedApps() {
+    return registry().installedApps();
+}
 
 }  // namespace springboard

@@ -12,7 +12,7 @@ namespace springboard {
 // The home-screen host's world: its runtime classes, the phone under it, and its installed
 // apps. One per process; used on the main thread.
 class HomeScreen {
-public:
+  public:
     // Boots a new world: a fresh runtime with the UI, service and home-screen classes the
     // configuration does not leave out, and no notification observers. Without
     // keepPhoneState the phone is booted fresh as configured and has no apps; with it (a
@@ -26,7 +26,8 @@ public:
 
     // See AppRegistry.
     static rt::Ref<rt::Object> installApp(const std::string& bundleIdentifier);
-    static void reportState(const std::string& bundleIdentifier, long long taskState, long long visibility);
+    static void reportState(const std::string& bundleIdentifier, long long taskState,
+                            long long visibility);
     static rt::Ref<rt::Object> application(const std::string& bundleIdentifier);
     static std::vector<std::string> installedApps();
 };

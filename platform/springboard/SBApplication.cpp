@@ -12,12 +12,14 @@ namespace springboard {
 struct SBApplicationMethods {
     static SBApplication* application(rt::Object* self) { return rt::cast<SBApplication>(self); }
 
-    static rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* self, rt::Selector, rt::Object* info) {
+    static rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* self, rt::Selector,
+                                                       rt::Object* info) {
         if (SBApplication* app = application(self)) app->_info = rt::retained(info);
         return rt::retained(self);
     }
 
-    static void noteProcessDidChangeToState(rt::Object* self, rt::Selector, rt::Object* process, rt::Object* state) {
+    static void noteProcessDidChangeToState(rt::Object* self, rt::Selector, rt::Object* process,
+                                            rt::Object* state) {
         SBApplication* app = application(self);
         if (!app) return;
         app->_process = rt::retained(process);
@@ -38,8 +40,10 @@ void SBApplication::registerRuntimeClass(const device::DeviceConfiguration& conf
     rt::declareField(cls, "_info", &SBApplication::_info);
     rt::declareField(cls, "_currentState", &SBApplication::_currentState);
     rt::declareField(cls, "_process", &SBApplication::_process);
-    rt::addMethod(cls, rt::sel("initWithApplicationInfo:"), &SBApplicationMethods::initWithApplicationInfo);
-    rt::addMethod(cls, rt::sel("_noteProcess:didChangeToState:"), &SBApplicationMethods::noteProcessDidChangeToState);
+    rt::addMethod(cls, rt::sel("initWithApplicationInfo:"),
+                  &SBApplicationMethods::initWithApplicationInfo);
+    rt::addMethod(cls, rt::sel("_noteProcess:didChangeToState:"),
+                  &SBApplicationMethods::noteProcessDidChangeToState);
     rt::addMethod(cls, rt::sel("bundleIdentifier"), &SBApplicationMethods::bundleIdentifier);
 }
 

@@ -9,7 +9,7 @@ namespace springboard {
 // The home screen's object for one installed app: made from the app's info, told of every
 // change of the app's process state, and keeping the last state it was told.
 class SBApplication : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "SBApplication";
 
     // The info the object was initialised with, or null.
@@ -20,7 +20,7 @@ public:
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     friend struct SBApplicationMethods;
 
     rt::Ref<rt::Object> _info;

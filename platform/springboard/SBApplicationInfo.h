@@ -9,15 +9,16 @@ namespace springboard {
 
 // What the home screen knows of an installed app before it makes its application object.
 class SBApplicationInfo : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "SBApplicationInfo";
 
     SBApplicationInfo() = default;
-    explicit SBApplicationInfo(std::string bundleIdentifier) : _bundleIdentifier(std::move(bundleIdentifier)) {}
+    explicit SBApplicationInfo(std::string bundleIdentifier)
+        : _bundleIdentifier(std::move(bundleIdentifier)) {}
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     std::string _bundleIdentifier;
 };
 

@@ -15,16 +15,19 @@ rt::Ref<rt::Object> sharedBrightnessController(rt::Object* self, rt::Selector) {
 }
 
 void setBrightnessLevel(rt::Object*, rt::Selector, float level, bool showHUD) {
-    device::Phone::shared().recordCall(SBBrightnessController::kClassName,
-                                       "_setBrightnessLevel:showHUD: " + device::argumentText(level) + " " +
-                                           device::argumentText(showHUD));
-    device::Phone::shared().setBrightness(level, device::Actor::service("brightness controller"),
-                                          showHUD ? device::Phone::Overlay::Shown : device::Phone::Overlay::Hidden);
+    device::Phone::shared().recordCall(
+        SBBrightnessController::kClassName,
+        "_setBrightnessLevel:showHUD: " + device::argumentText(level) + " " +
+            device::argumentText(showHUD));
+    device::Phone::shared().setBrightness(
+        level, device::Actor::service("brightness controller"),
+        showHUD ? device::Phone::Overlay::Shown : device::Phone::Overlay::Hidden);
 }
 
 }  // namespace
 
-void SBBrightnessController::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+void SBBrightnessController::registerRuntimeClass(
+    const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<SBBrightnessController>(configuration);
     if (!cls) return;
     rt::addClassMethod(cls, rt::sel("sharedBrightnessController"), &sharedBrightnessController);

@@ -27,13 +27,15 @@ void setVolume(rt::Object* self, rt::Selector, float level) {
     recordCall("setVolume: " + device::argumentText(level));
     const auto* controller = rt::cast<SBMediaController>(self);
     const bool suppressed = controller && controller->suppressesHUD();
-    device::Phone::shared().setVolume(level, device::Actor::service("media controller"),
-                                      suppressed ? device::Phone::Overlay::Hidden : device::Phone::Overlay::Shown);
+    device::Phone::shared().setVolume(
+        level, device::Actor::service("media controller"),
+        suppressed ? device::Phone::Overlay::Hidden : device::Phone::Overlay::Shown);
 }
 
 void setSuppressHUD(rt::Object* self, rt::Selector, bool suppress) {
     recordCall("setSuppressHUD: " + device::argumentText(suppress));
-    if (auto* controller = rt::cast<SBMediaController>(self)) controller->setSuppressesHUD(suppress);
+    if (auto* controller = rt::cast<SBMediaController>(self))
+        controller->setSuppressesHUD(suppress);
 }
 
 }  // namespace

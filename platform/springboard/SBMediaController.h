@@ -10,7 +10,7 @@ namespace springboard {
 // The home screen's media controller: the phone's media volume, and whether a change of it
 // shows the volume overlay (it does unless the overlay is suppressed).
 class SBMediaController : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "SBMediaController";
 
     bool suppressesHUD() const { return _suppressHUD.load(); }
@@ -18,7 +18,7 @@ public:
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
-private:
+  private:
     std::atomic<bool> _suppressHUD{false};
 };
 

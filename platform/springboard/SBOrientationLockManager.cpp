@@ -39,7 +39,8 @@ void unlock(rt::Object*, rt::Selector) {
 
 }  // namespace
 
-void SBOrientationLockManager::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+void SBOrientationLockManager::registerRuntimeClass(
+    const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<SBOrientationLockManager>(configuration);
     if (!cls) return;
     rt::addClassMethod(cls, rt::sel("sharedInstance"), &sharedInstance);

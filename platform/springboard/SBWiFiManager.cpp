@@ -20,8 +20,10 @@ bool wiFiEnabled(rt::Object*, rt::Selector) {
 }
 
 void setWiFiEnabled(rt::Object*, rt::Selector, bool enabled) {
-    device::Phone::shared().recordCall(SBWiFiManager::kClassName, "setWiFiEnabled: " + device::argumentText(enabled));
-    device::Phone::shared().setSwitch(device::Switch::Wifi, enabled, device::Actor::service("Wi-Fi manager"));
+    device::Phone::shared().recordCall(SBWiFiManager::kClassName,
+                                       "setWiFiEnabled: " + device::argumentText(enabled));
+    device::Phone::shared().setSwitch(device::Switch::Wifi, enabled,
+                                      device::Actor::service("Wi-Fi manager"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace springboard {
 
 // The home screen's Wi-Fi manager: the Wi-Fi switch.
 class SBWiFiManager : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "SBWiFiManager";
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);

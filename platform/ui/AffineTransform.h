@@ -14,7 +14,9 @@ struct AffineTransform {
     // "CGAffineTransformIdentity".
     static AffineTransform identity() { return AffineTransform(); }
     // "CGAffineTransformMakeScale".
-    static AffineTransform makeScale(double sx, double sy) { return AffineTransform{sx, 0, 0, sy, 0, 0}; }
+    static AffineTransform makeScale(double sx, double sy) {
+        return AffineTransform{sx, 0, 0, sy, 0, 0};
+    }
 
     bool isIdentity() const { return *this == identity(); }
 

@@ -17,7 +17,7 @@ class View;
 // see durations, delays, springs, options and what changed. The toolkit runs on the main
 // thread; the log is locked anyway so a test thread may read it.
 class AnimationLog {
-public:
+  public:
     static AnimationLog& shared();
 
     // Starts a record and makes it the one that property changes are noted in until end().
@@ -33,7 +33,7 @@ public:
     AnimationRecord last() const;
     void clear();
 
-private:
+  private:
     friend class rt::NoDestroy<AnimationLog>;
     AnimationLog() = default;
 

@@ -13,8 +13,9 @@ rt::Ref<Application> Application::sharedApplication() {
 
 long Application::userInterfaceLayoutDirection() const {
     if (_layoutDirection) return *_layoutDirection;
-    return device::Phone::shared().layoutDirection() == device::LayoutDirection::RightToLeft ? kRightToLeft
-                                                                                              : kLeftToRight;
+    return device::Phone::shared().layoutDirection() == device::LayoutDirection::RightToLeft
+               ? kRightToLeft
+               : kLeftToRight;
 }
 
 }  // namespace ui

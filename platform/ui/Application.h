@@ -9,7 +9,7 @@ namespace ui {
 
 // The running application ("UIApplication"): one per world.
 class Application : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIApplication";
 
     // "UIUserInterfaceLayoutDirection" values.
@@ -23,7 +23,7 @@ public:
     long userInterfaceLayoutDirection() const;
     void setUserInterfaceLayoutDirection(long direction) { _layoutDirection = direction; }
 
-private:
+  private:
     std::optional<long> _layoutDirection;
 };
 

@@ -39,7 +39,8 @@ std::string Bundle::pathForResource(const std::string& name, const std::string& 
     const std::string fileName = type.empty() ? name : name + "." + type;
     if (!isSafeName(fileName)) return {};
     std::error_code error;
-    if (std::filesystem::is_regular_file(_hostPath / fileName, error)) return joinDevicePath(_devicePath, fileName);
+    if (std::filesystem::is_regular_file(_hostPath / fileName, error))
+        return joinDevicePath(_devicePath, fileName);
     for (const std::string& localization : preferredLocalizations()) {
         const std::string directory = localization + kLocalizationSuffix;
         if (std::filesystem::is_regular_file(_hostPath / directory / fileName, error)) {
@@ -55,8 +56,8 @@ std::vector<std::string> Bundle::localizations() const {
     for (const auto& entry : std::filesystem::directory_iterator(_hostPath, error)) {
         const std::string name = entry.path().filename().string();
         const std::size_t suffix = name.size() >= 6 ? name.size() - 6 : std::string::npos;
-        if (suffix != std::string::npos && suffix > 0 && name.compare(suffix, 6, kLocalizationSuffix) == 0 &&
-            entry.is_directory(error)) {
+        if (suffix != std::string::npos && suffix > 0 &&
+            name.compare(suffix, 6, kLocalizationSuffix) == 0 && entry.is_directory(error)) {
             found.push_back(name.substr(0, suffix));
         }
     }
@@ -69,12 +70,14 @@ std::vector<std::string> Bundle::preferredLocalizations() const {
     const rt::Ref<Locale> locale = Locale::currentLocale();
     std::string hyphenated = locale->localeIdentifier();
     std::replace(hyphenated.begin(), hyphenated.end(), '_', '-');
-    const std::string candidates[] = {locale->localeIdentifier(), hyphenated, locale->languageCode(),
-                                      kDevelopmentLocalization, "Base"};
+    const std::string candidates[] = {locale->localeIdentifier(), hyphenated,
+                                      locale->languageCode(), kDevelopmentLocalization, "Base"};
     std::vector<std::string> preferred;
     for (const std::string& candidate : candidates) {
-        const bool present = std::find(available.begin(), available.end(), candidate) != available.end();
-        if (present && std::find(preferred.begin(), preferred.end(), candidate) == preferred.end()) {
+        const bool present =
+            std::find(available.begin(), available.end(), candidate) != available.end();
+        if (present &&
+            std::find(preferred.begin(), preferred.end(), candidate) == preferred.end()) {
             preferred.push_back(candidate);
         }
     }
@@ -91,7 +94,8 @@ std::string Bundle::localizedStringForKey(const std::string& key, const std::str
     return value.empty() ? key : value;
 }
 
-const StringsTable* Bundle::tableFor(const std::string& localization, const std::string& table) const {
+const StringsTable* Bundle::tableFor(const std::string& localization,
+                                     const std::string& table) const {
     if (!isSafeName(table)) return nullptr;
     const std::string cacheKey = localization + "/" + table;
     auto found = _tables.find(cacheKey);

@@ -16,7 +16,7 @@ namespace ui {
 // and in its localization directories ("en.lproj", "ar.lproj"), and localized strings
 // tables. Paths are the phone's; files are read under the device root.
 class Bundle : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSBundle";
     // The localization used when the phone's language has none.
     static constexpr const char* kDevelopmentLocalization = "en";
@@ -43,9 +43,10 @@ public:
     // "localizedStringForKey:value:table:": the text of the key in the table ("Localizable"
     // when the name is empty) of the first preferred localization that has it; otherwise the
     // value, or the key when the value is empty.
-    std::string localizedStringForKey(const std::string& key, const std::string& value, const std::string& table) const;
+    std::string localizedStringForKey(const std::string& key, const std::string& value,
+                                      const std::string& table) const;
 
-private:
+  private:
     const StringsTable* tableFor(const std::string& localization, const std::string& table) const;
 
     std::string _devicePath;

@@ -18,7 +18,8 @@ void layoutSubviewsImp(rt::Object* self, rt::Selector) {
 template <class Value>
 const Value* valueForState(const std::map<unsigned long, Value>& values, unsigned long state) {
     if (auto found = values.find(state); found != values.end()) return &found->second;
-    if (auto normal = values.find(ControlState::kNormal); normal != values.end()) return &normal->second;
+    if (auto normal = values.find(ControlState::kNormal); normal != values.end())
+        return &normal->second;
     return nullptr;
 }
 
@@ -78,7 +79,9 @@ void Button::setAdjustsImageWhenHighlighted(bool adjusts) {
     refreshContent();
 }
 
-void Button::stateDidChange() { refreshContent(); }
+void Button::stateDidChange() {
+    refreshContent();
+}
 
 void Button::refreshContent() {
     if (_imageView) {
@@ -95,14 +98,18 @@ void Button::layOutContent() {
     if (showsImage && showsTitle) {
         const double side = std::min(area.height(), area.width());
         const bool rightToLeft = isRightToLeft();
-        _imageView->setFrame(Rect(rightToLeft ? area.maxX() - side : area.minX(), area.minY(), side, area.height()));
-        _titleLabel->setFrame(Rect(rightToLeft ? area.minX() : area.minX() + side, area.minY(), area.width() - side, area.height()));
+        _imageView->setFrame(
+            Rect(rightToLeft ? area.maxX() - side : area.minX(), area.minY(), side, area.height()));
+        _titleLabel->setFrame(Rect(rightToLeft ? area.minX() : area.minX() + side, area.minY(),
+                                   area.width() - side, area.height()));
         return;
     }
     if (_imageView) _imageView->setFrame(area);
     if (_titleLabel) _titleLabel->setFrame(area);
 }
 
-void Button::registerRuntimeMethods(rt::Class* cls) { rt::addMethod(cls, rt::sel("layoutSubviews"), &layoutSubviewsImp); }
+void Button::registerRuntimeMethods(rt::Class* cls) {
+    rt::addMethod(cls, rt::sel("layoutSubviews"), &layoutSubviewsImp);
+}
 
 }  // namespace ui

@@ -16,11 +16,19 @@ namespace ui {
 // made on first use and fill the button (the image on the leading side when both show).
 // A highlighted button dims its image when adjustsImageWhenHighlighted is set.
 class Button : public Control {
-public:
+  public:
     static constexpr const char* kClassName = "UIButton";
 
     // "UIButtonType" values.
-    enum class Type : long { Custom = 0, System = 1, DetailDisclosure = 2, InfoLight = 3, InfoDark = 4, ContactAdd = 5, Close = 7 };
+    enum class Type : long {
+        Custom = 0,
+        System = 1,
+        DetailDisclosure = 2,
+        InfoLight = 3,
+        InfoDark = 4,
+        ContactAdd = 5,
+        Close = 7
+    };
 
     Button();
     explicit Button(const Rect& frame);
@@ -55,10 +63,10 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-protected:
+  protected:
     void stateDidChange() override;
 
-private:
+  private:
     void refreshContent();
 
     Type _type = Type::Custom;

@@ -9,7 +9,9 @@ namespace ui {
 
 namespace {
 
-double clampUnit(double value) { return std::clamp(value, 0.0, 1.0); }
+double clampUnit(double value) {
+    return std::clamp(value, 0.0, 1.0);
+}
 
 bool isEqualImp(rt::Object* self, rt::Selector, rt::Object* other) {
     const auto* color = rt::cast<Color>(other);
@@ -20,8 +22,8 @@ bool isEqualImp(rt::Object* self, rt::Selector, rt::Object* other) {
 
 Color::Color(Space space, const ColorComponents& components)
     : _space(space),
-      _components{clampUnit(components.red), clampUnit(components.green), clampUnit(components.blue),
-                  clampUnit(components.alpha)} {}
+      _components{clampUnit(components.red), clampUnit(components.green),
+                  clampUnit(components.blue), clampUnit(components.alpha)} {}
 
 rt::Ref<Color> Color::colorWithRed(double red, double green, double blue, double alpha) {
     return rt::make<Color>(Space::Rgb, ColorComponents{red, green, blue, alpha});
@@ -31,14 +33,30 @@ rt::Ref<Color> Color::colorWithWhite(double white, double alpha) {
     return rt::make<Color>(Space::Gray, ColorComponents{white, white, white, alpha});
 }
 
-rt::Ref<Color> Color::whiteColor() { return colorWithWhite(1, 1); }
-rt::Ref<Color> Color::blackColor() { return colorWithWhite(0, 1); }
-rt::Ref<Color> Color::clearColor() { return colorWithWhite(0, 0); }
-rt::Ref<Color> Color::darkGrayColor() { return colorWithWhite(1.0 / 3.0, 1); }
-rt::Ref<Color> Color::lightGrayColor() { return colorWithWhite(2.0 / 3.0, 1); }
-rt::Ref<Color> Color::grayColor() { return colorWithWhite(0.5, 1); }
-rt::Ref<Color> Color::redColor() { return colorWithRed(1, 0, 0, 1); }
-rt::Ref<Color> Color::systemBlueColor() { return colorWithRed(0, 122.0 / 255, 1, 1); }
+rt::Ref<Color> Color::whiteColor() {
+    return colorWithWhite(1, 1);
+}
+rt::Ref<Color> Color::blackColor() {
+    return colorWithWhite(0, 1);
+}
+rt::Ref<Color> Color::clearColor() {
+    return colorWithWhite(0, 0);
+}
+rt::Ref<Color> Color::darkGrayColor() {
+    return colorWithWhite(1.0 / 3.0, 1);
+}
+rt::Ref<Color> Color::lightGrayColor() {
+    return colorWithWhite(2.0 / 3.0, 1);
+}
+rt::Ref<Color> Color::grayColor() {
+    return colorWithWhite(0.5, 1);
+}
+rt::Ref<Color> Color::redColor() {
+    return colorWithRed(1, 0, 0, 1);
+}
+rt::Ref<Color> Color::systemBlueColor() {
+    return colorWithRed(0, 122.0 / 255, 1, 1);
+}
 
 rt::Ref<Color> Color::colorWithAlphaComponent(double alpha) const {
     ColorComponents components = _components;
@@ -54,6 +72,8 @@ bool Color::hasSameValueAs(const Color& other) const {
     return _space == other._space && _components == other._components;
 }
 
-void Color::registerRuntimeMethods(rt::Class* cls) { rt::addMethod(cls, rt::sel("isEqual:"), &isEqualImp); }
+void Color::registerRuntimeMethods(rt::Class* cls) {
+    rt::addMethod(cls, rt::sel("isEqual:"), &isEqualImp);
+}
 
 }  // namespace ui

@@ -19,7 +19,7 @@ struct ColorComponents {
 // as a grey level or from red, green and blue: equality (isEqual:) asks for the same colour
 // space and the same components, so white (white 1) is not equal to RGB (1, 1, 1).
 class Color : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIColor";
 
     enum class Space { Gray, Rgb };
@@ -48,7 +48,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     Space _space;
     ColorComponents _components;
 };

@@ -11,22 +11,33 @@ namespace ui {
 
 namespace {
 
-Control* asControl(rt::Object* self) { return static_cast<Control*>(self); }
+Control* asControl(rt::Object* self) {
+    return static_cast<Control*>(self);
+}
 
 std::size_t argumentCount(rt::Selector selector) {
     const std::string& name = selector.name();
     return static_cast<std::size_t>(std::count(name.begin(), name.end(), ':'));
 }
 
-void setHighlightedImp(rt::Object* self, rt::Selector, bool highlighted) { asControl(self)->storeHighlighted(highlighted); }
+void setHighlightedImp(rt::Object* self, rt::Selector, bool highlighted) {
+    asControl(self)->storeHighlighted(highlighted);
+}
 
 // Sends the action to the target with the arguments its selector takes.
-void sendActionImp(rt::Object* self, rt::Selector, rt::Selector action, rt::Object* target, rt::Object* event) {
+void sendActionImp(rt::Object* self, rt::Selector, rt::Selector action, rt::Object* target,
+                   rt::Object* event) {
     if (!target) return;  // no responder chain to search on the simulated phone
     switch (argumentCount(action)) {
-        case 0: rt::send<void>(target, action); break;
-        case 1: rt::send<void>(target, action, self); break;
-        default: rt::send<void>(target, action, self, event); break;
+        case 0:
+            rt::send<void>(target, action);
+            break;
+        case 1:
+            rt::send<void>(target, action, self);
+            break;
+        default:
+            rt::send<void>(target, action, self, event);
+            break;
     }
 }
 
@@ -77,7 +88,8 @@ std::vector<rt::Ref<rt::Object>> Control::allTargets() {
     std::vector<rt::Ref<rt::Object>> targets;
     for (const TargetAction& entry : _targetActions) {
         rt::Ref<rt::Object> target = entry.target.lock();
-        if (target && std::find(targets.begin(), targets.end(), target) == targets.end()) targets.push_back(target);
+        if (target && std::find(targets.begin(), targets.end(), target) == targets.end())
+            targets.push_back(target);
     }
     return targets;
 }
@@ -86,7 +98,8 @@ std::vector<rt::Selector> Control::actionsForTarget(rt::Object* target, unsigned
     prune();
     std::vector<rt::Selector> actions;
     for (const TargetAction& entry : _targetActions) {
-        if (entry.target.lock().get() == target && (entry.events & event)) actions.push_back(entry.action);
+        if (entry.target.lock().get() == target && (entry.events & event))
+            actions.push_back(entry.action);
     }
     return actions;
 }
@@ -99,7 +112,9 @@ unsigned long Control::allControlEvents() {
 }
 
 void Control::prune() {
-    std::erase_if(_targetActions, [](const TargetAction& entry) { return entry.hasTarget && entry.target.expired(); });
+    std::erase_if(_targetActions, [](const TargetAction& entry) {
+        return entry.hasTarget && entry.target.expired();
+    });
 }
 
 void Control::sendActionsForControlEvents(unsigned long events, rt::Object* event) {
@@ -129,7 +144,9 @@ void Control::setSelected(bool selected) {
     stateDidChange();
 }
 
-void Control::setHighlighted(bool highlighted) { rt::send<void>(this, rt::sel("setHighlighted:"), highlighted); }
+void Control::setHighlighted(bool highlighted) {
+    rt::send<void>(this, rt::sel("setHighlighted:"), highlighted);
+}
 
 void Control::storeHighlighted(bool highlighted) {
     _highlighted = highlighted;
@@ -145,7 +162,9 @@ unsigned long Control::state() const {
 }
 
 bool Control::isNearControl(const Touch& touch) const {
-    return bounds().insetBy(-kTrackingMargin, -kTrackingMargin).contains(touch.locationInView(this));
+    return bounds()
+        .insetBy(-kTrackingMargin, -kTrackingMargin)
+        .contains(touch.locationInView(this));
 }
 
 void Control::beginTrackingTouch(Touch&, rt::Object* event) {
@@ -161,8 +180,10 @@ void Control::continueTrackingTouch(Touch& touch, rt::Object* event) {
     const bool wasInside = _touchInside;
     _touchInside = isNearControl(touch);
     if (_touchInside != _highlighted) setHighlighted(_touchInside);
-    unsigned long events = _touchInside ? ControlEvents::kTouchDragInside : ControlEvents::kTouchDragOutside;
-    if (wasInside != _touchInside) events |= _touchInside ? ControlEvents::kTouchDragEnter : ControlEvents::kTouchDragExit;
+    unsigned long events =
+        _touchInside ? ControlEvents::kTouchDragInside : ControlEvents::kTouchDragOutside;
+    if (wasInside != _touchInside)
+        events |= _touchInside ? ControlEvents::kTouchDragEnter : ControlEvents::kTouchDragExit;
     sendActionsForControlEvents(events, event);
 }
 
@@ -171,7 +192,8 @@ void Control::endTrackingTouch(Touch& touch, rt::Object* event) {
     _tracking = false;
     _touchInside = isNearControl(touch);
     setHighlighted(false);
-    sendActionsForControlEvents(_touchInside ? ControlEvents::kTouchUpInside : ControlEvents::kTouchUpOutside, event);
+    sendActionsForControlEvents(
+        _touchInside ? ControlEvents::kTouchUpInside : ControlEvents::kTouchUpOutside, event);
 }
 
 void Control::cancelTrackingTouch(Touch&, rt::Object* event) {

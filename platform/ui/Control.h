@@ -25,7 +25,7 @@ class Touch;
 // device); lifting sends touch-up-inside or touch-up-outside; a cancelled touch sends
 // touch-cancel. "setHighlighted:" is sent through the runtime so subclasses may override it.
 class Control : public View {
-public:
+  public:
     static constexpr const char* kClassName = "UIControl";
     static constexpr double kTrackingMargin = 70;
 
@@ -45,7 +45,10 @@ public:
     std::vector<rt::Ref<rt::Object>> allTargets();
     std::vector<rt::Selector> actionsForTarget(rt::Object* target, unsigned long event);
     unsigned long allControlEvents();
-    std::size_t registrationCount() { prune(); return _targetActions.size(); }
+    std::size_t registrationCount() {
+        prune();
+        return _targetActions.size();
+    }
 
     // "sendActionsForControlEvents:" (with the event that caused them, when there is one).
     void sendActionsForControlEvents(unsigned long events, rt::Object* event = nullptr);
@@ -73,12 +76,12 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-protected:
+  protected:
     // Called when the highlight, enabled or selected state changes.
     virtual void stateDidChange() {}
     bool isNearControl(const Touch& touch) const;
 
-private:
+  private:
     void prune();
 
     std::vector<TargetAction> _targetActions;

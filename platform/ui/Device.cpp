@@ -10,6 +10,8 @@ rt::Ref<Device> Device::currentDevice() {
     return rt::cast<Device>(device::SharedInstance::of(rt::lookUpClass(kClassName)));
 }
 
-std::string Device::systemVersion() const { return device::Phone::shared().systemVersion(); }
+std::string Device::systemVersion() const {
+    return device::Phone::shared().systemVersion();
+}
 
 }  // namespace ui

@@ -10,7 +10,7 @@ namespace ui {
 // The phone as the interface sees it ("UIDevice"): its system name and version, from the
 // simulated phone's configuration.
 class Device : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIDevice";
 
     // "currentDevice": null when the class is not registered in this world.

@@ -6,12 +6,9 @@
 
 namespace ui {
 
-
-
-
 // A touch event ("UIEvent"): the touches on the screen at that moment.
 class Event : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIEvent";
 
     Event();
@@ -24,7 +21,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     rt::Ref<TouchSet> _touches;
     double _timestamp = 0;
 };

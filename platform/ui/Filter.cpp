@@ -15,7 +15,9 @@ rt::Ref<rt::Object> valueForKeyImp(rt::Object* self, rt::Selector, const std::st
 
 }  // namespace
 
-rt::Ref<Filter> Filter::filterWithName(const std::string& name) { return rt::make<Filter>(name); }
+rt::Ref<Filter> Filter::filterWithName(const std::string& name) {
+    return rt::make<Filter>(name);
+}
 
 rt::Ref<rt::Object> Filter::valueForKey(const std::string& key) const {
     return rt::send<rt::Ref<rt::Object>>(const_cast<Filter*>(this), rt::sel("valueForKey:"), key);

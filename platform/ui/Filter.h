@@ -9,7 +9,7 @@ namespace ui {
 
 // A compositing filter on a layer ("CAFilter"), known by its name ("colorInvert").
 class Filter : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "CAFilter";
 
     explicit Filter(std::string name) : _name(std::move(name)) {}
@@ -23,7 +23,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     std::string _name;
 };
 

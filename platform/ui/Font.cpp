@@ -17,16 +17,22 @@ double advanceShare(unsigned char character) {
     if (std::isupper(character)) return 0.66;
     if (std::islower(character)) return 0.52;
     if (character >= 0x80) return 0.0;  // UTF-8 continuation and lead bytes: counted below
-    return 0.4;                          // punctuation
+    return 0.4;                         // punctuation
 }
 
 }  // namespace
 
-rt::Ref<Font> Font::systemFontOfSize(double pointSize) { return rt::make<Font>(Weight::Regular, pointSize); }
+rt::Ref<Font> Font::systemFontOfSize(double pointSize) {
+    return rt::make<Font>(Weight::Regular, pointSize);
+}
 
-rt::Ref<Font> Font::boldSystemFontOfSize(double pointSize) { return rt::make<Font>(Weight::Bold, pointSize); }
+rt::Ref<Font> Font::boldSystemFontOfSize(double pointSize) {
+    return rt::make<Font>(Weight::Bold, pointSize);
+}
 
-rt::Ref<Font> Font::fontWithSize(double pointSize) const { return rt::make<Font>(_weight, pointSize); }
+rt::Ref<Font> Font::fontWithSize(double pointSize) const {
+    return rt::make<Font>(_weight, pointSize);
+}
 
 double Font::estimatedWidthOf(const std::string& text) const {
     double shares = 0;

@@ -7,7 +7,7 @@ namespace ui {
 
 // A font ("UIFont"): the system font in a weight and a point size.
 class Font : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIFont";
 
     enum class Weight { Regular, Bold };
@@ -27,7 +27,7 @@ public:
     // sets it on average; the estimate is stable, which is what fit-to-width relies on.
     double estimatedWidthOf(const std::string& text) const;
 
-private:
+  private:
     Weight _weight;
     double _pointSize;
 };

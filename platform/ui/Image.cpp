@@ -29,7 +29,8 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& p
     if (error || size > kMaximumFileSize) return std::nullopt;
     std::ifstream stream(path, std::ios::binary);
     if (!stream) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)),
+                                    std::istreambuf_iterator<char>());
     if (stream.bad()) return std::nullopt;
     return bytes;
 }
@@ -58,7 +59,8 @@ std::optional<FileVersion> versionOf(const std::filesystem::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
-    return FileVersion{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+    return FileVersion{static_cast<std::uint64_t>(info.st_dev),
+                       static_cast<std::uint64_t>(info.st_ino),
                        static_cast<std::int64_t>(info.st_size),
                        info.st_mtim.tv_sec * kNanosecondsPerSecond + info.st_mtim.tv_nsec,
                        info.st_ctim.tv_sec * kNanosecondsPerSecond + info.st_ctim.tv_nsec};
@@ -69,7 +71,7 @@ std::optional<FileVersion> versionOf(const std::filesystem::path& path) {
 // immutable and shared by the images made from them. Bounded: the least recently used entry
 // goes when the cache is full.
 class DecodedFileCache {
-public:
+  public:
     static constexpr std::size_t kCapacity = 128;
 
     static DecodedFileCache& shared() {
@@ -85,13 +87,14 @@ public:
         return found->second.bitmap;
     }
 
-    void store(const std::string& path, const FileVersion& version, std::shared_ptr<const Bitmap> bitmap) {
+    void store(const std::string& path, const FileVersion& version,
+               std::shared_ptr<const Bitmap> bitmap) {
         std::lock_guard lock(_mutex);
         if (_entries.size() >= kCapacity && !_entries.contains(path)) evictLeastRecentlyUsed();
         _entries[path] = Entry{version, std::move(bitmap), ++_useCounter};
     }
 
-private:
+  private:
     struct Entry {
         FileVersion version;
         std::shared_ptr<const Bitmap> bitmap;
@@ -99,8 +102,9 @@ private:
     };
 
     void evictLeastRecentlyUsed() {
-        auto oldest = std::min_element(_entries.begin(), _entries.end(),
-                                       [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
+        auto oldest = std::min_element(
+            _entries.begin(), _entries.end(),
+            [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
         if (oldest != _entries.end()) _entries.erase(oldest);
     }
 
@@ -146,7 +150,8 @@ rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path,
 rt::Ref<Image> Image::imageWithPngData(const std::vector<std::uint8_t>& bytes, double scale) {
     auto bitmap = PngDecoder::decode(bytes);
     if (!bitmap) return nullptr;
-    return rt::make<Image>(std::make_shared<const Bitmap>(std::move(*bitmap)), scale, RenderingMode::Automatic);
+    return rt::make<Image>(std::make_shared<const Bitmap>(std::move(*bitmap)), scale,
+                           RenderingMode::Automatic);
 }
 
 rt::Ref<Image> Image::imageWithRenderingMode(RenderingMode mode) const {

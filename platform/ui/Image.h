@@ -23,7 +23,7 @@ struct Bitmap {
 // rendered. A template image draws its shape (alpha) in the tint colour of the view that
 // shows it. Images are immutable; images made from one another share their pixels.
 class Image : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIImage";
 
     // "UIImageRenderingMode" values.
@@ -39,9 +39,11 @@ public:
     // modification time); replacing or rewriting it is seen at the next call.
     static rt::Ref<Image> imageWithContentsOfFile(const std::string& devicePath);
     // The same for a file of this machine (used for a path already mapped).
-    static rt::Ref<Image> imageWithFileAtHostPath(const std::filesystem::path& path, double scale = 1);
+    static rt::Ref<Image> imageWithFileAtHostPath(const std::filesystem::path& path,
+                                                  double scale = 1);
     // An image decoded from PNG bytes, or null when they are not a PNG image.
-    static rt::Ref<Image> imageWithPngData(const std::vector<std::uint8_t>& bytes, double scale = 1);
+    static rt::Ref<Image> imageWithPngData(const std::vector<std::uint8_t>& bytes,
+                                           double scale = 1);
 
     // "imageWithRenderingMode:": a new image with the same pixels.
     rt::Ref<Image> imageWithRenderingMode(RenderingMode mode) const;
@@ -56,7 +58,7 @@ public:
     const Bitmap* bitmap() const { return _bitmap.get(); }
     bool isEmpty() const { return !_bitmap || _bitmap->width == 0; }
 
-private:
+  private:
     std::shared_ptr<const Bitmap> _bitmap;
     double _scale;
     RenderingMode _renderingMode;

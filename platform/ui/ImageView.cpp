@@ -4,7 +4,9 @@ namespace ui {
 
 ImageView::ImageView() : ImageView(Rect::zero()) {}
 
-ImageView::ImageView(const Rect& frame) : View(frame) { setUserInteractionEnabled(false); }
+ImageView::ImageView(const Rect& frame) : View(frame) {
+    setUserInteractionEnabled(false);
+}
 
 ImageView::ImageView(rt::Ref<Image> image) : ImageView(Rect::zero()) {
     if (image) setFrame(Rect(0, 0, image->size().width, image->size().height));

@@ -8,7 +8,7 @@ namespace ui {
 // A view that shows an image ("UIImageView"). It takes no touches by default. A template
 // image is shown in the view's tint colour.
 class ImageView : public View {
-public:
+  public:
     static constexpr const char* kClassName = "UIImageView";
 
     ImageView();
@@ -23,7 +23,7 @@ public:
     // The colour the image is drawn in: the tint colour for a template image, else none.
     rt::Ref<Color> renderingColor() const;
 
-private:
+  private:
     rt::Ref<Image> _image;
     bool _dimmed = false;
 };

@@ -7,7 +7,7 @@ namespace ui {
 // Haptic taps ("UIImpactFeedbackGenerator"): each impact goes on the phone's timeline with
 // its style. A system may lack the class (its device configuration leaves it out).
 class ImpactFeedbackGenerator : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIImpactFeedbackGenerator";
 
     // "UIImpactFeedbackStyle".
@@ -26,7 +26,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     long _style = kStyleMedium;
 };
 

@@ -11,7 +11,9 @@ constexpr double kDefaultFontSize = 17;
 Label::Label() : Label(Rect::zero()) {}
 
 Label::Label(const Rect& frame)
-    : View(frame), _font(Font::systemFontOfSize(kDefaultFontSize)), _textColor(Color::blackColor()) {
+    : View(frame),
+      _font(Font::systemFontOfSize(kDefaultFontSize)),
+      _textColor(Color::blackColor()) {
     setUserInteractionEnabled(false);
 }
 
@@ -20,14 +22,18 @@ void Label::setText(std::string text) {
     noteAnimatableChange("text");
 }
 
-void Label::setFont(rt::Ref<Font> font) { _font = font ? std::move(font) : Font::systemFontOfSize(kDefaultFontSize); }
+void Label::setFont(rt::Ref<Font> font) {
+    _font = font ? std::move(font) : Font::systemFontOfSize(kDefaultFontSize);
+}
 
 void Label::setTextColor(rt::Ref<Color> color) {
     _textColor = color ? std::move(color) : Color::blackColor();
     noteAnimatableChange("textColor");
 }
 
-void Label::setMinimumScaleFactor(double factor) { _minimumScaleFactor = std::clamp(factor, 0.0, 1.0); }
+void Label::setMinimumScaleFactor(double factor) {
+    _minimumScaleFactor = std::clamp(factor, 0.0, 1.0);
+}
 
 double Label::displayedFontSize() const {
     const double size = _font->pointSize();

@@ -14,7 +14,7 @@ enum class TextAlignment : long { Left = 0, Center = 1, Right = 2, Justified = 3
 // adjustsFontSizeToFitWidth, text too wide for the bounds is shown in a smaller font, down to
 // the minimum scale factor of the font's size.
 class Label : public View {
-public:
+  public:
     static constexpr const char* kClassName = "UILabel";
 
     Label();
@@ -43,7 +43,7 @@ public:
     // The text's width in the font it is shown in (an estimate, see Font).
     double displayedTextWidth() const;
 
-private:
+  private:
     std::string _text;
     rt::Ref<Font> _font;
     rt::Ref<Color> _textColor;

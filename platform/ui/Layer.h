@@ -8,12 +8,10 @@
 
 namespace ui {
 
-
-
 // The layer behind a view ("CALayer"): the properties a renderer needs that the view does
 // not carry itself.
 class Layer : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "CALayer";
 
     double cornerRadius() const { return _cornerRadius; }
@@ -29,7 +27,7 @@ public:
     const std::vector<rt::Ref<rt::Object>>& filters() const { return _filters; }
     void setFilters(std::vector<rt::Ref<rt::Object>> filters) { _filters = std::move(filters); }
 
-private:
+  private:
     double _cornerRadius = 0;
     bool _masksToBounds = false;
     double _borderWidth = 0;

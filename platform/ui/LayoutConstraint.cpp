@@ -24,7 +24,8 @@ std::uint64_t nextActivationSequence() {
 // contains both.
 View* nearestCommonAncestor(View* first, View* second) {
     if (!second) return first;
-    for (rt::Ref<View> candidate = rt::retained(first); candidate; candidate = candidate->superview()) {
+    for (rt::Ref<View> candidate = rt::retained(first); candidate;
+         candidate = candidate->superview()) {
         if (second->isDescendantOf(candidate.get())) return candidate.get();
     }
     return nullptr;
@@ -32,8 +33,9 @@ View* nearestCommonAncestor(View* first, View* second) {
 
 }  // namespace
 
-LayoutConstraint::LayoutConstraint(View* firstItem, LayoutAttribute firstAttribute, LayoutRelation relation,
-                                   View* secondItem, LayoutAttribute secondAttribute, double multiplier,
+LayoutConstraint::LayoutConstraint(View* firstItem, LayoutAttribute firstAttribute,
+                                   LayoutRelation relation, View* secondItem,
+                                   LayoutAttribute secondAttribute, double multiplier,
                                    double constant)
     : _firstItem(firstItem),
       _secondItem(secondItem),
@@ -44,10 +46,9 @@ LayoutConstraint::LayoutConstraint(View* firstItem, LayoutAttribute firstAttribu
       _multiplier(multiplier),
       _constant(constant) {}
 
-rt::Ref<LayoutConstraint> LayoutConstraint::constraintWithItem(View* firstItem, LayoutAttribute firstAttribute,
-                                                               LayoutRelation relation, View* secondItem,
-                                                               LayoutAttribute secondAttribute, double multiplier,
-                                                               double constant) {
+rt::Ref<LayoutConstraint> LayoutConstraint::constraintWithItem(
+    View* firstItem, LayoutAttribute firstAttribute, LayoutRelation relation, View* secondItem,
+    LayoutAttribute secondAttribute, double multiplier, double constant) {
     if (!firstItem || firstAttribute == LayoutAttribute::NotAnAttribute) {
         throw std::invalid_argument("a layout constraint needs a first item and attribute");
     }
@@ -58,8 +59,8 @@ rt::Ref<LayoutConstraint> LayoutConstraint::constraintWithItem(View* firstItem, 
                        isDimension(firstAttribute) != isDimension(secondAttribute))) {
         throw std::invalid_argument("a layout constraint cannot relate a position to a size");
     }
-    return rt::make<LayoutConstraint>(firstItem, firstAttribute, relation, secondItem, secondAttribute, multiplier,
-                                      constant);
+    return rt::make<LayoutConstraint>(firstItem, firstAttribute, relation, secondItem,
+                                      secondAttribute, multiplier, constant);
 }
 
 std::vector<rt::Ref<LayoutConstraint>> LayoutConstraint::constraintsWithVisualFormat(
@@ -68,11 +69,13 @@ std::vector<rt::Ref<LayoutConstraint>> LayoutConstraint::constraintsWithVisualFo
     return VisualFormat::parse(format, options, metrics, views);
 }
 
-void LayoutConstraint::activateConstraints(const std::vector<rt::Ref<LayoutConstraint>>& constraints) {
+void LayoutConstraint::activateConstraints(
+    const std::vector<rt::Ref<LayoutConstraint>>& constraints) {
     for (const auto& constraint : constraints) constraint->setActive(true);
 }
 
-void LayoutConstraint::deactivateConstraints(const std::vector<rt::Ref<LayoutConstraint>>& constraints) {
+void LayoutConstraint::deactivateConstraints(
+    const std::vector<rt::Ref<LayoutConstraint>>& constraints) {
     for (const auto& constraint : constraints) constraint->setActive(false);
 }
 
@@ -92,12 +95,15 @@ void LayoutConstraint::setActive(bool active) {
     rt::Ref<View> second = secondItem();
     if (!first || (_hasSecondItem && !second)) return;  // an item is gone: nothing left to lay out
     View* owner = nearestCommonAncestor(first.get(), second.get());
-    if (!owner) throw std::logic_error("cannot activate a constraint between views with no common ancestor");
+    if (!owner)
+        throw std::logic_error(
+            "cannot activate a constraint between views with no common ancestor");
     owner->addConstraint(this);
 }
 
 void LayoutConstraint::noteInstalled(View* owner) {
-    if (rt::Ref<View> previous = _owner.lock(); previous && previous.get() != owner) previous->removeConstraint(this);
+    if (rt::Ref<View> previous = _owner.lock(); previous && previous.get() != owner)
+        previous->removeConstraint(this);
     _owner = rt::Weak<View>(owner);
     _active = true;
     _activationSequence = nextActivationSequence();

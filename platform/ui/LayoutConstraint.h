@@ -19,7 +19,7 @@ class View;
 // takes part in layout while it is active; among active constraints that cannot all hold,
 // the one activated last wins (see LayoutSolver).
 class LayoutConstraint : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSLayoutConstraint";
 
     LayoutConstraint(View* firstItem, LayoutAttribute firstAttribute, LayoutRelation relation,
@@ -29,14 +29,16 @@ public:
     // "constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:".
     // Throws std::invalid_argument for a constraint the device refuses: no first item or
     // attribute, a position related to a size, or a position related to nothing.
-    static rt::Ref<LayoutConstraint> constraintWithItem(View* firstItem, LayoutAttribute firstAttribute,
+    static rt::Ref<LayoutConstraint> constraintWithItem(View* firstItem,
+                                                        LayoutAttribute firstAttribute,
                                                         LayoutRelation relation, View* secondItem,
                                                         LayoutAttribute secondAttribute,
                                                         double multiplier, double constant);
 
     // "constraintsWithVisualFormat:options:metrics:views:" (see VisualFormat).
     static std::vector<rt::Ref<LayoutConstraint>> constraintsWithVisualFormat(
-        const std::string& format, unsigned long options, const std::map<std::string, double>& metrics,
+        const std::string& format, unsigned long options,
+        const std::map<std::string, double>& metrics,
         const std::map<std::string, rt::Ref<View>>& views);
 
     // "activateConstraints:" / "deactivateConstraints:".
@@ -66,7 +68,7 @@ public:
     void noteInstalled(View* owner);
     void noteUninstalled();
 
-private:
+  private:
     rt::Weak<View> _firstItem;
     rt::Weak<View> _secondItem;
     bool _hasSecondItem;

@@ -31,7 +31,7 @@ struct Expression {
 // The system being built for one container: which views are unknown and how to read any
 // view's attribute as an expression.
 class System {
-public:
+  public:
     System(View* container, std::vector<View*> unknownViews)
         : _container(container), _views(std::move(unknownViews)) {}
 
@@ -44,15 +44,24 @@ public:
         if (index < 0) return constantAttribute(view, attribute);
         const int base = index * kUnknownsPerView;
         switch (resolveDirection(view, attribute)) {
-            case LayoutAttribute::Left: return {{{base + kX, 1}}, 0};
-            case LayoutAttribute::Right: return {{{base + kX, 1}, {base + kWidth, 1}}, 0};
-            case LayoutAttribute::Top: return {{{base + kY, 1}}, 0};
-            case LayoutAttribute::Bottom: return {{{base + kY, 1}, {base + kHeight, 1}}, 0};
-            case LayoutAttribute::Width: return {{{base + kWidth, 1}}, 0};
-            case LayoutAttribute::Height: return {{{base + kHeight, 1}}, 0};
-            case LayoutAttribute::CenterX: return {{{base + kX, 1}, {base + kWidth, 0.5}}, 0};
-            case LayoutAttribute::CenterY: return {{{base + kY, 1}, {base + kHeight, 0.5}}, 0};
-            default: return {};
+            case LayoutAttribute::Left:
+                return {{{base + kX, 1}}, 0};
+            case LayoutAttribute::Right:
+                return {{{base + kX, 1}, {base + kWidth, 1}}, 0};
+            case LayoutAttribute::Top:
+                return {{{base + kY, 1}}, 0};
+            case LayoutAttribute::Bottom:
+                return {{{base + kY, 1}, {base + kHeight, 1}}, 0};
+            case LayoutAttribute::Width:
+                return {{{base + kWidth, 1}}, 0};
+            case LayoutAttribute::Height:
+                return {{{base + kHeight, 1}}, 0};
+            case LayoutAttribute::CenterX:
+                return {{{base + kX, 1}, {base + kWidth, 0.5}}, 0};
+            case LayoutAttribute::CenterY:
+                return {{{base + kY, 1}, {base + kHeight, 0.5}}, 0};
+            default:
+                return {};
         }
     }
 
@@ -67,7 +76,8 @@ public:
         equation.value -= left.constant;
         if (second) {
             const Expression right = attribute(second.get(), constraint.secondAttribute());
-            for (const auto& [index, factor] : right.terms) equation.coefficients[index] -= constraint.multiplier() * factor;
+            for (const auto& [index, factor] : right.terms)
+                equation.coefficients[index] -= constraint.multiplier() * factor;
             equation.value += constraint.multiplier() * right.constant;
         }
         return equation;
@@ -79,7 +89,7 @@ public:
         return equation;
     }
 
-private:
+  private:
     int indexOf(View* view) const {
         auto found = std::find(_views.begin(), _views.end(), view);
         return found == _views.end() ? -1 : static_cast<int>(found - _views.begin());
@@ -87,7 +97,8 @@ private:
 
     // Leading and trailing as left or right, by the interface's direction.
     static LayoutAttribute resolveDirection(View* view, LayoutAttribute attribute) {
-        if (attribute != LayoutAttribute::Leading && attribute != LayoutAttribute::Trailing) return attribute;
+        if (attribute != LayoutAttribute::Leading && attribute != LayoutAttribute::Trailing)
+            return attribute;
         const bool leading = attribute == LayoutAttribute::Leading;
         return leading != view->isRightToLeft() ? LayoutAttribute::Left : LayoutAttribute::Right;
     }
@@ -96,15 +107,24 @@ private:
     Expression constantAttribute(View* view, LayoutAttribute attribute) const {
         const Rect box = view == _container ? view->bounds() : view->frame();
         switch (resolveDirection(view, attribute)) {
-            case LayoutAttribute::Left: return {{}, box.minX()};
-            case LayoutAttribute::Right: return {{}, box.maxX()};
-            case LayoutAttribute::Top: return {{}, box.minY()};
-            case LayoutAttribute::Bottom: return {{}, box.maxY()};
-            case LayoutAttribute::Width: return {{}, box.width()};
-            case LayoutAttribute::Height: return {{}, box.height()};
-            case LayoutAttribute::CenterX: return {{}, box.midX()};
-            case LayoutAttribute::CenterY: return {{}, box.midY()};
-            default: return {};
+            case LayoutAttribute::Left:
+                return {{}, box.minX()};
+            case LayoutAttribute::Right:
+                return {{}, box.maxX()};
+            case LayoutAttribute::Top:
+                return {{}, box.minY()};
+            case LayoutAttribute::Bottom:
+                return {{}, box.maxY()};
+            case LayoutAttribute::Width:
+                return {{}, box.width()};
+            case LayoutAttribute::Height:
+                return {{}, box.height()};
+            case LayoutAttribute::CenterX:
+                return {{}, box.midX()};
+            case LayoutAttribute::CenterY:
+                return {{}, box.midY()};
+            default:
+                return {};
         }
     }
 
@@ -115,7 +135,7 @@ private:
 // Gauss-Jordan elimination that accepts equations one by one and refuses any that adds
 // nothing or contradicts those already accepted.
 class Elimination {
-public:
+  public:
     explicit Elimination(std::size_t unknowns) : _pivotRow(unknowns, -1) {}
 
     bool accept(Equation equation) {
@@ -143,14 +163,15 @@ public:
         return row < 0 ? 0.0 : _rows[static_cast<std::size_t>(row)].equation.value;
     }
 
-private:
+  private:
     struct Row {
         std::size_t pivot;
         Equation equation;
     };
 
     static void subtract(Equation& target, const Equation& source, double factor) {
-        for (std::size_t i = 0; i < target.coefficients.size(); ++i) target.coefficients[i] -= factor * source.coefficients[i];
+        for (std::size_t i = 0; i < target.coefficients.size(); ++i)
+            target.coefficients[i] -= factor * source.coefficients[i];
         target.value -= factor * source.value;
     }
 
@@ -184,10 +205,12 @@ std::vector<double> currentValues(const System& system) {
     return values;
 }
 
-std::vector<double> solveEqualities(const System& system, const std::vector<const LayoutConstraint*>& constraints) {
+std::vector<double> solveEqualities(const System& system,
+                                    const std::vector<const LayoutConstraint*>& constraints) {
     Elimination elimination(system.unknownCount());
     for (const LayoutConstraint* constraint : constraints) {  // latest first
-        if (auto equation = system.equationFor(*constraint)) elimination.accept(std::move(*equation));
+        if (auto equation = system.equationFor(*constraint))
+            elimination.accept(std::move(*equation));
     }
     const std::vector<double> current = currentValues(system);
     for (int pass : {0, 1}) {  // sizes keep their values before positions do
@@ -201,37 +224,43 @@ std::vector<double> solveEqualities(const System& system, const std::vector<cons
     return solution;
 }
 
-bool isSatisfied(const System& system, const LayoutConstraint& constraint, const std::vector<double>& solution) {
+bool isSatisfied(const System& system, const LayoutConstraint& constraint,
+                 const std::vector<double>& solution) {
     const auto equation = system.equationFor(constraint);
     if (!equation) return true;
     double left = 0;
-    for (std::size_t i = 0; i < solution.size(); ++i) left += equation->coefficients[i] * solution[i];
+    for (std::size_t i = 0; i < solution.size(); ++i)
+        left += equation->coefficients[i] * solution[i];
     const double difference = left - equation->value;
     return constraint.relation() == LayoutRelation::GreaterThanOrEqual ? difference >= -kEpsilon
-                                                                        : difference <= kEpsilon;
+                                                                       : difference <= kEpsilon;
 }
 
 // Equalities first; an inequality the result breaks is then held as an equality, the latest
 // broken one first, until none is broken.
 std::vector<double> solve(const System& system, std::vector<const LayoutConstraint*> constraints) {
-    std::sort(constraints.begin(), constraints.end(), [](const LayoutConstraint* a, const LayoutConstraint* b) {
-        return a->activationSequence() > b->activationSequence();
-    });
+    std::sort(constraints.begin(), constraints.end(),
+              [](const LayoutConstraint* a, const LayoutConstraint* b) {
+                  return a->activationSequence() > b->activationSequence();
+              });
     std::vector<const LayoutConstraint*> enforced;
     std::vector<const LayoutConstraint*> inequalities;
     for (const LayoutConstraint* constraint : constraints) {
-        (constraint->relation() == LayoutRelation::Equal ? enforced : inequalities).push_back(constraint);
+        (constraint->relation() == LayoutRelation::Equal ? enforced : inequalities)
+            .push_back(constraint);
     }
     std::vector<double> solution = solveEqualities(system, enforced);
     for (std::size_t round = 0; round < inequalities.size(); ++round) {
-        auto broken = std::find_if(inequalities.begin(), inequalities.end(),
-                                   [&](const LayoutConstraint* c) { return !isSatisfied(system, *c, solution); });
+        auto broken = std::find_if(
+            inequalities.begin(), inequalities.end(),
+            [&](const LayoutConstraint* c) { return !isSatisfied(system, *c, solution); });
         if (broken == inequalities.end()) break;
         enforced.push_back(*broken);
         inequalities.erase(broken);
-        std::sort(enforced.begin(), enforced.end(), [](const LayoutConstraint* a, const LayoutConstraint* b) {
-            return a->activationSequence() > b->activationSequence();
-        });
+        std::sort(enforced.begin(), enforced.end(),
+                  [](const LayoutConstraint* a, const LayoutConstraint* b) {
+                      return a->activationSequence() > b->activationSequence();
+                  });
         solution = solveEqualities(system, enforced);
     }
     return solution;
@@ -242,19 +271,25 @@ bool isPartOf(View* item, View* container) {
 }
 
 void collectForContainer(View& container, const std::vector<rt::Ref<LayoutConstraint>>& installed,
-                         std::vector<const LayoutConstraint*>& constraints, std::vector<View*>& unknownViews) {
+                         std::vector<const LayoutConstraint*>& constraints,
+                         std::vector<View*>& unknownViews) {
     for (const rt::Ref<LayoutConstraint>& constraint : installed) {
         if (!constraint->isActive()) continue;
         rt::Ref<View> first = constraint->firstItem();
         rt::Ref<View> second = constraint->secondItem();
         if (!first || (constraint->hasSecondItem() && !second)) continue;
-        if (!isPartOf(first.get(), &container) || (second && !isPartOf(second.get(), &container))) continue;
-        const bool placesASubview = first.get() != &container || (second && second.get() != &container);
+        if (!isPartOf(first.get(), &container) || (second && !isPartOf(second.get(), &container)))
+            continue;
+        const bool placesASubview =
+            first.get() != &container || (second && second.get() != &container);
         if (!placesASubview) continue;
-        if (std::find(constraints.begin(), constraints.end(), constraint.get()) != constraints.end()) continue;
+        if (std::find(constraints.begin(), constraints.end(), constraint.get()) !=
+            constraints.end())
+            continue;
         constraints.push_back(constraint.get());
         for (View* item : {first.get(), second.get()}) {
-            if (item && item != &container && std::find(unknownViews.begin(), unknownViews.end(), item) == unknownViews.end()) {
+            if (item && item != &container &&
+                std::find(unknownViews.begin(), unknownViews.end(), item) == unknownViews.end()) {
                 unknownViews.push_back(item);
             }
         }
@@ -275,7 +310,8 @@ void LayoutSolver::layOutSubviews(View& container) {
     const std::vector<double> solution = solve(system, constraints);
     for (std::size_t i = 0; i < unknownViews.size(); ++i) {
         const std::size_t base = i * kUnknownsPerView;
-        const Rect frame(solution[base + kX], solution[base + kY], std::max(0.0, solution[base + kWidth]),
+        const Rect frame(solution[base + kX], solution[base + kY],
+                         std::max(0.0, solution[base + kWidth]),
                          std::max(0.0, solution[base + kHeight]));
         if (frame != unknownViews[i]->frame()) unknownViews[i]->setFrame(frame);
     }
@@ -286,7 +322,8 @@ Size LayoutSolver::fittingSize(View& view) {
     for (const rt::Ref<LayoutConstraint>& constraint : view.constraints()) {
         rt::Ref<View> first = constraint->firstItem();
         rt::Ref<View> second = constraint->secondItem();
-        const bool ownSize = constraint->isActive() && first.get() == &view && isDimension(constraint->firstAttribute()) &&
+        const bool ownSize = constraint->isActive() && first.get() == &view &&
+                             isDimension(constraint->firstAttribute()) &&
                              (!constraint->hasSecondItem() || second.get() == &view);
         if (ownSize) constraints.push_back(constraint.get());
     }

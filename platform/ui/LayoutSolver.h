@@ -20,7 +20,7 @@ class View;
 // the constraints leave open keeps its current value (sizes before positions). An inequality
 // is enforced only when the solution without it breaks it. Sizes never go below zero.
 class LayoutSolver {
-public:
+  public:
     // Places the direct subviews of `container` from the active constraints installed on it
     // or on them that relate only the container and its direct subviews.
     static void layOutSubviews(View& container);

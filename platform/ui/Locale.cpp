@@ -5,11 +5,17 @@
 
 namespace ui {
 
-rt::Ref<Locale> Locale::currentLocale() { return rt::make<Locale>(device::Phone::shared().localeIdentifier()); }
+rt::Ref<Locale> Locale::currentLocale() {
+    return rt::make<Locale>(device::Phone::shared().localeIdentifier());
+}
 
-rt::Ref<Locale> Locale::localeWithLocaleIdentifier(const std::string& identifier) { return rt::make<Locale>(identifier); }
+rt::Ref<Locale> Locale::localeWithLocaleIdentifier(const std::string& identifier) {
+    return rt::make<Locale>(identifier);
+}
 
-std::string Locale::languageCode() const { return _identifier.substr(0, _identifier.find_first_of("_-@")); }
+std::string Locale::languageCode() const {
+    return _identifier.substr(0, _identifier.find_first_of("_-@"));
+}
 
 std::string Locale::countryCode() const {
     const std::size_t separator = _identifier.rfind('_');

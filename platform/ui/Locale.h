@@ -9,7 +9,7 @@ namespace ui {
 
 // A locale ("NSLocale"), known by its identifier ("ar_SA", "en_US", "zh-Hans_CN").
 class Locale : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSLocale";
 
     explicit Locale(std::string identifier) : _identifier(std::move(identifier)) {}
@@ -25,7 +25,7 @@ public:
     // The region part, or empty: "SA" of "ar_SA".
     std::string countryCode() const;
 
-private:
+  private:
     std::string _identifier;
 };
 

@@ -54,7 +54,9 @@ std::string grouped(const std::string& integerDigits, const std::string& separat
 
 NumberFormatter::NumberFormatter() : _locale(Locale::currentLocale()) {}
 
-void NumberFormatter::setLocale(rt::Ref<Locale> locale) { _locale = locale ? std::move(locale) : Locale::currentLocale(); }
+void NumberFormatter::setLocale(rt::Ref<Locale> locale) {
+    _locale = locale ? std::move(locale) : Locale::currentLocale();
+}
 
 void NumberFormatter::setNumberStyle(long style) {
     _numberStyle = style;
@@ -97,7 +99,8 @@ std::string NumberFormatter::localize(const std::string& plain, bool negative) c
     std::string integerPart = plain.substr(0, point);
     if (_usesGrouping) integerPart = grouped(integerPart, arabicScript ? "\u066C" : ",");
     std::string text = integerPart;
-    if (point != std::string::npos) text += (arabicScript ? "\u066B" : ".") + plain.substr(point + 1);
+    if (point != std::string::npos)
+        text += (arabicScript ? "\u066B" : ".") + plain.substr(point + 1);
     std::string out;
     if (negative) out += arabicScript ? "\u061C-" : "-";  // Arabic marks the sign's direction
     for (char c : text) {

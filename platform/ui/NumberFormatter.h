@@ -16,7 +16,7 @@ namespace ui {
 // and separators: Arabic ("ar", except the Maghreb regions, which write Western digits) uses
 // the Arabic-Indic digits U+0660...U+0669, Persian and Urdu the extended ones U+06F0...U+06F9.
 class NumberFormatter : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSNumberFormatter";
 
     // "NSNumberFormatterStyle".
@@ -42,7 +42,7 @@ public:
     // The locale's ten digits, "0" to "9" in its script.
     static const char* const* digitsForLocale(const Locale& locale);
 
-private:
+  private:
     std::string localize(const std::string& plain, bool negative) const;
 
     rt::Ref<Locale> _locale;

@@ -10,7 +10,7 @@ namespace {
 
 // Frees what libpng allocated for one image, however decoding ended.
 class PngImage {
-public:
+  public:
     PngImage() {
         std::memset(&_image, 0, sizeof _image);
         _image.version = PNG_IMAGE_VERSION;
@@ -21,7 +21,7 @@ public:
 
     png_image* get() { return &_image; }
 
-private:
+  private:
     png_image _image;
 };
 
@@ -29,11 +29,13 @@ private:
 
 std::optional<Bitmap> PngDecoder::decode(const std::vector<std::uint8_t>& bytes) {
     static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (bytes.size() < sizeof kSignature || std::memcmp(bytes.data(), kSignature, sizeof kSignature) != 0) {
+    if (bytes.size() < sizeof kSignature ||
+        std::memcmp(bytes.data(), kSignature, sizeof kSignature) != 0) {
         return std::nullopt;
     }
     PngImage image;
-    if (!png_image_begin_read_from_memory(image.get(), bytes.data(), bytes.size())) return std::nullopt;
+    if (!png_image_begin_read_from_memory(image.get(), bytes.data(), bytes.size()))
+        return std::nullopt;
     if (image.get()->width == 0 || image.get()->height == 0 || image.get()->width > kMaximumSide ||
         image.get()->height > kMaximumSide) {
         return std::nullopt;
@@ -43,7 +45,8 @@ std::optional<Bitmap> PngDecoder::decode(const std::vector<std::uint8_t>& bytes)
     bitmap.width = image.get()->width;
     bitmap.height = image.get()->height;
     bitmap.rgba.resize(PNG_IMAGE_SIZE(*image.get()));
-    if (!png_image_finish_read(image.get(), nullptr, bitmap.rgba.data(), 0, nullptr)) return std::nullopt;
+    if (!png_image_finish_read(image.get(), nullptr, bitmap.rgba.data(), 0, nullptr))
+        return std::nullopt;
     return bitmap;
 }
 

@@ -10,7 +10,7 @@ namespace ui {
 
 // Decodes PNG files with libpng into 8-bit RGBA, whatever their colour type and depth.
 class PngDecoder {
-public:
+  public:
     // None for bytes that are not a complete, valid PNG image or one too large to hold.
     static std::optional<Bitmap> decode(const std::vector<std::uint8_t>& bytes);
 

@@ -8,7 +8,8 @@
 
 namespace ui {
 
-SimulatedFinger::SimulatedFinger(View* root) : _root(rt::retained(root)), _event(rt::make<Event>()) {
+SimulatedFinger::SimulatedFinger(View* root)
+    : _root(rt::retained(root)), _event(rt::make<Event>()) {
     if (!root) throw std::invalid_argument("a finger needs a view to touch");
 }
 
@@ -65,11 +66,20 @@ void SimulatedFinger::deliver(TouchPhase phase, const Point& point) {
     rt::Ref<TouchSet> touches = _event->allTouches();
     rt::Ref<View> view = touch->view();
     switch (phase) {
-        case TouchPhase::Began: view->touchesBegan(touches.get(), _event.get()); break;
-        case TouchPhase::Moved: view->touchesMoved(touches.get(), _event.get()); break;
-        case TouchPhase::Ended: view->touchesEnded(touches.get(), _event.get()); break;
-        case TouchPhase::Cancelled: view->touchesCancelled(touches.get(), _event.get()); break;
-        case TouchPhase::Stationary: break;
+        case TouchPhase::Began:
+            view->touchesBegan(touches.get(), _event.get());
+            break;
+        case TouchPhase::Moved:
+            view->touchesMoved(touches.get(), _event.get());
+            break;
+        case TouchPhase::Ended:
+            view->touchesEnded(touches.get(), _event.get());
+            break;
+        case TouchPhase::Cancelled:
+            view->touchesCancelled(touches.get(), _event.get());
+            break;
+        case TouchPhase::Stationary:
+            break;
     }
 }
 

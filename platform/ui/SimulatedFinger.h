@@ -12,7 +12,7 @@ namespace ui {
 // application does: the touch goes to the view hit-tested where it began, for its whole
 // life, in one event whose touches carry the current phase.
 class SimulatedFinger {
-public:
+  public:
     // `root` is the topmost view (the window); points are in its coordinates.
     explicit SimulatedFinger(View* root);
 
@@ -32,7 +32,7 @@ public:
     const rt::Ref<Touch>& touch() const { return _touch; }
     const rt::Ref<Event>& event() const { return _event; }
 
-private:
+  private:
     void deliver(TouchPhase phase, const Point& point);
 
     rt::Ref<View> _root;

@@ -13,7 +13,9 @@ void Slider::setValue(float value) {
     noteAnimatableChange("value");
 }
 
-void Slider::setValue(float value, bool) { setValue(value); }
+void Slider::setValue(float value, bool) {
+    setValue(value);
+}
 
 void Slider::setMinimumValue(float minimum) {
     if (std::isnan(minimum)) return;
@@ -29,7 +31,9 @@ void Slider::setMaximumValue(float maximum) {
     _value = clamped(_value);
 }
 
-float Slider::clamped(float value) const { return std::clamp(value, _minimumValue, _maximumValue); }
+float Slider::clamped(float value) const {
+    return std::clamp(value, _minimumValue, _maximumValue);
+}
 
 float Slider::valueForTouch(const Touch& touch) const {
     const double track = std::max(1.0, bounds().width() - kThumbDiameter);

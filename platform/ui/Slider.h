@@ -12,7 +12,7 @@ namespace ui {
 // continuous; lifting sends a last value-changed (phase ended) and touch-up-inside or
 // -outside. Every action receives the event carrying the touch in its phase.
 class Slider : public Control {
-public:
+  public:
     static constexpr const char* kClassName = "UISlider";
     // The thumb's diameter: the track it moves along is the width less the thumb.
     static constexpr double kThumbDiameter = 28;
@@ -31,9 +31,13 @@ public:
     void setContinuous(bool continuous) { _continuous = continuous; }
 
     const rt::Ref<Color>& minimumTrackTintColor() const { return _minimumTrackTintColor; }
-    void setMinimumTrackTintColor(rt::Ref<Color> color) { _minimumTrackTintColor = std::move(color); }
+    void setMinimumTrackTintColor(rt::Ref<Color> color) {
+        _minimumTrackTintColor = std::move(color);
+    }
     const rt::Ref<Color>& maximumTrackTintColor() const { return _maximumTrackTintColor; }
-    void setMaximumTrackTintColor(rt::Ref<Color> color) { _maximumTrackTintColor = std::move(color); }
+    void setMaximumTrackTintColor(rt::Ref<Color> color) {
+        _maximumTrackTintColor = std::move(color);
+    }
     const rt::Ref<Color>& thumbTintColor() const { return _thumbTintColor; }
     void setThumbTintColor(rt::Ref<Color> color) { _thumbTintColor = std::move(color); }
 
@@ -42,7 +46,7 @@ public:
     void endTrackingTouch(Touch& touch, rt::Object* event) override;
     void cancelTrackingTouch(Touch& touch, rt::Object* event) override;
 
-private:
+  private:
     float valueForTouch(const Touch& touch) const;
     float clamped(float value) const;
 

@@ -10,7 +10,9 @@ namespace ui {
 
 namespace {
 
-StackView* asStackView(rt::Object* self) { return static_cast<StackView*>(self); }
+StackView* asStackView(rt::Object* self) {
+    return static_cast<StackView*>(self);
+}
 
 void layoutSubviewsImp(rt::Object* self, rt::Selector) {
     asStackView(self)->applyConstraintsToSubviews();
@@ -27,7 +29,8 @@ struct Placement {
     std::vector<double> lengths;
 };
 
-Placement placeAlongAxis(long distribution, const std::vector<double>& own, double available, double spacing) {
+Placement placeAlongAxis(long distribution, const std::vector<double>& own, double available,
+                         double spacing) {
     const std::size_t count = own.size();
     Placement placement{std::vector<double>(count), own};
     const double gaps = spacing * static_cast<double>(count - 1);
@@ -39,23 +42,27 @@ Placement placeAlongAxis(long distribution, const std::vector<double>& own, doub
             break;
         case StackView::kDistributionFillProportionally:
             for (std::size_t i = 0; i < count; ++i) {
-                placement.lengths[i] = total > 0 ? own[i] / total * std::max(0.0, available - gaps)
-                                                 : std::max(0.0, available - gaps) / static_cast<double>(count);
+                placement.lengths[i] =
+                    total > 0 ? own[i] / total * std::max(0.0, available - gaps)
+                              : std::max(0.0, available - gaps) / static_cast<double>(count);
             }
             break;
         case StackView::kDistributionFill:
             placement.lengths.back() = std::max(0.0, available - gaps - (total - own.back()));
             break;
-        default: break;
+        default:
+            break;
     }
     double gap = spacing;
     if (distribution == StackView::kDistributionEqualSpacing && count > 1) {
         gap = std::max(spacing, (available - total) / static_cast<double>(count - 1));
     }
     if (distribution == StackView::kDistributionEqualCentering && count > 1) {
-        const double centreStep = (available - own.front() / 2 - own.back() / 2) / static_cast<double>(count - 1);
+        const double centreStep =
+            (available - own.front() / 2 - own.back() / 2) / static_cast<double>(count - 1);
         for (std::size_t i = 0; i < count; ++i) {
-            placement.starts[i] = own.front() / 2 + centreStep * static_cast<double>(i) - own[i] / 2;
+            placement.starts[i] =
+                own.front() / 2 + centreStep * static_cast<double>(i) - own[i] / 2;
         }
         return placement;
     }
@@ -70,11 +77,15 @@ Placement placeAlongAxis(long distribution, const std::vector<double>& own, doub
 // Position and length across the axis.
 std::pair<double, double> placeAcrossAxis(long alignment, double own, double available) {
     switch (alignment) {
-        case StackView::kAlignmentFill: return {0, available};
-        case StackView::kAlignmentCenter: return {(available - own) / 2, own};
+        case StackView::kAlignmentFill:
+            return {0, available};
+        case StackView::kAlignmentCenter:
+            return {(available - own) / 2, own};
         case StackView::kAlignmentTrailing:
-        case StackView::kAlignmentLastBaseline: return {available - own, own};
-        default: return {0, own};
+        case StackView::kAlignmentLastBaseline:
+            return {available - own, own};
+        default:
+            return {0, own};
     }
 }
 
@@ -100,7 +111,9 @@ void StackView::setSpacing(double spacing) {
     setNeedsLayout();
 }
 
-void StackView::addArrangedSubview(View* view) { insertArrangedSubview(view, _arrangedSubviews.size()); }
+void StackView::addArrangedSubview(View* view) {
+    insertArrangedSubview(view, _arrangedSubviews.size());
+}
 
 void StackView::insertArrangedSubview(View* view, std::size_t index) {
     if (!view || view == this) return;
@@ -108,7 +121,9 @@ void StackView::insertArrangedSubview(View* view, std::size_t index) {
     std::erase(_arrangedSubviews, keep);
     if (view->superview().get() != this) addSubview(view);
     view->setTranslatesAutoresizingMaskIntoConstraints(false);
-    _arrangedSubviews.insert(_arrangedSubviews.begin() + static_cast<long>(std::min(index, _arrangedSubviews.size())), keep);
+    _arrangedSubviews.insert(
+        _arrangedSubviews.begin() + static_cast<long>(std::min(index, _arrangedSubviews.size())),
+        keep);
     setNeedsLayout();
 }
 
@@ -118,7 +133,8 @@ void StackView::removeArrangedSubview(View* view) {
 }
 
 void StackView::forgetArrangedSubview(View* view) {
-    std::erase_if(_arrangedSubviews, [view](const rt::Ref<View>& arranged) { return arranged.get() == view; });
+    std::erase_if(_arrangedSubviews,
+                  [view](const rt::Ref<View>& arranged) { return arranged.get() == view; });
 }
 
 void StackView::arrangeSubviews() {
@@ -135,15 +151,19 @@ void StackView::arrangeSubviews() {
         alongAxis.push_back(horizontal ? sizes.back().width : sizes.back().height);
     }
     const Rect area = bounds();
-    const Placement placement = placeAlongAxis(_distribution, alongAxis, horizontal ? area.width() : area.height(), _spacing);
+    const Placement placement = placeAlongAxis(_distribution, alongAxis,
+                                               horizontal ? area.width() : area.height(), _spacing);
     const bool mirrored = horizontal && isRightToLeft();
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const double across = horizontal ? sizes[i].height : sizes[i].width;
-        const auto [crossStart, crossLength] = placeAcrossAxis(_alignment, across, horizontal ? area.height() : area.width());
+        const auto [crossStart, crossLength] =
+            placeAcrossAxis(_alignment, across, horizontal ? area.height() : area.width());
         double start = placement.starts[i];
         if (mirrored) start = area.width() - start - placement.lengths[i];
-        const Rect frame = horizontal ? Rect(area.minX() + start, area.minY() + crossStart, placement.lengths[i], crossLength)
-                                      : Rect(area.minX() + crossStart, area.minY() + start, crossLength, placement.lengths[i]);
+        const Rect frame = horizontal ? Rect(area.minX() + start, area.minY() + crossStart,
+                                             placement.lengths[i], crossLength)
+                                      : Rect(area.minX() + crossStart, area.minY() + start,
+                                             crossLength, placement.lengths[i]);
         if (frame != shown[i]->frame()) shown[i]->setFrame(frame);
     }
 }

@@ -21,7 +21,7 @@ namespace ui {
 //   - equal centring: centres equally apart, the first and last views at the ends.
 //   - across: fill stretches, leading/top, centre and trailing/bottom place.
 class StackView : public View {
-public:
+  public:
     static constexpr const char* kClassName = "UIStackView";
 
     // "UILayoutConstraintAxis".
@@ -66,7 +66,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     long _axis = kAxisHorizontal;
     long _distribution = kDistributionFill;
     long _alignment = kAlignmentFill;

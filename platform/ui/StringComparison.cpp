@@ -6,7 +6,9 @@ namespace ui {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 char fold(char c, bool caseInsensitive) {
     return caseInsensitive ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
@@ -14,7 +16,8 @@ char fold(char c, bool caseInsensitive) {
 
 // Compares the digit runs at the positions by value and advances past them; answers Same for
 // equal values.
-StringComparison::Result compareNumbers(std::string_view left, std::size_t& i, std::string_view right, std::size_t& j) {
+StringComparison::Result compareNumbers(std::string_view left, std::size_t& i,
+                                        std::string_view right, std::size_t& j) {
     while (i < left.size() && left[i] == '0') ++i;
     while (j < right.size() && right[j] == '0') ++j;
     const std::size_t leftStart = i;
@@ -28,13 +31,16 @@ StringComparison::Result compareNumbers(std::string_view left, std::size_t& i, s
                                                       : StringComparison::Result::Descending;
     }
     const int order = leftDigits.compare(rightDigits);
-    if (order != 0) return order < 0 ? StringComparison::Result::Ascending : StringComparison::Result::Descending;
+    if (order != 0)
+        return order < 0 ? StringComparison::Result::Ascending
+                         : StringComparison::Result::Descending;
     return StringComparison::Result::Same;
 }
 
 }  // namespace
 
-StringComparison::Result StringComparison::compare(std::string_view left, std::string_view right, unsigned long options) {
+StringComparison::Result StringComparison::compare(std::string_view left, std::string_view right,
+                                                   unsigned long options) {
     const bool numeric = (options & kNumeric) != 0;
     const bool caseInsensitive = (options & kCaseInsensitive) != 0;
     std::size_t i = 0;
@@ -54,7 +60,8 @@ StringComparison::Result StringComparison::compare(std::string_view left, std::s
     const std::size_t leftRest = left.size() - i;
     const std::size_t rightRest = right.size() - j;
     if (leftRest != rightRest) return leftRest < rightRest ? Result::Ascending : Result::Descending;
-    if (left.size() != right.size()) return left.size() < right.size() ? Result::Ascending : Result::Descending;
+    if (left.size() != right.size())
+        return left.size() < right.size() ? Result::Ascending : Result::Descending;
     return Result::Same;
 }
 

@@ -6,7 +6,7 @@ namespace ui {
 
 // "compare:options:" of strings.
 class StringComparison {
-public:
+  public:
     // "NSComparisonResult".
     enum class Result : long { Ascending = -1, Same = 0, Descending = 1 };
 

@@ -16,17 +16,19 @@ constexpr std::uintmax_t kMaximumFileSize = 16u * 1024 * 1024;
 // byte-order mark is dropped).
 std::string toUtf8(std::string_view bytes) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    if (bytes.size() >= 2 && ((byte(0) == 0xFE && byte(1) == 0xFF) || (byte(0) == 0xFF && byte(1) == 0xFE))) {
+    if (bytes.size() >= 2 &&
+        ((byte(0) == 0xFE && byte(1) == 0xFF) || (byte(0) == 0xFF && byte(1) == 0xFE))) {
         const bool littleEndian = byte(0) == 0xFF;
         std::string bigEndian;
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
             bigEndian += littleEndian ? bytes[i + 1] : bytes[i];
             bigEndian += littleEndian ? bytes[i] : bytes[i + 1];
         }
-        return core::PlistTextEncoding::fromUtf16BigEndian(reinterpret_cast<const std::uint8_t*>(bigEndian.data()),
-                                                           bigEndian.size() / 2);
+        return core::PlistTextEncoding::fromUtf16BigEndian(
+            reinterpret_cast<const std::uint8_t*>(bigEndian.data()), bigEndian.size() / 2);
     }
-    if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) bytes.remove_prefix(3);
+    if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
+        bytes.remove_prefix(3);
     std::string text;
     core::PlistTextEncoding::appendValidUtf8(text, bytes);
     return text;
@@ -34,7 +36,7 @@ std::string toUtf8(std::string_view bytes) {
 
 // The text form of a strings table.
 class TextParser {
-public:
+  public:
     explicit TextParser(std::string_view text) : _text(text) {}
 
     std::optional<std::map<std::string, std::string, std::less<>>> parse() {
@@ -57,7 +59,7 @@ public:
         return entries;
     }
 
-private:
+  private:
     bool accept(char c) {
         if (_position >= _text.size() || _text[_position] != c) return false;
         ++_position;
@@ -90,8 +92,8 @@ private:
     }
 
     static bool isUnquotedCharacter(char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
-               c == '$' || c == ':' || c == '/' || c == '-';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '.' || c == '$' || c == ':' || c == '/' || c == '-';
     }
 
     std::optional<std::string> readQuoted() {
@@ -112,13 +114,24 @@ private:
     bool readEscape(std::string& out) {
         const char c = _text[_position++];
         switch (c) {
-            case 'n': out += '\n'; return true;
-            case 't': out += '\t'; return true;
-            case 'r': out += '\r'; return true;
-            case '0': out += '\0'; return true;
+            case 'n':
+                out += '\n';
+                return true;
+            case 't':
+                out += '\t';
+                return true;
+            case 'r':
+                out += '\r';
+                return true;
+            case '0':
+                out += '\0';
+                return true;
             case 'U':
-            case 'u': return readUnicodeEscape(out);
-            default: out += c; return true;  // \" \\ \' and any other character as itself
+            case 'u':
+                return readUnicodeEscape(out);
+            default:
+                out += c;
+                return true;  // \" \\ \' and any other character as itself
         }
     }
 
@@ -166,7 +179,8 @@ std::optional<StringsTable> StringsTable::readFile(const std::filesystem::path& 
     if (error || size > kMaximumFileSize) return std::nullopt;
     std::ifstream stream(path, std::ios::binary);
     if (!stream) return std::nullopt;
-    const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(stream)),
+                            std::istreambuf_iterator<char>());
     return parse(bytes);
 }
 

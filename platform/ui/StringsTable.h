@@ -13,7 +13,7 @@ namespace ui {
 // or in UTF-16 with a byte-order mark) or a property list whose top level is a dictionary
 // of strings (XML or binary).
 class StringsTable {
-public:
+  public:
     // None when the text does not parse; a table never holds half of a corrupt file.
     static std::optional<StringsTable> parse(std::string_view bytes);
     // None for a missing, unreadable or corrupt file.
@@ -22,7 +22,7 @@ public:
     const std::string* find(std::string_view key) const;
     std::size_t size() const { return _entries.size(); }
 
-private:
+  private:
     std::map<std::string, std::string, std::less<>> _entries;
 };
 

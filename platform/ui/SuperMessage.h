@@ -29,9 +29,11 @@ R sendSuper(rt::Class* cls, rt::Object* self, rt::Selector selector, Args&&... a
     const rt::Method& method = superclass->methodFor(selector);
     if (method.isNone()) throw rt::UnrecognizedSelector(*superclass, selector);
     if (!method.signature().matches(typeid(Imp))) {
-        throw rt::SignatureMismatch(*superclass, selector, method.signature(), rt::Signature::of<Imp>());
+        throw rt::SignatureMismatch(*superclass, selector, method.signature(),
+                                    rt::Signature::of<Imp>());
     }
-    return reinterpret_cast<Imp>(method.imp())(self, selector, rt::canonicalArgument(std::forward<Args>(args))...);
+    return reinterpret_cast<Imp>(method.imp())(self, selector,
+                                               rt::canonicalArgument(std::forward<Args>(args))...);
 }
 
 }  // namespace ui

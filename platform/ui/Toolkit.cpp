@@ -39,7 +39,8 @@ using MethodInstaller = void (*)(rt::Class*);
 
 // Registers T under Super unless the configuration leaves it out or Super is missing.
 template <class T, class Super = rt::Object>
-void registerToolkitClass(const device::DeviceConfiguration& configuration, MethodInstaller installMethods = nullptr) {
+void registerToolkitClass(const device::DeviceConfiguration& configuration,
+                          MethodInstaller installMethods = nullptr) {
     if (!rt::lookUpClass(Super::kClassName)) return;
     rt::Class* cls = device::registerUnlessLeftOut<T, Super>(configuration);
     if (cls && installMethods) installMethods(cls);
@@ -54,13 +55,19 @@ void registerValueClassIfAbsent(MethodInstaller installMethods = nullptr) {
     if (installMethods) installMethods(cls);
 }
 
-long long phaseImp(rt::Object* self, rt::Selector) { return static_cast<long long>(static_cast<Touch*>(self)->phase()); }
+long long phaseImp(rt::Object* self, rt::Selector) {
+    return static_cast<long long>(static_cast<Touch*>(self)->phase());
+}
 
-void installTouchMethods(rt::Class* cls) { rt::addMethod(cls, rt::sel("phase"), &phaseImp); }
+void installTouchMethods(rt::Class* cls) {
+    rt::addMethod(cls, rt::sel("phase"), &phaseImp);
+}
 
 }  // namespace
 
-void registerClasses() { registerClasses(device::Phone::shared().configuration()); }
+void registerClasses() {
+    registerClasses(device::Phone::shared().configuration());
+}
 
 void registerClasses(const device::DeviceConfiguration& configuration) {
     AnimationLog::shared().clear();
@@ -85,7 +92,8 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<Event>(configuration, &Event::registerRuntimeMethods);
     registerToolkitClass<Application>(configuration);
     registerToolkitClass<Device>(configuration);
-    registerToolkitClass<ImpactFeedbackGenerator>(configuration, &ImpactFeedbackGenerator::registerRuntimeMethods);
+    registerToolkitClass<ImpactFeedbackGenerator>(configuration,
+                                                  &ImpactFeedbackGenerator::registerRuntimeMethods);
     registerToolkitClass<Bundle>(configuration);
     registerToolkitClass<Locale>(configuration);
     registerToolkitClass<NumberFormatter>(configuration);

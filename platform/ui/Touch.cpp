@@ -12,9 +12,13 @@ Touch::Touch(View* window, View* view, const Point& locationInWindow)
       _previousLocation(locationInWindow),
       _timestamp(core::Clock::now()) {}
 
-Point Touch::locationInView(const View* view) const { return convert(_location, view); }
+Point Touch::locationInView(const View* view) const {
+    return convert(_location, view);
+}
 
-Point Touch::previousLocationInView(const View* view) const { return convert(_previousLocation, view); }
+Point Touch::previousLocationInView(const View* view) const {
+    return convert(_previousLocation, view);
+}
 
 void Touch::update(TouchPhase phase, const Point& locationInWindow) {
     _previousLocation = _location;

@@ -9,12 +9,10 @@
 
 namespace ui {
 
-
-
 // One finger on the screen ("UITouch"): the view it began in, where it is now (in the
 // coordinates of the root view it touches), where it was, and its phase.
 class Touch : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UITouch";
 
     Touch(View* window, View* view, const Point& locationInWindow);
@@ -32,7 +30,7 @@ public:
     // Moves the touch on, as the screen reports it.
     void update(TouchPhase phase, const Point& locationInWindow);
 
-private:
+  private:
     Point convert(const Point& locationInWindow, const View* view) const;
 
     rt::Ref<View> _window;

@@ -8,11 +8,9 @@
 
 namespace ui {
 
-
-
 // The touches of an event ("NSSet" of "UITouch"), in the order they began.
 class TouchSet : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "NSSet";
 
     TouchSet() = default;
@@ -26,7 +24,7 @@ public:
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-private:
+  private:
     std::vector<rt::Ref<Touch>> _touches;
 };
 

@@ -13,7 +13,9 @@ rt::Ref<rt::Object> mainScreen(rt::Object* self, rt::Selector) {
     return device::SharedInstance::of(static_cast<rt::Class*>(self));
 }
 
-double brightness(rt::Object*, rt::Selector) { return device::Phone::shared().brightness(); }
+double brightness(rt::Object*, rt::Selector) {
+    return device::Phone::shared().brightness();
+}
 
 }  // namespace
 

@@ -22,9 +22,13 @@ const rt::Selector& layoutSubviewsSelector() {
     return selector;
 }
 
-View* asView(rt::Object* self) { return static_cast<View*>(self); }
+View* asView(rt::Object* self) {
+    return static_cast<View*>(self);
+}
 
-void layoutSubviewsImp(rt::Object* self, rt::Selector) { asView(self)->applyConstraintsToSubviews(); }
+void layoutSubviewsImp(rt::Object* self, rt::Selector) {
+    asView(self)->applyConstraintsToSubviews();
+}
 
 bool pointInsideImp(rt::Object* self, rt::Selector, const Point& point, rt::Object*) {
     return asView(self)->bounds().contains(point);
@@ -32,14 +36,17 @@ bool pointInsideImp(rt::Object* self, rt::Selector, const Point& point, rt::Obje
 
 // A hidden, transparent or non-interactive view and its subviews take no touches; the
 // topmost subview that takes the point wins, else the view itself when the point is inside.
-rt::Ref<rt::Object> hitTestImp(rt::Object* self, rt::Selector, const Point& point, rt::Object* event) {
+rt::Ref<rt::Object> hitTestImp(rt::Object* self, rt::Selector, const Point& point,
+                               rt::Object* event) {
     View* view = asView(self);
-    if (view->isHidden() || !view->isUserInteractionEnabled() || view->alpha() < 0.01) return nullptr;
+    if (view->isHidden() || !view->isUserInteractionEnabled() || view->alpha() < 0.01)
+        return nullptr;
     auto* touchEvent = rt::cast<Event>(event);
     if (!view->pointInside(point, touchEvent)) return nullptr;
     const std::vector<rt::Ref<View>> subviews = view->subviews();
     for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
-        if (rt::Ref<View> hit = (*it)->hitTest((*it)->pointFromSuperview(point), touchEvent)) return hit;
+        if (rt::Ref<View> hit = (*it)->hitTest((*it)->pointFromSuperview(point), touchEvent))
+            return hit;
     }
     return rt::retained<rt::Object>(view);
 }
@@ -48,7 +55,8 @@ rt::Ref<rt::Object> hitTestImp(rt::Object* self, rt::Selector, const Point& poin
 template <const char* kSelectorName>
 void forwardTouchesImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
     static const rt::Selector selector = rt::sel(kSelectorName);
-    if (rt::Ref<View> next = asView(self)->superview()) rt::send<void>(next, selector, touches, event);
+    if (rt::Ref<View> next = asView(self)->superview())
+        rt::send<void>(next, selector, touches, event);
 }
 
 constexpr char kTouchesBegan[] = "touchesBegan:withEvent:";
@@ -65,7 +73,8 @@ Point applyTransform(const AffineTransform& t, const Point& p) {
 
 Point applyInverseTransform(const AffineTransform& t, const Point& p) {
     const double determinant = t.a * t.d - t.b * t.c;
-    if (std::fabs(determinant) < 1e-12) return {0, 0};  // a collapsed view: every point maps to its centre
+    if (std::fabs(determinant) < 1e-12)
+        return {0, 0};  // a collapsed view: every point maps to its centre
     const double x = p.x - t.tx;
     const double y = p.y - t.ty;
     return {(t.d * x - t.c * y) / determinant, (-t.b * x + t.a * y) / determinant};
@@ -73,7 +82,8 @@ Point applyInverseTransform(const AffineTransform& t, const Point& p) {
 
 // Runs an animation block with the record open so that the changes are noted on it, then
 // schedules the completion after the delay and the duration.
-void runAnimation(AnimationRecord record, const View::AnimationBlock& animations, View::CompletionBlock completion) {
+void runAnimation(AnimationRecord record, const View::AnimationBlock& animations,
+                  View::CompletionBlock completion) {
     record.startTime = core::Clock::now();
     record.hasCompletion = static_cast<bool>(completion);
     const double total = std::max(0.0, record.delay) + std::max(0.0, record.duration);
@@ -85,22 +95,31 @@ void runAnimation(AnimationRecord record, const View::AnimationBlock& animations
         throw;
     }
     AnimationLog::shared().end();
-    if (completion) core::after(total, core::Queue::Main, [completion = std::move(completion)] { completion(true); });
+    if (completion)
+        core::after(total, core::Queue::Main,
+                    [completion = std::move(completion)] { completion(true); });
 }
 
 }  // namespace
 
 View::View() : View(Rect::zero()) {}
 
-View::View(const Rect& frame) : _layer(rt::make<Layer>()) { setFrame(frame); }
+View::View(const Rect& frame) : _layer(rt::make<Layer>()) {
+    setFrame(frame);
+}
 
 View::~View() = default;
 
 Rect View::frame() const {
     const double halfWidth = _bounds.width() / 2;
     const double halfHeight = _bounds.height() / 2;
-    if (_transform.isIdentity()) return Rect(_center.x - halfWidth, _center.y - halfHeight, _bounds.width(), _bounds.height());
-    const Point corners[] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight}, {-halfWidth, halfHeight}, {halfWidth, halfHeight}};
+    if (_transform.isIdentity())
+        return Rect(_center.x - halfWidth, _center.y - halfHeight, _bounds.width(),
+                    _bounds.height());
+    const Point corners[] = {{-halfWidth, -halfHeight},
+                             {halfWidth, -halfHeight},
+                             {-halfWidth, halfHeight},
+                             {halfWidth, halfHeight}};
     double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
     for (const Point& corner : corners) {
         const Point moved = applyTransform(_transform, corner);
@@ -115,7 +134,8 @@ Rect View::frame() const {
 void View::setFrame(const Rect& frame) {
     double width = frame.width();
     double height = frame.height();
-    if (!_transform.isIdentity()) {  // keep the bounds whose transformed box is the frame (scales only)
+    if (!_transform
+             .isIdentity()) {  // keep the bounds whose transformed box is the frame (scales only)
         if (std::fabs(_transform.a) > 1e-12) width /= std::fabs(_transform.a);
         if (std::fabs(_transform.d) > 1e-12) height /= std::fabs(_transform.d);
     }
@@ -148,7 +168,9 @@ void View::setAlpha(double alpha) {
     noteAnimatableChange("alpha");
 }
 
-void View::setHidden(bool hidden) { _hidden = hidden; }
+void View::setHidden(bool hidden) {
+    _hidden = hidden;
+}
 
 void View::setBackgroundColor(rt::Ref<Color> color) {
     _backgroundColor = std::move(color);
@@ -164,18 +186,24 @@ rt::Ref<Color> View::tintColor() const {
 void View::setTintColor(rt::Ref<Color> color) {
     _tintColor = std::move(color);
     tintColorDidChange();
-    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews)) subview->notifyInheritedTintChange();
+    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
+        subview->notifyInheritedTintChange();
 }
 
 void View::notifyInheritedTintChange() {
     if (_tintColor) return;  // its own tint hides the change from it and its subviews
     tintColorDidChange();
-    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews)) subview->notifyInheritedTintChange();
+    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
+        subview->notifyInheritedTintChange();
 }
 
-void View::tintColorDidChange() { rt::send<void>(this, rt::sel("tintColorDidChange")); }
+void View::tintColorDidChange() {
+    rt::send<void>(this, rt::sel("tintColorDidChange"));
+}
 
-void View::addSubview(View* view) { insertSubview(view, _subviews.size()); }
+void View::addSubview(View* view) {
+    insertSubview(view, _subviews.size());
+}
 
 void View::insertSubview(View* view, std::size_t index) {
     if (!view || view == this || isDescendantOf(view)) return;  // a view cannot contain itself
@@ -183,13 +211,15 @@ void View::insertSubview(View* view, std::size_t index) {
     if (rt::Ref<View> previous = view->superview()) {
         if (previous.get() == this) {
             _subviews.erase(std::find(_subviews.begin(), _subviews.end(), keep));
-            _subviews.insert(_subviews.begin() + static_cast<long>(std::min(index, _subviews.size())), keep);
+            _subviews.insert(
+                _subviews.begin() + static_cast<long>(std::min(index, _subviews.size())), keep);
             setNeedsLayout();
             return;
         }
         view->removeFromSuperview();
     }
-    _subviews.insert(_subviews.begin() + static_cast<long>(std::min(index, _subviews.size())), keep);
+    _subviews.insert(_subviews.begin() + static_cast<long>(std::min(index, _subviews.size())),
+                     keep);
     view->_superview = rt::Weak<View>(this);
     setNeedsLayout();
     didAddSubview(view);
@@ -211,9 +241,10 @@ void View::detachFromSuperview() {
     _superview.reset();
     if (!parent) return;
     auto& siblings = parent->_subviews;
-    siblings.erase(std::remove_if(siblings.begin(), siblings.end(),
-                                  [this](const rt::Ref<View>& sibling) { return sibling.get() == this; }),
-                   siblings.end());
+    siblings.erase(
+        std::remove_if(siblings.begin(), siblings.end(),
+                       [this](const rt::Ref<View>& sibling) { return sibling.get() == this; }),
+        siblings.end());
 }
 
 void View::bringSubviewToFront(View* view) {
@@ -235,9 +266,13 @@ rt::Ref<View> View::rootView() {
     return root;
 }
 
-void View::didAddSubview(View* view) { rt::send<void>(this, rt::sel("didAddSubview:"), view); }
+void View::didAddSubview(View* view) {
+    rt::send<void>(this, rt::sel("didAddSubview:"), view);
+}
 
-void View::willRemoveSubview(View* view) { rt::send<void>(this, rt::sel("willRemoveSubview:"), view); }
+void View::willRemoveSubview(View* view) {
+    rt::send<void>(this, rt::sel("willRemoveSubview:"), view);
+}
 
 void View::layoutIfNeeded() {
     rt::Ref<View> keep = rt::retained(this);
@@ -245,12 +280,17 @@ void View::layoutIfNeeded() {
         _needsLayout = false;
         layoutSubviews();
     }
-    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews)) subview->layoutIfNeeded();
+    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
+        subview->layoutIfNeeded();
 }
 
-void View::layoutSubviews() { rt::send<void>(this, layoutSubviewsSelector()); }
+void View::layoutSubviews() {
+    rt::send<void>(this, layoutSubviewsSelector());
+}
 
-void View::applyConstraintsToSubviews() { LayoutSolver::layOutSubviews(*this); }
+void View::applyConstraintsToSubviews() {
+    LayoutSolver::layOutSubviews(*this);
+}
 
 void View::addConstraint(LayoutConstraint* constraint) {
     if (!constraint) return;
@@ -268,8 +308,9 @@ void View::addConstraints(const std::vector<rt::Ref<LayoutConstraint>>& constrai
 }
 
 void View::removeConstraint(LayoutConstraint* constraint) {
-    auto found = std::find_if(_constraints.begin(), _constraints.end(),
-                              [constraint](const rt::Ref<LayoutConstraint>& c) { return c.get() == constraint; });
+    auto found = std::find_if(
+        _constraints.begin(), _constraints.end(),
+        [constraint](const rt::Ref<LayoutConstraint>& c) { return c.get() == constraint; });
     if (found == _constraints.end()) return;
     rt::Ref<LayoutConstraint> keep = *found;
     _constraints.erase(found);
@@ -277,7 +318,9 @@ void View::removeConstraint(LayoutConstraint* constraint) {
     setNeedsLayout();
 }
 
-rt::Ref<LayoutAnchor> View::anchorFor(LayoutAttribute attribute) { return rt::make<LayoutAnchor>(this, attribute); }
+rt::Ref<LayoutAnchor> View::anchorFor(LayoutAttribute attribute) {
+    return rt::make<LayoutAnchor>(this, attribute);
+}
 
 bool View::isRightToLeft() const {
     rt::Ref<Application> application = Application::sharedApplication();
@@ -285,12 +328,15 @@ bool View::isRightToLeft() const {
 }
 
 Point View::pointFromSuperview(const Point& point) const {
-    const Point relative = applyInverseTransform(_transform, {point.x - _center.x, point.y - _center.y});
-    return {relative.x + _bounds.width() / 2 + _bounds.x(), relative.y + _bounds.height() / 2 + _bounds.y()};
+    const Point relative =
+        applyInverseTransform(_transform, {point.x - _center.x, point.y - _center.y});
+    return {relative.x + _bounds.width() / 2 + _bounds.x(),
+            relative.y + _bounds.height() / 2 + _bounds.y()};
 }
 
 Point View::pointToSuperview(const Point& point) const {
-    const Point relative{point.x - _bounds.x() - _bounds.width() / 2, point.y - _bounds.y() - _bounds.height() / 2};
+    const Point relative{point.x - _bounds.x() - _bounds.width() / 2,
+                         point.y - _bounds.y() - _bounds.height() / 2};
     const Point moved = applyTransform(_transform, relative);
     return {moved.x + _center.x, moved.y + _center.y};
 }
@@ -317,7 +363,8 @@ Point View::convertPointFromView(const Point& point, const View* view) const {
         current = parent.get();
     }
     Point result = inRoot;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) result = (*it)->pointFromSuperview(result);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        result = (*it)->pointFromSuperview(result);
     return result;
 }
 
@@ -326,12 +373,19 @@ bool View::pointInside(const Point& point, Event* event) {
 }
 
 rt::Ref<View> View::hitTest(const Point& point, Event* event) {
-    return rt::cast<View>(rt::send<rt::Ref<rt::Object>>(this, rt::sel("hitTest:withEvent:"), point, event));
+    return rt::cast<View>(
+        rt::send<rt::Ref<rt::Object>>(this, rt::sel("hitTest:withEvent:"), point, event));
 }
 
-void View::touchesBegan(TouchSet* touches, Event* event) { rt::send<void>(this, rt::sel(kTouchesBegan), touches, event); }
-void View::touchesMoved(TouchSet* touches, Event* event) { rt::send<void>(this, rt::sel(kTouchesMoved), touches, event); }
-void View::touchesEnded(TouchSet* touches, Event* event) { rt::send<void>(this, rt::sel(kTouchesEnded), touches, event); }
+void View::touchesBegan(TouchSet* touches, Event* event) {
+    rt::send<void>(this, rt::sel(kTouchesBegan), touches, event);
+}
+void View::touchesMoved(TouchSet* touches, Event* event) {
+    rt::send<void>(this, rt::sel(kTouchesMoved), touches, event);
+}
+void View::touchesEnded(TouchSet* touches, Event* event) {
+    rt::send<void>(this, rt::sel(kTouchesEnded), touches, event);
+}
 void View::touchesCancelled(TouchSet* touches, Event* event) {
     rt::send<void>(this, rt::sel(kTouchesCancelled), touches, event);
 }
@@ -340,8 +394,8 @@ void View::animate(double duration, const AnimationBlock& animations, Completion
     animate(duration, 0, 0, animations, std::move(completion));
 }
 
-void View::animate(double duration, double delay, unsigned long options, const AnimationBlock& animations,
-                   CompletionBlock completion) {
+void View::animate(double duration, double delay, unsigned long options,
+                   const AnimationBlock& animations, CompletionBlock completion) {
     AnimationRecord record;
     record.duration = duration;
     record.delay = delay;
@@ -349,8 +403,9 @@ void View::animate(double duration, double delay, unsigned long options, const A
     runAnimation(std::move(record), animations, std::move(completion));
 }
 
-void View::animateWithSpring(double duration, double delay, double damping, double velocity, unsigned long options,
-                             const AnimationBlock& animations, CompletionBlock completion) {
+void View::animateWithSpring(double duration, double delay, double damping, double velocity,
+                             unsigned long options, const AnimationBlock& animations,
+                             CompletionBlock completion) {
     AnimationRecord record;
     record.kind = AnimationRecord::Kind::Spring;
     record.duration = duration;
@@ -361,8 +416,8 @@ void View::animateWithSpring(double duration, double delay, double damping, doub
     runAnimation(std::move(record), animations, std::move(completion));
 }
 
-void View::transition(View* view, double duration, unsigned long options, const AnimationBlock& animations,
-                      CompletionBlock completion) {
+void View::transition(View* view, double duration, unsigned long options,
+                      const AnimationBlock& animations, CompletionBlock completion) {
     AnimationRecord record;
     record.kind = AnimationRecord::Kind::Transition;
     record.duration = duration;
@@ -375,7 +430,9 @@ void View::performWithoutAnimation(const AnimationBlock& actions) {
     if (actions) actions();
 }
 
-void View::noteAnimatableChange(const char* property) { AnimationLog::shared().noteChange(this, property); }
+void View::noteAnimatableChange(const char* property) {
+    AnimationLog::shared().noteChange(this, property);
+}
 
 void View::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethod(cls, layoutSubviewsSelector(), &layoutSubviewsImp);

@@ -28,7 +28,7 @@ class TouchSet;
 // willRemoveSubview:. The C++ calls below send those messages; the toolkit's own behaviour
 // is registered as the classes' runtime methods by registerRuntimeMethods.
 class View : public rt::Object {
-public:
+  public:
     static constexpr const char* kClassName = "UIView";
 
     using AnimationBlock = std::function<void()>;
@@ -93,7 +93,9 @@ public:
     // The toolkit's own layoutSubviews: solves the constraints that place the subviews.
     void applyConstraintsToSubviews();
     bool translatesAutoresizingMaskIntoConstraints() const { return _translatesAutoresizingMask; }
-    void setTranslatesAutoresizingMaskIntoConstraints(bool translates) { _translatesAutoresizingMask = translates; }
+    void setTranslatesAutoresizingMaskIntoConstraints(bool translates) {
+        _translatesAutoresizingMask = translates;
+    }
 
     // Constraints installed on this view ("addConstraint:" activates them).
     void addConstraint(LayoutConstraint* constraint);
@@ -133,26 +135,27 @@ public:
     // Animations. The changes made in `animations` take effect at once and are recorded in
     // the AnimationLog with the parameters; `completion` runs on the main queue once the
     // delay and duration have passed, with finished true.
-    static void animate(double duration, const AnimationBlock& animations, CompletionBlock completion = {});
-    static void animate(double duration, double delay, unsigned long options, const AnimationBlock& animations,
+    static void animate(double duration, const AnimationBlock& animations,
                         CompletionBlock completion = {});
+    static void animate(double duration, double delay, unsigned long options,
+                        const AnimationBlock& animations, CompletionBlock completion = {});
     // "animateWithDuration:delay:usingSpringWithDamping:initialSpringVelocity:options:...".
     static void animateWithSpring(double duration, double delay, double damping, double velocity,
                                   unsigned long options, const AnimationBlock& animations,
                                   CompletionBlock completion = {});
     // "transitionWithView:duration:options:animations:completion:".
-    static void transition(View* view, double duration, unsigned long options, const AnimationBlock& animations,
-                           CompletionBlock completion = {});
+    static void transition(View* view, double duration, unsigned long options,
+                           const AnimationBlock& animations, CompletionBlock completion = {});
     // "performWithoutAnimation:".
     static void performWithoutAnimation(const AnimationBlock& actions);
 
     static void registerRuntimeMethods(rt::Class* cls);
 
-protected:
+  protected:
     // Notes a change of an animatable property on the animation being recorded, if any.
     void noteAnimatableChange(const char* property);
 
-private:
+  private:
     void didAddSubview(View* view);
     void willRemoveSubview(View* view);
     void tintColorDidChange();

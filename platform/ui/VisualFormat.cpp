@@ -19,8 +19,9 @@ struct Predicate {
 };
 
 class Parser {
-public:
-    Parser(const std::string& format, unsigned long options, const std::map<std::string, double>& metrics,
+  public:
+    Parser(const std::string& format, unsigned long options,
+           const std::map<std::string, double>& metrics,
            const std::map<std::string, rt::Ref<View>>& views)
         : _format(format), _metrics(metrics), _views(views), _options(options) {}
 
@@ -39,7 +40,8 @@ public:
             pendingConnection = readConnection(false);
             if (accept('|')) {
                 if (pendingConnection->empty() && _lastConnectionWasStandard) {
-                    pendingConnection = std::vector<Predicate>{{LayoutRelation::Equal, VisualFormat::kStandardSuperviewSpacing, nullptr}};
+                    pendingConnection = std::vector<Predicate>{
+                        {LayoutRelation::Equal, VisualFormat::kStandardSuperviewSpacing, nullptr}};
                 }
                 relateToSuperviewEnd(view, *pendingConnection);
                 pendingConnection.reset();
@@ -51,10 +53,10 @@ public:
         return std::move(_constraints);
     }
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& reason) const {
-        throw std::invalid_argument("visual format \"" + _format + "\": " + reason + " at position " +
-                                    std::to_string(_position));
+        throw std::invalid_argument("visual format \"" + _format + "\": " + reason +
+                                    " at position " + std::to_string(_position));
     }
 
     char peek() const { return _position < _format.size() ? _format[_position] : '\0'; }
@@ -144,7 +146,9 @@ private:
             _lastConnectionWasStandard = true;
             if (peek() == '|') return {};  // resolved by the caller to the superview spacing
             return {{LayoutRelation::Equal,
-                     fromSuperview ? VisualFormat::kStandardSuperviewSpacing : VisualFormat::kStandardSpacing, nullptr}};
+                     fromSuperview ? VisualFormat::kStandardSuperviewSpacing
+                                   : VisualFormat::kStandardSpacing,
+                     nullptr}};
         }
         std::vector<Predicate> predicates =
             peek() == '(' ? readPredicateList(false) : std::vector<Predicate>{readPredicate(false)};
@@ -168,20 +172,28 @@ private:
     LayoutAttribute startAttribute() const {
         if (_vertical) return LayoutAttribute::Top;
         switch (_options & VisualFormat::kDirectionMask) {
-            case VisualFormat::kDirectionLeftToRight: return LayoutAttribute::Left;
-            case VisualFormat::kDirectionRightToLeft: return LayoutAttribute::Right;
-            default: return LayoutAttribute::Leading;
+            case VisualFormat::kDirectionLeftToRight:
+                return LayoutAttribute::Left;
+            case VisualFormat::kDirectionRightToLeft:
+                return LayoutAttribute::Right;
+            default:
+                return LayoutAttribute::Leading;
         }
     }
     LayoutAttribute endAttribute() const {
         if (_vertical) return LayoutAttribute::Bottom;
         switch (_options & VisualFormat::kDirectionMask) {
-            case VisualFormat::kDirectionLeftToRight: return LayoutAttribute::Right;
-            case VisualFormat::kDirectionRightToLeft: return LayoutAttribute::Left;
-            default: return LayoutAttribute::Trailing;
+            case VisualFormat::kDirectionLeftToRight:
+                return LayoutAttribute::Right;
+            case VisualFormat::kDirectionRightToLeft:
+                return LayoutAttribute::Left;
+            default:
+                return LayoutAttribute::Trailing;
         }
     }
-    LayoutAttribute sizeAttribute() const { return _vertical ? LayoutAttribute::Height : LayoutAttribute::Width; }
+    LayoutAttribute sizeAttribute() const {
+        return _vertical ? LayoutAttribute::Height : LayoutAttribute::Width;
+    }
 
     View* superviewOf(View* view) {
         rt::Ref<View> parent = view->superview();
@@ -191,33 +203,37 @@ private:
 
     void add(View* first, LayoutAttribute firstAttribute, LayoutRelation relation, View* second,
              LayoutAttribute secondAttribute, double constant) {
-        _constraints.push_back(
-            LayoutConstraint::constraintWithItem(first, firstAttribute, relation, second, secondAttribute, 1.0, constant));
+        _constraints.push_back(LayoutConstraint::constraintWithItem(
+            first, firstAttribute, relation, second, secondAttribute, 1.0, constant));
     }
 
     void relateSize(View* view, const Predicate& predicate) {
         if (predicate.view) {
             add(view, sizeAttribute(), predicate.relation, predicate.view, sizeAttribute(), 0);
         } else {
-            add(view, sizeAttribute(), predicate.relation, nullptr, LayoutAttribute::NotAnAttribute, predicate.constant);
+            add(view, sizeAttribute(), predicate.relation, nullptr, LayoutAttribute::NotAnAttribute,
+                predicate.constant);
         }
     }
 
     // view.start = superview.start + spacing
     void relateToSuperviewStart(View* view, const std::vector<Predicate>& spacing) {
         View* parent = superviewOf(view);
-        for (const Predicate& p : spacing) add(view, startAttribute(), p.relation, parent, startAttribute(), p.constant);
+        for (const Predicate& p : spacing)
+            add(view, startAttribute(), p.relation, parent, startAttribute(), p.constant);
     }
 
     // superview.end = view.end + spacing
     void relateToSuperviewEnd(View* view, const std::vector<Predicate>& spacing) {
         View* parent = superviewOf(view);
-        for (const Predicate& p : spacing) add(parent, endAttribute(), p.relation, view, endAttribute(), p.constant);
+        for (const Predicate& p : spacing)
+            add(parent, endAttribute(), p.relation, view, endAttribute(), p.constant);
     }
 
     // next.start = previous.end + spacing
     void relateSiblings(View* previous, View* next, const std::vector<Predicate>& spacing) {
-        for (const Predicate& p : spacing) add(next, startAttribute(), p.relation, previous, endAttribute(), p.constant);
+        for (const Predicate& p : spacing)
+            add(next, startAttribute(), p.relation, previous, endAttribute(), p.constant);
     }
 
     const std::string& _format;
@@ -232,9 +248,9 @@ private:
 
 }  // namespace
 
-std::vector<rt::Ref<LayoutConstraint>> VisualFormat::parse(const std::string& format, unsigned long options,
-                                                           const std::map<std::string, double>& metrics,
-                                                           const std::map<std::string, rt::Ref<View>>& views) {
+std::vector<rt::Ref<LayoutConstraint>> VisualFormat::parse(
+    const std::string& format, unsigned long options, const std::map<std::string, double>& metrics,
+    const std::map<std::string, rt::Ref<View>>& views) {
     return Parser(format, options, metrics, views).parse();
 }
 

@@ -18,7 +18,7 @@ class View;
 // none). Numbers may be names from the metrics. Horizontal formats relate leading and
 // trailing edges unless the options ask for left-to-right or right-to-left.
 class VisualFormat {
-public:
+  public:
     // Direction option bits ("NSLayoutFormatDirection...").
     static constexpr unsigned long kDirectionLeadingToTrailing = 0UL << 16;
     static constexpr unsigned long kDirectionLeftToRight = 1UL << 16;
@@ -31,9 +31,10 @@ public:
     // The constraints of the format, inactive. Throws std::invalid_argument for a format
     // that does not parse, a view name missing from `views`, an unknown metric, or "|"
     // next to a view that has no superview.
-    static std::vector<rt::Ref<LayoutConstraint>> parse(const std::string& format, unsigned long options,
-                                                        const std::map<std::string, double>& metrics,
-                                                        const std::map<std::string, rt::Ref<View>>& views);
+    static std::vector<rt::Ref<LayoutConstraint>> parse(
+        const std::string& format, unsigned long options,
+        const std::map<std::string, double>& metrics,
+        const std::map<std::string, rt::Ref<View>>& views);
 };
 
 }  // namespace ui

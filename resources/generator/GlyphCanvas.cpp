@@ -6,7 +6,9 @@
 
 namespace {
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ void GlyphCanvas::useInk() {
     cairo_set_source_rgba(context(), 0.0, 0.0, 0.0, 1.0);
 }
 
-void GlyphCanvas::useEraser() { cairo_set_operator(context(), CAIRO_OPERATOR_CLEAR); }
+void GlyphCanvas::useEraser() {
+    cairo_set_operator(context(), CAIRO_OPERATOR_CLEAR);
+}
 
 void GlyphCanvas::circle(double centerX, double centerY, double radius) {
     cairo_new_sub_path(context());
@@ -37,7 +41,8 @@ void GlyphCanvas::circle(double centerX, double centerY, double radius) {
     cairo_close_path(context());
 }
 
-void GlyphCanvas::arc(double centerX, double centerY, double radius, double fromDegrees, double toDegrees) {
+void GlyphCanvas::arc(double centerX, double centerY, double radius, double fromDegrees,
+                      double toDegrees) {
     cairo_new_sub_path(context());
     cairo_arc(context(), centerX, centerY, radius, radians(fromDegrees), radians(toDegrees));
 }
@@ -47,7 +52,8 @@ void GlyphCanvas::line(double fromX, double fromY, double toX, double toY) {
     cairo_line_to(context(), toX, toY);
 }
 
-void GlyphCanvas::roundedRect(double x, double y, double width, double height, double cornerRadius) {
+void GlyphCanvas::roundedRect(double x, double y, double width, double height,
+                              double cornerRadius) {
     const double r = cornerRadius;
     cairo_t* cr = context();
     cairo_new_sub_path(cr);
@@ -58,14 +64,17 @@ void GlyphCanvas::roundedRect(double x, double y, double width, double height, d
     cairo_close_path(cr);
 }
 
-void GlyphCanvas::fill() { cairo_fill(context()); }
+void GlyphCanvas::fill() {
+    cairo_fill(context());
+}
 
 void GlyphCanvas::stroke(double width) {
     cairo_set_line_width(context(), width);
     cairo_stroke(context());
 }
 
-void GlyphCanvas::centeredText(std::string_view text, double centerX, double centerY, double inkHeight) {
+void GlyphCanvas::centeredText(std::string_view text, double centerX, double centerY,
+                               double inkHeight) {
     cairo_t* cr = context();
     const std::string string(text);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
@@ -88,6 +97,7 @@ void GlyphCanvas::writePng(const std::filesystem::path& path) const {
     cairo_surface_flush(_surface.get());
     const cairo_status_t status = cairo_surface_write_to_png(_surface.get(), path.c_str());
     if (status != CAIRO_STATUS_SUCCESS) {
-        throw std::runtime_error("cannot write " + path.string() + ": " + cairo_status_to_string(status));
+        throw std::runtime_error("cannot write " + path.string() + ": " +
+                                 cairo_status_to_string(status));
     }
 }

@@ -8,11 +8,11 @@
 
 // A square, transparent cairo image that a template glyph is drawn on.
 //
-// Glyphs are drawn in a fixed design space of kDesignSize x kDesignSize units whatever the pixel size, so
-// every glyph shares the same grid, margins and stroke weight. Ink is opaque black: a template image
-// carries its shape in the alpha channel only, and the UI tints it.
+// Glyphs are drawn in a fixed design space of kDesignSize x kDesignSize units whatever the pixel
+// size, so every glyph shares the same grid, margins and stroke weight. Ink is opaque black: a
+// template image carries its shape in the alpha channel only, and the UI tints it.
 class GlyphCanvas {
-public:
+  public:
     static constexpr double kDesignSize = 120.0;
     // The stroke weight shared by every outlined glyph.
     static constexpr double kStrokeWidth = 8.0;
@@ -26,7 +26,8 @@ public:
     // ... or cut it away again, leaving full transparency.
     void useEraser();
 
-    // Paths, in design units; angles in degrees, clockwise from the positive x axis (y points down).
+    // Paths, in design units; angles in degrees, clockwise from the positive x axis (y points
+    // down).
     void circle(double centerX, double centerY, double radius);
     void arc(double centerX, double centerY, double radius, double fromDegrees, double toDegrees);
     void line(double fromX, double fromY, double toX, double toY);
@@ -43,7 +44,7 @@ public:
     // Writes the image as an RGBA PNG; throws std::runtime_error when the file cannot be written.
     void writePng(const std::filesystem::path& path) const;
 
-private:
+  private:
     struct SurfaceDeleter {
         void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
     };

@@ -6,8 +6,9 @@
 #include <cmath>
 #include <numbers>
 
-// Every glyph is drawn on the 120-unit grid of GlyphCanvas and kept inside roughly 12..108 on both axes,
-// with the shared stroke weight, so the set looks even when the icons sit side by side in a menu.
+// Every glyph is drawn on the 120-unit grid of GlyphCanvas and kept inside roughly 12..108 on both
+// axes, with the shared stroke weight, so the set looks even when the icons sit side by side in a
+// menu.
 
 namespace {
 
@@ -22,8 +23,8 @@ double polarY(double centerY, double radius, double degrees) {
 }
 
 // Short rays around a centre, from `innerRadius` to `outerRadius`, one every `stepDegrees`.
-void drawRays(GlyphCanvas& canvas, double centerX, double centerY, double innerRadius, double outerRadius,
-              double fromDegrees, double toDegrees, double stepDegrees) {
+void drawRays(GlyphCanvas& canvas, double centerX, double centerY, double innerRadius,
+              double outerRadius, double fromDegrees, double toDegrees, double stepDegrees) {
     for (double angle = fromDegrees; angle <= toDegrees + 0.01; angle += stepDegrees) {
         canvas.line(polarX(centerX, innerRadius, angle), polarY(centerY, innerRadius, angle),
                     polarX(centerX, outerRadius, angle), polarY(centerY, outerRadius, angle));
@@ -31,9 +32,11 @@ void drawRays(GlyphCanvas& canvas, double centerX, double centerY, double innerR
     canvas.stroke();
 }
 
-// A filled polygon through `points` (x, y pairs), corners softened by a thin stroke of the same ink.
+// A filled polygon through `points` (x, y pairs), corners softened by a thin stroke of the same
+// ink.
 template <std::size_t N>
-void fillPolygon(GlyphCanvas& canvas, const std::array<double, N>& points, double cornerSoftening = 4.0) {
+void fillPolygon(GlyphCanvas& canvas, const std::array<double, N>& points,
+                 double cornerSoftening = 4.0) {
     static_assert(N >= 6 && N % 2 == 0, "a polygon needs at least three x, y pairs");
     cairo_t* cr = canvas.context();
     cairo_move_to(cr, points[0], points[1]);
@@ -44,8 +47,8 @@ void fillPolygon(GlyphCanvas& canvas, const std::array<double, N>& points, doubl
 }
 
 // A padlock: filled body with a keyhole cut out, and an outlined shackle above it.
-void drawPadlock(GlyphCanvas& canvas, double centerX, double bodyTop, double bodyWidth, double bodyHeight,
-                 double shackleHeight, double shackleStroke) {
+void drawPadlock(GlyphCanvas& canvas, double centerX, double bodyTop, double bodyWidth,
+                 double bodyHeight, double shackleHeight, double shackleStroke) {
     const double bodyLeft = centerX - bodyWidth / 2.0;
     const double shackleRadius = bodyWidth / 2.0 - bodyWidth * 0.18;
     const double arcCenterY = bodyTop - shackleHeight + shackleRadius;
@@ -82,8 +85,8 @@ void drawBrightness(GlyphCanvas& canvas) {
     drawRays(canvas, kCenter, kCenter, 32, 44, 0, 315, 45);
 }
 
-// Two toggle switches: the upper one on (filled track, knob cut out at the right), the lower one off
-// (outlined track, filled knob at the left).
+// Two toggle switches: the upper one on (filled track, knob cut out at the right), the lower one
+// off (outlined track, filled knob at the left).
 void drawToggles(GlyphCanvas& canvas) {
     constexpr double kLeft = 12, kWidth = 96, kHeight = 44, kRadius = kHeight / 2;
     constexpr double kUpperTop = 12, kLowerTop = 64;
@@ -94,8 +97,8 @@ void drawToggles(GlyphCanvas& canvas) {
     canvas.circle(kLeft + kWidth - kRadius, kUpperTop + kRadius, kRadius - kStroke);
     canvas.fill();
     canvas.useInk();
-    canvas.roundedRect(kLeft + kStroke / 2, kLowerTop + kStroke / 2, kWidth - kStroke, kHeight - kStroke,
-                       kRadius - kStroke / 2);
+    canvas.roundedRect(kLeft + kStroke / 2, kLowerTop + kStroke / 2, kWidth - kStroke,
+                       kHeight - kStroke, kRadius - kStroke / 2);
     canvas.stroke();
     // Kept clear of the outline so the two do not blur together at small sizes.
     canvas.circle(kLeft + kRadius, kLowerTop + kRadius, kRadius - kStroke - 5);
@@ -124,7 +127,8 @@ void drawOrientationLock(GlyphCanvas& canvas) {
     const double across = kArrowEnd * std::numbers::pi / 180.0;        // radial direction
     const double headLength = 19, headHalfWidth = 12;
     const std::array<double, 6> head = {
-        tipX + headLength * 0.55 * std::cos(along), tipY + headLength * 0.55 * std::sin(along),
+        tipX + headLength * 0.55 * std::cos(along),
+        tipY + headLength * 0.55 * std::sin(along),
         tipX - headLength * 0.45 * std::cos(along) + headHalfWidth * std::cos(across),
         tipY - headLength * 0.45 * std::sin(along) + headHalfWidth * std::sin(across),
         tipX - headLength * 0.45 * std::cos(along) - headHalfWidth * std::cos(across),
@@ -177,7 +181,8 @@ void drawAirplane(GlyphCanvas& canvas) {
     // Drawn nose up around the origin: fuselage, swept wings, tailplane.
     canvas.roundedRect(-7, -54, 14, 100, 7);
     canvas.fill();
-    const std::array<double, 16> wings = {6, -20, 48, 4, 48, 14, 6, 4, -6, 4, -48, 14, -48, 4, -6, -20};
+    const std::array<double, 16> wings = {6,  -20, 48,  4,  48,  14, 6,  4,
+                                          -6, 4,   -48, 14, -48, 4,  -6, -20};
     fillPolygon(canvas, wings, 4.0);
     const std::array<double, 12> tailplane = {5, 28, 22, 40, 22, 47, -22, 47, -22, 40, -5, 28};
     fillPolygon(canvas, tailplane, 4.0);
@@ -211,7 +216,9 @@ void drawAutoBrightness(GlyphCanvas& canvas) {
 }
 
 // Auto-lock: a padlock.
-void drawAutoLock(GlyphCanvas& canvas) { drawPadlock(canvas, kCenter, 54, 64, 50, 42, 9); }
+void drawAutoLock(GlyphCanvas& canvas) {
+    drawPadlock(canvas, kCenter, 54, 64, 50, 42, 9);
+}
 
 // Low power mode: a battery lying on its side, partly charged.
 void drawLowPower(GlyphCanvas& canvas) {
@@ -269,4 +276,6 @@ constexpr std::array kGlyphs = {
 
 }  // namespace
 
-std::span<const Glyph> GlyphSet::all() { return kGlyphs; }
+std::span<const Glyph> GlyphSet::all() {
+    return kGlyphs;
+}

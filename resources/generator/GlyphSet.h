@@ -6,6 +6,6 @@
 
 // Every template image of MorvaneBundle.bundle, in a fixed order.
 class GlyphSet {
-public:
+  public:
     static std::span<const Glyph> all();
 };

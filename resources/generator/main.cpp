@@ -16,7 +16,8 @@ void printUsage(std::ostream& out) {
     out << "usage: make_artwork OUTPUT_DIR\n"
            "\n"
            "Draws every template image of MorvaneBundle.bundle as OUTPUT_DIR/<name>.png\n"
-           "(" << ArtworkWriter::kDefaultPixelSize << " x " << ArtworkWriter::kDefaultPixelSize
+           "("
+        << ArtworkWriter::kDefaultPixelSize << " x " << ArtworkWriter::kDefaultPixelSize
         << " px, black glyph on transparent ground), creating OUTPUT_DIR if needed.\n"
            "\n"
            "options:\n"
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return 0;
     }
-    if (argc != 2 || std::string_view(argv[1]).empty() || std::string_view(argv[1]).starts_with('-')) {
+    if (argc != 2 || std::string_view(argv[1]).empty() ||
+        std::string_view(argv[1]).starts_with('-')) {
         printUsage(std::cerr);
         return 2;
     }
@@ -46,8 +48,8 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         std::cerr << "make_artwork: " << error.what() << '\n';
     }
-    // Release cairo's caches and then fontconfig's (the text glyphs load fonts through it), so a leak
-    // checker sees a clean exit.
+    // Release cairo's caches and then fontconfig's (the text glyphs load fonts through it), so a
+    // leak checker sees a clean exit.
     cairo_debug_reset_static_data();
     FcFini();
     return status;

@@ -18,8 +18,10 @@ using device::SwitchState;
 namespace {
 
 class PhoneTest : public ::testing::Test {
-protected:
-    Phone& bootWith(const device::DeviceConfiguration& configuration) { return Phone::boot(configuration); }
+  protected:
+    Phone& bootWith(const device::DeviceConfiguration& configuration) {
+        return Phone::boot(configuration);
+    }
 
     testing_support::DeviceWorld world;
     Phone& phone = Phone::boot();
@@ -27,9 +29,9 @@ protected:
 };
 
 TEST_F(PhoneTest, SwitchNamesAreTheTweaksToggleNames) {
-    const std::vector<std::string> names = {"orientationLock", "cellular", "wifi", "bluetooth",
-                                            "airplane", "dnd", "location", "autoBrightness",
-                                            "autoLock", "lowPower", "nightShift", "vpn"};
+    const std::vector<std::string> names = {
+        "orientationLock", "cellular",       "wifi",     "bluetooth", "airplane",   "dnd",
+        "location",        "autoBrightness", "autoLock", "lowPower",  "nightShift", "vpn"};
     std::set<Switch> seen;
     for (const std::string& name : names) {
         const auto which = device::switchNamed(name);
@@ -122,7 +124,8 @@ TEST_F(PhoneTest, TimelineEntriesCarryTimeActorAndReadableText) {
     EXPECT_EQ(volumeEntry.format(), "0.300  volume 0.70 → 0.20 (media controller, overlay hidden)");
     EXPECT_EQ(timeline.entries()[0].text, "volume 0.50 → 0.70 (user)");
     EXPECT_TRUE(timeline.entries()[0].actor.isUser());
-    EXPECT_EQ(timeline.entries()[2].text, "brightness 0.50 → 0.205 (brightness controller, overlay shown)");
+    EXPECT_EQ(timeline.entries()[2].text,
+              "brightness 0.50 → 0.205 (brightness controller, overlay shown)");
     EXPECT_DOUBLE_EQ(timeline.entries()[3].time, 1.5);
     EXPECT_EQ(timeline.entries()[3].text, "wifi on → off (switch panel)");
     EXPECT_EQ(timeline.matching("volume").size(), 2u);
@@ -155,7 +158,8 @@ TEST_F(PhoneTest, OverlaysAreCountedOnlyWhenShownAndNeverForTheUser) {
 }
 
 TEST_F(PhoneTest, ASwitchCanBeMadeIndeterminate) {
-    phone.setSwitchState(Switch::Location, SwitchState::Indeterminate, Actor::service("location manager"));
+    phone.setSwitchState(Switch::Location, SwitchState::Indeterminate,
+                         Actor::service("location manager"));
     EXPECT_EQ(phone.switchState(Switch::Location), SwitchState::Indeterminate);
     EXPECT_FALSE(phone.isOn(Switch::Location));
     phone.setSwitch(Switch::Location, true, Actor::user());
@@ -169,7 +173,8 @@ TEST_F(PhoneTest, BluetoothDevicesAreConnectedOnlyWhileBluetoothIsOn) {
     device::DeviceConfiguration configuration;
     configuration.bluetoothDevices = {"AirPods", "Car"};
     Phone& withDevices = bootWith(configuration);
-    EXPECT_EQ(withDevices.connectedBluetoothDevices(), (std::vector<std::string>{"AirPods", "Car"}));
+    EXPECT_EQ(withDevices.connectedBluetoothDevices(),
+              (std::vector<std::string>{"AirPods", "Car"}));
 
     withDevices.setSwitch(Switch::Bluetooth, false, Actor::user());
     EXPECT_TRUE(withDevices.connectedBluetoothDevices().empty());
@@ -191,7 +196,8 @@ TEST_F(PhoneTest, HapticTapsAndEventsGoOnTheTimelineWithoutCountingAsSets) {
     EXPECT_EQ(phone.impacts(), (std::vector<long long>{1}));
     const device::Timeline timeline = phone.timeline();
     ASSERT_EQ(timeline.size(), 2u);
-    EXPECT_EQ(timeline.entries()[0].format(), "0.500  haptic tap, medium (impact feedback generator)");
+    EXPECT_EQ(timeline.entries()[0].format(),
+              "0.500  haptic tap, medium (impact feedback generator)");
     EXPECT_EQ(timeline.entries()[1].text, "com.example.maps: running, foreground (home screen)");
     EXPECT_EQ(phone.sets().volume + phone.sets().brightness, 0);
 }

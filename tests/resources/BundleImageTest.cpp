@@ -1,4 +1,5 @@
-// The shipped template images: each one a real, readable glyph on a transparent ground, all distinct.
+// The shipped template images: each one a real, readable glyph on a transparent ground, all
+// distinct.
 
 #include "resources/BundleNames.h"
 #include "resources/PngImage.h"
@@ -15,17 +16,20 @@ namespace {
 
 constexpr int kMinimumSide = 90;
 
-std::filesystem::path imagePath(std::string_view name) { return kBundleDirectory / (std::string(name) + ".png"); }
+std::filesystem::path imagePath(std::string_view name) {
+    return kBundleDirectory / (std::string(name) + ".png");
+}
 
 // Where the ink lies and how much of it there is.
 struct InkSurvey {
-    std::size_t opaque = 0;       // alpha 255
-    std::size_t transparent = 0;  // alpha 0
-    std::size_t partial = 0;      // antialiased edge pixels
-    std::size_t nonBlackInk = 0;  // visible pixels whose colour is not black
+    std::size_t opaque = 0;        // alpha 255
+    std::size_t transparent = 0;   // alpha 0
+    std::size_t partial = 0;       // antialiased edge pixels
+    std::size_t nonBlackInk = 0;   // visible pixels whose colour is not black
     int left, top, right, bottom;  // bounding box of visible pixels, inclusive
 
-    explicit InkSurvey(const PngImage& image) : left(image.width), top(image.height), right(-1), bottom(-1) {
+    explicit InkSurvey(const PngImage& image)
+        : left(image.width), top(image.height), right(-1), bottom(-1) {
         for (int y = 0; y < image.height; ++y) {
             for (int x = 0; x < image.width; ++x) {
                 const int alpha = image.alpha(x, y);
@@ -45,7 +49,7 @@ struct InkSurvey {
 };
 
 class BundleImage : public testing::TestWithParam<std::string_view> {
-protected:
+  protected:
     PngImage load() const { return PngImage::read(imagePath(GetParam())); }
 };
 
@@ -73,7 +77,8 @@ TEST_P(BundleImage, IsAnAntialiasedBlackGlyphOnATransparentGround) {
 TEST_P(BundleImage, InkIsSubstantialButNotAFilledSquare) {
     const PngImage image = load();
     const InkSurvey ink(image);
-    const double opaqueShare = static_cast<double>(ink.opaque) / static_cast<double>(image.pixelCount());
+    const double opaqueShare =
+        static_cast<double>(ink.opaque) / static_cast<double>(image.pixelCount());
     EXPECT_GE(opaqueShare, 0.08) << "too little ink to read at menu size";
     const double boxShare = static_cast<double>(ink.opaque) / (ink.inkWidth() * ink.inkHeight());
     EXPECT_LT(boxShare, 0.9) << "the ink fills its bounding box: a block, not a glyph";
@@ -88,8 +93,10 @@ TEST_P(BundleImage, FillsTheCanvasEvenlyWithoutTouchingItsEdges) {
     EXPECT_GE(ink.top, margin);
     EXPECT_LT(ink.right, image.width - margin);
     EXPECT_LT(ink.bottom, image.height - margin);
-    EXPECT_GE(std::max(ink.inkWidth(), ink.inkHeight()), image.width * 7 / 10) << "glyph drawn too small";
-    const double inkCenterX = (ink.left + ink.right) / 2.0, inkCenterY = (ink.top + ink.bottom) / 2.0;
+    EXPECT_GE(std::max(ink.inkWidth(), ink.inkHeight()), image.width * 7 / 10)
+        << "glyph drawn too small";
+    const double inkCenterX = (ink.left + ink.right) / 2.0,
+                 inkCenterY = (ink.top + ink.bottom) / 2.0;
     EXPECT_NEAR(inkCenterX, image.width / 2.0, image.width * 0.08) << "glyph off centre";
     EXPECT_NEAR(inkCenterY, image.height / 2.0, image.height * 0.08) << "glyph off centre";
 }
@@ -113,7 +120,8 @@ TEST(BundleImageSet, EveryImageDiffersFromEveryOther) {
     for (std::string_view name : kImageNames) images.push_back(PngImage::read(imagePath(name)));
     for (std::size_t i = 0; i < images.size(); ++i) {
         for (std::size_t j = i + 1; j < images.size(); ++j) {
-            if (images[i].width != images[j].width || images[i].height != images[j].height) continue;
+            if (images[i].width != images[j].width || images[i].height != images[j].height)
+                continue;
             EXPECT_GT(differingShare(images[i], images[j]), 0.03)
                 << kImageNames[i] << " and " << kImageNames[j] << " are (nearly) the same picture";
         }

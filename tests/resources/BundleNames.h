@@ -8,6 +8,7 @@
 inline const std::filesystem::path kBundleDirectory = MORVANE_BUNDLE_DIR;
 
 inline constexpr std::array<std::string_view, 16> kImageNames = {
-    "volumeIcon",   "brightnessIcon",     "togglesIcon",  "removeIcon",   "orientationLockIcon", "bluetoothIcon",
-    "cellularIcon", "wifiIcon",           "airplaneIcon", "dndIcon",      "locationIcon",        "autoBrightnessIcon",
-    "autoLockIcon", "lowPowerIcon",       "nightShiftIcon", "vpnIcon"};
+    "volumeIcon",          "brightnessIcon", "togglesIcon",    "removeIcon",
+    "orientationLockIcon", "bluetoothIcon",  "cellularIcon",   "wifiIcon",
+    "airplaneIcon",        "dndIcon",        "locationIcon",   "autoBrightnessIcon",
+    "autoLockIcon",        "lowPowerIcon",   "nightShiftIcon", "vpnIcon"};

@@ -24,7 +24,8 @@ int runMakeArtwork(const std::string& arguments, std::string* output = nullptr) 
 TEST(MakeArtwork, RemakesTheShippedImages) {
     TemporaryDirectory scratch;
     const std::filesystem::path output = scratch.path() / "made" / "MorvaneBundle.bundle";
-    ASSERT_EQ(runMakeArtwork(shellQuote(output.string())), 0) << "output directory is created when missing";
+    ASSERT_EQ(runMakeArtwork(shellQuote(output.string())), 0)
+        << "output directory is created when missing";
     for (std::string_view name : kImageNames) {
         const std::string fileName = std::string(name) + ".png";
         const PngImage made = PngImage::read(output / fileName);
@@ -37,7 +38,8 @@ TEST(MakeArtwork, RemakesTheShippedImages) {
             if (std::abs(made.rgba[i] - shipped.rgba[i]) > 32) ++differing;
         }
         EXPECT_LE(differing, made.pixelCount() / 100)
-            << name << ": the shipped image is stale; run the `artwork` target and commit the result";
+            << name
+            << ": the shipped image is stale; run the `artwork` target and commit the result";
     }
     std::size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(output)) {

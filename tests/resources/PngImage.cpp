@@ -8,13 +8,13 @@ namespace {
 
 // Releases libpng's decoder state on every exit path.
 class PngReadGuard {
-public:
+  public:
     explicit PngReadGuard(png_image& image) : _image(image) {}
     ~PngReadGuard() { png_image_free(&_image); }
     PngReadGuard(const PngReadGuard&) = delete;
     PngReadGuard& operator=(const PngReadGuard&) = delete;
 
-private:
+  private:
     png_image& _image;
 };
 
@@ -34,6 +34,7 @@ PngImage PngImage::read(const std::filesystem::path& path) {
     decoded.fileHasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     image.format = PNG_FORMAT_RGBA;
     decoded.rgba.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, decoded.rgba.data(), 0, nullptr)) throw fail("cannot decode");
+    if (!png_image_finish_read(&image, nullptr, decoded.rgba.data(), 0, nullptr))
+        throw fail("cannot decode");
     return decoded;
 }

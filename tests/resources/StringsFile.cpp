@@ -7,7 +7,7 @@
 namespace {
 
 class StringsParser {
-public:
+  public:
     explicit StringsParser(std::string_view text) : _text(text) {
         constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
         if (_text.starts_with(kByteOrderMark)) _position = kByteOrderMark.size();
@@ -21,12 +21,13 @@ public:
             expect('=');
             std::string value = quoted();
             expect(';');
-            if (!result.emplace(std::move(key), std::move(value)).second) fail("duplicate key", keyLine);
+            if (!result.emplace(std::move(key), std::move(value)).second)
+                fail("duplicate key", keyLine);
         }
         return result;
     }
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& what, int line = 0) const {
         throw std::runtime_error("line " + std::to_string(line ? line : _line) + ": " + what);
     }
@@ -60,7 +61,8 @@ private:
     }
 
     void expect(char wanted) {
-        if (!skipSpaceAndComments() || peek() != wanted) fail(std::string("expected '") + wanted + "'");
+        if (!skipSpaceAndComments() || peek() != wanted)
+            fail(std::string("expected '") + wanted + "'");
         advance();
     }
 
@@ -78,10 +80,19 @@ private:
             }
             if (atEnd()) fail("unterminated string");
             switch (const char escaped = advance()) {
-                case '"': case '\\': case '\'': result += escaped; break;
-                case 'n': result += '\n'; break;
-                case 't': result += '\t'; break;
-                default: fail(std::string("unknown escape \\") + escaped);
+                case '"':
+                case '\\':
+                case '\'':
+                    result += escaped;
+                    break;
+                case 'n':
+                    result += '\n';
+                    break;
+                case 't':
+                    result += '\t';
+                    break;
+                default:
+                    fail(std::string("unknown escape \\") + escaped);
             }
         }
     }

@@ -14,7 +14,8 @@ namespace {
 using Entries = std::map<std::string, std::string>;
 
 Entries readStrings(std::string_view language) {
-    return StringsFile::read((kBundleDirectory / (std::string(language) + ".lproj") / "Localizable.strings").string());
+    return StringsFile::read(
+        (kBundleDirectory / (std::string(language) + ".lproj") / "Localizable.strings").string());
 }
 
 std::set<std::string> keysOf(const Entries& entries) {
@@ -28,11 +29,16 @@ std::optional<std::u32string> decodeUtf8(std::string_view text) {
     std::u32string result;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const int length = lead < 0x80           ? 1
+                           : (lead >> 5) == 0x6  ? 2
+                           : (lead >> 4) == 0xE  ? 3
+                           : (lead >> 3) == 0x1E ? 4
+                                                 : 0;
         if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return std::nullopt;
         char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
         for (int k = 1; k < length; ++k) {
-            const auto continuation = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            const auto continuation =
+                static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
             if ((continuation & 0xC0) != 0x80) return std::nullopt;
             codePoint = (codePoint << 6) | (continuation & 0x3F);
         }
@@ -56,12 +62,13 @@ TEST(StringsFileParser, ReadsEntriesCommentsAndEscapes) {
         "// a line comment\n"
         "\"quote\"=\"say \\\"hi\\\"\\n\" ;\n"
         "  \"arabic\" /* between */ = \"إزالة\";");
-    EXPECT_EQ(entries, (Entries{{"plain", "Plain"}, {"quote", "say \"hi\"\n"}, {"arabic", "إزالة"}}));
+    EXPECT_EQ(entries,
+              (Entries{{"plain", "Plain"}, {"quote", "say \"hi\"\n"}, {"arabic", "إزالة"}}));
 }
 
 TEST(StringsFileParser, RejectsMalformedText) {
-    for (const char* text : {"\"a\" = \"b\"", "\"a\" \"b\";", "\"a\" = \"b;", "/* open", "a = \"b\";",
-                             "\"a\" = \"b\";\n\"a\" = \"c\";", "\"a\" = \"\\q\";"}) {
+    for (const char* text : {"\"a\" = \"b\"", "\"a\" \"b\";", "\"a\" = \"b;", "/* open",
+                             "a = \"b\";", "\"a\" = \"b\";\n\"a\" = \"c\";", "\"a\" = \"\\q\";"}) {
         EXPECT_THROW(StringsFile::parse(text), std::runtime_error) << text;
     }
 }
@@ -104,7 +111,8 @@ TEST(BundleStrings, ArabicTranslatesEveryEnglishKey) {
     for (const auto& [key, value] : arabic) {
         const std::optional<std::u32string> decoded = decodeUtf8(value);
         ASSERT_TRUE(decoded.has_value()) << key << " is not valid UTF-8";
-        EXPECT_TRUE(containsArabicLetter(*decoded)) << key << " = " << value << " has no Arabic letter";
+        EXPECT_TRUE(containsArabicLetter(*decoded))
+            << key << " = " << value << " has no Arabic letter";
     }
 }
 

@@ -20,7 +20,9 @@ struct SharedCounter : rt::Object {
 long long bump(Object* self, Selector, long long amount) {
     return static_cast<SharedCounter*>(self)->_total.fetch_add(amount) + amount;
 }
-long long identity(Object*, Selector, long long value) { return value; }
+long long identity(Object*, Selector, long long value) {
+    return value;
+}
 
 class ConcurrencyTest : public RuntimeTest {};
 

@@ -10,7 +10,7 @@ using rt::Object;
 namespace {
 
 class FieldsTest : public RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         counterClass = rt::registerClass<Counter>();
@@ -57,7 +57,7 @@ TEST_F(FieldsTest, AFieldDeclaredOnAClassOfAnotherCppTypeIsNeverRead) {
 }
 
 class PropertyTest : public RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         counterClass = rt::registerClass<Counter>();
@@ -111,7 +111,8 @@ TEST_F(PropertyTest, ValuesAreKeptPerObjectAndPerProperty) {
 TEST_F(PropertyTest, AddingOverAnExistingAccessorAnswersFalse) {
     ASSERT_TRUE(rt::Property<double>::add(counterClass, "level"));
     EXPECT_FALSE(rt::Property<double>::add(counterClass, "level"));
-    EXPECT_THROW(rt::send<void>(rt::make<Counter>(), rt::sel("setLevel:"), 1), rt::SignatureMismatch);
+    EXPECT_THROW(rt::send<void>(rt::make<Counter>(), rt::sel("setLevel:"), 1),
+                 rt::SignatureMismatch);
 }
 
 TEST_F(PropertyTest, NumbersConvertLikeTheDevice) {
@@ -124,7 +125,9 @@ TEST_F(PropertyTest, NumbersConvertLikeTheDevice) {
     EXPECT_EQ(flag->longLongValue(), 1);
     EXPECT_EQ(rt::make<rt::Number>(1e300)->longLongValue(), INT64_MAX);  // saturates, no UB
     EXPECT_EQ(rt::send<int>(integer, rt::sel("intValue")), -4);
-    EXPECT_DOUBLE_EQ(rt::send<double>(rt::makeOfClass(rt::lookUpClass("NSNumber")), rt::sel("doubleValue")), 0.0);
+    EXPECT_DOUBLE_EQ(
+        rt::send<double>(rt::makeOfClass(rt::lookUpClass("NSNumber")), rt::sel("doubleValue")),
+        0.0);
 }
 
 }  // namespace

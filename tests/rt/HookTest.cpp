@@ -9,23 +9,33 @@ using rt::Selector;
 
 namespace {
 
-std::string baseTitle(Object*, Selector) { return "base"; }
-std::string specialTitle(Object*, Selector) { return "special"; }
+std::string baseTitle(Object*, Selector) {
+    return "base";
+}
+std::string specialTitle(Object*, Selector) {
+    return "special";
+}
 
 std::string (*firstOriginal)(Object*, Selector) = nullptr;
 std::string (*secondOriginal)(Object*, Selector) = nullptr;
-std::string firstHook(Object* self, Selector cmd) { return "first(" + firstOriginal(self, cmd) + ")"; }
-std::string secondHook(Object* self, Selector cmd) { return "second(" + secondOriginal(self, cmd) + ")"; }
+std::string firstHook(Object* self, Selector cmd) {
+    return "first(" + firstOriginal(self, cmd) + ")";
+}
+std::string secondHook(Object* self, Selector cmd) {
+    return "second(" + secondOriginal(self, cmd) + ")";
+}
 
 void (*setLevelOriginal)(Object*, Selector, double) = nullptr;
-void setLevel(Object* self, Selector, double value) { asCounter(self)._level = value; }
+void setLevel(Object* self, Selector, double value) {
+    asCounter(self)._level = value;
+}
 void setLevelClamped(Object* self, Selector cmd, double value) {
     setLevelOriginal(self, cmd, value > 1.0 ? 1.0 : value);
 }
 void setLevelFloat(Object*, Selector, float) {}
 
 class HookTest : public RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         firstOriginal = secondOriginal = nullptr;
@@ -43,7 +53,8 @@ TEST_F(HookTest, ReplacesOwnMethodAndKeepsOriginalCallable) {
     ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("setLevel:"), &setLevel));
     auto counter = rt::make<Counter>();
     rt::send<void>(counter, rt::sel("setLevel:"), 3.0);  // fills the cache before the hook
-    ASSERT_TRUE(rt::hookMessage(counterClass, rt::sel("setLevel:"), &setLevelClamped, &setLevelOriginal));
+    ASSERT_TRUE(
+        rt::hookMessage(counterClass, rt::sel("setLevel:"), &setLevelClamped, &setLevelOriginal));
     EXPECT_EQ(setLevelOriginal, &setLevel);
     rt::send<void>(counter, rt::sel("setLevel:"), 3.0);
     EXPECT_DOUBLE_EQ(counter->_level, 1.0);
@@ -85,7 +96,8 @@ TEST_F(HookTest, HookingClassMethodsThroughTheMetaclass) {
 
 TEST_F(HookTest, HookingAnUnimplementedSelectorAnswersFalseAndNullOriginal) {
     firstOriginal = &baseTitle;
-    EXPECT_FALSE(rt::hookMessage(specialClass, rt::sel("nobodyHasThis"), &firstHook, &firstOriginal));
+    EXPECT_FALSE(
+        rt::hookMessage(specialClass, rt::sel("nobodyHasThis"), &firstHook, &firstOriginal));
     EXPECT_EQ(firstOriginal, nullptr);
     EXPECT_FALSE(rt::respondsToSelector(rt::make<SpecialCounter>(), rt::sel("nobodyHasThis")));
     EXPECT_FALSE(rt::hookMessage(nullptr, title, &firstHook, &firstOriginal));

@@ -9,20 +9,30 @@ using rt::Selector;
 
 namespace {
 
-long long addTo(Object* self, Selector, long long amount) { return asCounter(self)._count += amount; }
+long long addTo(Object* self, Selector, long long amount) {
+    return asCounter(self)._count += amount;
+}
 long long addTwice(Object* self, Selector, long long amount) {
     return asCounter(self)._count += 2 * amount;
 }
-double level(Object* self, Selector) { return asCounter(self)._level; }
+double level(Object* self, Selector) {
+    return asCounter(self)._level;
+}
 std::string describe(Object*, Selector, const std::string& prefix, Object* other) {
     return prefix + ":" + (other ? other->getClass()->name() : std::string("nil"));
 }
-std::string className(Object* self, Selector) { return "class " + static_cast<rt::Class*>(self)->name(); }
-std::string instanceName(Object*, Selector) { return "instance"; }
-rt::Ref<Object> makeCounter(Object*, Selector) { return rt::make<Counter>(); }
+std::string className(Object* self, Selector) {
+    return "class " + static_cast<rt::Class*>(self)->name();
+}
+std::string instanceName(Object*, Selector) {
+    return "instance";
+}
+rt::Ref<Object> makeCounter(Object*, Selector) {
+    return rt::make<Counter>();
+}
 
 class MessagingTest : public RuntimeTest {
-protected:
+  protected:
     void SetUp() override {
         RuntimeTest::SetUp();
         counterClass = rt::registerClass<Counter>();
@@ -99,7 +109,8 @@ TEST_F(MessagingTest, SignatureMismatchNamesClassSelectorAndBothSignatures) {
         EXPECT_EQ(error.selectorName(), "addTo:");
         EXPECT_NE(message.find("SpecialCounter"), std::string::npos);
         EXPECT_NE(message.find("addTo:"), std::string::npos);
-        EXPECT_NE(message.find("long long (*)(rt::Object*, rt::Selector, long long)"), std::string::npos)
+        EXPECT_NE(message.find("long long (*)(rt::Object*, rt::Selector, long long)"),
+                  std::string::npos)
             << message;
         EXPECT_NE(message.find("long long (*)(rt::Object*, rt::Selector, int)"), std::string::npos)
             << message;
@@ -115,9 +126,12 @@ TEST_F(MessagingTest, StringAndObjectArgumentsAreCanonical) {
     const Selector describeSel = rt::sel("describe:with:");
     const std::string prefix = "std";
     const char* nullText = nullptr;
-    EXPECT_EQ(rt::send<std::string>(counter, describeSel, "literal", special), "literal:SpecialCounter");
-    EXPECT_EQ(rt::send<std::string>(counter, describeSel, prefix, special.get()), "std:SpecialCounter");
-    EXPECT_EQ(rt::send<std::string>(counter, describeSel, std::string_view("view"), nullptr), "view:nil");
+    EXPECT_EQ(rt::send<std::string>(counter, describeSel, "literal", special),
+              "literal:SpecialCounter");
+    EXPECT_EQ(rt::send<std::string>(counter, describeSel, prefix, special.get()),
+              "std:SpecialCounter");
+    EXPECT_EQ(rt::send<std::string>(counter, describeSel, std::string_view("view"), nullptr),
+              "view:nil");
     EXPECT_EQ(rt::send<std::string>(counter, describeSel, nullText, counterClass), ":Counter");
     EXPECT_EQ(rt::send<std::string>(counter, describeSel, prefix, rt::Ref<Object>()), "std:nil");
 }

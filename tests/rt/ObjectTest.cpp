@@ -19,7 +19,9 @@ struct OpaqueHolder {
 int associatedKey = 0;
 int otherKey = 0;
 
-std::string greeting(Object*, Selector) { return "hello"; }
+std::string greeting(Object*, Selector) {
+    return "hello";
+}
 
 // Sends to itself from its constructor, which works because the class is set first.
 struct Greeter : rt::Object {
@@ -97,7 +99,8 @@ TEST_F(ObjectTest, MakeOfClassUsesTheNearestAllocator) {
     rt::Class* tracked = rt::registerClass<Tracked>();  // no default constructor
     EXPECT_THROW(rt::makeOfClass(tracked), std::logic_error);
     EXPECT_THROW(rt::makeOfClass(counterClass->metaclass()), std::logic_error);
-    EXPECT_EQ(rt::makeOfClass(rt::lookUpClass("NSObject"))->getClass(), rt::lookUpClass("NSObject"));
+    EXPECT_EQ(rt::makeOfClass(rt::lookUpClass("NSObject"))->getClass(),
+              rt::lookUpClass("NSObject"));
 }
 
 TEST_F(ObjectTest, AttachedObjectsAreReleasedWithTheirOwner) {

@@ -9,7 +9,7 @@
 // Every runtime test starts in a fresh world, so classes, methods and hooks never leak
 // from one test into another.
 class RuntimeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { rt::resetWorld(); }
 };
 
@@ -34,4 +34,6 @@ struct Tracked : rt::Object {
     int& _destroyed;
 };
 
-inline Counter& asCounter(rt::Object* self) { return static_cast<Counter&>(*self); }
+inline Counter& asCounter(rt::Object* self) {
+    return static_cast<Counter&>(*self);
+}

@@ -9,8 +9,12 @@ using rt::Selector;
 
 namespace {
 
-std::string oldTitle(Object*, Selector) { return "old"; }
-std::string newTitle(Object*, Selector) { return "new"; }
+std::string oldTitle(Object*, Selector) {
+    return "old";
+}
+std::string newTitle(Object*, Selector) {
+    return "new";
+}
 int attachKey = 0;
 
 class WorldResetTest : public RuntimeTest {};

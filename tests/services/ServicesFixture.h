@@ -9,7 +9,7 @@
 
 // A fresh device root, virtual clock, runtime world and phone with the service classes.
 class ServicesTest : public ::testing::Test {
-protected:
+  protected:
     void bootSystem(const device::DeviceConfiguration& configuration = {}) {
         rt::resetWorld();
         device::Phone::boot(configuration);

@@ -11,8 +11,10 @@ using device::SwitchState;
 namespace {
 
 class SwitchPanelTest : public ServicesTest {
-protected:
-    rt::Ref<rt::Object> panel() { return rt::send<rt::Ref<rt::Object>>(classNamed("FSSwitchPanel"), rt::sel("sharedPanel")); }
+  protected:
+    rt::Ref<rt::Object> panel() {
+        return rt::send<rt::Ref<rt::Object>>(classNamed("FSSwitchPanel"), rt::sel("sharedPanel"));
+    }
     long long stateOf(const std::string& identifier) {
         return rt::send<long long>(panel(), rt::sel("stateForSwitchIdentifier:"), identifier);
     }
@@ -58,7 +60,8 @@ TEST_F(SwitchPanelTest, EveryIdentifierReadsAndSetsItsOwnSwitchOnly) {
         for (std::size_t i = 0; i < device::kSwitchCount; ++i) {
             const Switch other = device::allSwitches()[i];
             if (other == which) continue;
-            EXPECT_EQ(phone().switchState(other), others[i]) << identifier << " touched " << device::switchName(other);
+            EXPECT_EQ(phone().switchState(other), others[i])
+                << identifier << " touched " << device::switchName(other);
         }
         EXPECT_EQ(phone().sets().of(which), 1) << identifier;
     }
@@ -73,8 +76,9 @@ TEST_F(SwitchPanelTest, AnIndeterminateSwitchReadsMinusOne) {
 }
 
 TEST_F(SwitchPanelTest, UnknownIdentifiersReadOffAndSetNothing) {
-    for (const std::string identifier : {"com.a3tweaks.switch.hotspot", "wifi", "", "com.a3tweaks.switch.",
-                                         "com.a3tweaks.switch.wifi.extra", "COM.A3TWEAKS.SWITCH.WIFI"}) {
+    for (const std::string identifier :
+         {"com.a3tweaks.switch.hotspot", "wifi", "", "com.a3tweaks.switch.",
+          "com.a3tweaks.switch.wifi.extra", "COM.A3TWEAKS.SWITCH.WIFI"}) {
         EXPECT_EQ(stateOf(identifier), 0) << identifier;
         setState(1, identifier);
         setState(0, identifier);
@@ -95,10 +99,12 @@ TEST_F(SwitchPanelTest, OnlyOffAndOnCanBeAskedFor) {
 TEST_F(SwitchPanelTest, TheAutoBrightnessSwitchStoresTheDisplayPreference) {
     setState(0, "com.a3tweaks.switch.auto-brightness");
     bool valid = false;
-    EXPECT_FALSE(core::CFPreferencesGetAppBooleanValue("BKEnableALS", "com.apple.backboardd", &valid));
+    EXPECT_FALSE(
+        core::CFPreferencesGetAppBooleanValue("BKEnableALS", "com.apple.backboardd", &valid));
     EXPECT_TRUE(valid);
     setState(1, "com.a3tweaks.switch.auto-brightness");
-    EXPECT_TRUE(core::CFPreferencesGetAppBooleanValue("BKEnableALS", "com.apple.backboardd", nullptr));
+    EXPECT_TRUE(
+        core::CFPreferencesGetAppBooleanValue("BKEnableALS", "com.apple.backboardd", nullptr));
     EXPECT_TRUE(phone().isOn(Switch::AutoBrightness));
 }
 
@@ -107,7 +113,8 @@ TEST_F(SwitchPanelTest, CallsAreRecordedWithTheirArguments) {
     setState(0, "com.a3tweaks.switch.wifi");
     const device::CallLog calls = phone().calls();
     EXPECT_TRUE(calls.contains("FSSwitchPanel stateForSwitchIdentifier: com.a3tweaks.switch.wifi"));
-    EXPECT_TRUE(calls.contains("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.wifi"));
+    EXPECT_TRUE(
+        calls.contains("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.wifi"));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ rt::Ref<rt::Object> shared(const char* className, const char* selector = "shared
 
 std::vector<std::string> deviceNames(const std::vector<rt::Ref<rt::Object>>& devices) {
     std::vector<std::string> names;
-    for (const auto& device : devices) names.push_back(rt::send<std::string>(device, rt::sel("name")));
+    for (const auto& device : devices)
+        names.push_back(rt::send<std::string>(device, rt::sel("name")));
     return names;
 }
 
@@ -58,7 +59,8 @@ TEST_F(ServicesTest, BluetoothManagerDisconnectsTheDeviceItIsGiven) {
     bootSystem(configuration);
     const rt::Ref<rt::Object> manager = shared("BluetoothManager");
 
-    const auto devices = rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices"));
+    const auto devices =
+        rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices"));
     ASSERT_EQ(deviceNames(devices), (std::vector<std::string>{"AirPods", "Car"}));
     rt::send<void>(manager, rt::sel("disconnectDevicePhysicalLink:"), devices[1]);
     rt::send<void>(manager, rt::sel("disconnectDevicePhysicalLink:"), nullptr);
@@ -66,36 +68,41 @@ TEST_F(ServicesTest, BluetoothManagerDisconnectsTheDeviceItIsGiven) {
     EXPECT_EQ(phone().connectedBluetoothDevices(), (std::vector<std::string>{"AirPods"}));
 
     rt::send<void>(manager, rt::sel("setEnabled:"), false);
-    EXPECT_TRUE(rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices")).empty());
+    EXPECT_TRUE(
+        rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices")).empty());
 }
 
 TEST_F(ServicesTest, ModeAssertionsTurnDoNotDisturbOnAndInvalidatingTurnsItOff) {
-    const auto service = rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("DNDModeAssertionService"),
-                                                       rt::sel("serviceForClientIdentifier:"),
-                                                       "com.apple.donotdisturb.control-center.module");
+    const auto service = rt::send<rt::Ref<rt::Object>>(
+        rt::lookUpClass("DNDModeAssertionService"), rt::sel("serviceForClientIdentifier:"),
+        "com.apple.donotdisturb.control-center.module");
     const auto details = rt::send<rt::Ref<rt::Object>>(
         rt::lookUpClass("DNDModeAssertionDetails"),
         rt::sel("userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:"),
         "com.apple.control-center.manual-toggle", "com.apple.donotdisturb.mode.default", nullptr);
     ASSERT_TRUE(service);
     ASSERT_TRUE(details);
-    EXPECT_EQ(rt::send<std::string>(details, rt::sel("modeIdentifier")), "com.apple.donotdisturb.mode.default");
+    EXPECT_EQ(rt::send<std::string>(details, rt::sel("modeIdentifier")),
+              "com.apple.donotdisturb.mode.default");
 
-    const auto assertion = rt::send<rt::Ref<rt::Object>>(service, rt::sel("takeModeAssertionWithDetails:error:"),
-                                                         details, nullptr);
+    const auto assertion = rt::send<rt::Ref<rt::Object>>(
+        service, rt::sel("takeModeAssertionWithDetails:error:"), details, nullptr);
     EXPECT_TRUE(assertion);
     EXPECT_EQ(rt::send<rt::Ref<rt::Object>>(assertion, rt::sel("details")), details);
     EXPECT_TRUE(phone().isOn(Switch::Dnd));
 
-    EXPECT_TRUE(rt::send<bool>(service, rt::sel("invalidateAllActiveModeAssertionsWithError:"), nullptr));
+    EXPECT_TRUE(
+        rt::send<bool>(service, rt::sel("invalidateAllActiveModeAssertionsWithError:"), nullptr));
     EXPECT_FALSE(phone().isOn(Switch::Dnd));
     EXPECT_EQ(phone().calls().countFor("DNDModeAssertionService"), 3u);
 }
 
 TEST_F(ServicesTest, AnAssertionWithoutDetailsIsRefused) {
-    const auto service = rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("DNDModeAssertionService"),
-                                                       rt::sel("serviceForClientIdentifier:"), "client");
-    EXPECT_FALSE(rt::send<rt::Ref<rt::Object>>(service, rt::sel("takeModeAssertionWithDetails:error:"), nullptr, nullptr));
+    const auto service =
+        rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("DNDModeAssertionService"),
+                                      rt::sel("serviceForClientIdentifier:"), "client");
+    EXPECT_FALSE(rt::send<rt::Ref<rt::Object>>(
+        service, rt::sel("takeModeAssertionWithDetails:error:"), nullptr, nullptr));
     EXPECT_FALSE(phone().isOn(Switch::Dnd));
     EXPECT_EQ(phone().sets().of(Switch::Dnd), 0);
 }
@@ -118,7 +125,8 @@ TEST_F(ServicesTest, RadiosPreferencesSetAirplaneMode) {
     rt::send<void>(radios, rt::sel("setAirplaneMode:"), true);
     rt::send<void>(radios, rt::sel("synchronize"));
     EXPECT_TRUE(phone().isOn(Switch::Airplane));
-    EXPECT_TRUE(rt::send<bool>(rt::makeOfClass(rt::lookUpClass("RadiosPreferences")), rt::sel("airplaneMode")));
+    EXPECT_TRUE(rt::send<bool>(rt::makeOfClass(rt::lookUpClass("RadiosPreferences")),
+                               rt::sel("airplaneMode")));
     EXPECT_EQ(phone().calls().countFor("RadiosPreferences", "synchronize"), 1u);
 }
 

@@ -22,8 +22,8 @@ struct InitHook {
     }
     static void install() {
         seenBundleIdentifiers.clear();
-        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"), rt::sel("initWithApplicationInfo:"),
-                                    &replacement, &original));
+        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"),
+                                    rt::sel("initWithApplicationInfo:"), &replacement, &original));
     }
 };
 
@@ -32,9 +32,11 @@ struct StateHook {
     static inline void (*original)(rt::Object*, rt::Selector, rt::Object*, rt::Object*) = nullptr;
     static inline std::vector<std::string> reports;
 
-    static void replacement(rt::Object* self, rt::Selector cmd, rt::Object* process, rt::Object* state) {
+    static void replacement(rt::Object* self, rt::Selector cmd, rt::Object* process,
+                            rt::Object* state) {
         original(self, cmd, process, state);
-        const bool hostKeptIt = rt::cast<springboard::SBApplication>(self)->currentState().get() == state;
+        const bool hostKeptIt =
+            rt::cast<springboard::SBApplication>(self)->currentState().get() == state;
         reports.push_back(rt::send<std::string>(process, rt::sel("bundleIdentifier")) + " " +
                           std::to_string(rt::send<long long>(state, rt::sel("taskState"))) + "," +
                           std::to_string(rt::send<long long>(state, rt::sel("visibility"))) +
@@ -42,8 +44,9 @@ struct StateHook {
     }
     static void install() {
         reports.clear();
-        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"), rt::sel("_noteProcess:didChangeToState:"),
-                                    &replacement, &original));
+        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"),
+                                    rt::sel("_noteProcess:didChangeToState:"), &replacement,
+                                    &original));
     }
 };
 
@@ -77,16 +80,19 @@ TEST_F(HomeScreenTest, StateReportsReachTheApplicationThroughTheRuntimeInOrder) 
     HomeScreen::reportState("com.example.maps", 2, 3);
     HomeScreen::reportState("com.example.maps", 1, 0);
     EXPECT_EQ(StateHook::reports,
-              (std::vector<std::string>{"com.example.maps 2,2", "com.example.maps 2,3", "com.example.maps 1,0"}));
+              (std::vector<std::string>{"com.example.maps 2,2", "com.example.maps 2,3",
+                                        "com.example.maps 1,0"}));
 
-    const auto* state = rt::cast<springboard::FBProcessState>(asApplication(app)->currentState().get());
+    const auto* state =
+        rt::cast<springboard::FBProcessState>(asApplication(app)->currentState().get());
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->taskState(), 1);
     EXPECT_EQ(state->visibility(), 0);
     const device::Timeline timeline = phone().timeline();
     ASSERT_EQ(timeline.size(), 3u);
     EXPECT_EQ(timeline.entries()[0].text, "com.example.maps: running, foreground (home screen)");
-    EXPECT_EQ(timeline.entries()[1].text, "com.example.maps: running, foreground, obscured (home screen)");
+    EXPECT_EQ(timeline.entries()[1].text,
+              "com.example.maps: running, foreground, obscured (home screen)");
     EXPECT_EQ(timeline.entries()[2].text, "com.example.maps: not running, not shown (home screen)");
     EXPECT_THROW(HomeScreen::reportState("com.example.unknown", 2, 2), std::invalid_argument);
 }
@@ -114,7 +120,8 @@ TEST_F(HomeScreenTest, ARespringKeepsThePhoneAndRemakesEveryApplication) {
     EXPECT_EQ(phone().volume(), 0.2f);
     EXPECT_FALSE(phone().isOn(device::Switch::Wifi));
     EXPECT_EQ(phone().timeline().size(), 2u);
-    EXPECT_EQ(InitHook::seenBundleIdentifiers, (std::vector<std::string>{"com.example.maps", "com.example.music"}));
+    EXPECT_EQ(InitHook::seenBundleIdentifiers,
+              (std::vector<std::string>{"com.example.maps", "com.example.music"}));
     const rt::Ref<rt::Object> newMaps = HomeScreen::application("com.example.maps");
     ASSERT_TRUE(newMaps);
     EXPECT_NE(newMaps, maps);

@@ -27,7 +27,8 @@ TEST_F(HomeScreenTest, MediaControllerShowsTheVolumeOverlayUnlessSuppressed) {
 }
 
 TEST_F(HomeScreenTest, BrightnessControllerShowsTheOverlayExactlyWhenAsked) {
-    const rt::Ref<rt::Object> controller = shared("SBBrightnessController", "sharedBrightnessController");
+    const rt::Ref<rt::Object> controller =
+        shared("SBBrightnessController", "sharedBrightnessController");
     rt::send<void>(controller, rt::sel("_setBrightnessLevel:showHUD:"), 0.75f, false);
     EXPECT_EQ(phone().brightness(), static_cast<double>(0.75f));
     EXPECT_EQ(phone().overlays().brightness, 0);
@@ -44,8 +45,9 @@ TEST_F(HomeScreenTest, ScreenAndSettingsDetailReadTheBrightnessTheControllerSet)
     rt::send<void>(shared("SBBrightnessController", "sharedBrightnessController"),
                    rt::sel("_setBrightnessLevel:showHUD:"), 0.6f, false);
     EXPECT_EQ(rt::send<double>(screen, rt::sel("brightness")), static_cast<double>(0.6f));
-    EXPECT_EQ(rt::send<double>(rt::lookUpClass("PSBrightnessSettingsDetail"), rt::sel("currentValue")),
-              static_cast<double>(0.6f));
+    EXPECT_EQ(
+        rt::send<double>(rt::lookUpClass("PSBrightnessSettingsDetail"), rt::sel("currentValue")),
+        static_cast<double>(0.6f));
 }
 
 TEST_F(HomeScreenTest, WiFiAndOrientationLockManagersDriveTheirSwitches) {

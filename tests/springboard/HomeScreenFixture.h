@@ -9,11 +9,12 @@
 
 // A fresh device root, virtual clock, phone and home-screen world.
 class HomeScreenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { springboard::HomeScreen::bootWorld({}, false); }
 
     device::Phone& phone() { return device::Phone::shared(); }
-    static rt::Ref<rt::Object> shared(const char* className, const char* selector = "sharedInstance") {
+    static rt::Ref<rt::Object> shared(const char* className,
+                                      const char* selector = "sharedInstance") {
         return rt::send<rt::Ref<rt::Object>>(rt::lookUpClass(className), rt::sel(selector));
     }
 

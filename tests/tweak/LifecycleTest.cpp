@@ -26,28 +26,32 @@ constexpr const char* kMail = "com.example.mail";
 // a test can see whether the host took a report in before the library acted on it. The real
 // host keeps only the last state it was told, not when.
 class HostReportRecorder {
-public:
+  public:
     static void install() {
-        rt::hookMessage(rt::lookUpClass("SBApplication"), rt::sel("_noteProcess:didChangeToState:"), &record,
-                        &_hostImplementation);
+        rt::hookMessage(rt::lookUpClass("SBApplication"), rt::sel("_noteProcess:didChangeToState:"),
+                        &record, &_hostImplementation);
     }
 
-private:
+  private:
     static void record(rt::Object* self, rt::Selector cmd, rt::Object* process, rt::Object* state) {
         device::Phone::shared().recordCall("SBApplication", "_noteProcess:didChangeToState:");
         _hostImplementation(self, cmd, process, state);
     }
 
-    static inline void (*_hostImplementation)(rt::Object*, rt::Selector, rt::Object*, rt::Object*) = nullptr;
+    static inline void (*_hostImplementation)(rt::Object*, rt::Selector, rt::Object*,
+                                              rt::Object*) = nullptr;
 };
 
 class LifecycleTest : public tweak_testing::TweakTest {
-protected:
-    void start(const core::PlistDictionary& values, const device::DeviceConfiguration& configuration = {}) {
+  protected:
+    void start(const core::PlistDictionary& values,
+               const device::DeviceConfiguration& configuration = {}) {
         writeValuesFile(values);
         startLibrary(configuration);
     }
-    static rt::Ref<rt::Object> install(const std::string& bundleId) { return HomeScreen::installApp(bundleId); }
+    static rt::Ref<rt::Object> install(const std::string& bundleId) {
+        return HomeScreen::installApp(bundleId);
+    }
     static void launch(const std::string& bundleId) { HomeScreen::reportState(bundleId, 2, 2); }
     static void home(const std::string& bundleId) { HomeScreen::reportState(bundleId, 2, 1); }
     static void obscure(const std::string& bundleId) { HomeScreen::reportState(bundleId, 2, 3); }
@@ -64,9 +68,12 @@ protected:
     // The task state of the last report the host's own implementation took in.
     static long long hostTaskState(const rt::Ref<rt::Object>& app) {
         const auto* application = rt::cast<springboard::SBApplication>(app.get());
-        return application ? rt::send<long long>(application->currentState(), rt::sel("taskState")) : -1;
+        return application ? rt::send<long long>(application->currentState(), rt::sel("taskState"))
+                           : -1;
     }
-    static int volumeSets(std::size_t mark = 0) { return countCalls("SBMediaController setVolume:", mark); }
+    static int volumeSets(std::size_t mark = 0) {
+        return countCalls("SBMediaController setVolume:", mark);
+    }
     static device::DeviceConfiguration withVolume(float volume) {
         device::DeviceConfiguration configuration;
         configuration.volume = volume;
@@ -139,11 +146,13 @@ TEST_F(LifecycleTest, AnAppWithoutValuesChangesNothingButBecomesTheLastForegroun
     EXPECT_EQ(SharedState::lastForegroundAppBundleId(), kMaps);
     EXPECT_DOUBLE_EQ(recordedVolume(app), -1.0);
     EXPECT_EQ(phone().calls().size(), 0u) << phone().calls().format();
-    EXPECT_EQ(phone().timeline().size(), 1u) << "only the host's own report:\n" << phone().timeline().format();
+    EXPECT_EQ(phone().timeline().size(), 1u) << "only the host's own report:\n"
+                                             << phone().timeline().format();
 }
 
 TEST_F(LifecycleTest, OnlyTheKindsTheAppCustomisesAreRecordedAndApplied) {
-    start({{"com.example.maps-volume", 0.0f}, {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}});
+    start({{"com.example.maps-volume", 0.0f},
+           {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}});
     auto app = install(kMaps);
     userSetsVolume(0.7f);
     userSetsBrightness(0.4);
@@ -202,7 +211,8 @@ TEST_F(LifecycleTest, LeavingPutsTheRecordedVolumeBack) {
 }
 
 TEST_F(LifecycleTest, WithTheRestoreSettingOffTheVolumeStays) {
-    start({{"com.example.maps-volume", 0.2f}, {"restorePreviousVolumeOnAppExit", false}}, withVolume(0.7f));
+    start({{"com.example.maps-volume", 0.2f}, {"restorePreviousVolumeOnAppExit", false}},
+          withVolume(0.7f));
     install(kMaps);
     launch(kMaps);
     advance(0.5);
@@ -213,7 +223,8 @@ TEST_F(LifecycleTest, WithTheRestoreSettingOffTheVolumeStays) {
 }
 
 TEST_F(LifecycleTest, ValuesRemovedWhileTheAppRanAreNotRestored) {
-    start({{"com.example.maps-volume", 0.2f}, {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}},
+    start({{"com.example.maps-volume", 0.2f},
+           {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}},
           withVolume(0.7f));
     install(kMaps);
     launch(kMaps);
@@ -229,7 +240,8 @@ TEST_F(LifecycleTest, ValuesRemovedWhileTheAppRanAreNotRestored) {
 TEST_F(LifecycleTest, TogglesArePutBackAtOnceAndOnlyThoseTheAppSets) {
     device::DeviceConfiguration bluetoothOff;
     bluetoothOff.setInitialState(Switch::Bluetooth, device::SwitchState::Off);
-    start({{"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}, {"bluetooth", 1}}}}, bluetoothOff);
+    start({{"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}, {"bluetooth", 1}}}},
+          bluetoothOff);
     install(kMaps);
     launch(kMaps);
     advance(0.5);
@@ -250,11 +262,13 @@ TEST_F(LifecycleTest, AnAppThatNeverEnteredChangesNothingOnExit) {
     kill(kMaps);
     advance(1.0);
     EXPECT_EQ(phone().calls().size(), 0u) << phone().calls().format();
-    EXPECT_EQ(phone().timeline().size(), 2u) << "only the host's own reports:\n" << phone().timeline().format();
+    EXPECT_EQ(phone().timeline().size(), 2u) << "only the host's own reports:\n"
+                                             << phone().timeline().format();
 }
 
 TEST_F(LifecycleTest, ASecondExitWithoutANewEntryPutsNothingBack) {
-    start({{"com.example.maps-volume", 0.2f}, {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}},
+    start({{"com.example.maps-volume", 0.2f},
+           {"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}},
           withVolume(0.7f));
     install(kMaps);
     launch(kMaps);
@@ -305,7 +319,8 @@ TEST_F(LifecycleTest, AQuickReentryAppliesTheTogglesOfTheNewEntryOnly) {
     advance(0.1);
     launch(kMaps);
     advance(1.0);
-    EXPECT_EQ(countCalls("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.wifi"), 1);
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.wifi"),
+              1);
     EXPECT_FALSE(phone().isOn(Switch::Wifi));
 }
 
@@ -315,7 +330,7 @@ TEST_F(LifecycleTest, SwitchingStraightBetweenTwoAppsCarriesOutTheFirstVolumeReq
     auto mail = install(kMail);
     launch(kMaps);
     advance(0.5);
-    home(kMaps);  // asks for 0.7
+    home(kMaps);    // asks for 0.7
     launch(kMail);  // records 0.2 (still in force); its request is dropped
     EXPECT_DOUBLE_EQ(recordedVolume(mail), static_cast<double>(0.2f));
     advance(0.5);
@@ -327,5 +342,6 @@ TEST_F(LifecycleTest, AStateReportWithABrokenStateObjectDoesNotReachTheHost) {
     auto app = install(kMaps);
     // An application object where the state belongs: the library's step fails, silently.
     auto notAState = install("com.example.other");
-    EXPECT_NO_THROW(rt::send<void>(app, rt::sel("_noteProcess:didChangeToState:"), notAState, notAState));
+    EXPECT_NO_THROW(
+        rt::send<void>(app, rt::sel("_noteProcess:didChangeToState:"), notAState, notAState));
 }

@@ -25,7 +25,8 @@ constexpr const char* kMaps = "com.example.maps";
 class StartupTest : public tweak_testing::TweakTest {};
 
 bool applicationHasRecord() {
-    return rt::classRespondsToSelector(rt::lookUpClass("SBApplication"), rt::sel("volumeBeforeOpening"));
+    return rt::classRespondsToSelector(rt::lookUpClass("SBApplication"),
+                                       rt::sel("volumeBeforeOpening"));
 }
 
 }  // namespace
@@ -43,7 +44,8 @@ TEST(SettingsTable, HoldsThe35SettingsOnceEachWithTheirDefaults) {
     // Off by default: the count subtitle, items first, six toggles and the brightness overlay.
     EXPECT_EQ(onByDefault, 35 - 9);
     EXPECT_EQ(SettingsTable::definitionOf(Setting::showDndToggle).key, "showDndToggle");
-    EXPECT_EQ(SettingsTable::definitionOf(Setting::restorePreviousVPNOnAppExit).key, "restorePreviousVPNOnAppExit");
+    EXPECT_EQ(SettingsTable::definitionOf(Setting::restorePreviousVPNOnAppExit).key,
+              "restorePreviousVPNOnAppExit");
 }
 
 TEST(HookTable, InstallsTwoReplacementsAndThirtyAddedMethodsOnTheApplicationClass) {
@@ -75,8 +77,8 @@ TEST_F(StartupTest, WithNoStoredSettingsEveryFlagHoldsItsDefault) {
         if (Settings::isOn(toggle.showSetting)) offered.insert(toggle.name);
         EXPECT_TRUE(Settings::isOn(toggle.restoreSetting)) << toggle.name;
     }
-    EXPECT_EQ(offered, (std::set<std::string_view>{"orientationLock", "bluetooth", "cellular", "wifi", "airplane",
-                                                   "autoBrightness"}));
+    EXPECT_EQ(offered, (std::set<std::string_view>{"orientationLock", "bluetooth", "cellular",
+                                                   "wifi", "airplane", "autoBrightness"}));
 }
 
 TEST_F(StartupTest, InstallsTheApplicationRecordAndReplacementsWhenEnabled) {
@@ -86,7 +88,8 @@ TEST_F(StartupTest, InstallsTheApplicationRecordAndReplacementsWhenEnabled) {
     EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("volumeBeforeOpening")), -1.0);
     EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("brightnessBeforeOpening")), -1.0);
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
-        EXPECT_EQ(rt::send<long long>(app, rt::sel(toggle.recordProperty)), -1) << toggle.recordProperty;
+        EXPECT_EQ(rt::send<long long>(app, rt::sel(toggle.recordProperty)), -1)
+            << toggle.recordProperty;
     }
 }
 
@@ -134,7 +137,8 @@ TEST_F(StartupTest, StartingTwiceDoesNotHookTwice) {
     HomeScreen::reportState(kMaps, 2, 2);
     // One entry: the volume in force is recorded once, and the host took the report in.
     EXPECT_EQ(countCalls("SBMediaController volume"), 1);
-    const auto* application = rt::cast<springboard::SBApplication>(HomeScreen::application(kMaps).get());
+    const auto* application =
+        rt::cast<springboard::SBApplication>(HomeScreen::application(kMaps).get());
     ASSERT_NE(application, nullptr);
     EXPECT_EQ(rt::send<long long>(application->currentState(), rt::sel("taskState")), 2);
     advance(0.5);
@@ -153,23 +157,29 @@ TEST_F(StartupTest, AHostWithoutTheApplicationClassStartsWithoutIt) {
 TEST_F(StartupTest, ReloadDropsTheCacheAndTheNextReadSeesTheFile) {
     writeValuesFile({{"com.example.maps-volume", 0.2f}});
     startLibrary();
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f));
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"),
+                     static_cast<double>(0.2f));
     writeValuesFile({{"com.example.maps-volume", 0.7f}});
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f))
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"),
+                     static_cast<double>(0.2f))
         << "the file is read once per reload";
     postReloadAndWait();
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.7f));
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"),
+                     static_cast<double>(0.7f));
     postReloadAndWait();
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.7f));
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"),
+                     static_cast<double>(0.7f));
 }
 
 TEST_F(StartupTest, ResetPutsTheLibraryBackToLoadTimeState) {
     writeValuesFile({{"com.example.maps-volume", 0.2f}});
     startLibrary();
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), static_cast<double>(0.2f));
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"),
+                     static_cast<double>(0.2f));
     resetForTesting();
     EXPECT_FALSE(isMorvaneActive());
     EXPECT_FALSE(Settings::isOn(Setting::showVolumeHUD));
     writeValuesFile({});
-    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), -1.0) << "cache dropped";
+    EXPECT_DOUBLE_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.maps"), -1.0)
+        << "cache dropped";
 }

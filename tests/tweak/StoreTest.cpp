@@ -15,8 +15,10 @@ using namespace morvane;
 namespace {
 
 class StoreTest : public tweak_testing::TweakTest {
-protected:
-    std::filesystem::path valuesPath() const { return *core::DeviceRoot::mapForWriting(kValuesPath); }
+  protected:
+    std::filesystem::path valuesPath() const {
+        return *core::DeviceRoot::mapForWriting(kValuesPath);
+    }
     void writeRawFile(const std::string& bytes) {
         std::ofstream(valuesPath(), std::ios::binary) << bytes;
     }
@@ -31,9 +33,11 @@ TEST_F(StoreTest, WithNoFileEveryLookupAnswersTheSentinelAndTheDictionaryIsUsabl
     EXPECT_EQ(CustomValuesStore::getCustomVolumeForApp(kMaps), -1.0);
     EXPECT_EQ(CustomValuesStore::getCustomBrightnessForApp(kMaps), -1.0);
     EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", kMaps), -1);
-    EXPECT_EQ(&CustomValuesStore::getCustomValuesPerAppDictionary(), &CustomValuesStore::getCustomValuesPerAppDictionary());
+    EXPECT_EQ(&CustomValuesStore::getCustomValuesPerAppDictionary(),
+              &CustomValuesStore::getCustomValuesPerAppDictionary());
     ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.42f, kMaps));
-    EXPECT_DOUBLE_EQ(readValuesFile().find("com.example.maps-volume")->asReal().value(), static_cast<double>(0.42f));
+    EXPECT_DOUBLE_EQ(readValuesFile().find("com.example.maps-volume")->asReal().value(),
+                     static_cast<double>(0.42f));
 }
 
 TEST_F(StoreTest, LevelsReadAsTheStoredSinglePrecisionValueWidened) {
@@ -49,14 +53,16 @@ TEST_F(StoreTest, ToggleStatesComeFromTheAppsTogglesDictionary) {
     EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", kMaps), 0);
     EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("bluetooth", kMaps), -1);
     EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", "com.example.mail"), -1);
-    EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", "com.example.Maps"), -1) << "case is kept";
+    EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", "com.example.Maps"), -1)
+        << "case is kept";
 }
 
 TEST_F(StoreTest, EntriesOfTheWrongKindReadAsAbsent) {
-    writeValuesFile({{"com.example.maps-volume", "loud"},
-                     {"com.example.maps-brightness", core::PlistDictionary{}},
-                     {"com.example.maps-toggles", 1},
-                     {"com.example.mail-toggles", core::PlistDictionary{{"wifi", "on"}, {"bluetooth", true}}}});
+    writeValuesFile(
+        {{"com.example.maps-volume", "loud"},
+         {"com.example.maps-brightness", core::PlistDictionary{}},
+         {"com.example.maps-toggles", 1},
+         {"com.example.mail-toggles", core::PlistDictionary{{"wifi", "on"}, {"bluetooth", true}}}});
     EXPECT_EQ(CustomValuesStore::getCustomVolumeForApp(kMaps), -1.0);
     EXPECT_EQ(CustomValuesStore::getCustomBrightnessForApp(kMaps), -1.0);
     EXPECT_EQ(CustomValuesStore::getCustomToggleStateForApp("wifi", kMaps), -1);
@@ -81,7 +87,8 @@ TEST_F(StoreTest, WritesKeepEverythingElseInTheFileAndUseTheFormatsTypes) {
     const core::PlistDictionary onDisk = readValuesFile();
     EXPECT_EQ(onDisk.find("showVolumeHUD")->asBool(), false);
     EXPECT_TRUE(onDisk.find("com.example.mail-volume"));
-    EXPECT_EQ(onDisk.find("com.example.maps-brightness")->asReal(), 0.30000001192092896) << "written single precision";
+    EXPECT_EQ(onDisk.find("com.example.maps-brightness")->asReal(), 0.30000001192092896)
+        << "written single precision";
     const core::PlistDictionary* toggles = onDisk.find("com.example.maps-toggles")->asDictionary();
     ASSERT_TRUE(toggles);
     EXPECT_EQ(toggles->find("wifi")->asInteger(), 1);
@@ -114,13 +121,16 @@ TEST_F(StoreTest, AFileThatCannotBeReadIsKeptAsideBeforeTheFirstWrite) {
     aside += ".unreadable";
     ASSERT_TRUE(std::filesystem::exists(aside));
     std::ifstream keptFile(aside, std::ios::binary);
-    const std::string kept((std::istreambuf_iterator<char>(keptFile)), std::istreambuf_iterator<char>());
-    EXPECT_NE(kept.find("<real>0.5"), std::string::npos) << "the user's bytes are kept as they were";
+    const std::string kept((std::istreambuf_iterator<char>(keptFile)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(kept.find("<real>0.5"), std::string::npos)
+        << "the user's bytes are kept as they were";
     EXPECT_TRUE(readValuesFile().contains("com.example.maps-volume"));
 }
 
 TEST_F(StoreTest, AFileWithAnotherTopLevelKindIsKeptAsideToo) {
-    writeRawFile("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><array/></plist>\n");
+    writeRawFile(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><array/></plist>\n");
     ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.3f, kMaps));
     std::filesystem::path aside = valuesPath();
     aside += ".unreadable";
@@ -136,16 +146,20 @@ TEST_F(StoreTest, AFileWithAnotherTopLevelKindIsKeptAsideToo) {
 
 TEST_F(StoreTest, AWriteAfterAnotherProcessSavedTheFileKeepsThatSave) {
     writeValuesFile({{"showVolumeHUD", true}, {"com.example.mail-volume", 0.5f}});
-    EXPECT_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.mail"), static_cast<double>(0.5f));
+    EXPECT_EQ(CustomValuesStore::getCustomVolumeForApp("com.example.mail"),
+              static_cast<double>(0.5f));
     // The settings pane saves; its reload notice has not been handled yet.
-    writeValuesFile({{"showVolumeHUD", false}, {"com.example.mail-volume", 0.5f}, {"com.example.mail-brightness", 0.1f}});
+    writeValuesFile({{"showVolumeHUD", false},
+                     {"com.example.mail-volume", 0.5f},
+                     {"com.example.mail-brightness", 0.1f}});
     ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.9f, kMaps));
 
     const core::PlistDictionary onDisk = readValuesFile();
     EXPECT_EQ(onDisk.find("showVolumeHUD")->asBool(), false) << "no stale setting is put back";
     EXPECT_TRUE(onDisk.contains("com.example.mail-brightness"));
     EXPECT_TRUE(onDisk.contains("com.example.maps-volume"));
-    EXPECT_EQ(CustomValuesStore::getCustomBrightnessForApp("com.example.mail"), static_cast<double>(0.1f))
+    EXPECT_EQ(CustomValuesStore::getCustomBrightnessForApp("com.example.mail"),
+              static_cast<double>(0.1f))
         << "the in-memory copy becomes the file's content";
 }
 

@@ -21,7 +21,7 @@ namespace {
 
 // The helpers over the home-screen host's classes, without the library started.
 class TogglesTest : public tweak_testing::TweakTest {
-protected:
+  protected:
     static device::DeviceConfiguration with(Switch which, SwitchState state) {
         device::DeviceConfiguration configuration;
         configuration.setInitialState(which, state);
@@ -41,13 +41,15 @@ TEST(ToggleCatalogue, ListsTheTwelveTogglesInOrderWithBluetoothThroughTheNativeH
     EXPECT_EQ(toggles.front().name, "orientationLock");
     EXPECT_EQ(toggles.back().name, "vpn");
     EXPECT_EQ(ToggleCatalogue::find("dnd")->switchIdentifier, "do-not-disturb");
-    EXPECT_EQ(ToggleCatalogue::find("bluetooth")->setEnabled, &SpecialTasksHelper::setBluetoothEnabled);
+    EXPECT_EQ(ToggleCatalogue::find("bluetooth")->setEnabled,
+              &SpecialTasksHelper::setBluetoothEnabled);
     EXPECT_EQ(ToggleCatalogue::find("vpn")->recordProperty, "vpnBeforeOpening");
     EXPECT_EQ(ToggleCatalogue::find("unknown"), nullptr);
 }
 
 TEST(FlipswitchHelper, FullIdentifiersAddOnlyThePrefix) {
-    EXPECT_EQ(FlipswitchHelper::getFullIdentifierForIdentifier("low-power"), "com.a3tweaks.switch.low-power");
+    EXPECT_EQ(FlipswitchHelper::getFullIdentifierForIdentifier("low-power"),
+              "com.a3tweaks.switch.low-power");
 }
 
 TEST_F(TogglesTest, ThePanelReadsIndeterminateAsOnAndSetsWhateverTheState) {
@@ -55,7 +57,8 @@ TEST_F(TogglesTest, ThePanelReadsIndeterminateAsOnAndSetsWhateverTheState) {
     EXPECT_TRUE(FlipswitchHelper::isNightShiftEnabled());
     EXPECT_FALSE(FlipswitchHelper::isVPNEnabled());
     FlipswitchHelper::setVPNEnabled(false);
-    EXPECT_EQ(countCalls("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.vpn"), 1);
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:forSwitchIdentifier: 0 com.a3tweaks.switch.vpn"),
+              1);
     EXPECT_EQ(phone().sets().of(Switch::Vpn), 1);
 }
 
@@ -86,7 +89,8 @@ TEST_F(TogglesTest, ApplyTogglesSetsOnlyTheEntriesInCatalogueOrder) {
 
 TEST_F(TogglesTest, AnyValueButZeroCountsAsOnAndOddEntriesAreSkipped) {
     bootHost(with(Switch::Location, SwitchState::Off));
-    ToggleOperations::applyToggles({{"vpn", 2}, {"location", -1}, {"wifi", "off"}, {"unknownToggle", 0}});
+    ToggleOperations::applyToggles(
+        {{"vpn", 2}, {"location", -1}, {"wifi", "off"}, {"unknownToggle", 0}});
     EXPECT_TRUE(phone().isOn(Switch::Vpn));
     EXPECT_TRUE(phone().isOn(Switch::Location));
     EXPECT_TRUE(phone().isOn(Switch::Wifi));
@@ -140,18 +144,24 @@ TEST_F(TogglesTest, LocationAndAutoBrightnessActEvenInTheAskedState) {
     EXPECT_FALSE(SpecialTasksHelper::isAutoBrightnessEnabled()) << "nothing stored reads as off";
     SpecialTasksHelper::setAutoBrightnessEnabled(false);
     SpecialTasksHelper::setAutoBrightnessEnabled(true);
-    EXPECT_EQ(countCalls("GraphicsServices GSSendAppPreferencesChanged com.apple.backboardd BKEnableALS"), 2);
+    EXPECT_EQ(
+        countCalls("GraphicsServices GSSendAppPreferencesChanged com.apple.backboardd BKEnableALS"),
+        2);
     EXPECT_TRUE(SpecialTasksHelper::isAutoBrightnessEnabled());
-    EXPECT_TRUE(core::CFPreferencesCopyAppValue("BKEnableALS", "com.apple.backboardd")->asBool().value_or(false));
+    EXPECT_TRUE(core::CFPreferencesCopyAppValue("BKEnableALS", "com.apple.backboardd")
+                    ->asBool()
+                    .value_or(false));
     EXPECT_TRUE(phone().isOn(Switch::AutoBrightness));
 }
 
 TEST_F(TogglesTest, DoNotDisturbUsesTheAssertionServiceWhenThereIsOne) {
     bootHost();
     SpecialTasksHelper::setDNDEnabled(true);
-    EXPECT_EQ(countCalls("DNDModeAssertionDetails userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime: "
-                         "com.apple.control-center.manual-toggle com.apple.donotdisturb.mode.default"),
-              1);
+    EXPECT_EQ(
+        countCalls("DNDModeAssertionDetails "
+                   "userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime: "
+                   "com.apple.control-center.manual-toggle com.apple.donotdisturb.mode.default"),
+        1);
     EXPECT_EQ(countCalls("DNDModeAssertionService takeModeAssertionWithDetails:error: "
                          "com.apple.donotdisturb.mode.default"),
               1);
@@ -181,14 +191,16 @@ TEST_F(TogglesTest, DisconnectingBluetoothDevicesByName) {
     SpecialTasksHelper::disconnectBluetoothDevice("Car");
     EXPECT_EQ(countCalls("BluetoothManager disconnectDevicePhysicalLink: Car"), 1);
     EXPECT_EQ(countCalls("BluetoothManager disconnect"), 1);
-    EXPECT_EQ(phone().connectedBluetoothDevices(), (std::vector<std::string>{"Headphones", "Watch"}));
+    EXPECT_EQ(phone().connectedBluetoothDevices(),
+              (std::vector<std::string>{"Headphones", "Watch"}));
     SpecialTasksHelper::disconnectBluetoothDevice(std::nullopt);  // every device connected now
     EXPECT_EQ(countCalls("BluetoothManager disconnect"), 3);
     EXPECT_TRUE(phone().connectedBluetoothDevices().empty());
 }
 
 TEST_F(TogglesTest, MissingNativeServicesReadOffAndDoNothing) {
-    bootHost(without({"BluetoothManager", "RadiosPreferences", "SBWiFiManager", "CLLocationManager"}));
+    bootHost(
+        without({"BluetoothManager", "RadiosPreferences", "SBWiFiManager", "CLLocationManager"}));
     EXPECT_FALSE(SpecialTasksHelper::isBluetoothEnabled());
     SpecialTasksHelper::setBluetoothEnabled(true);
     SpecialTasksHelper::setAirplaneEnabled(true);

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstddef>
 #include <string>
-#include <vector>
 #include <type_traits>
+#include <vector>
 
 #include "device/CallText.h"
 #include "device/SharedInstance.h"
@@ -23,23 +23,25 @@ namespace {
 // A stand-in for a broken platform, put in place of the brightness controller's set: it takes
 // sets (they reach the call log) without changing the level. The real controller always does.
 class StuckBrightnessController {
-public:
+  public:
     static void install() {
-        rt::hookMessage(rt::lookUpClass("SBBrightnessController"), rt::sel("_setBrightnessLevel:showHUD:"),
-                        &ignoreSet, nullptr);
+        rt::hookMessage(rt::lookUpClass("SBBrightnessController"),
+                        rt::sel("_setBrightnessLevel:showHUD:"), &ignoreSet, nullptr);
     }
 
-private:
+  private:
     static void ignoreSet(rt::Object*, rt::Selector, float level, bool showHUD) {
-        device::Phone::shared().recordCall("SBBrightnessController", "_setBrightnessLevel:showHUD: " +
-                                                                         device::argumentText(level) + " " +
-                                                                         device::argumentText(showHUD));
+        device::Phone::shared().recordCall(
+            "SBBrightnessController",
+            "_setBrightnessLevel:showHUD: " + device::argumentText(level) + " " +
+                device::argumentText(showHUD));
     }
 };
 
 class VolumeBrightnessTest : public tweak_testing::TweakTest {
-protected:
-    void start(const core::PlistDictionary& settings = {}, const device::DeviceConfiguration& configuration = {}) {
+  protected:
+    void start(const core::PlistDictionary& settings = {},
+               const device::DeviceConfiguration& configuration = {}) {
         writeValuesFile(settings);
         startLibrary(configuration);
     }
@@ -49,7 +51,9 @@ protected:
         configuration.brightness = brightness;
         return configuration;
     }
-    static int brightnessSets(std::size_t mark = 0) { return countCalls("SBBrightnessController", mark); }
+    static int brightnessSets(std::size_t mark = 0) {
+        return countCalls("SBBrightnessController", mark);
+    }
     static std::vector<device::CallLog::Call> brightnessSteps(std::size_t mark = 0) {
         return callsStartingWith("SBBrightnessController", mark);
     }
@@ -85,7 +89,8 @@ TEST_F(VolumeBrightnessTest, AVolumeRequestIsCarriedOutAfterTheCheckAndOverlappi
     EXPECT_FLOAT_EQ(phone().volume(), 0.9f);
 }
 
-TEST_F(VolumeBrightnessTest, AVolumeAlreadyInForceIsNotSetButTheOverlayIsStillSuppressedAndReleased) {
+TEST_F(VolumeBrightnessTest,
+       AVolumeAlreadyInForceIsNotSetButTheOverlayIsStillSuppressedAndReleased) {
     start({{"showVolumeHUD", false}}, withLevels(0.5f, 0.5));
     VolumeControl::changeVolume(0.5);
     EXPECT_TRUE(volumeOverlaySuppressed());
@@ -137,7 +142,8 @@ TEST_F(VolumeBrightnessTest, ALargeChangeGlidesInCoarseStepsEveryTenMilliseconds
     EXPECT_LT(phone().brightness(), 0.9 + 0.011);
     const auto steps = brightnessSteps();
     EXPECT_NEAR(steps[1].time - steps[0].time, 0.01, 1e-9);
-    EXPECT_NEAR(steps.back().time - steps.front().time, 0.01 * (static_cast<double>(steps.size()) - 1), 1e-6);
+    EXPECT_NEAR(steps.back().time - steps.front().time,
+                0.01 * (static_cast<double>(steps.size()) - 1), 1e-6);
     EXPECT_EQ(phone().overlays().brightness, 0);
 }
 

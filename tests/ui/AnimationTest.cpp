@@ -40,7 +40,8 @@ TEST_F(AnimationTest, ValuesChangeAtOnceAndTheCompletionRunsAfterTheDuration) {
 
 TEST_F(AnimationTest, TheCompletionWaitsForTheDelayToo) {
     bool done = false;
-    View::animate(0.3, 0.5, ui::AnimationOptions::kCurveLinear, [] {}, [&](bool) { done = true; });
+    View::animate(
+        0.3, 0.5, ui::AnimationOptions::kCurveLinear, [] {}, [&](bool) { done = true; });
     Clock::advance(0.79);
     EXPECT_FALSE(done);
     Clock::advance(0.01);
@@ -55,7 +56,8 @@ TEST_F(AnimationTest, SpringsAndTransitionsAreRecordedWithTheirParameters) {
     View::animateWithSpring(0.2, 0, 0.3, 7.0, ui::AnimationOptions::kAllowUserInteraction,
                             [&] { view->setTransform(ui::AffineTransform::identity()); });
     auto label = rt::make<ui::Label>();
-    View::transition(label.get(), 0.15, ui::AnimationOptions::kTransitionCrossDissolve, [&] { label->setText("On"); });
+    View::transition(label.get(), 0.15, ui::AnimationOptions::kTransitionCrossDissolve,
+                     [&] { label->setText("On"); });
 
     const auto records = AnimationLog::shared().records();
     ASSERT_EQ(records.size(), 2u);
@@ -91,7 +93,8 @@ TEST_F(AnimationTest, TheCompletionKeepsWhatItCapturedAliveAndRunsOnTheMainQueue
     {
         auto view = rt::make<View>();
         weak = view;
-        View::animate(0.2, [&] { view->setAlpha(0); }, [view, &ran](bool) { ran = view->alpha() == 0; });
+        View::animate(
+            0.2, [&] { view->setAlpha(0); }, [view, &ran](bool) { ran = view->alpha() == 0; });
     }
     EXPECT_FALSE(weak.expired());
     Clock::advance(0.2);

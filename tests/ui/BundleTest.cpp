@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kBundlePath = "/Library/Application Support/MorvaneBundle.bundle";
 
 class BundleTest : public ToolkitTest {
-protected:
+  protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         writeBundle();
@@ -49,8 +49,10 @@ TEST_F(BundleTest, ABundleIsMadeOnlyForADirectory) {
 
 TEST_F(BundleTest, ResourcePathsAreDevicePathsOfExistingFiles) {
     auto bundle = Bundle::bundleWithPath(kBundlePath);
-    EXPECT_EQ(bundle->pathForResource("volumeIcon", "png"), std::string(kBundlePath) + "/volumeIcon.png");
-    EXPECT_EQ(bundle->pathForResource("Localizable", "strings"), std::string(kBundlePath) + "/en.lproj/Localizable.strings");
+    EXPECT_EQ(bundle->pathForResource("volumeIcon", "png"),
+              std::string(kBundlePath) + "/volumeIcon.png");
+    EXPECT_EQ(bundle->pathForResource("Localizable", "strings"),
+              std::string(kBundlePath) + "/en.lproj/Localizable.strings");
     EXPECT_EQ(bundle->pathForResource("missingIcon", "png"), "");
     EXPECT_EQ(bundle->pathForResource("../../etc/passwd", ""), "");
     EXPECT_EQ(bundle->localizations(), (std::vector<std::string>{"ar", "en"}));
@@ -67,19 +69,22 @@ TEST_F(BundleTest, LocalizedStringsFallBackToEnglishThenToTheValueThenToTheKey) 
     bootWithLocale("ar_SA");
     auto arabic = Bundle::bundleWithPath(kBundlePath);
     EXPECT_EQ(arabic->preferredLocalizations(), (std::vector<std::string>{"ar", "en"}));
-    EXPECT_EQ(arabic->localizedStringForKey("Volume", "Volume", ""), "\u0627\u0644\u0635\u0648\u062A");
+    EXPECT_EQ(arabic->localizedStringForKey("Volume", "Volume", ""),
+              "\u0627\u0644\u0635\u0648\u062A");
     EXPECT_EQ(arabic->localizedStringForKey("Only English", "", ""), "English only");
 }
 
 TEST_F(BundleTest, ACorruptTableIsIgnoredWhole) {
-    writeText(bundleDirectory / "en.lproj/Broken.strings", "\"a\" = \"1\";\n\"b\" = \"unterminated;\n");
+    writeText(bundleDirectory / "en.lproj/Broken.strings",
+              "\"a\" = \"1\";\n\"b\" = \"unterminated;\n");
     auto bundle = Bundle::bundleWithPath(kBundlePath);
     EXPECT_EQ(bundle->localizedStringForKey("a", "", "Broken"), "a");
 }
 
 TEST(StringsTableTest, ReadsUtf16AndPropertyListTables) {
     // "k" = "é"; in UTF-16 little-endian with its byte-order mark.
-    const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("\"\0k\0\"\0=\0\"\0\xE9\0\"\0;\0", 16);
+    const std::string utf16 =
+        std::string("\xFF\xFE", 2) + std::string("\"\0k\0\"\0=\0\"\0\xE9\0\"\0;\0", 16);
     auto table = StringsTable::parse(utf16);
     ASSERT_TRUE(table);
     ASSERT_TRUE(table->find("k"));

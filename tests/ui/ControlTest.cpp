@@ -28,26 +28,33 @@ struct Recorder : rt::Object {
     std::vector<float> values;
 };
 
-Recorder& asRecorder(rt::Object* self) { return static_cast<Recorder&>(*self); }
+Recorder& asRecorder(rt::Object* self) {
+    return static_cast<Recorder&>(*self);
+}
 
-void tapped(rt::Object* self, rt::Selector) { asRecorder(self).calls.push_back("tapped"); }
+void tapped(rt::Object* self, rt::Selector) {
+    asRecorder(self).calls.push_back("tapped");
+}
 
 void tappedWithSender(rt::Object* self, rt::Selector, rt::Object* sender) {
     asRecorder(self).calls.push_back(sender ? "sender" : "no sender");
 }
 
-void second(rt::Object* self, rt::Selector, rt::Object*) { asRecorder(self).calls.push_back("second"); }
+void second(rt::Object* self, rt::Selector, rt::Object*) {
+    asRecorder(self).calls.push_back("second");
+}
 
 // Reads the event the way the tweak's slider handler does: allTouches, anyObject, phase.
 void valueChanged(rt::Object* self, rt::Selector, rt::Object* sender, rt::Object* event) {
     auto touches = rt::send<rt::Ref<rt::Object>>(event, rt::sel("allTouches"));
     auto touch = rt::send<rt::Ref<rt::Object>>(touches, rt::sel("anyObject"));
-    asRecorder(self).phases.push_back(static_cast<long>(rt::send<long long>(touch, rt::sel("phase"))));
+    asRecorder(self).phases.push_back(
+        static_cast<long>(rt::send<long long>(touch, rt::sel("phase"))));
     asRecorder(self).values.push_back(rt::cast<Slider>(sender)->value());
 }
 
 class ControlTest : public ToolkitTest {
-protected:
+  protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         rt::Class* cls = rt::registerClass<Recorder>();
@@ -66,7 +73,8 @@ TEST_F(ControlTest, ActionsRunInRegistrationOrderWithTheArgumentsTheirSelectorsT
     auto recorder = rt::make<Recorder>();
     button->addTarget(recorder.get(), rt::sel("tapped:"), ControlEvents::kTouchUpInside);
     button->addTarget(recorder.get(), rt::sel("tapped"), ControlEvents::kTouchUpInside);
-    button->addTarget(recorder.get(), rt::sel("second:"), ControlEvents::kTouchUpInside | ControlEvents::kValueChanged);
+    button->addTarget(recorder.get(), rt::sel("second:"),
+                      ControlEvents::kTouchUpInside | ControlEvents::kValueChanged);
     button->sendActionsForControlEvents(ControlEvents::kTouchUpInside);
     EXPECT_EQ(recorder->calls, (std::vector<std::string>{"sender", "tapped", "second"}));
 
@@ -84,9 +92,11 @@ TEST_F(ControlTest, TheSameTargetAndActionAddedTwiceRunsOnce) {
     button->sendActionsForControlEvents(ControlEvents::kTouchUpInside);
     EXPECT_EQ(recorder->calls.size(), 1u);
 
-    button->addTarget(recorder.get(), rt::sel("tapped"), ControlEvents::kTouchDown);  // merged into the same one
+    button->addTarget(recorder.get(), rt::sel("tapped"),
+                      ControlEvents::kTouchDown);  // merged into the same one
     EXPECT_EQ(button->registrationCount(), 1u);
-    EXPECT_EQ(button->allControlEvents(), ControlEvents::kTouchUpInside | ControlEvents::kTouchDown);
+    EXPECT_EQ(button->allControlEvents(),
+              ControlEvents::kTouchUpInside | ControlEvents::kTouchDown);
     button->removeTarget(recorder.get(), rt::sel("tapped"), ControlEvents::kTouchUpInside);
     button->sendActionsForControlEvents(ControlEvents::kTouchUpInside);
     EXPECT_EQ(recorder->calls.size(), 1u);
@@ -150,7 +160,8 @@ struct PlainButton : Button {
 constexpr char kRecorderKey = 0;
 
 void noteHighlighted(rt::Object* self, rt::Selector, bool highlighted) {
-    static_cast<Recorder*>(rt::getAssociatedObject(self, &kRecorderKey))->calls.push_back(highlighted ? "on" : "off");
+    static_cast<Recorder*>(rt::getAssociatedObject(self, &kRecorderKey))
+        ->calls.push_back(highlighted ? "on" : "off");
     static_cast<ui::Control*>(self)->storeHighlighted(highlighted);
 }
 
@@ -171,7 +182,8 @@ TEST_F(ControlTest, ASliderDragSendsValueChangesCarryingTheTouchInItsPhase) {
     auto slider = rt::make<Slider>(Rect(0, 0, 128, 30));  // a 100-point track
     root->addSubview(slider.get());
     auto recorder = rt::make<Recorder>();
-    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"), ControlEvents::kValueChanged);
+    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"),
+                      ControlEvents::kValueChanged);
     slider->setValue(0.2f);
 
     ui::SimulatedFinger finger(root.get());
@@ -194,7 +206,8 @@ TEST_F(ControlTest, ANonContinuousSliderReportsOnlyTheStartAndTheEndAndValuesSta
     root->addSubview(slider.get());
     slider->setContinuous(false);
     auto recorder = rt::make<Recorder>();
-    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"), ControlEvents::kValueChanged);
+    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"),
+                      ControlEvents::kValueChanged);
 
     ui::SimulatedFinger(root.get()).drag({10, 15}, {400, 15});
     EXPECT_EQ(recorder->phases, (std::vector<long>{0, 3}));
@@ -213,7 +226,8 @@ TEST_F(ControlTest, ACancelledDragReportsTheCancelledPhase) {
     auto slider = rt::make<Slider>(Rect(0, 0, 128, 30));
     root->addSubview(slider.get());
     auto recorder = rt::make<Recorder>();
-    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"), ControlEvents::kValueChanged);
+    slider->addTarget(recorder.get(), rt::sel("valueChanged:forEvent:"),
+                      ControlEvents::kValueChanged);
     ui::SimulatedFinger finger(root.get());
     finger.touchDown({20, 15});
     finger.cancel();

@@ -19,11 +19,13 @@ TEST_F(FormattingTest, ArabicNumbersUseArabicIndicDigits) {
     auto formatter = rt::make<NumberFormatter>();
     formatter->setLocale(Locale::localeWithLocaleIdentifier("ar"));
     EXPECT_EQ(formatter->stringFromNumber(rt::make<rt::Number>(7).get()), "\u0667");
-    EXPECT_EQ(formatter->stringFromNumber(rt::make<rt::Number>(1905).get()), "\u0661\u0669\u0660\u0665");
+    EXPECT_EQ(formatter->stringFromNumber(rt::make<rt::Number>(1905).get()),
+              "\u0661\u0669\u0660\u0665");
     EXPECT_EQ(formatter->stringFromInteger(-42), "\u061C-\u0664\u0662");
     EXPECT_EQ(formatter->stringFromNumber(nullptr), "");
 
-    formatter->setLocale(Locale::localeWithLocaleIdentifier("ar_MA"));  // the Maghreb writes Western digits
+    formatter->setLocale(
+        Locale::localeWithLocaleIdentifier("ar_MA"));  // the Maghreb writes Western digits
     EXPECT_EQ(formatter->stringFromInteger(42), "42");
     formatter->setLocale(Locale::localeWithLocaleIdentifier("fa_IR"));
     EXPECT_EQ(formatter->stringFromInteger(42), "\u06F4\u06F2");
@@ -60,10 +62,12 @@ TEST(StringComparisonTest, NumericComparisonOrdersVersions) {
     EXPECT_EQ(StringComparison::compare("11.4.1", "11.4.1", numeric), Result::Same);
     EXPECT_EQ(StringComparison::compare("11.4", "11.4.1", numeric), Result::Ascending);
     EXPECT_EQ(StringComparison::compare("11.4.10", "11.4.9", numeric), Result::Descending);
-    EXPECT_EQ(StringComparison::compare("11.4.10", "11.4.9"), Result::Ascending);  // literal: '1' < '9'
+    EXPECT_EQ(StringComparison::compare("11.4.10", "11.4.9"),
+              Result::Ascending);  // literal: '1' < '9'
     EXPECT_EQ(StringComparison::compare("9.3", "10.0", numeric), Result::Ascending);
     EXPECT_EQ(StringComparison::compare("13.5", "11.4.1", numeric), Result::Descending);
-    EXPECT_EQ(StringComparison::compare("ABC", "abc", StringComparison::kCaseInsensitive), Result::Same);
+    EXPECT_EQ(StringComparison::compare("ABC", "abc", StringComparison::kCaseInsensitive),
+              Result::Same);
     EXPECT_EQ(StringComparison::compare("", "a"), Result::Ascending);
 }
 

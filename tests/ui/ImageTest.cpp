@@ -31,7 +31,8 @@ TEST_F(ImageTest, PngFilesAreDecodedForReal) {
 }
 
 TEST_F(ImageTest, TheScaleComesFromTheFileNameAndSizesAreInPoints) {
-    writeBytes(root() / "Library/Art/icon@3x.png", encodePng(90, 90, std::vector<std::uint8_t>(90 * 90 * 4, 255)));
+    writeBytes(root() / "Library/Art/icon@3x.png",
+               encodePng(90, 90, std::vector<std::uint8_t>(90 * 90 * 4, 255)));
     auto image = Image::imageWithContentsOfFile("/Library/Art/icon@3x.png");
     ASSERT_TRUE(image);
     EXPECT_DOUBLE_EQ(image->scale(), 3);

@@ -18,7 +18,7 @@ using ui::View;
 namespace {
 
 class LayoutConstraintTest : public ToolkitTest {
-protected:
+  protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         parent = rt::make<View>(Rect(0, 0, 200, 100));
@@ -54,8 +54,8 @@ TEST_F(LayoutConstraintTest, VisualFormatsWithMarginsSizesAndMetrics) {
     auto other = rt::make<View>();
     parent->addSubview(other.get());
     const std::map<std::string, rt::Ref<View>> views{{"a", child}, {"b", other}};
-    parent->addConstraints(
-        LayoutConstraint::constraintsWithVisualFormat("H:|-pad-[a(==40)]-8-[b]-|", 0, {{"pad", 12}}, views));
+    parent->addConstraints(LayoutConstraint::constraintsWithVisualFormat(
+        "H:|-pad-[a(==40)]-8-[b]-|", 0, {{"pad", 12}}, views));
     parent->addConstraints(LayoutConstraint::constraintsWithVisualFormat("V:|[a]|", 0, {}, views));
     parent->layoutIfNeeded();
     EXPECT_EQ(child->frame(), Rect(12, 0, 40, 100));
@@ -65,14 +65,19 @@ TEST_F(LayoutConstraintTest, VisualFormatsWithMarginsSizesAndMetrics) {
 
 TEST_F(LayoutConstraintTest, FixedSizesAndMultipliers) {
     fixed(child.get(), LayoutAttribute::Height, 21)->setActive(true);
-    child->heightAnchor()->constraintEqualToAnchorWithMultiplier(*child->widthAnchor(), 0.5)->setActive(true);
+    child->heightAnchor()
+        ->constraintEqualToAnchorWithMultiplier(*child->widthAnchor(), 0.5)
+        ->setActive(true);
     EXPECT_EQ(ui::LayoutSolver::fittingSize(*child), (ui::Size{42, 21}));
     parent->layoutIfNeeded();
     EXPECT_EQ(child->frame(), Rect(5, 5, 42, 21));  // the position was left open: it stays
 
-    child->widthAnchor()->constraintEqualToAnchorWithMultiplier(*parent->widthAnchor(), 0.25)->setActive(true);
+    child->widthAnchor()
+        ->constraintEqualToAnchorWithMultiplier(*parent->widthAnchor(), 0.25)
+        ->setActive(true);
     parent->setNeedsLayout();
-    parent->layoutIfNeeded();  // now over-determined: the latest (width = 50) wins over the earliest
+    parent
+        ->layoutIfNeeded();  // now over-determined: the latest (width = 50) wins over the earliest
     EXPECT_DOUBLE_EQ(child->frame().width(), 50);
     EXPECT_DOUBLE_EQ(child->frame().height(), 25);
 }
@@ -124,8 +129,9 @@ TEST_F(LayoutConstraintTest, AnchorsRelateSiblingsAndCentres) {
 
 TEST_F(LayoutConstraintTest, BadConstraintsAndFormatsAreRefusedClearly) {
     EXPECT_THROW(fixed(child.get(), LayoutAttribute::Left, 3), std::invalid_argument);
-    EXPECT_THROW(LayoutConstraint::constraintWithItem(child.get(), LayoutAttribute::Width, LayoutRelation::Equal,
-                                                      parent.get(), LayoutAttribute::Left, 1, 0),
+    EXPECT_THROW(LayoutConstraint::constraintWithItem(child.get(), LayoutAttribute::Width,
+                                                      LayoutRelation::Equal, parent.get(),
+                                                      LayoutAttribute::Left, 1, 0),
                  std::invalid_argument);
     EXPECT_THROW(format("H:|-0-[missing]-0-|"), std::invalid_argument);
     EXPECT_THROW(format("H:|-0-[name"), std::invalid_argument);
@@ -134,8 +140,9 @@ TEST_F(LayoutConstraintTest, BadConstraintsAndFormatsAreRefusedClearly) {
     EXPECT_THROW(LayoutConstraint::constraintsWithVisualFormat("H:|[o]|", 0, {}, {{"o", orphan}}),
                  std::invalid_argument);
     auto stranger = rt::make<View>();
-    EXPECT_THROW(child->widthAnchor()->constraintEqualToAnchor(*stranger->widthAnchor())->setActive(true),
-                 std::logic_error);
+    EXPECT_THROW(
+        child->widthAnchor()->constraintEqualToAnchor(*stranger->widthAnchor())->setActive(true),
+        std::logic_error);
 }
 
 TEST_F(LayoutConstraintTest, AConstraintWhoseViewIsGoneIsIgnored) {

@@ -24,15 +24,18 @@ namespace {
 // button, and its height tied to its width by an activated anchor constraint.
 rt::Ref<Button> squareButton(double side) {
     auto button = rt::make<Button>();
-    button->addConstraint(LayoutConstraint::constraintWithItem(button.get(), LayoutAttribute::Height, LayoutRelation::Equal,
-                                                               nullptr, LayoutAttribute::NotAnAttribute, 1.0, side)
+    button->addConstraint(LayoutConstraint::constraintWithItem(
+                              button.get(), LayoutAttribute::Height, LayoutRelation::Equal, nullptr,
+                              LayoutAttribute::NotAnAttribute, 1.0, side)
                               .get());
-    button->heightAnchor()->constraintEqualToAnchorWithMultiplier(*button->widthAnchor(), 1.0)->setActive(true);
+    button->heightAnchor()
+        ->constraintEqualToAnchorWithMultiplier(*button->widthAnchor(), 1.0)
+        ->setActive(true);
     return button;
 }
 
 class StackViewTest : public ToolkitTest {
-protected:
+  protected:
     // A row of the given size holding a stack pinned to its four edges by visual formats.
     void makeRow(double width, double height) {
         row = rt::make<View>(Rect(10, 10, width, height));
@@ -44,8 +47,10 @@ protected:
         stack->setTranslatesAutoresizingMaskIntoConstraints(false);
         row->addSubview(stack.get());
         const std::map<std::string, rt::Ref<View>> views{{"togglesStackView", stack}};
-        row->addConstraints(LayoutConstraint::constraintsWithVisualFormat("H:|-0-[togglesStackView]-0-|", 0, {}, views));
-        row->addConstraints(LayoutConstraint::constraintsWithVisualFormat("V:|-0-[togglesStackView]-0-|", 0, {}, views));
+        row->addConstraints(LayoutConstraint::constraintsWithVisualFormat(
+            "H:|-0-[togglesStackView]-0-|", 0, {}, views));
+        row->addConstraints(LayoutConstraint::constraintsWithVisualFormat(
+            "V:|-0-[togglesStackView]-0-|", 0, {}, views));
     }
 
     rt::Ref<View> row;
@@ -60,11 +65,13 @@ TEST_F(StackViewTest, SpreadsThreeButtonsWithEqualGapsAndCentresThemVertically) 
         stack->addArrangedSubview(buttons.back().get());
     }
     for (auto& button : buttons) {  // sized once arranged, as the toggles row does
-        button->addConstraint(LayoutConstraint::constraintWithItem(button.get(), LayoutAttribute::Height,
-                                                                   LayoutRelation::Equal, nullptr,
-                                                                   LayoutAttribute::NotAnAttribute, 1.0, 20)
+        button->addConstraint(LayoutConstraint::constraintWithItem(
+                                  button.get(), LayoutAttribute::Height, LayoutRelation::Equal,
+                                  nullptr, LayoutAttribute::NotAnAttribute, 1.0, 20)
                                   .get());
-        button->heightAnchor()->constraintEqualToAnchorWithMultiplier(*button->widthAnchor(), 1.0)->setActive(true);
+        button->heightAnchor()
+            ->constraintEqualToAnchorWithMultiplier(*button->widthAnchor(), 1.0)
+            ->setActive(true);
     }
     row->layoutIfNeeded();
 
@@ -75,7 +82,8 @@ TEST_F(StackViewTest, SpreadsThreeButtonsWithEqualGapsAndCentresThemVertically) 
 }
 
 TEST_F(StackViewTest, ARightToLeftInterfaceArrangesFromTheRight) {
-    ui::Application::sharedApplication()->setUserInterfaceLayoutDirection(ui::Application::kRightToLeft);
+    ui::Application::sharedApplication()->setUserInterfaceLayoutDirection(
+        ui::Application::kRightToLeft);
     makeRow(72, 16);
     auto first = squareButton(20);
     auto second = squareButton(20);

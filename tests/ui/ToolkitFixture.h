@@ -13,7 +13,7 @@
 // Every toolkit test runs in a fresh world: a new device root, a virtual clock, a phone
 // booted with the test's configuration and the toolkit's classes registered anew.
 class ToolkitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { boot({}); }
     void TearDown() override { _world.reset(); }
 
@@ -27,6 +27,6 @@ protected:
 
     const std::filesystem::path& root() const { return _world->root(); }
 
-private:
+  private:
     std::optional<testing_support::DeviceWorld> _world;
 };

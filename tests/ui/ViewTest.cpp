@@ -3,10 +3,10 @@
 #include "ToolkitFixture.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "ui/BoxedString.h"
 #include "ui/Button.h"
 #include "ui/Event.h"
 #include "ui/Filter.h"
-#include "ui/BoxedString.h"
 #include "ui/SimulatedFinger.h"
 #include "ui/SuperMessage.h"
 #include "ui/View.h"
@@ -36,7 +36,7 @@ void countingLayoutSubviews(rt::Object* self, rt::Selector cmd) {
 }
 
 class ViewTest : public ToolkitTest {
-protected:
+  protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         rt::Class* cls = rt::registerClass<WideTouchView, View>();
@@ -140,7 +140,8 @@ TEST_F(ViewTest, TheTopmostSubviewWinsAndPointsAreConverted) {
     container->addSubview(below.get());
     container->addSubview(above.get());
 
-    EXPECT_EQ(root->hitTest({75, 75}, nullptr), above);  // (25, 25) in the container: both; above wins
+    EXPECT_EQ(root->hitTest({75, 75}, nullptr),
+              above);  // (25, 25) in the container: both; above wins
     EXPECT_EQ(root->hitTest({55, 55}, nullptr), below);
     const Point inAbove = above->convertPointFromView({75, 75}, root.get());
     EXPECT_DOUBLE_EQ(inAbove.x, 5);
@@ -179,7 +180,7 @@ TEST_F(ViewTest, LayersKeepFiltersThatAnswerTheirNameByKey) {
     EXPECT_TRUE(view->layer()->filters().empty());
     view->layer()->setFilters({ui::Filter::filterWithName("colorInvert")});
     rt::Ref<rt::Object> name = rt::send<rt::Ref<rt::Object>>(view->layer()->filters().front(),
-                                                              rt::sel("valueForKey:"), "name");
+                                                             rt::sel("valueForKey:"), "name");
     auto* text = rt::cast<ui::BoxedString>(name.get());
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->value(), "colorInvert");

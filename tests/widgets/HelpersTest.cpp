@@ -37,7 +37,9 @@ struct TapCounter : rt::Object {
     int taps = 0;
 };
 
-void countTap(rt::Object* self, rt::Selector, rt::Object*) { ++static_cast<TapCounter*>(self)->taps; }
+void countTap(rt::Object* self, rt::Selector, rt::Object*) {
+    ++static_cast<TapCounter*>(self)->taps;
+}
 
 device::DeviceConfiguration withLocale(const std::string& identifier) {
     device::DeviceConfiguration configuration;
@@ -67,7 +69,8 @@ TEST_F(BundleHelperTest, EveryImageFileOfTheBundleLoadsAsATemplateImage) {
     for (const auto& entry : std::filesystem::directory_iterator(kShippedBundle)) {
         if (entry.path().extension() != ".png") continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const rt::Ref<ui::Image> image = BundleHelper::getImageWithName(entry.path().stem().string());
+        const rt::Ref<ui::Image> image =
+            BundleHelper::getImageWithName(entry.path().stem().string());
         ASSERT_TRUE(image);
         EXPECT_TRUE(image->isTemplate());
         ++images;
@@ -161,8 +164,9 @@ TEST_F(LocalizationHelperTest, PluralSupportFollowsCaseSensitiveSubstringsOfTheL
 TEST_F(LocalizationHelperTest, ArabicLocalesWriteArabicIndicDigits) {
     boot(withLocale("ar_SA"));
     EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(42), "\u0664\u0662");
-    EXPECT_EQ(LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Wi-Fi 5, 2024: 90%"),
-              "Wi-Fi \u0665, \u0662\u0660\u0662\u0664: \u0669\u0660%");
+    EXPECT_EQ(
+        LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Wi-Fi 5, 2024: 90%"),
+        "Wi-Fi \u0665, \u0662\u0660\u0662\u0664: \u0669\u0660%");
     // Every Arabic locale takes the digits of "ar", even one whose region writes Western ones.
     boot(withLocale("ar_MA"));
     EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(7), "\u0667");
@@ -172,8 +176,9 @@ TEST_F(LocalizationHelperTest, OtherLocalesKeepWesternDigits) {
     for (const char* identifier : {"en_US", "en_AR"}) {
         boot(withLocale(identifier));
         EXPECT_EQ(LocalizationHelper::getLocalizedNumberStringFrom(-15), "-15") << identifier;
-        EXPECT_EQ(LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Custom value: 30%"),
-                  "Custom value: 30%")
+        EXPECT_EQ(
+            LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString("Custom value: 30%"),
+            "Custom value: 30%")
             << identifier;
     }
 }
@@ -190,9 +195,9 @@ TEST_F(ButtonWithIncreasedTouchAreaTest, TouchesUpToTwentyPointsOutsideHitTheBut
 
     EXPECT_EQ(finger.tap({128 + 15, 114}), button);
     EXPECT_NE(finger.tap({128 + 21, 114}), button);
-    EXPECT_EQ(finger.tap({80, 80}), button);            // left and top edges of the area are inside
-    EXPECT_NE(finger.tap({128 + 20, 114}), button);     // its right edge is outside
-    EXPECT_NE(finger.tap({114, 128 + 20}), button);     // and so is its bottom edge
+    EXPECT_EQ(finger.tap({80, 80}), button);         // left and top edges of the area are inside
+    EXPECT_NE(finger.tap({128 + 20, 114}), button);  // its right edge is outside
+    EXPECT_NE(finger.tap({114, 128 + 20}), button);  // and so is its bottom edge
 }
 
 TEST_F(ButtonWithIncreasedTouchAreaTest, ATapInTheMarginSendsTheButtonsAction) {

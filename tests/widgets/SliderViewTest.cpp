@@ -18,7 +18,9 @@ using ui::Rect;
 
 namespace {
 
-bool sameColor(const rt::Ref<Color>& a, const rt::Ref<Color>& b) { return a && b && a->isEqual(b.get()); }
+bool sameColor(const rt::Ref<Color>& a, const rt::Ref<Color>& b) {
+    return a && b && a->isEqual(b.get());
+}
 
 // A stand-in for the menu row that owns the editor: it notes each value change of the slider
 // with the touch phase it carries, and each press of the remove button.
@@ -36,10 +38,12 @@ void sliderChanged(rt::Object* self, rt::Selector, rt::Object* slider, rt::Objec
     static_cast<EditorOwner*>(self)->values.push_back(rt::cast<ui::Slider>(slider)->value());
 }
 
-void removePressed(rt::Object* self, rt::Selector, rt::Object*) { ++static_cast<EditorOwner*>(self)->removals; }
+void removePressed(rt::Object* self, rt::Selector, rt::Object*) {
+    ++static_cast<EditorOwner*>(self)->removals;
+}
 
 class SliderViewTest : public WidgetTest {
-protected:
+  protected:
     void SetUp() override {
         WidgetTest::SetUp();
         view = rt::make<SliderView>(Rect(16, 57, 220, 48));
@@ -131,12 +135,14 @@ TEST_F(SliderViewTest, WhiteColoursEverythingAndOtherColoursLeaveTheSliderDarkGr
     EXPECT_TRUE(sameColor(view->slider()->tintColor(), Color::whiteColor()));
     EXPECT_TRUE(sameColor(view->percentLabel()->textColor(), Color::whiteColor()));
     EXPECT_TRUE(sameColor(view->removeButton()->tintColor(), Color::whiteColor()));
-    EXPECT_TRUE(sameColor(view->removeButton()->imageView()->renderingColor(), Color::whiteColor()));
+    EXPECT_TRUE(
+        sameColor(view->removeButton()->imageView()->renderingColor(), Color::whiteColor()));
 
     auto other = rt::make<SliderView>(Rect(0, 0, 220, 48));
     other->setUIElementsColor(Color::blackColor());
     EXPECT_TRUE(sameColor(other->percentLabel()->textColor(), Color::blackColor()));
-    EXPECT_TRUE(sameColor(other->removeButton()->imageView()->renderingColor(), Color::blackColor()));
+    EXPECT_TRUE(
+        sameColor(other->removeButton()->imageView()->renderingColor(), Color::blackColor()));
     EXPECT_TRUE(sameColor(other->slider()->tintColor(), Color::darkGrayColor()));
 
     // White made from red, green and blue is another colour than the system white.
@@ -155,12 +161,14 @@ TEST_F(SliderViewTest, AccessorsAnswerBySelector) {
 }
 
 TEST_F(SliderViewTest, ADragOnTheEditorsSliderReportsItsPhasesAndValues) {
-    rt::addMethod(rt::registerClass<EditorOwner>(), rt::sel("onSliderValChanged:forEvent:"), &sliderChanged);
+    rt::addMethod(rt::registerClass<EditorOwner>(), rt::sel("onSliderValChanged:forEvent:"),
+                  &sliderChanged);
     auto owner = rt::make<EditorOwner>();
     auto root = rt::make<ui::View>(Rect(0, 0, 320, 480));
     root->addSubview(view.get());
     view->slider()->setValue(0.5f);
-    view->slider()->addTarget(owner.get(), rt::sel("onSliderValChanged:forEvent:"), ui::ControlEvents::kValueChanged);
+    view->slider()->addTarget(owner.get(), rt::sel("onSliderValChanged:forEvent:"),
+                              ui::ControlEvents::kValueChanged);
 
     // The track is 180 - 28 points long: 76 points move the value by one half.
     ui::SimulatedFinger(root.get()).drag({16 + 90, 57 + 24}, {16 + 90 - 76, 57 + 24}, 2);
@@ -178,7 +186,8 @@ TEST_F(SliderViewTest, TheRemoveButtonTakesTouchesOnlyWhileItIsShown) {
     auto owner = rt::make<EditorOwner>();
     auto root = rt::make<ui::View>(Rect(0, 0, 320, 480));
     root->addSubview(view.get());
-    view->removeButton()->addTarget(owner.get(), rt::sel("removeButtonClicked:"), ui::ControlEvents::kTouchUpInside);
+    view->removeButton()->addTarget(owner.get(), rt::sel("removeButtonClicked:"),
+                                    ui::ControlEvents::kTouchUpInside);
     const ui::Point onButton{16 + 201, 57 + 24};
 
     view->showPercentLabelAnimated(false);

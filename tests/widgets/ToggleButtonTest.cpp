@@ -20,7 +20,9 @@ using ui::Rect;
 
 namespace {
 
-bool sameColor(const rt::Ref<Color>& a, const rt::Ref<Color>& b) { return a && b && a->isEqual(b.get()); }
+bool sameColor(const rt::Ref<Color>& a, const rt::Ref<Color>& b) {
+    return a && b && a->isEqual(b.get());
+}
 
 // The editor's owner: its handler for a tap reads the button's state through the runtime,
 // as the menu row's handler does.
@@ -30,7 +32,8 @@ struct TapObserver : rt::Object {
 };
 
 void toggleButtonClicked(rt::Object* self, rt::Selector, rt::Object* button) {
-    static_cast<TapObserver*>(self)->statesSeen.push_back(rt::send<int>(button, rt::sel("currentState")));
+    static_cast<TapObserver*>(self)->statesSeen.push_back(
+        rt::send<int>(button, rt::sel("currentState")));
 }
 
 std::string badgeText(const ToggleButton& button) {
@@ -38,12 +41,13 @@ std::string badgeText(const ToggleButton& button) {
 }
 
 class ToggleButtonTest : public WidgetTest {
-protected:
+  protected:
     // A set-up "wifi" button on screen at (40, 40), 30 points square.
     rt::Ref<ToggleButton> makeButtonOnScreen() {
         root = rt::make<ui::View>(Rect(0, 0, 320, 480));
         auto button = rt::make<ToggleButton>();
-        rt::send<void>(button, rt::sel("setupWithToggleName:uiColor:"), "wifi", Color::whiteColor());
+        rt::send<void>(button, rt::sel("setupWithToggleName:uiColor:"), "wifi",
+                       Color::whiteColor());
         button->setFrame(Rect(40, 40, 30, 30));
         root->addSubview(button.get());
         return button;
@@ -97,9 +101,11 @@ TEST_F(ToggleButtonTest, ThreeTapsWalkOnOffAndNotSetWithOneImpactEach) {
 
 TEST_F(ToggleButtonTest, AnOwnersHandlerRunsAfterTheButtonsOwnAndSeesTheNewState) {
     auto button = makeButtonOnScreen();
-    rt::addMethod(rt::registerClass<TapObserver>(), rt::sel("toggleButtonClicked:"), &toggleButtonClicked);
+    rt::addMethod(rt::registerClass<TapObserver>(), rt::sel("toggleButtonClicked:"),
+                  &toggleButtonClicked);
     auto owner = rt::make<TapObserver>();
-    button->addTarget(owner.get(), rt::sel("toggleButtonClicked:"), ui::ControlEvents::kTouchUpInside);
+    button->addTarget(owner.get(), rt::sel("toggleButtonClicked:"),
+                      ui::ControlEvents::kTouchUpInside);
     tap();
     tap();
     EXPECT_EQ(owner->statesSeen, (std::vector<int>{1, 0}));
@@ -123,7 +129,8 @@ TEST_F(ToggleButtonTest, SetUpShowsTheTogglesTemplateIconInTheTintNotSet) {
     auto button = makeButtonOnScreen();
     ASSERT_TRUE(button->currentImage());
     EXPECT_TRUE(button->currentImage()->isTemplate());
-    EXPECT_EQ(button->currentImage()->bitmap()->rgba, morvane::BundleHelper::getImageWithName("wifiIcon")->bitmap()->rgba);
+    EXPECT_EQ(button->currentImage()->bitmap()->rgba,
+              morvane::BundleHelper::getImageWithName("wifiIcon")->bitmap()->rgba);
     EXPECT_EQ(button->imageView()->contentMode(), ui::ContentMode::ScaleAspectFit);
     EXPECT_TRUE(button->adjustsImageWhenHighlighted());
     EXPECT_EQ(rt::send<std::string>(button, rt::sel("toggleName")), "wifi");

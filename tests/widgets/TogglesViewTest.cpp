@@ -19,14 +19,16 @@ using ui::Rect;
 
 namespace {
 
-const std::vector<std::string> kRowOrder = {"orientationLock", "cellular", "wifi",     "bluetooth",
-                                            "airplane",        "dnd",      "location", "autoBrightness",
-                                            "autoLock",        "lowPower", "nightShift", "vpn"};
+const std::vector<std::string> kRowOrder = {
+    "orientationLock", "cellular",       "wifi",     "bluetooth", "airplane",   "dnd",
+    "location",        "autoBrightness", "autoLock", "lowPower",  "nightShift", "vpn"};
 
-bool sameColorAsWhite(const rt::Ref<Color>& color) { return color && color->isEqual(Color::whiteColor().get()); }
+bool sameColorAsWhite(const rt::Ref<Color>& color) {
+    return color && color->isEqual(Color::whiteColor().get());
+}
 
 class TogglesViewTest : public WidgetTest {
-protected:
+  protected:
     rt::Ref<TogglesView> makeRow(const Rect& frame, std::initializer_list<const char*> shown) {
         auto view = rt::make<TogglesView>(frame, Color::whiteColor());
         for (const char* name : shown) view->toggleButton(name)->setHasToBeShown(true);
@@ -56,7 +58,8 @@ TEST_F(TogglesViewTest, SetUpMakesTwelveButtonsNotSetAndPutsNoneOnScreen) {
     auto view = rt::make<TogglesView>(Rect(0, 0, 300, 30), Color::whiteColor());
     for (const std::string& name : kRowOrder) {
         SCOPED_TRACE(name);
-        auto button = rt::cast<ToggleButton>(rt::send<rt::Ref<rt::Object>>(view, rt::sel(name + "ToggleButton")));
+        auto button = rt::cast<ToggleButton>(
+            rt::send<rt::Ref<rt::Object>>(view, rt::sel(name + "ToggleButton")));
         ASSERT_TRUE(button);
         EXPECT_EQ(button, view->toggleButton(name));
         EXPECT_EQ(rt::getField(view.get(), "_" + name + "ToggleButton"), button.get());
@@ -101,7 +104,8 @@ TEST_F(TogglesViewTest, ButtonAccessorsBySelectorReplaceTheButtonOfTheirToggle) 
 TEST_F(TogglesViewTest, AColourChangedLaterDoesNotRecolourTheButtons) {
     auto view = rt::make<TogglesView>(Rect(0, 0, 300, 30), Color::whiteColor());
     rt::send<void>(view, rt::sel("setUiColor:"), Color::blackColor());
-    EXPECT_TRUE(rt::cast<Color>(rt::send<rt::Ref<rt::Object>>(view, rt::sel("uiColor")))->isEqual(Color::blackColor().get()));
+    EXPECT_TRUE(rt::cast<Color>(rt::send<rt::Ref<rt::Object>>(view, rt::sel("uiColor")))
+                    ->isEqual(Color::blackColor().get()));
     EXPECT_TRUE(sameColorAsWhite(view->toggleButton("wifi")->tintColor()));
 }
 
@@ -123,7 +127,8 @@ TEST_F(TogglesViewTest, TheRowKeepsItsOwnOrderWhateverTheOrderOfMarking) {
     EXPECT_EQ(namesInRow(*view), (std::vector<std::string>{"orientationLock", "bluetooth"}));
     view->toggleButton("wifi")->setHasToBeShown(true);
     view->addEnabledButtonsToStackView();
-    EXPECT_EQ(namesInRow(*view), (std::vector<std::string>{"orientationLock", "wifi", "bluetooth"}));
+    EXPECT_EQ(namesInRow(*view),
+              (std::vector<std::string>{"orientationLock", "wifi", "bluetooth"}));
     showAll(*view);
     view->addEnabledButtonsToStackView();
     EXPECT_EQ(namesInRow(*view), kRowOrder);
@@ -140,7 +145,8 @@ TEST_F(TogglesViewTest, ButtonSizeIsTheShareOfTheWidthLessFourAtMostThirty) {
     }
     auto one = makeRow(Rect(0, 0, 300, 30), {"vpn"});
     EXPECT_DOUBLE_EQ(one->toggleButton("vpn")->buttonSize(), 30);
-    EXPECT_EQ(one->toggleButton("vpn")->frame(), Rect(0, 0, 30, 30));  // one view alone stands at the start
+    EXPECT_EQ(one->toggleButton("vpn")->frame(),
+              Rect(0, 0, 30, 30));  // one view alone stands at the start
 }
 
 TEST_F(TogglesViewTest, ThreeTwentyPointButtonsSpreadOverSeventyTwoPointsCentredVertically) {
@@ -167,7 +173,8 @@ TEST_F(TogglesViewTest, WithNoButtonMarkedTheRowIsEmptyAndNoSizeIsGiven) {
     auto view = makeRow(Rect(0, 0, 300, 30), {});
     EXPECT_TRUE(view->togglesStackView()->arrangedSubviews().empty());
     EXPECT_TRUE(view->togglesStackView()->subviews().empty());
-    for (const std::string& name : kRowOrder) EXPECT_TRUE(view->toggleButton(name)->constraints().empty()) << name;
+    for (const std::string& name : kRowOrder)
+        EXPECT_TRUE(view->toggleButton(name)->constraints().empty()) << name;
 }
 
 TEST_F(TogglesViewTest, ARebuildDropsAButtonNoLongerShownAndBringsTheSameOneBackWithItsState) {

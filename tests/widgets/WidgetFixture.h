@@ -20,7 +20,7 @@
 // library's resource bundle, a virtual clock, a phone booted with the test's configuration,
 // the toolkit's classes and the widgets' classes registered anew.
 class WidgetTest : public ::testing::Test {
-protected:
+  protected:
     static inline const std::filesystem::path kShippedBundle = MORVANE_BUNDLE_DIR;
 
     void SetUp() override { boot({}); }
@@ -43,7 +43,8 @@ protected:
 
     void installBundle() const {
         std::filesystem::create_directories(installedBundle().parent_path());
-        std::filesystem::copy(kShippedBundle, installedBundle(), std::filesystem::copy_options::recursive);
+        std::filesystem::copy(kShippedBundle, installedBundle(),
+                              std::filesystem::copy_options::recursive);
     }
 
     std::size_t impactCount() const { return device::Phone::shared().impacts().size(); }
@@ -51,6 +52,6 @@ protected:
     static ui::AnimationRecord lastAnimation() { return ui::AnimationLog::shared().last(); }
     static std::size_t animationCount() { return ui::AnimationLog::shared().count(); }
 
-private:
+  private:
     std::optional<testing_support::DeviceWorld> _world;
 };

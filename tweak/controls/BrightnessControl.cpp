@@ -42,7 +42,9 @@ HostClass& screenClass() {
 }
 
 // The wait between glide steps: the step taken as seconds, in whole nanoseconds.
-double waitForStep(double step) { return std::trunc(step * 1e9) / 1e9; }
+double waitForStep(double step) {
+    return std::trunc(step * 1e9) / 1e9;
+}
 
 bool movedTowards(double current, double lastRead, bool goingUp) {
     return goingUp ? current > lastRead : current < lastRead;
@@ -77,7 +79,8 @@ void BrightnessControl::brightnessSet(double level) {
     animateBrightnessStep(goingUp, small, level);
 }
 
-void BrightnessControl::animateBrightnessStep(bool goingUp, bool small, double target, GlideProgress progress) {
+void BrightnessControl::animateBrightnessStep(bool goingUp, bool small, double target,
+                                              GlideProgress progress) {
     if (state().animatedBrightnessTarget != target) return;
     const double current = settingsBrightness();
     if (progress.lastRead && !movedTowards(current, *progress.lastRead, goingUp)) {
@@ -100,8 +103,8 @@ void BrightnessControl::animateBrightnessStep(bool goingUp, bool small, double t
 }
 
 void BrightnessControl::setBrightnessLevel(double level) {
-    rt::Ref<rt::Object> controller =
-        rt::send<rt::Ref<rt::Object>>(brightnessControllerClass().get(), rt::sel("sharedBrightnessController"));
+    rt::Ref<rt::Object> controller = rt::send<rt::Ref<rt::Object>>(
+        brightnessControllerClass().get(), rt::sel("sharedBrightnessController"));
     rt::send<void>(controller, rt::sel("_setBrightnessLevel:showHUD:"), static_cast<float>(level),
                    Settings::isOn(Setting::showBrightnessHUD));
 }
@@ -111,11 +114,14 @@ double BrightnessControl::settingsBrightness() {
 }
 
 double BrightnessControl::currentBrightness() {
-    rt::Ref<rt::Object> screen = rt::send<rt::Ref<rt::Object>>(screenClass().get(), rt::sel("mainScreen"));
+    rt::Ref<rt::Object> screen =
+        rt::send<rt::Ref<rt::Object>>(screenClass().get(), rt::sel("mainScreen"));
     return rt::send<double>(screen, rt::sel("brightness"));
 }
 
-bool BrightnessControl::isAlreadyCurrentlyChangingBrightness() { return state().changingBrightness.load(); }
+bool BrightnessControl::isAlreadyCurrentlyChangingBrightness() {
+    return state().changingBrightness.load();
+}
 
 void BrightnessControl::resetForTesting() {
     state().changingBrightness.store(false);

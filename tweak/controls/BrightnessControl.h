@@ -13,7 +13,7 @@ struct GlideProgress {
 // The screen brightness, changed debounced like the volume (0.2 s), then set at once or, with
 // brightnessAnimated, glided to in timed steps on the main queue.
 class BrightnessControl {
-public:
+  public:
     static constexpr double kCheckDelaySeconds = 0.2;
     static constexpr double kSmallChange = 0.15;
     static constexpr double kFineStep = 0.002;
@@ -25,14 +25,15 @@ public:
     static void changeBrightness(double level);
     // One step of a glide towards `target`; schedules the next one until the target is
     // reached or passed, or a later glide has taken over.
-    static void animateBrightnessStep(bool goingUp, bool small, double target, GlideProgress progress = GlideProgress());
+    static void animateBrightnessStep(bool goingUp, bool small, double target,
+                                      GlideProgress progress = GlideProgress());
     // The main screen's brightness.
     static double currentBrightness();
 
     static bool isAlreadyCurrentlyChangingBrightness();
     static void resetForTesting();
 
-private:
+  private:
     static void brightnessCheck(double level);
     static void brightnessSet(double level);
     static void setBrightnessLevel(double level);

@@ -8,7 +8,7 @@ namespace morvane {
 // operations only. An indeterminate switch reads as on; without a panel every switch reads
 // off and sets do nothing.
 class FlipswitchHelper {
-public:
+  public:
     FlipswitchHelper() = delete;
 
     static std::string getFullIdentifierForIdentifier(const std::string& identifier);

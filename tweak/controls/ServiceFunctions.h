@@ -10,6 +10,7 @@ namespace services {
 
 [[gnu::weak]] bool CTCellularDataPlanGetIsEnabled();
 [[gnu::weak]] void CTCellularDataPlanSetIsEnabled(bool enabled);
-[[gnu::weak]] void GSSendAppPreferencesChanged(const std::string& applicationId, const std::string& key);
+[[gnu::weak]] void GSSendAppPreferencesChanged(const std::string& applicationId,
+                                               const std::string& key);
 
 }  // namespace services

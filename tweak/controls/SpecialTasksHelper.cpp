@@ -26,7 +26,9 @@ rt::Ref<rt::Object> sharedInstanceOf(const char* className) {
 }
 
 // The guard of the guarded setters: act only when the switch differs from the asked state.
-bool differs(bool current, bool asked) { return (current ^ asked) == 1; }
+bool differs(bool current, bool asked) {
+    return (current ^ asked) == 1;
+}
 
 }  // namespace
 
@@ -62,7 +64,8 @@ bool SpecialTasksHelper::isCellularEnabled() {
 
 void SpecialTasksHelper::setOrientationLockEnabled(bool state) {
     if (!differs(isOrientationLockEnabled(), state)) return;
-    rt::send<void>(sharedInstanceOf("SBOrientationLockManager"), rt::sel(state ? "lock" : "unlock"));
+    rt::send<void>(sharedInstanceOf("SBOrientationLockManager"),
+                   rt::sel(state ? "lock" : "unlock"));
 }
 
 bool SpecialTasksHelper::isOrientationLockEnabled() {
@@ -70,25 +73,31 @@ bool SpecialTasksHelper::isOrientationLockEnabled() {
 }
 
 void SpecialTasksHelper::setDNDEnabled(bool state) {
-    rt::Ref<rt::Object> service = rt::send<rt::Ref<rt::Object>>(
-        rt::lookUpClass("DNDModeAssertionService"), rt::sel("serviceForClientIdentifier:"), kDNDClientIdentifier);
+    rt::Ref<rt::Object> service =
+        rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("DNDModeAssertionService"),
+                                      rt::sel("serviceForClientIdentifier:"), kDNDClientIdentifier);
     if (service) {
         if (state) {
             rt::Ref<rt::Object> details = rt::send<rt::Ref<rt::Object>>(
                 rt::lookUpClass("DNDModeAssertionDetails"),
                 rt::sel("userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:"),
                 kDNDAssertionIdentifier, kDNDModeIdentifier, nullptr);
-            rt::send<rt::Ref<rt::Object>>(service, rt::sel("takeModeAssertionWithDetails:error:"), details, nullptr);
+            rt::send<rt::Ref<rt::Object>>(service, rt::sel("takeModeAssertionWithDetails:error:"),
+                                          details, nullptr);
         } else {
-            rt::send<bool>(service, rt::sel("invalidateAllActiveModeAssertionsWithError:"), nullptr);
+            rt::send<bool>(service, rt::sel("invalidateAllActiveModeAssertionsWithError:"),
+                           nullptr);
         }
         return;
     }
     rt::Ref<rt::Object> gateway = rt::makeOfClass(rt::lookUpClass("BBSettingsGateway"));
-    rt::send<void>(gateway, rt::sel("setBehaviorOverrideStatus:"), static_cast<long long>(state ? 1 : 0));
+    rt::send<void>(gateway, rt::sel("setBehaviorOverrideStatus:"),
+                   static_cast<long long>(state ? 1 : 0));
 }
 
-bool SpecialTasksHelper::isDNDEnabled() { return false; }
+bool SpecialTasksHelper::isDNDEnabled() {
+    return false;
+}
 
 void SpecialTasksHelper::setBluetoothEnabled(bool state) {
     if (!differs(isBluetoothEnabled(), state)) return;
@@ -97,7 +106,8 @@ void SpecialTasksHelper::setBluetoothEnabled(bool state) {
 
 void SpecialTasksHelper::disconnectBluetoothDevice(const std::optional<std::string>& name) {
     rt::Ref<rt::Object> manager = sharedInstanceOf("BluetoothManager");
-    const auto devices = rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices"));
+    const auto devices =
+        rt::send<std::vector<rt::Ref<rt::Object>>>(manager, rt::sel("connectedDevices"));
     for (const rt::Ref<rt::Object>& device : devices) {
         if (name && rt::send<std::string>(device, rt::sel("name")) != *name) continue;
         rt::send<void>(manager, rt::sel("disconnectDevicePhysicalLink:"), device);
@@ -109,7 +119,8 @@ bool SpecialTasksHelper::isBluetoothEnabled() {
 }
 
 void SpecialTasksHelper::setLocationEnabled(bool state) {
-    rt::send<void>(rt::lookUpClass("CLLocationManager"), rt::sel("setLocationServicesEnabled:"), state);
+    rt::send<void>(rt::lookUpClass("CLLocationManager"), rt::sel("setLocationServicesEnabled:"),
+                   state);
 }
 
 bool SpecialTasksHelper::isLocationEnabled() {
@@ -119,7 +130,8 @@ bool SpecialTasksHelper::isLocationEnabled() {
 void SpecialTasksHelper::setAutoBrightnessEnabled(bool state) {
     core::CFPreferencesSetAppValue(kAutoBrightnessKey, core::PlistValue(state), kBackboardDomain);
     core::CFPreferencesAppSynchronize(kBackboardDomain);
-    if (services::GSSendAppPreferencesChanged) services::GSSendAppPreferencesChanged(kBackboardDomain, kAutoBrightnessKey);
+    if (services::GSSendAppPreferencesChanged)
+        services::GSSendAppPreferencesChanged(kBackboardDomain, kAutoBrightnessKey);
 }
 
 bool SpecialTasksHelper::isAutoBrightnessEnabled() {
@@ -128,8 +140,8 @@ bool SpecialTasksHelper::isAutoBrightnessEnabled() {
 }
 
 void SpecialTasksHelper::setCustomVolume(double percent) {
-    rt::Ref<rt::Object> controller =
-        rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("SBMediaController"), rt::sel("sharedInstance"));
+    rt::Ref<rt::Object> controller = rt::send<rt::Ref<rt::Object>>(
+        rt::lookUpClass("SBMediaController"), rt::sel("sharedInstance"));
     rt::send<void>(controller, rt::sel("setSuppressHUD:"), true);
     rt::send<void>(controller, rt::sel("setVolume:"), static_cast<float>(percent / 100.0));
     core::after(kSuppressedVolumeOverlaySeconds, core::Queue::Main, [controller] {

@@ -10,7 +10,7 @@ namespace morvane {
 // effect and its getter reads off. The guarded setters act only when the switch is not
 // already in the asked state.
 class SpecialTasksHelper {
-public:
+  public:
     SpecialTasksHelper() = delete;
 
     static void setAirplaneEnabled(bool state);

@@ -14,13 +14,15 @@ using Flip = FlipswitchHelper;
 // switch panel.
 const std::array<ToggleDefinition, kToggleCount> kToggleCatalogue = {{
     {"orientationLock", showOrientationLockToggle, restorePreviousOrientationLockOnAppExit,
-     "orientationLockBeforeOpening", &Flip::isOrientationLockEnabled, &Flip::setOrientationLockEnabled, "rotation-lock"},
+     "orientationLockBeforeOpening", &Flip::isOrientationLockEnabled,
+     &Flip::setOrientationLockEnabled, "rotation-lock"},
     {"cellular", showCellularToggle, restorePreviousCellularOnAppExit, "cellularBeforeOpening",
      &Flip::isCellularEnabled, &Flip::setCellularEnabled, "cellular-data"},
-    {"wifi", showWifiToggle, restorePreviousWifiOnAppExit, "wifiBeforeOpening", &Flip::isWifiEnabled,
-     &Flip::setWifiEnabled, "wifi"},
+    {"wifi", showWifiToggle, restorePreviousWifiOnAppExit, "wifiBeforeOpening",
+     &Flip::isWifiEnabled, &Flip::setWifiEnabled, "wifi"},
     {"bluetooth", showBluetoothToggle, restorePreviousBluetoothOnAppExit, "bluetoothBeforeOpening",
-     &SpecialTasksHelper::isBluetoothEnabled, &SpecialTasksHelper::setBluetoothEnabled, "bluetooth"},
+     &SpecialTasksHelper::isBluetoothEnabled, &SpecialTasksHelper::setBluetoothEnabled,
+     "bluetooth"},
     {"airplane", showAirplaneToggle, restorePreviousAirplaneOnAppExit, "airplaneBeforeOpening",
      &Flip::isAirplaneEnabled, &Flip::setAirplaneEnabled, "airplane-mode"},
     {"dnd", showDndToggle, restorePreviousDNDOnAppExit, "dndBeforeOpening", &Flip::isDNDEnabled,
@@ -34,15 +36,18 @@ const std::array<ToggleDefinition, kToggleCount> kToggleCatalogue = {{
      &Flip::isAutoLockEnabled, &Flip::setAutoLockEnabled, "autolock"},
     {"lowPower", showLowPowerToggle, restorePreviousLowPowerOnAppExit, "lowPowerBeforeOpening",
      &Flip::isLowPowerEnabled, &Flip::setLowPowerEnabled, "low-power"},
-    {"nightShift", showNightShiftToggle, restorePreviousNightShiftOnAppExit, "nightShiftBeforeOpening",
-     &Flip::isNightShiftEnabled, &Flip::setNightShiftEnabled, "night-shift"},
+    {"nightShift", showNightShiftToggle, restorePreviousNightShiftOnAppExit,
+     "nightShiftBeforeOpening", &Flip::isNightShiftEnabled, &Flip::setNightShiftEnabled,
+     "night-shift"},
     {"vpn", showVpnToggle, restorePreviousVPNOnAppExit, "vpnBeforeOpening", &Flip::isVPNEnabled,
      &Flip::setVPNEnabled, "vpn"},
 }};
 
 }  // namespace
 
-const std::array<ToggleDefinition, kToggleCount>& ToggleCatalogue::toggles() { return kToggleCatalogue; }
+const std::array<ToggleDefinition, kToggleCount>& ToggleCatalogue::toggles() {
+    return kToggleCatalogue;
+}
 
 const ToggleDefinition* ToggleCatalogue::find(std::string_view name) {
     for (const ToggleDefinition& toggle : kToggleCatalogue) {

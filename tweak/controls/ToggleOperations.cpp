@@ -7,7 +7,8 @@ namespace morvane {
 
 void ToggleOperations::applyToggles(const core::PlistDictionary& toggles) {
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
-        const std::optional<std::int32_t> entry = CustomValuesStore::toggleEntryIn(toggles, toggle.name);
+        const std::optional<std::int32_t> entry =
+            CustomValuesStore::toggleEntryIn(toggles, toggle.name);
         if (!entry) continue;
         toggle.setEnabled(*entry != 0);
     }

@@ -9,7 +9,7 @@ namespace morvane {
 
 // What the app lifecycle does with an app's toggles dictionary.
 class ToggleOperations {
-public:
+  public:
     // Sets every toggle of the catalogue that has an entry, in catalogue order: on for any
     // value but 0. Toggles without an entry are not touched.
     static void applyToggles(const core::PlistDictionary& toggles);

@@ -35,11 +35,14 @@ void volumeCheck(const rt::Ref<rt::Object>& controller, double level) {
         const auto current = static_cast<double>(rt::send<float>(controller, rt::sel("volume")));
         if (current == level) return;
         core::async(core::Queue::Main, [controller, level] {
-            runGuarded([&] { rt::send<void>(controller, rt::sel("setVolume:"), static_cast<float>(level)); });
+            runGuarded([&] {
+                rt::send<void>(controller, rt::sel("setVolume:"), static_cast<float>(level));
+            });
         });
     });
     changingVolume().store(false);
-    if (!Settings::isOn(Setting::showVolumeHUD)) runGuarded([&] { releaseVolumeOverlay(controller); });
+    if (!Settings::isOn(Setting::showVolumeHUD))
+        runGuarded([&] { releaseVolumeOverlay(controller); });
 }
 
 }  // namespace
@@ -47,15 +50,23 @@ void volumeCheck(const rt::Ref<rt::Object>& controller, double level) {
 void VolumeControl::changeVolume(double level) {
     if (changingVolume().load()) return;
     rt::Ref<rt::Object> controller = mediaController();
-    if (!Settings::isOn(Setting::showVolumeHUD)) rt::send<void>(controller, rt::sel("setSuppressHUD:"), true);
+    if (!Settings::isOn(Setting::showVolumeHUD))
+        rt::send<void>(controller, rt::sel("setSuppressHUD:"), true);
     changingVolume().store(true);
-    core::after(kCheckDelaySeconds, core::Queue::Global, [controller, level] { volumeCheck(controller, level); });
+    core::after(kCheckDelaySeconds, core::Queue::Global,
+                [controller, level] { volumeCheck(controller, level); });
 }
 
-double VolumeControl::currentVolume() { return static_cast<double>(rt::send<float>(mediaController(), rt::sel("volume"))); }
+double VolumeControl::currentVolume() {
+    return static_cast<double>(rt::send<float>(mediaController(), rt::sel("volume")));
+}
 
-bool VolumeControl::isAlreadyCurrentlyChangingVolume() { return changingVolume().load(); }
+bool VolumeControl::isAlreadyCurrentlyChangingVolume() {
+    return changingVolume().load();
+}
 
-void VolumeControl::resetForTesting() { changingVolume().store(false); }
+void VolumeControl::resetForTesting() {
+    changingVolume().store(false);
+}
 
 }  // namespace morvane

@@ -5,7 +5,7 @@ namespace morvane {
 // The media volume, changed debounced: a request waits 0.3 s and is carried out only if the
 // volume still differs; a request made while one is pending is dropped.
 class VolumeControl {
-public:
+  public:
     static constexpr double kCheckDelaySeconds = 0.3;
     static constexpr double kOverlayReleaseDelaySeconds = 0.3;
 

@@ -23,9 +23,12 @@ void AppEntry::applyCustomValuesOnAppEntry(rt::Object* app) {
 
     const double volume = CustomValuesStore::getCustomVolumeForApp(bundleId);
     const double brightness = CustomValuesStore::getCustomBrightnessForApp(bundleId);
-    const std::optional<core::PlistDictionary> toggles = CustomValuesStore::getCustomTogglesForApp(bundleId);
+    const std::optional<core::PlistDictionary> toggles =
+        CustomValuesStore::getCustomTogglesForApp(bundleId);
     const bool hasToggles = toggles && !toggles->empty();
-    if (volume == CustomValuesStore::kNoLevel && brightness == CustomValuesStore::kNoLevel && !hasToggles) return;
+    if (volume == CustomValuesStore::kNoLevel && brightness == CustomValuesStore::kNoLevel &&
+        !hasToggles)
+        return;
 
     if (volume != CustomValuesStore::kNoLevel) {
         ApplicationRecord::setVolumeBeforeOpening(app, VolumeControl::currentVolume());
@@ -50,7 +53,8 @@ void AppEntry::recordCurrentToggles(rt::Object* app, const core::PlistDictionary
 
 // The toggles as they were stored at entry are applied 0.3 s later, unless the app has left
 // the foreground by then (its exit has already put the recorded states back).
-void AppEntry::scheduleToggles(rt::Object* app, const core::PlistDictionary& toggles, long long session) {
+void AppEntry::scheduleToggles(rt::Object* app, const core::PlistDictionary& toggles,
+                               long long session) {
     core::after(kToggleApplicationDelaySeconds, core::Queue::Main,
                 [app = rt::retained(app), toggles, session] {
                     runGuarded([&] {

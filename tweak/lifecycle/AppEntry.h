@@ -8,14 +8,15 @@ namespace morvane {
 // What happens when an app enters the foreground: the device's values of every kind the app
 // customises are recorded on its record, then the app's own values are asked for.
 class AppEntry {
-public:
+  public:
     static constexpr double kToggleApplicationDelaySeconds = 0.3;
 
     static void applyCustomValuesOnAppEntry(rt::Object* app);
 
-private:
+  private:
     static void recordCurrentToggles(rt::Object* app, const core::PlistDictionary& toggles);
-    static void scheduleToggles(rt::Object* app, const core::PlistDictionary& toggles, long long session);
+    static void scheduleToggles(rt::Object* app, const core::PlistDictionary& toggles,
+                                long long session);
 };
 
 }  // namespace morvane

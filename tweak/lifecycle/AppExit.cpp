@@ -31,7 +31,8 @@ void AppExit::restorePreviousValuesOnAppExit(rt::Object* app) {
         BrightnessControl::changeBrightness(brightnessBefore);
     }
 
-    const core::PlistDictionary toggles = CustomValuesStore::getCustomTogglesForApp(bundleId).value_or(core::PlistDictionary{});
+    const core::PlistDictionary toggles =
+        CustomValuesStore::getCustomTogglesForApp(bundleId).value_or(core::PlistDictionary{});
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
         if (!Settings::isOn(toggle.restoreSetting)) continue;
         const long long previousState = ApplicationRecord::toggleBeforeOpening(app, toggle);

@@ -8,7 +8,7 @@ namespace morvane {
 // back, each kind only where its restore setting is on, a value was recorded and the app
 // still customises that kind. Only the first exit after an entry puts anything back.
 class AppExit {
-public:
+  public:
     static void restorePreviousValuesOnAppExit(rt::Object* app);
 };
 

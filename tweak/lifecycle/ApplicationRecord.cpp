@@ -57,7 +57,8 @@ bool ApplicationRecord::addBrightnessBeforeOpening(rt::Class* applicationClass) 
 bool ApplicationRecord::addToggleRecords(rt::Class* applicationClass) {
     bool allAdded = true;
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
-        allAdded = rt::Property<long long>::add(applicationClass, toggle.recordProperty) && allAdded;
+        allAdded =
+            rt::Property<long long>::add(applicationClass, toggle.recordProperty) && allAdded;
     }
     return allAdded;
 }
@@ -69,7 +70,8 @@ bool ApplicationRecord::addPreviousStateWasForegroundObscured(rt::Class* applica
 void ApplicationRecord::resetRecord(rt::Object* app) {
     setVolumeBeforeOpening(app, kNoLevel);
     setBrightnessBeforeOpening(app, kNoLevel);
-    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) setToggleBeforeOpening(app, toggle, kNoState);
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles())
+        setToggleBeforeOpening(app, toggle, kNoState);
 }
 
 double ApplicationRecord::volumeBeforeOpening(rt::Object* app) {
@@ -92,7 +94,8 @@ long long ApplicationRecord::toggleBeforeOpening(rt::Object* app, const ToggleDe
     return rt::send<long long>(app, rt::sel(toggle.recordProperty));
 }
 
-void ApplicationRecord::setToggleBeforeOpening(rt::Object* app, const ToggleDefinition& toggle, long long state) {
+void ApplicationRecord::setToggleBeforeOpening(rt::Object* app, const ToggleDefinition& toggle,
+                                               long long state) {
     sendSetter(app, std::string(toggle.recordProperty), state);
 }
 

@@ -13,7 +13,7 @@ namespace morvane {
 // "SBApplication"), the obscured mark, and the library's own bookkeeping of entries and
 // exits.
 class ApplicationRecord {
-public:
+  public:
     static constexpr double kNoLevel = -1.0;
     static constexpr long long kNoState = -1;
 
@@ -32,7 +32,8 @@ public:
     static double brightnessBeforeOpening(rt::Object* app);
     static void setBrightnessBeforeOpening(rt::Object* app, double level);
     static long long toggleBeforeOpening(rt::Object* app, const ToggleDefinition& toggle);
-    static void setToggleBeforeOpening(rt::Object* app, const ToggleDefinition& toggle, long long state);
+    static void setToggleBeforeOpening(rt::Object* app, const ToggleDefinition& toggle,
+                                       long long state);
     static bool previousStateWasForegroundObscured(rt::Object* app);
     static void setPreviousStateWasForegroundObscured(rt::Object* app, bool obscured);
 

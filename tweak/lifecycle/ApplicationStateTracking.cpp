@@ -40,7 +40,8 @@ rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* self, rt::Selector cmd, 
 }
 
 // The host takes the new state in first; then the report is handled.
-void noteProcessDidChangeToState(rt::Object* self, rt::Selector cmd, rt::Object* process, rt::Object* state) {
+void noteProcessDidChangeToState(rt::Object* self, rt::Selector cmd, rt::Object* process,
+                                 rt::Object* state) {
     host().noteProcessDidChangeToState(self, cmd, process, state);
     runGuarded([&] {
         const auto taskState = rt::send<long long>(state, rt::sel("taskState"));
@@ -57,16 +58,17 @@ void exitForeground(rt::Object* app) {
 }  // namespace
 
 bool ApplicationStateTracking::hookInitWithApplicationInfo(rt::Class* applicationClass) {
-    return rt::hookMessage(applicationClass, rt::sel("initWithApplicationInfo:"), &initWithApplicationInfo,
-                           &host().initWithApplicationInfo);
+    return rt::hookMessage(applicationClass, rt::sel("initWithApplicationInfo:"),
+                           &initWithApplicationInfo, &host().initWithApplicationInfo);
 }
 
 bool ApplicationStateTracking::hookNoteProcessDidChangeToState(rt::Class* applicationClass) {
-    return rt::hookMessage(applicationClass, rt::sel("_noteProcess:didChangeToState:"), &noteProcessDidChangeToState,
-                           &host().noteProcessDidChangeToState);
+    return rt::hookMessage(applicationClass, rt::sel("_noteProcess:didChangeToState:"),
+                           &noteProcessDidChangeToState, &host().noteProcessDidChangeToState);
 }
 
-void ApplicationStateTracking::handleStateReport(rt::Object* app, long long taskState, long long visibility) {
+void ApplicationStateTracking::handleStateReport(rt::Object* app, long long taskState,
+                                                 long long visibility) {
     if (taskState == kTaskRunning && visibility == kVisibilityForeground &&
         !ApplicationRecord::previousStateWasForegroundObscured(app)) {
         AppEntry::applyCustomValuesOnAppEntry(app);
@@ -79,6 +81,8 @@ void ApplicationStateTracking::handleStateReport(rt::Object* app, long long task
     }
 }
 
-void ApplicationStateTracking::resetForTesting() { host() = HostImplementations{}; }
+void ApplicationStateTracking::resetForTesting() {
+    host() = HostImplementations{};
+}
 
 }  // namespace morvane

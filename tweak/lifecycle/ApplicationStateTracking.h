@@ -8,7 +8,7 @@ namespace morvane {
 // The replacements of the application class's creation and process-state report, which turn
 // the host's reports into foreground entries, exits and obscured marks.
 class ApplicationStateTracking {
-public:
+  public:
     // Replace "initWithApplicationInfo:" and "_noteProcess:didChangeToState:" on the class,
     // keeping the host's implementations. Each answers whether the replacement is in place.
     static bool hookInitWithApplicationInfo(rt::Class* applicationClass);

@@ -20,17 +20,20 @@ constexpr std::array<HookRow, 6> kHookTable = {{
      &ApplicationStateTracking::hookNoteProcessDidChangeToState},
     {"SBApplication", "volumeBeforeOpening, setVolumeBeforeOpening:", HookKind::AddedProperties, 2,
      &ApplicationRecord::addVolumeBeforeOpening},
-    {"SBApplication", "brightnessBeforeOpening, setBrightnessBeforeOpening:", HookKind::AddedProperties, 2,
-     &ApplicationRecord::addBrightnessBeforeOpening},
+    {"SBApplication", "brightnessBeforeOpening, setBrightnessBeforeOpening:",
+     HookKind::AddedProperties, 2, &ApplicationRecord::addBrightnessBeforeOpening},
     {"SBApplication", "the twelve toggle records <toggle>BeforeOpening, set<Toggle>BeforeOpening:",
-     HookKind::AddedProperties, 2 * static_cast<int>(kToggleCount), &ApplicationRecord::addToggleRecords},
+     HookKind::AddedProperties, 2 * static_cast<int>(kToggleCount),
+     &ApplicationRecord::addToggleRecords},
     {"SBApplication", "previousStateWasForegroundObscured, setPreviousStateWasForegroundObscured:",
      HookKind::AddedProperties, 2, &ApplicationRecord::addPreviousStateWasForegroundObscured},
 }};
 
 }  // namespace
 
-std::span<const HookRow> HookTable::rows() { return kHookTable; }
+std::span<const HookRow> HookTable::rows() {
+    return kHookTable;
+}
 
 int HookTable::installAll() {
     int installed = 0;

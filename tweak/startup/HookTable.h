@@ -13,12 +13,12 @@ struct HookRow {
     const char* className;
     const char* methods;  // what the row installs, as the host spells it
     HookKind kind;
-    int methodCount;      // methods the row replaces or adds
+    int methodCount;  // methods the row replaces or adds
     bool (*install)(rt::Class* hostClass);
 };
 
 class HookTable {
-public:
+  public:
     static std::span<const HookRow> rows();
 
     // Installs every row whose host class exists, in table order. Answers the number of

@@ -11,13 +11,13 @@ namespace morvane {
 // has booted a new world since (tests start fresh worlds in one process). Safe from any
 // thread. An absent class answers null, and is looked for again at the next use.
 class HostClass {
-public:
+  public:
     explicit HostClass(const char* name) : _name(name) {}
 
     rt::Class* get();
     const char* name() const { return _name; }
 
-private:
+  private:
     const char* _name;
     std::mutex _mutex;
     rt::Class* _class = nullptr;

@@ -28,7 +28,8 @@ void Settings::registerAll() {
     settings.preferences = std::make_unique<core::HBPreferences>(kDomain);
     for (const SettingDefinition& definition : SettingsTable::definitions()) {
         std::atomic<bool>* flag = &settings.flags[static_cast<std::size_t>(definition.setting)];
-        settings.preferences->registerBool(flag, definition.defaultValue, std::string(definition.key));
+        settings.preferences->registerBool(flag, definition.defaultValue,
+                                           std::string(definition.key));
     }
 }
 

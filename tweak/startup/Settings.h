@@ -9,7 +9,7 @@ namespace morvane {
 // The settings object of the domain "com.kelvrin.morvane" and the 35 process-wide flags it
 // keeps equal to the stored values. A flag reads false until the settings are registered.
 class Settings {
-public:
+  public:
     static constexpr const char* kDomain = "com.kelvrin.morvane";
 
     // Creates the settings object and registers every setting of the table, in its order.

@@ -55,7 +55,9 @@ static_assert(rowsFollowEnumOrder(), "the settings table lists the settings in e
 
 }  // namespace
 
-const std::array<SettingDefinition, kSettingCount>& SettingsTable::definitions() { return kSettingsTable; }
+const std::array<SettingDefinition, kSettingCount>& SettingsTable::definitions() {
+    return kSettingsTable;
+}
 
 const SettingDefinition& SettingsTable::definitionOf(Setting setting) {
     return kSettingsTable[static_cast<std::size_t>(setting)];

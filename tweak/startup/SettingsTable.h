@@ -15,7 +15,7 @@ struct SettingDefinition {
 
 // The one table of the global settings: key and default of each, in registration order.
 class SettingsTable {
-public:
+  public:
     static const std::array<SettingDefinition, kSettingCount>& definitions();
     static const SettingDefinition& definitionOf(Setting setting);
 };

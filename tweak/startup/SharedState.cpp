@@ -18,16 +18,24 @@ Variables& variables() {
 
 }  // namespace
 
-std::optional<std::string>& SharedState::lastForegroundAppBundleId() { return variables().lastForegroundAppBundleId; }
+std::optional<std::string>& SharedState::lastForegroundAppBundleId() {
+    return variables().lastForegroundAppBundleId;
+}
 
 std::optional<std::string>& SharedState::currentForceTouchedAppBundleId() {
     return variables().currentForceTouchedAppBundleId;
 }
 
-bool& SharedState::darkModeEnabled() { return variables().darkModeEnabled; }
+bool& SharedState::darkModeEnabled() {
+    return variables().darkModeEnabled;
+}
 
-std::optional<std::string>& SharedState::darkModeTweakName() { return variables().darkModeTweakName; }
+std::optional<std::string>& SharedState::darkModeTweakName() {
+    return variables().darkModeTweakName;
+}
 
-void SharedState::resetForTesting() { variables() = Variables{}; }
+void SharedState::resetForTesting() {
+    variables() = Variables{};
+}
 
 }  // namespace morvane

@@ -7,7 +7,7 @@ namespace morvane {
 
 // The process-wide variables that several parts of the library share. Main thread only.
 class SharedState {
-public:
+  public:
     // The bundle identifier of the app that last entered the foreground.
     static std::optional<std::string>& lastForegroundAppBundleId();
     // The bundle identifier of the app whose icon menu was built last.

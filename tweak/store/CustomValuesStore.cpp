@@ -52,13 +52,16 @@ double CustomValuesStore::getCustomBrightnessForApp(const std::string& bundleId)
     return levelFor(CustomValueKeys::brightnessKeyFor(bundleId));
 }
 
-std::optional<core::PlistDictionary> CustomValuesStore::getCustomTogglesForApp(const std::string& bundleId) {
-    const core::PlistValue* entry = getCustomValuesPerAppDictionary().find(CustomValueKeys::togglesKeyFor(bundleId));
+std::optional<core::PlistDictionary> CustomValuesStore::getCustomTogglesForApp(
+    const std::string& bundleId) {
+    const core::PlistValue* entry =
+        getCustomValuesPerAppDictionary().find(CustomValueKeys::togglesKeyFor(bundleId));
     if (!entry || !entry->asDictionary()) return std::nullopt;
     return *entry->asDictionary();
 }
 
-std::int32_t CustomValuesStore::getCustomToggleStateForApp(const std::string& toggleName, const std::string& bundleId) {
+std::int32_t CustomValuesStore::getCustomToggleStateForApp(const std::string& toggleName,
+                                                           const std::string& bundleId) {
     const std::optional<core::PlistDictionary> toggles = getCustomTogglesForApp(bundleId);
     if (!toggles) return kNoToggleState;
     return toggleEntryIn(*toggles, toggleName).value_or(kNoToggleState);
@@ -70,9 +73,12 @@ std::optional<std::int32_t> CustomValuesStore::toggleEntryIn(const core::PlistDi
     if (!entry) return std::nullopt;
     std::optional<std::int64_t> integer = entry->asInteger();
     if (!integer) {
-        if (std::optional<bool> flag = entry->asBool()) integer = *flag ? 1 : 0;
-        else if (entry->isLargeUnsignedInteger()) integer = 1;
-        else if (std::optional<double> real = entry->asReal(); real && std::isfinite(*real)) integer = *real != 0 ? 1 : 0;
+        if (std::optional<bool> flag = entry->asBool())
+            integer = *flag ? 1 : 0;
+        else if (entry->isLargeUnsignedInteger())
+            integer = 1;
+        else if (std::optional<double> real = entry->asReal(); real && std::isfinite(*real))
+            integer = *real != 0 ? 1 : 0;
     }
     if (!integer) return std::nullopt;
     if (*integer == 0) return 0;
@@ -82,24 +88,31 @@ std::optional<std::int32_t> CustomValuesStore::toggleEntryIn(const core::PlistDi
 }
 
 bool CustomValuesStore::storeCustomVolumeForApp(float level, const std::string& bundleId) {
-    return writeChange([&](core::PlistDictionary& values) { values.set(CustomValueKeys::volumeKeyFor(bundleId), level); });
+    return writeChange([&](core::PlistDictionary& values) {
+        values.set(CustomValueKeys::volumeKeyFor(bundleId), level);
+    });
 }
 
 bool CustomValuesStore::removeCustomVolumeForApp(const std::string& bundleId) {
-    return writeChange([&](core::PlistDictionary& values) { values.remove(CustomValueKeys::volumeKeyFor(bundleId)); });
+    return writeChange([&](core::PlistDictionary& values) {
+        values.remove(CustomValueKeys::volumeKeyFor(bundleId));
+    });
 }
 
 bool CustomValuesStore::storeCustomBrightnessForApp(float level, const std::string& bundleId) {
-    return writeChange(
-        [&](core::PlistDictionary& values) { values.set(CustomValueKeys::brightnessKeyFor(bundleId), level); });
+    return writeChange([&](core::PlistDictionary& values) {
+        values.set(CustomValueKeys::brightnessKeyFor(bundleId), level);
+    });
 }
 
 bool CustomValuesStore::removeCustomBrightnessForApp(const std::string& bundleId) {
-    return writeChange(
-        [&](core::PlistDictionary& values) { values.remove(CustomValueKeys::brightnessKeyFor(bundleId)); });
+    return writeChange([&](core::PlistDictionary& values) {
+        values.remove(CustomValueKeys::brightnessKeyFor(bundleId));
+    });
 }
 
-bool CustomValuesStore::storeCustomToggleStateForApp(const std::string& toggleName, std::int32_t state,
+bool CustomValuesStore::storeCustomToggleStateForApp(const std::string& toggleName,
+                                                     std::int32_t state,
                                                      const std::string& bundleId) {
     return writeChange([&](core::PlistDictionary& values) {
         const std::string key = CustomValueKeys::togglesKeyFor(bundleId);
@@ -107,8 +120,10 @@ bool CustomValuesStore::storeCustomToggleStateForApp(const std::string& toggleNa
         // A copy, never a change in place: a scheduled application holds the old dictionary.
         core::PlistDictionary toggles =
             stored && stored->asDictionary() ? *stored->asDictionary() : core::PlistDictionary{};
-        if (state == kNoToggleState) toggles.remove(toggleName);
-        else toggles.set(toggleName, state);
+        if (state == kNoToggleState)
+            toggles.remove(toggleName);
+        else
+            toggles.set(toggleName, state);
         values.set(key, std::move(toggles));
     });
 }
@@ -142,6 +157,8 @@ void CustomValuesStore::dropCustomValuesPerAppDictionary() {
     store.bytesOnDisk.reset();
 }
 
-void CustomValuesStore::resetForTesting() { dropCustomValuesPerAppDictionary(); }
+void CustomValuesStore::resetForTesting() {
+    dropCustomValuesPerAppDictionary();
+}
 
 }  // namespace morvane

@@ -17,7 +17,7 @@ namespace morvane {
 // entry of the wrong kind, or a level that is no finite number, reads as absent; a level
 // outside 0...1 reads clamped into it.
 class CustomValuesStore {
-public:
+  public:
     static constexpr double kNoLevel = -1.0;
     static constexpr std::int32_t kNoToggleState = -1;
 
@@ -27,7 +27,8 @@ public:
 
     static double getCustomVolumeForApp(const std::string& bundleId);
     static double getCustomBrightnessForApp(const std::string& bundleId);
-    static std::int32_t getCustomToggleStateForApp(const std::string& toggleName, const std::string& bundleId);
+    static std::int32_t getCustomToggleStateForApp(const std::string& toggleName,
+                                                   const std::string& bundleId);
     // The app's toggles dictionary (possibly empty), or none.
     static std::optional<core::PlistDictionary> getCustomTogglesForApp(const std::string& bundleId);
 
@@ -52,7 +53,7 @@ public:
 
     static void resetForTesting();
 
-private:
+  private:
     using Change = std::function<void(core::PlistDictionary&)>;
     static bool writeChange(const Change& change);
     static double levelFor(const std::string& key);

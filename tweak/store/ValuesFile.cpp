@@ -28,7 +28,8 @@ ValuesFile::Content ValuesFile::read() {
     content.bytes = core::readWholeFile(*path);
     if (content.bytes) {
         if (auto value = core::parsePropertyList(*content.bytes)) {
-            if (const core::PlistDictionary* dictionary = value->asDictionary()) content.dictionary = *dictionary;
+            if (const core::PlistDictionary* dictionary = value->asDictionary())
+                content.dictionary = *dictionary;
         }
     }
     content.existsButUnreadable = !content.dictionary;

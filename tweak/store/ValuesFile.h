@@ -9,8 +9,9 @@ namespace morvane {
 
 // The per-app values file (also the file of the settings domain), read and written whole.
 class ValuesFile {
-public:
-    static constexpr const char* kDevicePath = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
+  public:
+    static constexpr const char* kDevicePath =
+        "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
     // Appended to the name of a file that exists but cannot be read, when it is kept aside.
     static constexpr const char* kUnreadableSuffix = ".unreadable";
 

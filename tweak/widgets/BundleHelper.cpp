@@ -8,7 +8,9 @@ constexpr const char* kImageType = "png";
 
 }  // namespace
 
-rt::Ref<ui::Bundle> BundleHelper::getBundle() { return ui::Bundle::bundleWithPath(kBundlePath); }
+rt::Ref<ui::Bundle> BundleHelper::getBundle() {
+    return ui::Bundle::bundleWithPath(kBundlePath);
+}
 
 rt::Ref<ui::Image> BundleHelper::getImageWithName(const std::string& name) {
     const rt::Ref<ui::Bundle> bundle = getBundle();

@@ -13,7 +13,7 @@ namespace morvane {
 // so a bundle replaced on disk is seen at once. A missing bundle or resource gives null
 // (an empty string for a string).
 class BundleHelper {
-public:
+  public:
     static constexpr const char* kBundlePath = "/Library/Application Support/MorvaneBundle.bundle";
 
     BundleHelper() = delete;

@@ -15,8 +15,8 @@ bool pointInsideImp(rt::Object* self, rt::Selector, const ui::Point& point, rt::
 
 bool ButtonWithIncreasedTouchArea::isInsideTouchArea(const ui::Point& point) const {
     const ui::Rect area = bounds();
-    const ui::Rect grown(area.x() - kTouchMargin, area.y() - kTouchMargin, area.width() + 2 * kTouchMargin,
-                         area.height() + 2 * kTouchMargin);
+    const ui::Rect grown(area.x() - kTouchMargin, area.y() - kTouchMargin,
+                         area.width() + 2 * kTouchMargin, area.height() + 2 * kTouchMargin);
     return grown.contains(point);
 }
 

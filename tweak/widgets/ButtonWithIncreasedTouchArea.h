@@ -9,7 +9,7 @@ namespace morvane {
 // for small glyph buttons that are hard to hit. Its "pointInside:withEvent:" replaces the
 // toolkit's, so hit testing through the runtime sees the larger area.
 class ButtonWithIncreasedTouchArea : public ui::Button {
-public:
+  public:
     static constexpr const char* kClassName = "ButtonWithIncreasedTouchArea";
     static constexpr double kTouchMargin = 20;
 

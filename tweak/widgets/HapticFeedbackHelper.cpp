@@ -7,11 +7,14 @@
 
 namespace morvane {
 
-void HapticFeedbackHelper::sendImpact() { sendImpactWithStyle(kLightStyle); }
+void HapticFeedbackHelper::sendImpact() {
+    sendImpactWithStyle(kLightStyle);
+}
 
 void HapticFeedbackHelper::sendImpactWithStyle(long style) {
     if (!rt::lookUpClass(ui::ImpactFeedbackGenerator::kClassName)) return;
-    const rt::Ref<ui::ImpactFeedbackGenerator> generator = rt::make<ui::ImpactFeedbackGenerator>(style);
+    const rt::Ref<ui::ImpactFeedbackGenerator> generator =
+        rt::make<ui::ImpactFeedbackGenerator>(style);
     rt::send<void>(generator, rt::sel("impactOccurred"));
 }
 

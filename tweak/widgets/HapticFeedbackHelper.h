@@ -5,7 +5,7 @@ namespace morvane {
 // Haptic taps through the system's impact feedback generator. Class operations only. On a
 // system without the generator class nothing happens.
 class HapticFeedbackHelper {
-public:
+  public:
     // "UIImpactFeedbackStyle" light.
     static constexpr long kLightStyle = 0;
 

@@ -12,14 +12,17 @@ namespace morvane {
 namespace {
 
 constexpr std::string_view kArabic = "ar";
-constexpr std::array<std::string_view, 6> kLanguagesWithoutPlural = {"ar", "ko", "zh", "ms", "it", "de"};
+constexpr std::array<std::string_view, 6> kLanguagesWithoutPlural = {"ar", "ko", "zh",
+                                                                     "ms", "it", "de"};
 
 std::string currentLocaleIdentifier() {
     const rt::Ref<ui::Locale> locale = ui::Locale::currentLocale();
     return locale ? locale->localeIdentifier() : std::string();
 }
 
-bool currentLocaleContains(std::string_view part) { return currentLocaleIdentifier().find(part) != std::string::npos; }
+bool currentLocaleContains(std::string_view part) {
+    return currentLocaleIdentifier().find(part) != std::string::npos;
+}
 
 std::string arabicDigitsOf(long long number) {
     const rt::Ref<ui::NumberFormatter> formatter = rt::make<ui::NumberFormatter>();
@@ -28,7 +31,8 @@ std::string arabicDigitsOf(long long number) {
 }
 
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
 }
@@ -49,10 +53,12 @@ std::string LocalizationHelper::getLocalizedNumberStringFrom(long long number) {
 }
 
 // Digits are handled from 0 to 9, each pass working on the result of the one before.
-std::string LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString(const std::string& text) {
+std::string LocalizationHelper::replaceNumbersWithLocalizedNumbersFromString(
+    const std::string& text) {
     if (!currentLocaleContains(kArabic)) return text;
     std::string result = text;
-    for (long long digit = 0; digit <= 9; ++digit) replaceAll(result, std::to_string(digit), arabicDigitsOf(digit));
+    for (long long digit = 0; digit <= 9; ++digit)
+        replaceAll(result, std::to_string(digit), arabicDigitsOf(digit));
     return result;
 }
 

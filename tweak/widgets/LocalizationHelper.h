@@ -8,7 +8,7 @@ namespace morvane {
 // identifier contains "ar". Class operations only. The locale tests are plain,
 // case-sensitive substring tests on the identifier ("ar_SA" matches, "en_AR" does not).
 class LocalizationHelper {
-public:
+  public:
     LocalizationHelper() = delete;
 
     // "languageSupportsPlural": false for the languages whose texts take no plural form

@@ -15,12 +15,22 @@ namespace {
 constexpr const char* kRemoveIconName = "removeIcon";
 constexpr const char* kFullPercentText = "100%";
 
-SliderView* asSliderView(rt::Object* self) { return static_cast<SliderView*>(self); }
+SliderView* asSliderView(rt::Object* self) {
+    return static_cast<SliderView*>(self);
+}
 
-void setupViewImp(rt::Object* self, rt::Selector) { asSliderView(self)->setupView(); }
-void addSliderImp(rt::Object* self, rt::Selector) { asSliderView(self)->addSlider(); }
-void addPercentLabelImp(rt::Object* self, rt::Selector) { asSliderView(self)->addPercentLabel(); }
-void addRemoveButtonImp(rt::Object* self, rt::Selector) { asSliderView(self)->addRemoveButton(); }
+void setupViewImp(rt::Object* self, rt::Selector) {
+    asSliderView(self)->setupView();
+}
+void addSliderImp(rt::Object* self, rt::Selector) {
+    asSliderView(self)->addSlider();
+}
+void addPercentLabelImp(rt::Object* self, rt::Selector) {
+    asSliderView(self)->addPercentLabel();
+}
+void addRemoveButtonImp(rt::Object* self, rt::Selector) {
+    asSliderView(self)->addRemoveButton();
+}
 
 void setUIElementsColorImp(rt::Object* self, rt::Selector, rt::Object* color) {
     asSliderView(self)->setUIElementsColor(rt::retained(rt::cast<ui::Color>(color)));
@@ -32,19 +42,27 @@ void showRemoveButtonAnimatedImp(rt::Object* self, rt::Selector, bool animated) 
     asSliderView(self)->showRemoveButtonAnimated(animated);
 }
 
-bool sliderIsDraggingImp(rt::Object* self, rt::Selector) { return asSliderView(self)->sliderIsDragging(); }
+bool sliderIsDraggingImp(rt::Object* self, rt::Selector) {
+    return asSliderView(self)->sliderIsDragging();
+}
 void setSliderIsDraggingImp(rt::Object* self, rt::Selector, bool dragging) {
     asSliderView(self)->setSliderIsDragging(dragging);
 }
-rt::Ref<rt::Object> sliderImp(rt::Object* self, rt::Selector) { return asSliderView(self)->slider(); }
+rt::Ref<rt::Object> sliderImp(rt::Object* self, rt::Selector) {
+    return asSliderView(self)->slider();
+}
 void setSliderImp(rt::Object* self, rt::Selector, rt::Object* slider) {
     asSliderView(self)->setSlider(rt::retained(rt::cast<ui::Slider>(slider)));
 }
-rt::Ref<rt::Object> percentLabelImp(rt::Object* self, rt::Selector) { return asSliderView(self)->percentLabel(); }
+rt::Ref<rt::Object> percentLabelImp(rt::Object* self, rt::Selector) {
+    return asSliderView(self)->percentLabel();
+}
 void setPercentLabelImp(rt::Object* self, rt::Selector, rt::Object* label) {
     asSliderView(self)->setPercentLabel(rt::retained(rt::cast<ui::Label>(label)));
 }
-rt::Ref<rt::Object> removeButtonImp(rt::Object* self, rt::Selector) { return asSliderView(self)->removeButton(); }
+rt::Ref<rt::Object> removeButtonImp(rt::Object* self, rt::Selector) {
+    return asSliderView(self)->removeButton();
+}
 void setRemoveButtonImp(rt::Object* self, rt::Selector, rt::Object* button) {
     asSliderView(self)->setRemoveButton(rt::retained(rt::cast<ui::Button>(button)));
 }
@@ -53,7 +71,9 @@ void setRemoveButtonImp(rt::Object* self, rt::Selector, rt::Object* button) {
 
 SliderView::SliderView() : SliderView(ui::Rect::zero()) {}
 
-SliderView::SliderView(const ui::Rect& frame) : ui::View(frame) { setupView(); }
+SliderView::SliderView(const ui::Rect& frame) : ui::View(frame) {
+    setupView();
+}
 
 // Later children lie above earlier ones: the remove button covers the label.
 void SliderView::setupView() {
@@ -75,7 +95,8 @@ void SliderView::addSlider() {
 
 void SliderView::addPercentLabel() {
     const ui::Rect area = frame();
-    _percentLabel = rt::make<ui::Label>(ui::Rect(area.width() - kStripWidth, 0, kStripWidth, area.height()));
+    _percentLabel =
+        rt::make<ui::Label>(ui::Rect(area.width() - kStripWidth, 0, kStripWidth, area.height()));
     _percentLabel->setFont(ui::Font::systemFontOfSize(kPercentFontSize));
     _percentLabel->setTextAlignment(ui::TextAlignment::Center);
     _percentLabel->setText(kFullPercentText);
@@ -85,8 +106,10 @@ void SliderView::addPercentLabel() {
 void SliderView::addRemoveButton() {
     const ui::Rect area = frame();
     _removeButton = ui::Button::buttonWithType(ui::Button::Type::System);
-    _removeButton->setFrame(ui::Rect(area.width() - kRemoveButtonInset, 0, kRemoveButtonWidth, area.height()));
-    _removeButton->setImage(BundleHelper::getImageWithName(kRemoveIconName), ui::ControlState::kNormal);
+    _removeButton->setFrame(
+        ui::Rect(area.width() - kRemoveButtonInset, 0, kRemoveButtonWidth, area.height()));
+    _removeButton->setImage(BundleHelper::getImageWithName(kRemoveIconName),
+                            ui::ControlState::kNormal);
     _removeButton->imageView()->setContentMode(ui::ContentMode::ScaleAspectFit);
     addSubview(_removeButton.get());
 }
@@ -98,9 +121,13 @@ void SliderView::setUIElementsColor(const rt::Ref<ui::Color>& color) {
     if (white && _slider) _slider->setTintColor(ui::Color::whiteColor());
 }
 
-void SliderView::showPercentLabelAnimated(bool animated) { crossFade(1, 0, animated); }
+void SliderView::showPercentLabelAnimated(bool animated) {
+    crossFade(1, 0, animated);
+}
 
-void SliderView::showRemoveButtonAnimated(bool animated) { crossFade(0, 1, animated); }
+void SliderView::showRemoveButtonAnimated(bool animated) {
+    crossFade(0, 1, animated);
+}
 
 // Both alphas change in the same block, so the fade-in and the fade-out run together. A
 // control at alpha 0 takes no touches, which disables the hidden remove button.

@@ -22,7 +22,7 @@ namespace morvane {
 // "showRemoveButtonAnimated:" and the accessors "sliderIsDragging", "slider",
 // "percentLabel", "removeButton" with their setters.
 class SliderView : public ui::View {
-public:
+  public:
     static constexpr const char* kClassName = "SliderView";
 
     // The right-hand strip that the label and the button share, and the button inside it.
@@ -59,7 +59,7 @@ public:
 
     static void registerRuntimeClass();
 
-private:
+  private:
     void crossFade(double percentLabelAlpha, double removeButtonAlpha, bool animated);
 
     bool _sliderIsDragging = false;

@@ -27,9 +27,12 @@ const rt::Selector& checkboxSelectedSelector() {
     return selector;
 }
 
-ToggleButton* asToggleButton(rt::Object* self) { return static_cast<ToggleButton*>(self); }
+ToggleButton* asToggleButton(rt::Object* self) {
+    return static_cast<ToggleButton*>(self);
+}
 
-void setupWithToggleNameImp(rt::Object* self, rt::Selector, const std::string& toggleName, rt::Object* color) {
+void setupWithToggleNameImp(rt::Object* self, rt::Selector, const std::string& toggleName,
+                            rt::Object* color) {
     asToggleButton(self)->setupWithToggleName(toggleName, rt::retained(rt::cast<ui::Color>(color)));
 }
 void setConstraintsForSizeImp(rt::Object* self, rt::Selector, double size) {
@@ -38,21 +41,32 @@ void setConstraintsForSizeImp(rt::Object* self, rt::Selector, double size) {
 void checkboxSelectedImp(rt::Object* self, rt::Selector, rt::Object* sender) {
     asToggleButton(self)->checkboxSelected(sender);
 }
-void setNextStateImp(rt::Object* self, rt::Selector) { asToggleButton(self)->setNextState(); }
-void setCurrentStateImp(rt::Object* self, rt::Selector, int state) { asToggleButton(self)->setCurrentState(state); }
-int currentStateImp(rt::Object* self, rt::Selector) { return asToggleButton(self)->currentState(); }
+void setNextStateImp(rt::Object* self, rt::Selector) {
+    asToggleButton(self)->setNextState();
+}
+void setCurrentStateImp(rt::Object* self, rt::Selector, int state) {
+    asToggleButton(self)->setCurrentState(state);
+}
+int currentStateImp(rt::Object* self, rt::Selector) {
+    return asToggleButton(self)->currentState();
+}
 void setBadgeWithTextImp(rt::Object* self, rt::Selector, rt::Object* text) {
     const auto* string = rt::cast<ui::BoxedString>(text);
-    asToggleButton(self)->setBadgeWithText(string ? std::optional<std::string>(string->value()) : std::nullopt);
+    asToggleButton(self)->setBadgeWithText(string ? std::optional<std::string>(string->value())
+                                                  : std::nullopt);
 }
 void addToStackViewIfNeededImp(rt::Object* self, rt::Selector, rt::Object* stackView) {
     asToggleButton(self)->addToStackViewIfNeeded(rt::cast<ui::StackView>(stackView));
 }
-std::string toggleNameImp(rt::Object* self, rt::Selector) { return asToggleButton(self)->toggleName(); }
+std::string toggleNameImp(rt::Object* self, rt::Selector) {
+    return asToggleButton(self)->toggleName();
+}
 void setToggleNameImp(rt::Object* self, rt::Selector, const std::string& toggleName) {
     asToggleButton(self)->setToggleName(toggleName);
 }
-bool hasToBeShownImp(rt::Object* self, rt::Selector) { return asToggleButton(self)->hasToBeShown(); }
+bool hasToBeShownImp(rt::Object* self, rt::Selector) {
+    return asToggleButton(self)->hasToBeShown();
+}
 void setHasToBeShownImp(rt::Object* self, rt::Selector, bool hasToBeShown) {
     asToggleButton(self)->setHasToBeShown(hasToBeShown);
 }
@@ -61,9 +75,13 @@ void setHasToBeShownImp(rt::Object* self, rt::Selector, bool hasToBeShown) {
 
 // "init" passes through "initWithFrame:", so a button made this way registers its action
 // twice; the control keeps one registration for the same target and action.
-ToggleButton::ToggleButton() : ToggleButton(ui::Rect::zero()) { registerOwnTapAction(); }
+ToggleButton::ToggleButton() : ToggleButton(ui::Rect::zero()) {
+    registerOwnTapAction();
+}
 
-ToggleButton::ToggleButton(const ui::Rect& frame) : ui::Button(frame) { registerOwnTapAction(); }
+ToggleButton::ToggleButton(const ui::Rect& frame) : ui::Button(frame) {
+    registerOwnTapAction();
+}
 
 void ToggleButton::registerOwnTapAction() {
     addTarget(this, checkboxSelectedSelector(), ui::ControlEvents::kTouchUpInside);
@@ -82,8 +100,9 @@ void ToggleButton::setConstraintsForSize(double size) {
     _buttonSize = std::max(0.0, size);
     if (_heightConstraint) removeConstraint(_heightConstraint.get());
     if (_squareConstraint) _squareConstraint->setActive(false);
-    _heightConstraint = ui::LayoutConstraint::constraintWithItem(this, ui::LayoutAttribute::Height, ui::LayoutRelation::Equal,
-                                                                 nullptr, ui::LayoutAttribute::NotAnAttribute, 1.0, _buttonSize);
+    _heightConstraint = ui::LayoutConstraint::constraintWithItem(
+        this, ui::LayoutAttribute::Height, ui::LayoutRelation::Equal, nullptr,
+        ui::LayoutAttribute::NotAnAttribute, 1.0, _buttonSize);
     addConstraint(_heightConstraint.get());
     _squareConstraint = heightAnchor()->constraintEqualToAnchorWithMultiplier(*widthAnchor(), 1.0);
     _squareConstraint->setActive(true);
@@ -96,10 +115,17 @@ void ToggleButton::checkboxSelected(rt::Object* sender) {
 
 void ToggleButton::setNextState() {
     switch (_currentState) {
-        case kStateOn: setCurrentState(kStateOff); break;
-        case kStateOff: setCurrentState(kStateNotSet); break;
-        case kStateNotSet: setCurrentState(kStateOn); break;
-        default: break;
+        case kStateOn:
+            setCurrentState(kStateOff);
+            break;
+        case kStateOff:
+            setCurrentState(kStateNotSet);
+            break;
+        case kStateNotSet:
+            setCurrentState(kStateOn);
+            break;
+        default:
+            break;
     }
 }
 
@@ -107,17 +133,25 @@ void ToggleButton::setCurrentState(int state) {
     _currentState = state;
     setAlpha(state == kStateNotSet ? kNotSetAlpha : kSetAlpha);
     switch (state) {
-        case kStateOn: setBadgeWithText(kOnText); break;
-        case kStateOff: setBadgeWithText(kOffText); break;
-        case kStateNotSet: setBadgeWithText(std::nullopt); break;
-        default: break;
+        case kStateOn:
+            setBadgeWithText(kOnText);
+            break;
+        case kStateOff:
+            setBadgeWithText(kOffText);
+            break;
+        case kStateNotSet:
+            setBadgeWithText(std::nullopt);
+            break;
+        default:
+            break;
     }
     playPop();
 }
 
 void ToggleButton::playPop() {
     setTransform(ui::AffineTransform::makeScale(kPopScale, kPopScale));
-    ui::View::animateWithSpring(kPopDuration, 0, kPopDamping, kPopVelocity, ui::AnimationOptions::kAllowUserInteraction,
+    ui::View::animateWithSpring(kPopDuration, 0, kPopDamping, kPopVelocity,
+                                ui::AnimationOptions::kAllowUserInteraction,
                                 [this] { setTransform(ui::AffineTransform::identity()); });
 }
 
@@ -137,7 +171,8 @@ void ToggleButton::setBadgeWithText(const std::optional<std::string>& text) {
     }
     _badgeLabel->setFrame(ui::Rect(0, area.height() - (small ? 2 : 1), area.width(), kBadgeHeight));
     const rt::Ref<ui::Label> badge = _badgeLabel;
-    ui::View::transition(badge.get(), kBadgeTransitionDuration, ui::AnimationOptions::kTransitionCrossDissolve,
+    ui::View::transition(badge.get(), kBadgeTransitionDuration,
+                         ui::AnimationOptions::kTransitionCrossDissolve,
                          [&] { badge->setText(*text); });
 }
 
@@ -145,7 +180,8 @@ void ToggleButton::setBadgeWithText(const std::optional<std::string>& text) {
 rt::Ref<ui::Label> ToggleButton::makeBadgeLabel(double buttonHeight) {
     rt::Ref<ui::Label> badge = rt::make<ui::Label>();
     badge->setTextColor(tintColor());
-    badge->setFont(ui::Font::systemFontOfSize(buttonHeight <= kSmallButtonHeight ? kSmallBadgeFontSize : kBadgeFontSize));
+    badge->setFont(ui::Font::systemFontOfSize(
+        buttonHeight <= kSmallButtonHeight ? kSmallBadgeFontSize : kBadgeFontSize));
     badge->setAdjustsFontSizeToFitWidth(true);
     badge->setMinimumScaleFactor(kBadgeMinimumScale);
     badge->setTextAlignment(ui::TextAlignment::Center);

@@ -25,7 +25,7 @@ namespace morvane {
 // "addToStackViewIfNeeded:", "toggleName", "setToggleName:", "hasToBeShown",
 // "setHasToBeShown:".
 class ToggleButton : public ui::Button {
-public:
+  public:
     static constexpr const char* kClassName = "ToggleButton";
 
     static constexpr int kStateNotSet = -1;
@@ -82,7 +82,7 @@ public:
 
     static void registerRuntimeClass();
 
-private:
+  private:
     void registerOwnTapAction();
     rt::Ref<ui::Label> makeBadgeLabel(double buttonHeight);
     void playPop();

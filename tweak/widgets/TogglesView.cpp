@@ -19,7 +19,9 @@ constexpr const char* kStackViewName = "togglesStackView";
 constexpr const char* kHorizontalEdges = "H:|-0-[togglesStackView]-0-|";
 constexpr const char* kVerticalEdges = "V:|-0-[togglesStackView]-0-|";
 
-TogglesView* asTogglesView(rt::Object* self) { return static_cast<TogglesView*>(self); }
+TogglesView* asTogglesView(rt::Object* self) {
+    return static_cast<TogglesView*>(self);
+}
 
 // "wifiToggleButton" for "wifi".
 std::string getterName(std::string_view toggleName) {
@@ -39,17 +41,24 @@ std::string toggleNameOfAccessor(const std::string& selectorName) {
     std::string name = selectorName;
     if (name.starts_with("set") && name.ends_with(":")) {
         name = name.substr(3, name.size() - 4);
-        if (!name.empty()) name.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(name.front())));
+        if (!name.empty())
+            name.front() =
+                static_cast<char>(std::tolower(static_cast<unsigned char>(name.front())));
     }
-    if (name.ends_with(kButtonPropertySuffix)) name.resize(name.size() - kButtonPropertySuffix.size());
+    if (name.ends_with(kButtonPropertySuffix))
+        name.resize(name.size() - kButtonPropertySuffix.size());
     return name;
 }
 
-void setupViewImp(rt::Object* self, rt::Selector) { asTogglesView(self)->setupView(); }
+void setupViewImp(rt::Object* self, rt::Selector) {
+    asTogglesView(self)->setupView();
+}
 void addEnabledButtonsToStackViewImp(rt::Object* self, rt::Selector) {
     asTogglesView(self)->addEnabledButtonsToStackView();
 }
-rt::Ref<rt::Object> uiColorImp(rt::Object* self, rt::Selector) { return asTogglesView(self)->uiColor(); }
+rt::Ref<rt::Object> uiColorImp(rt::Object* self, rt::Selector) {
+    return asTogglesView(self)->uiColor();
+}
 void setUiColorImp(rt::Object* self, rt::Selector, rt::Object* color) {
     asTogglesView(self)->setUiColor(rt::retained(rt::cast<ui::Color>(color)));
 }
@@ -57,7 +66,8 @@ rt::Ref<rt::Object> toggleButtonImp(rt::Object* self, rt::Selector cmd) {
     return asTogglesView(self)->toggleButton(toggleNameOfAccessor(cmd.name()));
 }
 void setToggleButtonImp(rt::Object* self, rt::Selector cmd, rt::Object* button) {
-    asTogglesView(self)->setToggleButton(toggleNameOfAccessor(cmd.name()), rt::retained(rt::cast<ToggleButton>(button)));
+    asTogglesView(self)->setToggleButton(toggleNameOfAccessor(cmd.name()),
+                                         rt::retained(rt::cast<ToggleButton>(button)));
 }
 
 }  // namespace
@@ -82,8 +92,9 @@ const std::array<TogglesView::ButtonSlot, kToggleCount>& TogglesView::buttonSlot
 
 const TogglesView::ButtonSlot* TogglesView::slotFor(std::string_view toggleName) {
     const auto& slots = buttonSlots();
-    const auto found = std::find_if(slots.begin(), slots.end(),
-                                    [toggleName](const ButtonSlot& slot) { return slot.toggleName == toggleName; });
+    const auto found = std::find_if(
+        slots.begin(), slots.end(),
+        [toggleName](const ButtonSlot& slot) { return slot.toggleName == toggleName; });
     return found == slots.end() ? nullptr : &*found;
 }
 
@@ -119,7 +130,8 @@ void TogglesView::makeToggleButtons() {
 void TogglesView::addStackView() {
     addSubview(_togglesStackView.get());
     const std::map<std::string, rt::Ref<ui::View>> views = {{kStackViewName, _togglesStackView}};
-    addConstraints(ui::LayoutConstraint::constraintsWithVisualFormat(kHorizontalEdges, 0, {}, views));
+    addConstraints(
+        ui::LayoutConstraint::constraintsWithVisualFormat(kHorizontalEdges, 0, {}, views));
     addConstraints(ui::LayoutConstraint::constraintsWithVisualFormat(kVerticalEdges, 0, {}, views));
 }
 
@@ -127,7 +139,8 @@ void TogglesView::addEnabledButtonsToStackView() {
     if (!_togglesStackView) return;
     clearRow();
     for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
-        if (rt::Ref<ToggleButton> button = toggleButton(toggle.name)) button->addToStackViewIfNeeded(_togglesStackView.get());
+        if (rt::Ref<ToggleButton> button = toggleButton(toggle.name))
+            button->addToStackViewIfNeeded(_togglesStackView.get());
     }
     const std::vector<rt::Ref<ui::View>> arranged = _togglesStackView->arrangedSubviews();
     if (arranged.empty()) return;

@@ -23,7 +23,7 @@ namespace morvane {
 // "addEnabledButtonsToStackView", "uiColor"/"setUiColor:" and one accessor pair per button,
 // named after its toggle ("wifiToggleButton"/"setWifiToggleButton:").
 class TogglesView : public ui::View {
-public:
+  public:
     static constexpr const char* kClassName = "TogglesView";
     static constexpr double kMaximumButtonSize = 30;
     // Room kept around each button out of its share of the width.
@@ -52,7 +52,7 @@ public:
 
     static void registerRuntimeClass();
 
-private:
+  private:
     using ButtonField = rt::Ref<ToggleButton> TogglesView::*;
     struct ButtonSlot {
         std::string_view toggleName;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "rt/NoDestroy.h"
 #include "core/dispatch/RunLoop.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "rt/NoDestroy.h"
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/Dispatcher.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 namespace {

@@ -4,9 +4,9 @@
 #include <mutex>
 #include <vector>
 
-#include "rt/NoDestroy.h"
 #include "core/dispatch/TaskHeap.h"
 #include "core/unix/FileDescriptor.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 

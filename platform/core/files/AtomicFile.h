@@ -23,4 +23,4 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
 // regular file (a directory, a pipe) or larger than kMaxReadableFileSize.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
-} // namespace core
+}  // namespace core

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "rt/NoDestroy.h"
 #include "core/unix/FileDescriptor.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 

@@ -33,15 +33,14 @@ enum Marker : unsigned {
     kMarkerDictionary = 0xD,
 };
 
-} // namespace
+}  // namespace
 
 BinaryPlistReader::BinaryPlistReader(std::string_view bytes)
-    : _bytes(bytes), _budget(std::clamp<std::uint64_t>(bytes.size() * kExpansionFactor, kMinimumBudget, kMaximumBudget))
-{
-}
+    : _bytes(bytes),
+      _budget(std::clamp<std::uint64_t>(bytes.size() * kExpansionFactor, kMinimumBudget,
+                                        kMaximumBudget)) {}
 
-std::optional<PlistValue> BinaryPlistReader::read()
-{
+std::optional<PlistValue> BinaryPlistReader::read() {
     try {
         readTrailer();
         return readObject(_trailer.topObject, 0);
@@ -50,15 +49,12 @@ std::optional<PlistValue> BinaryPlistReader::read()
     }
 }
 
-void BinaryPlistReader::fail() const
-{
+void BinaryPlistReader::fail() const {
     throw BinaryPlistError{};
 }
 
-void BinaryPlistReader::readTrailer()
-{
-    if (_bytes.size() < kMagic.size() + 1 + kTrailerSize || !_bytes.starts_with(kMagic))
-        fail();
+void BinaryPlistReader::readTrailer() {
+    if (_bytes.size() < kMagic.size() + 1 + kTrailerSize || !_bytes.starts_with(kMagic)) fail();
     const std::size_t trailer = _bytes.size() - kTrailerSize;
     _trailer.offsetSize = static_cast<unsigned char>(_bytes[trailer + 6]);
     _trailer.referenceSize = static_cast<unsigned char>(_bytes[trailer + 7]);
@@ -66,14 +62,14 @@ void BinaryPlistReader::readTrailer()
     _trailer.topObject = readUnsigned(trailer + 16, 8);
     _trailer.offsetTableStart = readUnsigned(trailer + 24, 8);
     const auto validWidth = [](std::size_t width) { return width >= 1 && width <= 8; };
-    if (!validWidth(_trailer.offsetSize) || !validWidth(_trailer.referenceSize) || _trailer.objectCount == 0 ||
-        _trailer.topObject >= _trailer.objectCount || _trailer.offsetTableStart <= kMagic.size() ||
-        _trailer.offsetTableStart > trailer || _trailer.objectCount > (trailer - _trailer.offsetTableStart) / _trailer.offsetSize)
+    if (!validWidth(_trailer.offsetSize) || !validWidth(_trailer.referenceSize) ||
+        _trailer.objectCount == 0 || _trailer.topObject >= _trailer.objectCount ||
+        _trailer.offsetTableStart <= kMagic.size() || _trailer.offsetTableStart > trailer ||
+        _trailer.objectCount > (trailer - _trailer.offsetTableStart) / _trailer.offsetSize)
         fail();
 }
 
-std::uint64_t BinaryPlistReader::readUnsigned(std::size_t position, std::size_t width)
-{
+std::uint64_t BinaryPlistReader::readUnsigned(std::size_t position, std::size_t width) {
     requireBytes(position, width);
     std::uint64_t value = 0;
     for (std::size_t index = 0; index < width; ++index)
@@ -81,72 +77,62 @@ std::uint64_t BinaryPlistReader::readUnsigned(std::size_t position, std::size_t 
     return value;
 }
 
-void BinaryPlistReader::requireBytes(std::size_t position, std::uint64_t count) const
-{
-    if (position > _bytes.size() || count > _bytes.size() - position)
-        fail();
+void BinaryPlistReader::requireBytes(std::size_t position, std::uint64_t count) const {
+    if (position > _bytes.size() || count > _bytes.size() - position) fail();
 }
 
-void BinaryPlistReader::spend(std::uint64_t bytes)
-{
-    if (bytes > _budget)
-        fail();
+void BinaryPlistReader::spend(std::uint64_t bytes) {
+    if (bytes > _budget) fail();
     _budget -= bytes;
 }
 
-std::uint64_t BinaryPlistReader::objectOffset(std::uint64_t index)
-{
-    if (index >= _trailer.objectCount)
-        fail();
-    const std::uint64_t offset = readUnsigned(_trailer.offsetTableStart + index * _trailer.offsetSize, _trailer.offsetSize);
-    if (offset < kMagic.size() || offset >= _trailer.offsetTableStart)
-        fail();
+std::uint64_t BinaryPlistReader::objectOffset(std::uint64_t index) {
+    if (index >= _trailer.objectCount) fail();
+    const std::uint64_t offset =
+        readUnsigned(_trailer.offsetTableStart + index * _trailer.offsetSize, _trailer.offsetSize);
+    if (offset < kMagic.size() || offset >= _trailer.offsetTableStart) fail();
     return offset;
 }
 
-std::uint64_t BinaryPlistReader::readReference(std::size_t position)
-{
+std::uint64_t BinaryPlistReader::readReference(std::size_t position) {
     return readUnsigned(position, _trailer.referenceSize);
 }
 
-PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth)
-{
+PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth) {
     const std::size_t offset = objectOffset(index);
     const auto marker = static_cast<unsigned char>(_bytes[offset]);
     const unsigned low = marker & 0x0F;
     spend(sizeof(PlistValue));
     switch (marker >> 4) {
-    case kMarkerSimple:
-        if (low != 0x8 && low != 0x9)
-            fail();
-        return PlistValue(low == 0x9);
-    case kMarkerInteger:
-        return readInteger(offset, low);
-    case kMarkerReal:
-        return readReal(offset, low);
-    case kMarkerDate:
-        if (low != 3)
-            fail();
-        return PlistValue::date(std::bit_cast<double>(readUnsigned(offset + 1, 8)));
-    case kMarkerData:
-        return readData(offset);
-    case kMarkerAsciiString:
-    case kMarkerUtf16String:
-        return PlistValue(readString(offset, marker >> 4 == kMarkerUtf16String));
-    case kMarkerArray:
-    case kMarkerDictionary:
-        return readContainer(index, offset, depth + 1);
-    default:
-        fail(); // sets, UIDs, nulls and fill bytes have no property-list kind
+        case kMarkerSimple:
+            if (low != 0x8 && low != 0x9) fail();
+            return PlistValue(low == 0x9);
+        case kMarkerInteger:
+            return readInteger(offset, low);
+        case kMarkerReal:
+            return readReal(offset, low);
+        case kMarkerDate:
+            if (low != 3) fail();
+            return PlistValue::date(std::bit_cast<double>(readUnsigned(offset + 1, 8)));
+        case kMarkerData:
+            return readData(offset);
+        case kMarkerAsciiString:
+        case kMarkerUtf16String:
+            return PlistValue(readString(offset, marker >> 4 == kMarkerUtf16String));
+        case kMarkerArray:
+        case kMarkerDictionary:
+            return readContainer(index, offset, depth + 1);
+        default:
+            fail();  // sets, UIDs, nulls and fill bytes have no property-list kind
     }
 }
 
-PlistValue BinaryPlistReader::readContainer(std::uint64_t index, std::size_t offset, std::size_t depth)
-{
+PlistValue BinaryPlistReader::readContainer(std::uint64_t index, std::size_t offset,
+                                            std::size_t depth) {
     if (const auto found = _readContainers.find(index); found != _readContainers.end())
         return found->second;
     if (depth > kMaxPlistNestingDepth || !_containersBeingRead.insert(index).second)
-        fail(); // too deep, or a container that contains itself
+        fail();  // too deep, or a container that contains itself
     const bool isArray = static_cast<unsigned char>(_bytes[offset]) >> 4 == kMarkerArray;
     PlistValue container = isArray ? readArray(offset, depth) : readDictionary(offset, depth);
     _containersBeingRead.erase(index);
@@ -154,107 +140,99 @@ PlistValue BinaryPlistReader::readContainer(std::uint64_t index, std::size_t off
     return container;
 }
 
-BinaryPlistReader::Extent BinaryPlistReader::readExtent(std::size_t offset, std::size_t unitSize)
-{
+BinaryPlistReader::Extent BinaryPlistReader::readExtent(std::size_t offset, std::size_t unitSize) {
     const unsigned low = static_cast<unsigned char>(_bytes[offset]) & 0x0F;
     Extent extent{low, offset + 1};
     if (low == 0x0F) {
         requireBytes(offset + 1, 1);
         const auto countMarker = static_cast<unsigned char>(_bytes[offset + 1]);
         const unsigned widthCode = countMarker & 0x0F;
-        if (countMarker >> 4 != kMarkerInteger || widthCode > 3)
-            fail();
+        if (countMarker >> 4 != kMarkerInteger || widthCode > 3) fail();
         const std::size_t width = std::size_t{1} << widthCode;
         extent.count = readUnsigned(offset + 2, width);
         extent.payloadStart = offset + 2 + width;
     }
-    const std::uint64_t available = _trailer.offsetTableStart > extent.payloadStart ? _trailer.offsetTableStart - extent.payloadStart : 0;
-    if (extent.count > available / unitSize)
-        fail();
+    const std::uint64_t available = _trailer.offsetTableStart > extent.payloadStart
+                                        ? _trailer.offsetTableStart - extent.payloadStart
+                                        : 0;
+    if (extent.count > available / unitSize) fail();
     return extent;
 }
 
-PlistValue BinaryPlistReader::readInteger(std::size_t offset, unsigned widthCode)
-{
-    if (widthCode > 4)
-        fail();
+PlistValue BinaryPlistReader::readInteger(std::size_t offset, unsigned widthCode) {
+    if (widthCode > 4) fail();
     const std::size_t width = std::size_t{1} << widthCode;
-    if (width <= 4)
-        return PlistValue(readUnsigned(offset + 1, width));
-    if (width == 8)
-        return PlistValue(static_cast<std::int64_t>(readUnsigned(offset + 1, 8)));
+    if (width <= 4) return PlistValue(readUnsigned(offset + 1, width));
+    if (width == 8) return PlistValue(static_cast<std::int64_t>(readUnsigned(offset + 1, 8)));
     // 128-bit: only values that fit 64 bits (signed or unsigned) are representable.
     const std::uint64_t high = readUnsigned(offset + 1, 8);
     const std::uint64_t low = readUnsigned(offset + 9, 8);
-    if (high == 0)
-        return PlistValue(low);
+    if (high == 0) return PlistValue(low);
     if (high == ~std::uint64_t{0} && static_cast<std::int64_t>(low) < 0)
         return PlistValue(static_cast<std::int64_t>(low));
     fail();
 }
 
-PlistValue BinaryPlistReader::readReal(std::size_t offset, unsigned widthCode)
-{
+PlistValue BinaryPlistReader::readReal(std::size_t offset, unsigned widthCode) {
     if (widthCode == 2)
-        return PlistValue(std::bit_cast<float>(static_cast<std::uint32_t>(readUnsigned(offset + 1, 4))));
-    if (widthCode == 3)
-        return PlistValue(std::bit_cast<double>(readUnsigned(offset + 1, 8)));
+        return PlistValue(
+            std::bit_cast<float>(static_cast<std::uint32_t>(readUnsigned(offset + 1, 4))));
+    if (widthCode == 3) return PlistValue(std::bit_cast<double>(readUnsigned(offset + 1, 8)));
     fail();
 }
 
 // A dictionary key, which must be a string.
-std::string BinaryPlistReader::readKey(std::uint64_t index)
-{
+std::string BinaryPlistReader::readKey(std::uint64_t index) {
     const std::size_t offset = objectOffset(index);
     const unsigned kind = static_cast<unsigned char>(_bytes[offset]) >> 4;
-    if (kind != kMarkerAsciiString && kind != kMarkerUtf16String)
-        fail();
+    if (kind != kMarkerAsciiString && kind != kMarkerUtf16String) fail();
     spend(sizeof(std::string));
     return readString(offset, kind == kMarkerUtf16String);
 }
 
-std::string BinaryPlistReader::readString(std::size_t offset, bool utf16)
-{
+std::string BinaryPlistReader::readString(std::size_t offset, bool utf16) {
     const Extent extent = readExtent(offset, utf16 ? 2 : 1);
     spend(extent.count * (utf16 ? 2 : 1));
-    const auto* payload = reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
-    if (utf16)
-        return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
+    const auto* payload =
+        reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
+    if (utf16) return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
     std::string text;
     PlistTextEncoding::appendValidUtf8(text, _bytes.substr(extent.payloadStart, extent.count));
     return text;
 }
 
-PlistValue BinaryPlistReader::readData(std::size_t offset)
-{
+PlistValue BinaryPlistReader::readData(std::size_t offset) {
     const Extent extent = readExtent(offset, 1);
     spend(extent.count);
-    const auto* payload = reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
+    const auto* payload =
+        reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
     return PlistValue::data(PlistBytes(payload, payload + extent.count));
 }
 
-PlistValue BinaryPlistReader::readArray(std::size_t offset, std::size_t depth)
-{
+PlistValue BinaryPlistReader::readArray(std::size_t offset, std::size_t depth) {
     const Extent extent = readExtent(offset, _trailer.referenceSize);
     PlistArray array;
     array.reserve(extent.count);
     for (std::uint64_t item = 0; item < extent.count; ++item) {
-        const std::uint64_t reference = readReference(extent.payloadStart + item * _trailer.referenceSize);
+        const std::uint64_t reference =
+            readReference(extent.payloadStart + item * _trailer.referenceSize);
         array.append(readObject(reference, depth));
     }
     return PlistValue(std::move(array));
 }
 
-PlistValue BinaryPlistReader::readDictionary(std::size_t offset, std::size_t depth)
-{
+PlistValue BinaryPlistReader::readDictionary(std::size_t offset, std::size_t depth) {
     const Extent extent = readExtent(offset, 2 * _trailer.referenceSize);
     const std::size_t valuesStart = extent.payloadStart + extent.count * _trailer.referenceSize;
     PlistDictionary dictionary;
     for (std::uint64_t entry = 0; entry < extent.count; ++entry) {
-        std::string key = readKey(readReference(extent.payloadStart + entry * _trailer.referenceSize));
-        dictionary.set(std::move(key), readObject(readReference(valuesStart + entry * _trailer.referenceSize), depth));
+        std::string key =
+            readKey(readReference(extent.payloadStart + entry * _trailer.referenceSize));
+        dictionary.set(
+            std::move(key),
+            readObject(readReference(valuesStart + entry * _trailer.referenceSize), depth));
     }
     return PlistValue(std::move(dictionary));
 }
 
-} // namespace core
+}  // namespace core

@@ -17,12 +17,12 @@ namespace core {
 // files that would expand beyond a memory budget are refused. A container referenced
 // from several places is read once and shared.
 class BinaryPlistReader {
-public:
+  public:
     explicit BinaryPlistReader(std::string_view bytes);
 
     std::optional<PlistValue> read();
 
-private:
+  private:
     struct Trailer {
         std::size_t offsetSize = 0;
         std::size_t referenceSize = 0;
@@ -60,4 +60,4 @@ private:
     std::unordered_set<std::uint64_t> _containersBeingRead;
 };
 
-} // namespace core
+}  // namespace core

@@ -15,15 +15,15 @@ namespace core {
 // smallest integer, offset and reference widths. ASCII strings are 8-bit, others UTF-16
 // big-endian; single-precision reals are 4-byte floats, other reals 8-byte doubles.
 class BinaryPlistWriter {
-public:
+  public:
     // Empty when the value nests deeper than kMaxPlistNestingDepth.
     static std::string write(const PlistValue& value);
 
-private:
+  private:
     struct Object {
-        const std::string* scalar = nullptr;   // a scalar's encoding, owned by _scalarIndexes
-        std::string header;                    // a container's marker and count
-        std::vector<std::uint64_t> references; // a container's children
+        const std::string* scalar = nullptr;    // a scalar's encoding, owned by _scalarIndexes
+        std::string header;                     // a container's marker and count
+        std::vector<std::uint64_t> references;  // a container's children
     };
 
     bool flatten(const PlistValue& value, std::size_t depth, std::uint64_t& index);
@@ -36,4 +36,4 @@ private:
     std::unordered_map<std::string, std::uint64_t> _scalarIndexes;
 };
 
-} // namespace core
+}  // namespace core

@@ -12,7 +12,7 @@ class PlistValue;
 // A property-list array. Copies share their storage and copy it on the first mutation
 // (copy-on-write), so copying is O(1) and mutating a copy never affects the original.
 class PlistArray {
-public:
+  public:
     using Storage = std::vector<PlistValue>;
     using const_iterator = Storage::const_iterator;
 
@@ -36,14 +36,14 @@ public:
     bool sharesStorageWith(const PlistArray& other) const;
     friend bool operator==(const PlistArray& left, const PlistArray& right);
 
-private:
+  private:
     const Storage& storage() const;
     Storage& mutableStorage();
 
     std::shared_ptr<Storage> _storage;
 };
 
-} // namespace core
+}  // namespace core
 
 // Values are complete wherever a container is: include order does not matter.
 #include "core/plist/PlistValue.h"

@@ -11,10 +11,10 @@ namespace core {
 
 // Base64 for <data> elements of XML property lists.
 class PlistBase64 {
-public:
+  public:
     static void append(std::string& out, const std::uint8_t* bytes, std::size_t count);
     // Decodes text, ignoring whitespace; nullopt on any other invalid character.
     static std::optional<PlistBytes> decode(std::string_view text);
 };
 
-} // namespace core
+}  // namespace core

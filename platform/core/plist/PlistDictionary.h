@@ -17,7 +17,7 @@ class PlistValue;
 // their storage and copy it on the first mutation (copy-on-write), so copying a large
 // dictionary is O(1) and mutating a copy never affects the original.
 class PlistDictionary {
-public:
+  public:
     using Storage = std::map<std::string, PlistValue, std::less<>>;
     using const_iterator = Storage::const_iterator;
 
@@ -40,14 +40,14 @@ public:
     bool sharesStorageWith(const PlistDictionary& other) const;
     friend bool operator==(const PlistDictionary& left, const PlistDictionary& right);
 
-private:
+  private:
     const Storage& storage() const;
     Storage& mutableStorage();
 
     std::shared_ptr<Storage> _storage;
 };
 
-} // namespace core
+}  // namespace core
 
 // Values are complete wherever a container is: include order does not matter.
 #include "core/plist/PlistValue.h"

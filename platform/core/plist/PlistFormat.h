@@ -6,4 +6,4 @@ namespace core {
 // and "bplist00" binary (what the system preference store writes).
 enum class PlistFormat { Xml, Binary };
 
-} // namespace core
+}  // namespace core

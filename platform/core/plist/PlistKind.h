@@ -5,4 +5,4 @@ namespace core {
 // The eight kinds of value a property list holds.
 enum class PlistKind { Boolean, Integer, Real, String, Data, Date, Array, Dictionary };
 
-} // namespace core
+}  // namespace core

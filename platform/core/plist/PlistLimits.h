@@ -8,4 +8,4 @@ namespace core {
 // would otherwise recurse without bound); writers refuse deeper values.
 inline constexpr std::size_t kMaxPlistNestingDepth = 512;
 
-} // namespace core
+}  // namespace core

@@ -19,4 +19,4 @@ std::optional<PlistValue> readPropertyListFile(const std::filesystem::path& path
 // when it is missing, unreadable, corrupt or holds anything but a dictionary.
 std::optional<PlistDictionary> dictionaryWithContentsOfFile(const std::filesystem::path& path);
 
-} // namespace core
+}  // namespace core

@@ -4,29 +4,24 @@ namespace core {
 
 namespace {
 
-bool isContinuation(unsigned char byte)
-{
+bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-bool isSurrogate(char32_t codePoint)
-{
+bool isSurrogate(char32_t codePoint) {
     return codePoint >= 0xD800 && codePoint <= 0xDFFF;
 }
 
-} // namespace
+}  // namespace
 
-bool PlistTextEncoding::isAscii(std::string_view text)
-{
+bool PlistTextEncoding::isAscii(std::string_view text) {
     for (const char character : text) {
-        if (static_cast<unsigned char>(character) >= 0x80)
-            return false;
+        if (static_cast<unsigned char>(character) >= 0x80) return false;
     }
     return true;
 }
 
-char32_t PlistTextEncoding::decodeUtf8(std::string_view text, std::size_t& position)
-{
+char32_t PlistTextEncoding::decodeUtf8(std::string_view text, std::size_t& position) {
     const auto lead = static_cast<unsigned char>(text[position]);
     if (lead < 0x80) {
         ++position;
@@ -65,10 +60,8 @@ char32_t PlistTextEncoding::decodeUtf8(std::string_view text, std::size_t& posit
     return codePoint;
 }
 
-void PlistTextEncoding::appendUtf8(std::string& out, char32_t codePoint)
-{
-    if (codePoint > 0x10FFFF || isSurrogate(codePoint))
-        codePoint = kReplacementCharacter;
+void PlistTextEncoding::appendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint > 0x10FFFF || isSurrogate(codePoint)) codePoint = kReplacementCharacter;
     if (codePoint < 0x80) {
         out += static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
@@ -86,8 +79,7 @@ void PlistTextEncoding::appendUtf8(std::string& out, char32_t codePoint)
     }
 }
 
-void PlistTextEncoding::appendValidUtf8(std::string& out, std::string_view bytes)
-{
+void PlistTextEncoding::appendValidUtf8(std::string& out, std::string_view bytes) {
     if (isAscii(bytes)) {
         out.append(bytes);
         return;
@@ -96,8 +88,7 @@ void PlistTextEncoding::appendValidUtf8(std::string& out, std::string_view bytes
         appendUtf8(out, decodeUtf8(bytes, position));
 }
 
-std::string PlistTextEncoding::fromUtf16BigEndian(const std::uint8_t* data, std::size_t unitCount)
-{
+std::string PlistTextEncoding::fromUtf16BigEndian(const std::uint8_t* data, std::size_t unitCount) {
     const auto unitAt = [data](std::size_t index) {
         return static_cast<char32_t>((data[2 * index] << 8) | data[2 * index + 1]);
     };
@@ -105,19 +96,19 @@ std::string PlistTextEncoding::fromUtf16BigEndian(const std::uint8_t* data, std:
     out.reserve(unitCount);
     for (std::size_t index = 0; index < unitCount; ++index) {
         const char32_t unit = unitAt(index);
-        const bool hasLowSurrogate = index + 1 < unitCount && unitAt(index + 1) >= 0xDC00 && unitAt(index + 1) <= 0xDFFF;
+        const bool hasLowSurrogate =
+            index + 1 < unitCount && unitAt(index + 1) >= 0xDC00 && unitAt(index + 1) <= 0xDFFF;
         if (unit >= 0xD800 && unit <= 0xDBFF && hasLowSurrogate) {
             appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(index + 1) - 0xDC00));
             ++index;
         } else {
-            appendUtf8(out, unit); // a lone surrogate becomes U+FFFD
+            appendUtf8(out, unit);  // a lone surrogate becomes U+FFFD
         }
     }
     return out;
 }
 
-std::size_t PlistTextEncoding::appendUtf16BigEndian(std::string& out, std::string_view text)
-{
+std::size_t PlistTextEncoding::appendUtf16BigEndian(std::string& out, std::string_view text) {
     const auto appendUnit = [&out](char32_t unit) {
         out += static_cast<char>(unit >> 8);
         out += static_cast<char>(unit & 0xFF);
@@ -137,4 +128,4 @@ std::size_t PlistTextEncoding::appendUtf16BigEndian(std::string& out, std::strin
     return units;
 }
 
-} // namespace core
+}  // namespace core

@@ -10,7 +10,7 @@ namespace core {
 // UTF-8 and UTF-16 conversions for property-list strings. Invalid input never fails: each
 // malformed sequence becomes U+FFFD, so every string a reader produces is valid UTF-8.
 class PlistTextEncoding {
-public:
+  public:
     static constexpr char32_t kReplacementCharacter = 0xFFFD;
 
     static bool isAscii(std::string_view text);
@@ -23,4 +23,4 @@ public:
     static std::size_t appendUtf16BigEndian(std::string& out, std::string_view text);
 };
 
-} // namespace core
+}  // namespace core

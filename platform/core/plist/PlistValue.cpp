@@ -15,114 +15,91 @@ PlistValue::PlistValue(PlistArray value) : _storage(std::move(value)) {}
 PlistValue::PlistValue(PlistDictionary value) : _storage(std::move(value)) {}
 PlistValue::PlistValue(Storage storage) : _storage(std::move(storage)) {}
 
-PlistValue PlistValue::date(double secondsSince2001)
-{
+PlistValue PlistValue::date(double secondsSince2001) {
     return PlistValue(Storage(Date{secondsSince2001}));
 }
 
-PlistValue PlistValue::data(PlistBytes bytes)
-{
+PlistValue PlistValue::data(PlistBytes bytes) {
     return PlistValue(Storage(Data{std::move(bytes)}));
 }
 
-PlistKind PlistValue::kind() const
-{
+PlistKind PlistValue::kind() const {
     return static_cast<PlistKind>(_storage.index());
 }
 
-std::optional<bool> PlistValue::asBool() const
-{
-    if (const auto* value = std::get_if<bool>(&_storage))
-        return *value;
+std::optional<bool> PlistValue::asBool() const {
+    if (const auto* value = std::get_if<bool>(&_storage)) return *value;
     return std::nullopt;
 }
 
-std::optional<std::int64_t> PlistValue::asInteger() const
-{
+std::optional<std::int64_t> PlistValue::asInteger() const {
     const auto* integer = std::get_if<Integer>(&_storage);
-    if (!integer || integer->isUnsigned)
-        return std::nullopt;
+    if (!integer || integer->isUnsigned) return std::nullopt;
     return static_cast<std::int64_t>(integer->bits);
 }
 
-std::optional<std::uint64_t> PlistValue::asUnsignedInteger() const
-{
+std::optional<std::uint64_t> PlistValue::asUnsignedInteger() const {
     const auto* integer = std::get_if<Integer>(&_storage);
     if (!integer || (!integer->isUnsigned && static_cast<std::int64_t>(integer->bits) < 0))
         return std::nullopt;
     return integer->bits;
 }
 
-bool PlistValue::isLargeUnsignedInteger() const
-{
+bool PlistValue::isLargeUnsignedInteger() const {
     const auto* integer = std::get_if<Integer>(&_storage);
     return integer && integer->isUnsigned;
 }
 
-std::optional<double> PlistValue::asReal() const
-{
-    if (const auto* real = std::get_if<Real>(&_storage))
-        return real->value;
+std::optional<double> PlistValue::asReal() const {
+    if (const auto* real = std::get_if<Real>(&_storage)) return real->value;
     return std::nullopt;
 }
 
-std::optional<double> PlistValue::asNumber() const
-{
+std::optional<double> PlistValue::asNumber() const {
     if (const auto* integer = std::get_if<Integer>(&_storage)) {
-        if (integer->isUnsigned)
-            return static_cast<double>(integer->bits);
+        if (integer->isUnsigned) return static_cast<double>(integer->bits);
         return static_cast<double>(static_cast<std::int64_t>(integer->bits));
     }
     return asReal();
 }
 
-bool PlistValue::isSinglePrecision() const
-{
+bool PlistValue::isSinglePrecision() const {
     const auto* real = std::get_if<Real>(&_storage);
     return real && real->singlePrecision;
 }
 
-const std::string* PlistValue::asString() const
-{
+const std::string* PlistValue::asString() const {
     return std::get_if<std::string>(&_storage);
 }
 
-const PlistBytes* PlistValue::asData() const
-{
+const PlistBytes* PlistValue::asData() const {
     const auto* data = std::get_if<Data>(&_storage);
     return data ? &data->bytes : nullptr;
 }
 
-std::optional<double> PlistValue::asDate() const
-{
-    if (const auto* date = std::get_if<Date>(&_storage))
-        return date->seconds;
+std::optional<double> PlistValue::asDate() const {
+    if (const auto* date = std::get_if<Date>(&_storage)) return date->seconds;
     return std::nullopt;
 }
 
-const PlistArray* PlistValue::asArray() const
-{
+const PlistArray* PlistValue::asArray() const {
     return std::get_if<PlistArray>(&_storage);
 }
 
-const PlistDictionary* PlistValue::asDictionary() const
-{
+const PlistDictionary* PlistValue::asDictionary() const {
     return std::get_if<PlistDictionary>(&_storage);
 }
 
-PlistArray* PlistValue::mutableArray()
-{
+PlistArray* PlistValue::mutableArray() {
     return std::get_if<PlistArray>(&_storage);
 }
 
-PlistDictionary* PlistValue::mutableDictionary()
-{
+PlistDictionary* PlistValue::mutableDictionary() {
     return std::get_if<PlistDictionary>(&_storage);
 }
 
-bool operator==(const PlistValue& left, const PlistValue& right)
-{
+bool operator==(const PlistValue& left, const PlistValue& right) {
     return left._storage == right._storage;
 }
 
-} // namespace core
+}  // namespace core

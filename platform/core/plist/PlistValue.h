@@ -21,12 +21,12 @@ using PlistBytes = std::vector<std::uint8_t>;
 // so copying a value is cheap whatever its size. Typed accessors never throw: asked for the
 // wrong kind they answer nullopt or null.
 class PlistValue {
-public:
+  public:
     PlistValue();
     PlistValue(bool value);
     template <std::integral Integer>
-        requires(!std::same_as<Integer, bool>)
-    PlistValue(Integer value) : _storage(makeInteger(value)) {}
+    requires(!std::same_as<Integer, bool>) PlistValue(Integer value)
+        : _storage(makeInteger(value)) {}
     PlistValue(double value);
     // A float is kept as its exact widened double, flagged to be written single precision.
     PlistValue(float value);
@@ -65,7 +65,7 @@ public:
     // Deep equality. Reals and dates compare by value (NaN equals NaN), reals whatever their width.
     friend bool operator==(const PlistValue& left, const PlistValue& right);
 
-private:
+  private:
     struct Integer {
         std::uint64_t bits;
         bool isUnsigned;
@@ -75,32 +75,33 @@ private:
         double value;
         bool singlePrecision;
         // Equal values, or both NaN.
-        friend bool operator==(const Real& left, const Real& right)
-        {
-            return left.value == right.value || (left.value != left.value && right.value != right.value);
+        friend bool operator==(const Real& left, const Real& right) {
+            return left.value == right.value ||
+                   (left.value != left.value && right.value != right.value);
         }
     };
     struct Date {
         double seconds;
-        friend bool operator==(const Date& left, const Date& right)
-        {
-            return left.seconds == right.seconds || (left.seconds != left.seconds && right.seconds != right.seconds);
+        friend bool operator==(const Date& left, const Date& right) {
+            return left.seconds == right.seconds ||
+                   (left.seconds != left.seconds && right.seconds != right.seconds);
         }
     };
     struct Data {
         PlistBytes bytes;
         friend bool operator==(const Data&, const Data&) = default;
     };
-    using Storage = std::variant<bool, Integer, Real, std::string, Data, Date, PlistArray, PlistDictionary>;
+    using Storage =
+        std::variant<bool, Integer, Real, std::string, Data, Date, PlistArray, PlistDictionary>;
 
     template <std::integral Value>
-    static Integer makeInteger(Value value)
-    {
+    static Integer makeInteger(Value value) {
         if constexpr (std::is_signed_v<Value>) {
             return Integer{static_cast<std::uint64_t>(static_cast<std::int64_t>(value)), false};
         } else {
             const auto bits = static_cast<std::uint64_t>(value);
-            return Integer{bits, bits > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())};
+            return Integer{
+                bits, bits > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())};
         }
     }
     explicit PlistValue(Storage storage);
@@ -108,4 +109,4 @@ private:
     Storage _storage;
 };
 
-} // namespace core
+}  // namespace core

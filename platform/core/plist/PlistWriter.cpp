@@ -6,20 +6,19 @@
 
 namespace core {
 
-std::string toXmlPropertyList(const PlistValue& value)
-{
+std::string toXmlPropertyList(const PlistValue& value) {
     return XmlPlistWriter::write(value);
 }
 
-std::string toBinaryPropertyList(const PlistValue& value)
-{
+std::string toBinaryPropertyList(const PlistValue& value) {
     return BinaryPlistWriter::write(value);
 }
 
-bool writePropertyListFile(const std::filesystem::path& path, const PlistValue& value, PlistFormat format)
-{
-    const std::string bytes = format == PlistFormat::Binary ? toBinaryPropertyList(value) : toXmlPropertyList(value);
+bool writePropertyListFile(const std::filesystem::path& path, const PlistValue& value,
+                           PlistFormat format) {
+    const std::string bytes =
+        format == PlistFormat::Binary ? toBinaryPropertyList(value) : toXmlPropertyList(value);
     return !bytes.empty() && writeFileAtomically(path, bytes);
 }
 
-} // namespace core
+}  // namespace core

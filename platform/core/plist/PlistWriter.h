@@ -17,6 +17,7 @@ std::string toBinaryPropertyList(const PlistValue& value);
 
 // Writes value to path in format, atomically: a reader sees the old file or the new one.
 // False (and the old file untouched) when the value cannot be written or the write fails.
-bool writePropertyListFile(const std::filesystem::path& path, const PlistValue& value, PlistFormat format);
+bool writePropertyListFile(const std::filesystem::path& path, const PlistValue& value,
+                           PlistFormat format);
 
-} // namespace core
+}  // namespace core

@@ -15,46 +15,39 @@ namespace {
 
 struct XmlPlistError {};
 
-bool isSpace(char character)
-{
+bool isSpace(char character) {
     return character == ' ' || character == '\t' || character == '\n' || character == '\r';
 }
 
-bool isNameCharacter(char character)
-{
+bool isNameCharacter(char character) {
     return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
-           (character >= '0' && character <= '9') || character == '_' || character == ':' || character == '-' ||
-           character == '.';
+           (character >= '0' && character <= '9') || character == '_' || character == ':' ||
+           character == '-' || character == '.';
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
     return text;
 }
 
-bool equalsIgnoringCase(std::string_view text, std::string_view lowercase)
-{
-    if (text.size() != lowercase.size())
-        return false;
+bool equalsIgnoringCase(std::string_view text, std::string_view lowercase) {
+    if (text.size() != lowercase.size()) return false;
     for (std::size_t index = 0; index < text.size(); ++index) {
         const char character = text[index];
-        const char lowered = character >= 'A' && character <= 'Z' ? static_cast<char>(character - 'A' + 'a') : character;
-        if (lowered != lowercase[index])
-            return false;
+        const char lowered = character >= 'A' && character <= 'Z'
+                                 ? static_cast<char>(character - 'A' + 'a')
+                                 : character;
+        if (lowered != lowercase[index]) return false;
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 XmlPlistReader::XmlPlistReader(std::string_view text) : _text(text) {}
 
-std::optional<PlistValue> XmlPlistReader::read()
-{
+std::optional<PlistValue> XmlPlistReader::read() {
     try {
         return readDocument();
     } catch (const XmlPlistError&) {
@@ -62,26 +55,21 @@ std::optional<PlistValue> XmlPlistReader::read()
     }
 }
 
-void XmlPlistReader::fail() const
-{
+void XmlPlistReader::fail() const {
     throw XmlPlistError{};
 }
 
-bool XmlPlistReader::startsWith(std::string_view prefix) const
-{
+bool XmlPlistReader::startsWith(std::string_view prefix) const {
     return _text.substr(_position).starts_with(prefix);
 }
 
-PlistValue XmlPlistReader::readDocument()
-{
-    if (startsWith("\xEF\xBB\xBF"))
-        _position += 3;
+PlistValue XmlPlistReader::readDocument() {
+    if (startsWith("\xEF\xBB\xBF")) _position += 3;
     skipMarkup();
     Tag tag = readTag();
     const bool wrapped = tag.name == "plist" && !tag.isEnd;
     if (wrapped) {
-        if (tag.isEmpty)
-            fail();
+        if (tag.isEmpty) fail();
         skipMarkup();
         tag = readTag();
     }
@@ -91,14 +79,12 @@ PlistValue XmlPlistReader::readDocument()
         expectEndTag("plist");
     }
     skipMarkup();
-    if (_position != _text.size())
-        fail();
+    if (_position != _text.size()) fail();
     return value;
 }
 
 // Skips whitespace, comments, processing instructions and the DOCTYPE between elements.
-void XmlPlistReader::skipMarkup()
-{
+void XmlPlistReader::skipMarkup() {
     while (_position < _text.size()) {
         if (isSpace(_text[_position]))
             ++_position;
@@ -113,16 +99,13 @@ void XmlPlistReader::skipMarkup()
     }
 }
 
-void XmlPlistReader::skipPast(std::string_view terminator)
-{
+void XmlPlistReader::skipPast(std::string_view terminator) {
     const std::size_t end = _text.find(terminator, _position);
-    if (end == std::string_view::npos)
-        fail();
+    if (end == std::string_view::npos) fail();
     _position = end + terminator.size();
 }
 
-void XmlPlistReader::skipDoctype()
-{
+void XmlPlistReader::skipDoctype() {
     int bracketDepth = 0;
     char quote = 0;
     for (; _position < _text.size(); ++_position) {
@@ -143,10 +126,8 @@ void XmlPlistReader::skipDoctype()
     fail();
 }
 
-XmlPlistReader::Tag XmlPlistReader::readTag()
-{
-    if (!startsWith("<"))
-        fail();
+XmlPlistReader::Tag XmlPlistReader::readTag() {
+    if (!startsWith("<")) fail();
     ++_position;
     Tag tag;
     if (startsWith("/")) {
@@ -154,11 +135,9 @@ XmlPlistReader::Tag XmlPlistReader::readTag()
         ++_position;
     }
     const std::size_t nameStart = _position;
-    while (_position < _text.size() && isNameCharacter(_text[_position]))
-        ++_position;
+    while (_position < _text.size() && isNameCharacter(_text[_position])) ++_position;
     tag.name = _text.substr(nameStart, _position - nameStart);
-    if (tag.name.empty())
-        fail();
+    if (tag.name.empty()) fail();
     char quote = 0;
     for (; _position < _text.size(); ++_position) {
         const char character = _text[_position];
@@ -169,66 +148,50 @@ XmlPlistReader::Tag XmlPlistReader::readTag()
         } else if (character == '>') {
             tag.isEmpty = _text[_position - 1] == '/';
             ++_position;
-            if (tag.isEnd && tag.isEmpty)
-                fail();
+            if (tag.isEnd && tag.isEmpty) fail();
             return tag;
         }
     }
     fail();
 }
 
-void XmlPlistReader::expectEndTag(std::string_view name)
-{
+void XmlPlistReader::expectEndTag(std::string_view name) {
     const Tag tag = readTag();
-    if (!tag.isEnd || tag.name != name)
-        fail();
+    if (!tag.isEnd || tag.name != name) fail();
 }
 
-PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth)
-{
-    if (tag.isEnd)
-        fail();
+PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth) {
+    if (tag.isEnd) fail();
     const std::string_view name = tag.name;
     const bool isContainer = name == "dict" || name == "array";
-    if (isContainer && depth + 1 > kMaxPlistNestingDepth)
-        fail();
+    if (isContainer && depth + 1 > kMaxPlistNestingDepth) fail();
     if (name == "dict")
         return tag.isEmpty ? PlistValue(PlistDictionary()) : readDictionary(depth + 1);
-    if (name == "array")
-        return tag.isEmpty ? PlistValue(PlistArray()) : readArray(depth + 1);
-    if (name == "string")
-        return PlistValue(readText(tag));
-    if (name == "integer")
-        return readInteger(trimmed(readText(tag)));
-    if (name == "real")
-        return readReal(trimmed(readText(tag)));
-    if (name == "true" || name == "false")
-        return PlistValue(readBoolean(tag, name == "true"));
+    if (name == "array") return tag.isEmpty ? PlistValue(PlistArray()) : readArray(depth + 1);
+    if (name == "string") return PlistValue(readText(tag));
+    if (name == "integer") return readInteger(trimmed(readText(tag)));
+    if (name == "real") return readReal(trimmed(readText(tag)));
+    if (name == "true" || name == "false") return PlistValue(readBoolean(tag, name == "true"));
     if (name == "date") {
         const auto seconds = PlistDateFormat::parse(trimmed(readText(tag)));
-        if (!seconds)
-            fail();
+        if (!seconds) fail();
         return PlistValue::date(*seconds);
     }
     if (name == "data") {
         auto bytes = PlistBase64::decode(readText(tag));
-        if (!bytes)
-            fail();
+        if (!bytes) fail();
         return PlistValue::data(std::move(*bytes));
     }
     fail();
 }
 
-PlistValue XmlPlistReader::readDictionary(std::size_t depth)
-{
+PlistValue XmlPlistReader::readDictionary(std::size_t depth) {
     PlistDictionary dictionary;
     for (;;) {
         skipMarkup();
         const Tag keyTag = readTag();
-        if (keyTag.isEnd && keyTag.name == "dict")
-            return PlistValue(std::move(dictionary));
-        if (keyTag.isEnd || keyTag.name != "key")
-            fail();
+        if (keyTag.isEnd && keyTag.name == "dict") return PlistValue(std::move(dictionary));
+        if (keyTag.isEnd || keyTag.name != "key") fail();
         std::string key = readText(keyTag);
         skipMarkup();
         const Tag valueTag = readTag();
@@ -236,49 +199,43 @@ PlistValue XmlPlistReader::readDictionary(std::size_t depth)
     }
 }
 
-PlistValue XmlPlistReader::readArray(std::size_t depth)
-{
+PlistValue XmlPlistReader::readArray(std::size_t depth) {
     PlistArray array;
     for (;;) {
         skipMarkup();
         const Tag tag = readTag();
-        if (tag.isEnd && tag.name == "array")
-            return PlistValue(std::move(array));
+        if (tag.isEnd && tag.name == "array") return PlistValue(std::move(array));
         array.append(readValue(tag, depth));
     }
 }
 
-PlistValue XmlPlistReader::readInteger(std::string_view text)
-{
+PlistValue XmlPlistReader::readInteger(std::string_view text) {
     const bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+'))
-        text.remove_prefix(1);
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
     int base = 10;
     if (text.starts_with("0x") || text.starts_with("0X")) {
         text.remove_prefix(2);
         base = 16;
     }
     std::uint64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        fail();
-    if (!negative)
-        return PlistValue(magnitude);
-    constexpr auto kLargestMagnitude = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
-    if (magnitude > kLargestMagnitude)
-        fail();
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) fail();
+    if (!negative) return PlistValue(magnitude);
+    constexpr auto kLargestMagnitude =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
+    if (magnitude > kLargestMagnitude) fail();
     return PlistValue(static_cast<std::int64_t>(0 - magnitude));
 }
 
-PlistValue XmlPlistReader::readReal(std::string_view text)
-{
+PlistValue XmlPlistReader::readReal(std::string_view text) {
     if (equalsIgnoringCase(text, "nan"))
         return PlistValue(std::numeric_limits<double>::quiet_NaN());
     const bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+'))
-        text.remove_prefix(1);
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
     if (equalsIgnoringCase(text, "inf") || equalsIgnoringCase(text, "infinity"))
-        return PlistValue(negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity());
+        return PlistValue(negative ? -std::numeric_limits<double>::infinity()
+                                   : std::numeric_limits<double>::infinity());
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value != value)
@@ -286,24 +243,19 @@ PlistValue XmlPlistReader::readReal(std::string_view text)
     return PlistValue(negative ? -value : value);
 }
 
-bool XmlPlistReader::readBoolean(const Tag& tag, bool value)
-{
-    if (!trimmed(readText(tag)).empty())
-        fail();
+bool XmlPlistReader::readBoolean(const Tag& tag, bool value) {
+    if (!trimmed(readText(tag)).empty()) fail();
     return value;
 }
 
 // The character data of an element up to its end tag: entities and CDATA decoded, line
 // ends normalised as XML requires, malformed UTF-8 replaced. Child elements are refused.
-std::string XmlPlistReader::readText(const Tag& tag)
-{
+std::string XmlPlistReader::readText(const Tag& tag) {
     std::string text;
-    if (tag.isEmpty)
-        return text;
+    if (tag.isEmpty) return text;
     for (;;) {
         const std::size_t special = _text.find_first_of("<&", _position);
-        if (special == std::string_view::npos)
-            fail();
+        if (special == std::string_view::npos) fail();
         appendCharacterData(text, _text.substr(_position, special - _position));
         _position = special;
         if (_text[_position] == '&') {
@@ -321,22 +273,21 @@ std::string XmlPlistReader::readText(const Tag& tag)
     }
 }
 
-void XmlPlistReader::appendCharacterData(std::string& out, std::string_view data)
-{
-    for (std::size_t carriageReturn = data.find('\r'); carriageReturn != std::string_view::npos; carriageReturn = data.find('\r')) {
+void XmlPlistReader::appendCharacterData(std::string& out, std::string_view data) {
+    for (std::size_t carriageReturn = data.find('\r'); carriageReturn != std::string_view::npos;
+         carriageReturn = data.find('\r')) {
         PlistTextEncoding::appendValidUtf8(out, data.substr(0, carriageReturn));
         out += '\n';
-        const bool pairedWithNewline = carriageReturn + 1 < data.size() && data[carriageReturn + 1] == '\n';
+        const bool pairedWithNewline =
+            carriageReturn + 1 < data.size() && data[carriageReturn + 1] == '\n';
         data.remove_prefix(carriageReturn + (pairedWithNewline ? 2 : 1));
     }
     PlistTextEncoding::appendValidUtf8(out, data);
 }
 
-void XmlPlistReader::appendReference(std::string& out)
-{
+void XmlPlistReader::appendReference(std::string& out) {
     const std::size_t end = _text.find(';', _position);
-    if (end == std::string_view::npos || end - _position > 12)
-        fail();
+    if (end == std::string_view::npos || end - _position > 12) fail();
     const std::string_view name = _text.substr(_position + 1, end - _position - 1);
     _position = end + 1;
     if (name == "amp")
@@ -353,8 +304,10 @@ void XmlPlistReader::appendReference(std::string& out)
         const bool hex = name.starts_with("#x");
         const std::string_view digits = name.substr(hex ? 2 : 1);
         std::uint32_t codePoint = 0;
-        const auto [digitsEnd, error] = std::from_chars(digits.data(), digits.data() + digits.size(), codePoint, hex ? 16 : 10);
-        if (digits.empty() || error != std::errc() || digitsEnd != digits.data() + digits.size() || codePoint == 0)
+        const auto [digitsEnd, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), codePoint, hex ? 16 : 10);
+        if (digits.empty() || error != std::errc() || digitsEnd != digits.data() + digits.size() ||
+            codePoint == 0)
             fail();
         PlistTextEncoding::appendUtf8(out, codePoint);
     } else {
@@ -362,4 +315,4 @@ void XmlPlistReader::appendReference(std::string& out)
     }
 }
 
-} // namespace core
+}  // namespace core

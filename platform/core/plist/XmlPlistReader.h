@@ -12,12 +12,12 @@ namespace core {
 // Reads an XML property list (the DOCTYPE'd <plist> documents apps write). Refuses
 // malformed, truncated or too deeply nested documents; never recurses without bound.
 class XmlPlistReader {
-public:
+  public:
     explicit XmlPlistReader(std::string_view text);
 
     std::optional<PlistValue> read();
 
-private:
+  private:
     struct Tag {
         std::string_view name;
         bool isEnd = false;
@@ -46,4 +46,4 @@ private:
     std::size_t _position = 0;
 };
 
-} // namespace core
+}  // namespace core

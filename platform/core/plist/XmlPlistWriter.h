@@ -12,12 +12,12 @@ namespace core {
 // the XML declaration, Apple's DOCTYPE, <plist version="1.0">, one element per line
 // indented with tabs, and a newline after </plist>.
 class XmlPlistWriter {
-public:
+  public:
     // Empty when the value cannot be written: nesting deeper than kMaxPlistNestingDepth,
     // or a string holding a control character XML 1.0 cannot carry.
     static std::string write(const PlistValue& value);
 
-private:
+  private:
     bool writeValue(const PlistValue& value, std::size_t level);
     bool writeDictionary(const PlistDictionary& dictionary, std::size_t level);
     bool writeArray(const PlistArray& array, std::size_t level);
@@ -29,4 +29,4 @@ private:
     std::string _out;
 };
 
-} // namespace core
+}  // namespace core

@@ -3,8 +3,8 @@
 #include <map>
 #include <mutex>
 
-#include "rt/NoDestroy.h"
 #include "core/preferences/PreferenceFile.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "rt/NoDestroy.h"
 #include "core/preferences/PreferenceFile.h"
+#include "rt/NoDestroy.h"
 
 namespace core {
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "rt/NoDestroy.h"
 #include "core/paths/DeviceRoot.h"
+#include "rt/NoDestroy.h"
 
 namespace fs = std::filesystem;
 

@@ -4,23 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <sys/stat.h>
+#include <atomic>
 #include <thread>
 
 namespace {
 
-mode_t permissionsOf(const std::filesystem::path& path)
-{
+mode_t permissionsOf(const std::filesystem::path& path) {
     struct stat status {};
     ::stat(path.c_str(), &status);
     return status.st_mode & 07777;
 }
 
-} // namespace
+}  // namespace
 
-TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesLeavingNoTemporary)
-{
+TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesLeavingNoTemporary) {
     plisttest::TempDirectory directory;
     const auto path = directory / "values.plist";
     ASSERT_TRUE(core::writeFileAtomically(path, "first"));
@@ -32,8 +30,7 @@ TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesLeavingNoTemporary)
     EXPECT_EQ(directory.entryNames(), std::vector<std::string>{"values.plist"});
 }
 
-TEST(AtomicFile, KeepsTheReplacedFilesPermissions)
-{
+TEST(AtomicFile, KeepsTheReplacedFilesPermissions) {
     plisttest::TempDirectory directory;
     const auto path = directory / "private.plist";
     plisttest::writeBytes(path, "old");
@@ -42,27 +39,26 @@ TEST(AtomicFile, KeepsTheReplacedFilesPermissions)
     EXPECT_EQ(permissionsOf(path), 0640u);
 }
 
-TEST(AtomicFile, FailsWithoutCreatingMissingDirectories)
-{
+TEST(AtomicFile, FailsWithoutCreatingMissingDirectories) {
     plisttest::TempDirectory directory;
     EXPECT_FALSE(core::writeFileAtomically(directory / "missing" / "values.plist", "data"));
     EXPECT_TRUE(directory.entryNames().empty());
 }
 
-TEST(AtomicFile, FailureLeavesTheOldContentAndNoTemporary)
-{
+TEST(AtomicFile, FailureLeavesTheOldContentAndNoTemporary) {
     plisttest::TempDirectory directory;
     const auto target = directory / "occupied";
     std::filesystem::create_directory(target);
     plisttest::writeBytes(target / "inside", "kept");
-    EXPECT_FALSE(core::writeFileAtomically(target, "data")) << "a directory cannot be replaced by a file";
+    EXPECT_FALSE(core::writeFileAtomically(target, "data"))
+        << "a directory cannot be replaced by a file";
     EXPECT_EQ(plisttest::readBytes(target / "inside"), "kept");
     EXPECT_EQ(directory.entryNames(), std::vector<std::string>{"occupied"});
-    EXPECT_FALSE(core::writeFileAtomically(directory.path() / "", "data")) << "a path without a file name";
+    EXPECT_FALSE(core::writeFileAtomically(directory.path() / "", "data"))
+        << "a path without a file name";
 }
 
-TEST(AtomicFile, ReaderNeverSeesAMixOfOldAndNewContent)
-{
+TEST(AtomicFile, ReaderNeverSeesAMixOfOldAndNewContent) {
     plisttest::TempDirectory directory;
     const auto path = directory / "values.plist";
     const std::string first(256 * 1024, 'a');
@@ -84,8 +80,7 @@ TEST(AtomicFile, ReaderNeverSeesAMixOfOldAndNewContent)
     writer.join();
 }
 
-TEST(ReadWholeFile, RefusesWhatIsNotARegularFile)
-{
+TEST(ReadWholeFile, RefusesWhatIsNotARegularFile) {
     plisttest::TempDirectory directory;
     EXPECT_FALSE(core::readWholeFile(directory / "missing"));
     EXPECT_FALSE(core::readWholeFile(directory.path()));

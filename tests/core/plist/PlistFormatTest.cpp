@@ -17,8 +17,7 @@ using core::PlistValue;
 
 namespace {
 
-PlistValue everyKind()
-{
+PlistValue everyKind() {
     return PlistDictionary{
         {"flag", true},
         {"off", false},
@@ -44,24 +43,22 @@ PlistValue everyKind()
 }
 
 // An array holding value (built explicitly: PlistArray{array} would copy, not nest).
-PlistValue arrayHolding(const PlistValue& value)
-{
+PlistValue arrayHolding(const PlistValue& value) {
     PlistArray array;
     array.append(value);
     return array;
 }
 
-std::string serialized(const PlistValue& value, PlistFormat format)
-{
-    return format == PlistFormat::Xml ? core::toXmlPropertyList(value) : core::toBinaryPropertyList(value);
+std::string serialized(const PlistValue& value, PlistFormat format) {
+    return format == PlistFormat::Xml ? core::toXmlPropertyList(value)
+                                      : core::toBinaryPropertyList(value);
 }
 
 class PlistRoundTrip : public testing::TestWithParam<PlistFormat> {};
 
-} // namespace
+}  // namespace
 
-TEST_P(PlistRoundTrip, EveryKindReadsBackEqual)
-{
+TEST_P(PlistRoundTrip, EveryKindReadsBackEqual) {
     const PlistValue value = everyKind();
     const auto readBack = core::parsePropertyList(serialized(value, GetParam()));
     ASSERT_TRUE(readBack);
@@ -69,18 +66,18 @@ TEST_P(PlistRoundTrip, EveryKindReadsBackEqual)
     EXPECT_EQ(*readBack, value);
 }
 
-TEST_P(PlistRoundTrip, ScalarsAtTopLevel)
-{
-    for (const PlistValue& value : {PlistValue(true), PlistValue(-3), PlistValue("top"), PlistValue(2.5f), PlistValue::date(1.0)}) {
+TEST_P(PlistRoundTrip, ScalarsAtTopLevel) {
+    for (const PlistValue& value : {PlistValue(true), PlistValue(-3), PlistValue("top"),
+                                    PlistValue(2.5f), PlistValue::date(1.0)}) {
         const auto readBack = core::parsePropertyList(serialized(value, GetParam()));
         ASSERT_TRUE(readBack);
         EXPECT_EQ(*readBack, value);
     }
 }
 
-TEST_P(PlistRoundTrip, NonFiniteReals)
-{
-    const PlistValue value = PlistArray{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+TEST_P(PlistRoundTrip, NonFiniteReals) {
+    const PlistValue value = PlistArray{std::numeric_limits<double>::quiet_NaN(),
+                                        std::numeric_limits<double>::infinity(),
                                         -std::numeric_limits<double>::infinity(), -0.0};
     const auto readBack = core::parsePropertyList(serialized(value, GetParam()));
     ASSERT_TRUE(readBack);
@@ -88,17 +85,17 @@ TEST_P(PlistRoundTrip, NonFiniteReals)
     EXPECT_TRUE(std::signbit(*readBack->asArray()->at(3)->asReal()));
 }
 
-TEST_P(PlistRoundTrip, SinglePrecisionReadsBackAsTheWidenedFloat)
-{
-    const auto readBack = core::parsePropertyList(serialized(PlistDictionary{{"volume", 0.3f}}, GetParam()));
+TEST_P(PlistRoundTrip, SinglePrecisionReadsBackAsTheWidenedFloat) {
+    const auto readBack =
+        core::parsePropertyList(serialized(PlistDictionary{{"volume", 0.3f}}, GetParam()));
     ASSERT_TRUE(readBack);
     const PlistValue* volume = readBack->asDictionary()->find("volume");
     EXPECT_EQ(*volume->asReal(), 0.30000001192092896);
-    EXPECT_EQ(volume->isSinglePrecision(), GetParam() == PlistFormat::Binary) << "only the binary form records the width";
+    EXPECT_EQ(volume->isSinglePrecision(), GetParam() == PlistFormat::Binary)
+        << "only the binary form records the width";
 }
 
-TEST_P(PlistRoundTrip, LargeDictionary)
-{
+TEST_P(PlistRoundTrip, LargeDictionary) {
     PlistDictionary values;
     for (int app = 0; app < 2000; ++app) {
         const std::string id = "com.example.app" + std::to_string(app);
@@ -110,21 +107,24 @@ TEST_P(PlistRoundTrip, LargeDictionary)
     EXPECT_EQ(*readBack, PlistValue(values));
 }
 
-TEST_P(PlistRoundTrip, WriterRefusesValuesNestedTooDeeply)
-{
+TEST_P(PlistRoundTrip, WriterRefusesValuesNestedTooDeeply) {
     PlistValue deepest = PlistArray{};
     for (std::size_t level = 1; level < core::kMaxPlistNestingDepth; ++level)
         deepest = arrayHolding(deepest);
-    ASSERT_FALSE(serialized(deepest, GetParam()).empty()) << "the deepest allowed nesting is written";
+    ASSERT_FALSE(serialized(deepest, GetParam()).empty())
+        << "the deepest allowed nesting is written";
     EXPECT_TRUE(core::parsePropertyList(serialized(deepest, GetParam()))) << "and read back";
-    EXPECT_TRUE(serialized(arrayHolding(deepest), GetParam()).empty()) << "one level more, even empty, is refused";
+    EXPECT_TRUE(serialized(arrayHolding(deepest), GetParam()).empty())
+        << "one level more, even empty, is refused";
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, PlistRoundTrip, testing::Values(PlistFormat::Xml, PlistFormat::Binary),
-                         [](const auto& info) { return info.param == PlistFormat::Xml ? "Xml" : "Binary"; });
+INSTANTIATE_TEST_SUITE_P(BothFormats, PlistRoundTrip,
+                         testing::Values(PlistFormat::Xml, PlistFormat::Binary),
+                         [](const auto& info) {
+                             return info.param == PlistFormat::Xml ? "Xml" : "Binary";
+                         });
 
-TEST(PlistXmlWriter, SmallDictionaryMatchesThePhonesTextExactly)
-{
+TEST(PlistXmlWriter, SmallDictionaryMatchesThePhonesTextExactly) {
     const PlistValue value = PlistDictionary{
         {"enabled", true},
         {"volume", 0.3f},
@@ -138,77 +138,78 @@ TEST(PlistXmlWriter, SmallDictionaryMatchesThePhonesTextExactly)
         {"blob", PlistValue::data({'h', 'i', '!', '?'})},
         {"when", PlistValue::date(0)},
     };
-    EXPECT_EQ(core::toXmlPropertyList(value), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                              "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-                                              "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-                                              "<plist version=\"1.0\">\n"
-                                              "<dict>\n"
-                                              "\t<key>blob</key>\n"
-                                              "\t<data>\n"
-                                              "\taGkhPw==\n"
-                                              "\t</data>\n"
-                                              "\t<key>count</key>\n"
-                                              "\t<integer>-3</integer>\n"
-                                              "\t<key>enabled</key>\n"
-                                              "\t<true/>\n"
-                                              "\t<key>items</key>\n"
-                                              "\t<array>\n"
-                                              "\t\t<false/>\n"
-                                              "\t\t<string>a</string>\n"
-                                              "\t</array>\n"
-                                              "\t<key>level</key>\n"
-                                              "\t<real>0.5</real>\n"
-                                              "\t<key>list</key>\n"
-                                              "\t<array/>\n"
-                                              "\t<key>name</key>\n"
-                                              "\t<string>Tom &amp; &lt;Jerry&gt;</string>\n"
-                                              "\t<key>none</key>\n"
-                                              "\t<dict/>\n"
-                                              "\t<key>toggles</key>\n"
-                                              "\t<dict>\n"
-                                              "\t\t<key>wifi</key>\n"
-                                              "\t\t<integer>1</integer>\n"
-                                              "\t</dict>\n"
-                                              "\t<key>volume</key>\n"
-                                              "\t<real>0.30000001192092896</real>\n"
-                                              "\t<key>when</key>\n"
-                                              "\t<date>2001-01-01T00:00:00Z</date>\n"
-                                              "</dict>\n"
-                                              "</plist>\n");
+    EXPECT_EQ(core::toXmlPropertyList(value),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+              "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+              "<plist version=\"1.0\">\n"
+              "<dict>\n"
+              "\t<key>blob</key>\n"
+              "\t<data>\n"
+              "\taGkhPw==\n"
+              "\t</data>\n"
+              "\t<key>count</key>\n"
+              "\t<integer>-3</integer>\n"
+              "\t<key>enabled</key>\n"
+              "\t<true/>\n"
+              "\t<key>items</key>\n"
+              "\t<array>\n"
+              "\t\t<false/>\n"
+              "\t\t<string>a</string>\n"
+              "\t</array>\n"
+              "\t<key>level</key>\n"
+              "\t<real>0.5</real>\n"
+              "\t<key>list</key>\n"
+              "\t<array/>\n"
+              "\t<key>name</key>\n"
+              "\t<string>Tom &amp; &lt;Jerry&gt;</string>\n"
+              "\t<key>none</key>\n"
+              "\t<dict/>\n"
+              "\t<key>toggles</key>\n"
+              "\t<dict>\n"
+              "\t\t<key>wifi</key>\n"
+              "\t\t<integer>1</integer>\n"
+              "\t</dict>\n"
+              "\t<key>volume</key>\n"
+              "\t<real>0.30000001192092896</real>\n"
+              "\t<key>when</key>\n"
+              "\t<date>2001-01-01T00:00:00Z</date>\n"
+              "</dict>\n"
+              "</plist>\n");
 }
 
-TEST(PlistXmlWriter, NonFiniteRealsAreSpelledAsThePhoneDoes)
-{
-    const std::string xml = core::toXmlPropertyList(
-        PlistArray{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()});
+TEST(PlistXmlWriter, NonFiniteRealsAreSpelledAsThePhoneDoes) {
+    const std::string xml = core::toXmlPropertyList(PlistArray{
+        std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity()});
     EXPECT_NE(xml.find("<real>nan</real>"), std::string::npos);
     EXPECT_NE(xml.find("<real>+infinity</real>"), std::string::npos);
     EXPECT_NE(xml.find("<real>-infinity</real>"), std::string::npos);
 }
 
-TEST(PlistXmlWriter, ControlCharactersXmlCannotCarryAreRefused)
-{
+TEST(PlistXmlWriter, ControlCharactersXmlCannotCarryAreRefused) {
     const PlistValue value = PlistDictionary{{"bell", "ring\x07"}};
     EXPECT_TRUE(core::toXmlPropertyList(value).empty());
-    EXPECT_TRUE(core::parsePropertyList(core::toBinaryPropertyList(value))) << "the binary form carries any text";
+    EXPECT_TRUE(core::parsePropertyList(core::toBinaryPropertyList(value)))
+        << "the binary form carries any text";
     plisttest::TempDirectory directory;
     EXPECT_FALSE(core::writePropertyListFile(directory / "bell.plist", value, PlistFormat::Xml));
     EXPECT_TRUE(directory.entryNames().empty());
 }
 
-TEST(PlistXmlReader, AcceptsWhatOtherWritersProduce)
-{
-    const auto value = core::parsePropertyList("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- written by hand -->\n"
-                                               "<!DOCTYPE plist SYSTEM \"x.dtd\" [ <!ELEMENT plist ANY> ]>\n"
-                                               "<plist version=\"1.0\"><dict>\r\n"
-                                               "<key>a&#x20;b</key><string><![CDATA[<raw> & text]]> &#233;&quot;</string>\n"
-                                               "<key>hex</key><integer> 0x1F </integer>\n"
-                                               "<key>emptyString</key><string/>\n"
-                                               "<key>yes</key><true></true>\n"
-                                               "<key>bytes</key><data>\n  AAEC\n  Aw==\n</data>\n"
-                                               "<key>when</key><date>2024-02-29T12:34:56.5Z</date>\n"
-                                               "<key>inf</key><real>-inf</real>\n"
-                                               "</dict></plist>\n");
+TEST(PlistXmlReader, AcceptsWhatOtherWritersProduce) {
+    const auto value = core::parsePropertyList(
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- written by hand -->\n"
+        "<!DOCTYPE plist SYSTEM \"x.dtd\" [ <!ELEMENT plist ANY> ]>\n"
+        "<plist version=\"1.0\"><dict>\r\n"
+        "<key>a&#x20;b</key><string><![CDATA[<raw> & text]]> &#233;&quot;</string>\n"
+        "<key>hex</key><integer> 0x1F </integer>\n"
+        "<key>emptyString</key><string/>\n"
+        "<key>yes</key><true></true>\n"
+        "<key>bytes</key><data>\n  AAEC\n  Aw==\n</data>\n"
+        "<key>when</key><date>2024-02-29T12:34:56.5Z</date>\n"
+        "<key>inf</key><real>-inf</real>\n"
+        "</dict></plist>\n");
     ASSERT_TRUE(value);
     const PlistDictionary& dictionary = *value->asDictionary();
     EXPECT_EQ(*dictionary.find("a b")->asString(), "<raw> & text é\"");
@@ -220,16 +221,15 @@ TEST(PlistXmlReader, AcceptsWhatOtherWritersProduce)
     EXPECT_EQ(dictionary.find("inf")->asReal(), -std::numeric_limits<double>::infinity());
 }
 
-TEST(PlistXmlReader, NormalisesLineEndsButKeepsAnEscapedCarriageReturn)
-{
-    const auto value = core::parsePropertyList("<plist><array><string>a\r\nb\rc</string><string>d&#13;e</string></array></plist>");
+TEST(PlistXmlReader, NormalisesLineEndsButKeepsAnEscapedCarriageReturn) {
+    const auto value = core::parsePropertyList(
+        "<plist><array><string>a\r\nb\rc</string><string>d&#13;e</string></array></plist>");
     ASSERT_TRUE(value);
     EXPECT_EQ(*value->asArray()->at(0)->asString(), "a\nb\nc");
     EXPECT_EQ(*value->asArray()->at(1)->asString(), "d\re");
 }
 
-TEST(PlistBinaryWriter, UsesTheSmallestIntegerWidths)
-{
+TEST(PlistBinaryWriter, UsesTheSmallestIntegerWidths) {
     const auto markerOf = [](const PlistValue& value) {
         return static_cast<unsigned char>(core::toBinaryPropertyList(value)[8]);
     };
@@ -244,17 +244,16 @@ TEST(PlistBinaryWriter, UsesTheSmallestIntegerWidths)
     EXPECT_EQ(markerOf(PlistValue::date(0)), 0x33);
     EXPECT_EQ(markerOf("plain"), 0x55);
     EXPECT_EQ(markerOf("café"), 0x64) << "non-ASCII text is UTF-16, counted in 16-bit units";
-    EXPECT_EQ(markerOf(std::string(15, 'x')), 0x5F) << "15 and more characters take a separate count";
+    EXPECT_EQ(markerOf(std::string(15, 'x')), 0x5F)
+        << "15 and more characters take a separate count";
 }
 
-TEST(PlistBinaryWriter, WritesSinglePrecisionAsFourByteFloat)
-{
+TEST(PlistBinaryWriter, WritesSinglePrecisionAsFourByteFloat) {
     const std::string file = core::toBinaryPropertyList(0.3f);
     EXPECT_EQ(file.substr(8, 5), plisttest::bytesOf({0x22, 0x3E, 0x99, 0x99, 0x9A}));
 }
 
-TEST(PlistBinaryWriter, WritesEqualStringsOnce)
-{
+TEST(PlistBinaryWriter, WritesEqualStringsOnce) {
     PlistDictionary values;
     for (int app = 0; app < 100; ++app)
         values.set("app" + std::to_string(app), PlistDictionary{{"wifi", "wifi"}});
@@ -263,11 +262,11 @@ TEST(PlistBinaryWriter, WritesEqualStringsOnce)
     std::uint64_t objectCount = 0;
     for (int index = 8; index < 16; ++index)
         objectCount = (objectCount << 8) | static_cast<unsigned char>(trailer[index]);
-    EXPECT_EQ(objectCount, 1 + 100 + 100 + 1) << "top, 100 keys, 100 dictionaries, one shared \"wifi\"";
+    EXPECT_EQ(objectCount, 1 + 100 + 100 + 1)
+        << "top, 100 keys, 100 dictionaries, one shared \"wifi\"";
 }
 
-TEST(PlistDateFormat, FormatsAndParsesTheReferenceDates)
-{
+TEST(PlistDateFormat, FormatsAndParsesTheReferenceDates) {
     EXPECT_EQ(core::PlistDateFormat::format(0), "2001-01-01T00:00:00Z");
     EXPECT_EQ(core::PlistDateFormat::format(-1), "2000-12-31T23:59:59Z");
     EXPECT_EQ(core::PlistDateFormat::format(0.999), "2001-01-01T00:00:00Z");

@@ -16,8 +16,7 @@ using core::PlistValue;
 
 namespace {
 
-PlistValue settingsLikeValue()
-{
+PlistValue settingsLikeValue() {
     return PlistDictionary{
         {"volume", 0.3f},
         {"brightness", 0.75},
@@ -37,40 +36,41 @@ PlistValue settingsLikeValue()
         {"emptyDictionary", PlistDictionary{}},
         {"emptyArray", PlistArray{}},
         {"com.example.app-toggles", PlistDictionary{{"wifi", 1}, {"bluetooth", 0}, {"dnd", 1}}},
-        {"nested", PlistDictionary{{"list", PlistArray{1, "two", 0.5f, PlistDictionary{{"deep", PlistArray{}}}}}}},
+        {"nested", PlistDictionary{{"list", PlistArray{1, "two", 0.5f,
+                                                       PlistDictionary{{"deep", PlistArray{}}}}}}},
     };
 }
 
-std::string formatName(PlistFormat format)
-{
+std::string formatName(PlistFormat format) {
     return format == PlistFormat::Xml ? "xml" : "bin";
 }
 
 class PlistPeers : public testing::TestWithParam<PlistFormat> {
-protected:
-    void SetUp() override
-    {
-        if (!plisttest::commandExists("python3") || !plisttest::runCommand("python3 -c 'import plistlib' 2>/dev/null"))
-            GTEST_SKIP() << "python3 with plistlib is not installed (scripts/install-deps installs it)";
-        plisttest::writeBytes(_directory / "dump.py", std::string(plisttest::kPythonDumpFunction) +
-                                                          "with open(sys.argv[1], 'rb') as f: print(dump(plistlib.load(f)))\n");
+  protected:
+    void SetUp() override {
+        if (!plisttest::commandExists("python3") ||
+            !plisttest::runCommand("python3 -c 'import plistlib' 2>/dev/null"))
+            GTEST_SKIP()
+                << "python3 with plistlib is not installed (scripts/install-deps installs it)";
+        plisttest::writeBytes(
+            _directory / "dump.py",
+            std::string(plisttest::kPythonDumpFunction) +
+                "with open(sys.argv[1], 'rb') as f: print(dump(plistlib.load(f)))\n");
     }
 
-    std::optional<std::string> pythonDump(const std::filesystem::path& file)
-    {
-        auto output = plisttest::runCommand("python3 " + (_directory / "dump.py").string() + " " + file.string());
-        if (output && !output->empty() && output->back() == '\n')
-            output->pop_back();
+    std::optional<std::string> pythonDump(const std::filesystem::path& file) {
+        auto output = plisttest::runCommand("python3 " + (_directory / "dump.py").string() + " " +
+                                            file.string());
+        if (output && !output->empty() && output->back() == '\n') output->pop_back();
         return output;
     }
 
     plisttest::TempDirectory _directory;
 };
 
-} // namespace
+}  // namespace
 
-TEST_P(PlistPeers, PlistlibReadsOurFilesToTheSameValues)
-{
+TEST_P(PlistPeers, PlistlibReadsOurFilesToTheSameValues) {
     const auto file = _directory / ("ours." + formatName(GetParam()));
     ASSERT_TRUE(core::writePropertyListFile(file, settingsLikeValue(), GetParam()));
     const auto dump = pythonDump(file);
@@ -78,16 +78,18 @@ TEST_P(PlistPeers, PlistlibReadsOurFilesToTheSameValues)
     EXPECT_EQ(*dump, plisttest::canonicalDump(settingsLikeValue()));
 }
 
-TEST_P(PlistPeers, PlistlibReadsOurSinglePrecisionAsTheWidenedFloat)
-{
+TEST_P(PlistPeers, PlistlibReadsOurSinglePrecisionAsTheWidenedFloat) {
     const auto file = _directory / ("volume." + formatName(GetParam()));
     ASSERT_TRUE(core::writePropertyListFile(file, PlistDictionary{{"volume", 0.3f}}, GetParam()));
-    plisttest::writeBytes(_directory / "volume.py", "import plistlib, sys\nprint(repr(plistlib.load(open(sys.argv[1], 'rb'))['volume']))\n");
-    EXPECT_EQ(plisttest::runCommand("python3 " + (_directory / "volume.py").string() + " " + file.string()), "0.30000001192092896\n");
+    plisttest::writeBytes(
+        _directory / "volume.py",
+        "import plistlib, sys\nprint(repr(plistlib.load(open(sys.argv[1], 'rb'))['volume']))\n");
+    EXPECT_EQ(plisttest::runCommand("python3 " + (_directory / "volume.py").string() + " " +
+                                    file.string()),
+              "0.30000001192092896\n");
 }
 
-TEST_P(PlistPeers, WeReadPlistlibFilesToTheSameValues)
-{
+TEST_P(PlistPeers, WeReadPlistlibFilesToTheSameValues) {
     const auto file = _directory / ("theirs." + formatName(GetParam()));
     const std::string script = std::string(plisttest::kPythonDumpFunction) + R"PY(
 value = {
@@ -103,7 +105,8 @@ with open(sys.argv[1], "wb") as f: plistlib.dump(value, f, fmt=fmt)
 print(dump(value))
 )PY";
     plisttest::writeBytes(_directory / "write.py", script);
-    auto expected = plisttest::runCommand("python3 " + (_directory / "write.py").string() + " " + file.string() + " " + formatName(GetParam()));
+    auto expected = plisttest::runCommand("python3 " + (_directory / "write.py").string() + " " +
+                                          file.string() + " " + formatName(GetParam()));
     ASSERT_TRUE(expected) << "plistlib could not write the file";
     expected->pop_back();
     const auto value = core::readPropertyListFile(file);
@@ -111,15 +114,16 @@ print(dump(value))
     EXPECT_EQ(plisttest::canonicalDump(*value), *expected);
 }
 
-TEST_P(PlistPeers, PlistutilConvertsOurFilesBothWaysAndBack)
-{
+TEST_P(PlistPeers, PlistutilConvertsOurFilesBothWaysAndBack) {
     if (!plisttest::commandExists("plistutil"))
-        GTEST_SKIP() << "plistutil (Debian libplist-utils) is not installed (scripts/install-deps installs it)";
+        GTEST_SKIP() << "plistutil (Debian libplist-utils) is not installed (scripts/install-deps "
+                        "installs it)";
     const auto ours = _directory / ("ours." + formatName(GetParam()));
     ASSERT_TRUE(core::writePropertyListFile(ours, settingsLikeValue(), GetParam()));
     for (const PlistFormat target : {PlistFormat::Xml, PlistFormat::Binary}) {
         const auto converted = _directory / ("converted." + formatName(target));
-        ASSERT_TRUE(plisttest::runCommand("plistutil -i " + ours.string() + " -o " + converted.string() + " -f " + formatName(target)))
+        ASSERT_TRUE(plisttest::runCommand("plistutil -i " + ours.string() + " -o " +
+                                          converted.string() + " -f " + formatName(target)))
             << "plistutil refused our " << formatName(GetParam()) << " file";
         const auto value = core::readPropertyListFile(converted);
         ASSERT_TRUE(value) << "we could not read plistutil's " << formatName(target) << " output";
@@ -128,11 +132,13 @@ TEST_P(PlistPeers, PlistutilConvertsOurFilesBothWaysAndBack)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, PlistPeers, testing::Values(PlistFormat::Xml, PlistFormat::Binary),
-                         [](const auto& info) { return info.param == PlistFormat::Xml ? "Xml" : "Binary"; });
+INSTANTIATE_TEST_SUITE_P(BothFormats, PlistPeers,
+                         testing::Values(PlistFormat::Xml, PlistFormat::Binary),
+                         [](const auto& info) {
+                             return info.param == PlistFormat::Xml ? "Xml" : "Binary";
+                         });
 
-TEST(PlistPeerXml, OurXmlIsByteForBytePlistlibsXml)
-{
+TEST(PlistPeerXml, OurXmlIsByteForBytePlistlibsXml) {
     if (!plisttest::commandExists("python3"))
         GTEST_SKIP() << "python3 is not installed (scripts/install-deps installs it)";
     // Integral reals aside (plistlib writes 2.0 where the phone writes 2), plistlib writes
@@ -141,10 +147,12 @@ TEST(PlistPeerXml, OurXmlIsByteForBytePlistlibsXml)
     value.remove("whole");
     plisttest::TempDirectory directory;
     ASSERT_TRUE(core::writePropertyListFile(directory / "ours.plist", value, PlistFormat::Xml));
-    plisttest::writeBytes(directory / "rewrite.py", "import plistlib, sys\n"
-                                                    "v = plistlib.load(open(sys.argv[1], 'rb'))\n"
-                                                    "sys.stdout.buffer.write(plistlib.dumps(v, fmt=plistlib.FMT_XML))\n");
-    const auto theirs = plisttest::runCommand("python3 " + (directory / "rewrite.py").string() + " " + (directory / "ours.plist").string());
+    plisttest::writeBytes(directory / "rewrite.py",
+                          "import plistlib, sys\n"
+                          "v = plistlib.load(open(sys.argv[1], 'rb'))\n"
+                          "sys.stdout.buffer.write(plistlib.dumps(v, fmt=plistlib.FMT_XML))\n");
+    const auto theirs = plisttest::runCommand("python3 " + (directory / "rewrite.py").string() +
+                                              " " + (directory / "ours.plist").string());
     ASSERT_TRUE(theirs);
     EXPECT_EQ(plisttest::readBytes(directory / "ours.plist"), *theirs);
 }

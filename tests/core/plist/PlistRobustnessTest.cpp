@@ -16,53 +16,52 @@ using plisttest::bytesOf;
 
 namespace {
 
-const PlistValue kSample = PlistDictionary{
-    {"volume", 0.3f}, {"name", "café"}, {"count", 300}, {"toggles", PlistDictionary{{"wifi", true}}}, {"list", PlistArray{1, "x"}}};
+const PlistValue kSample = PlistDictionary{{"volume", 0.3f},
+                                           {"name", "café"},
+                                           {"count", 300},
+                                           {"toggles", PlistDictionary{{"wifi", true}}},
+                                           {"list", PlistArray{1, "x"}}};
 
-std::string nestedXmlArrays(std::size_t depth)
-{
+std::string nestedXmlArrays(std::size_t depth) {
     std::string xml = "<plist version=\"1.0\">";
-    for (std::size_t level = 0; level < depth; ++level)
-        xml += "<array>";
-    for (std::size_t level = 0; level < depth; ++level)
-        xml += "</array>";
+    for (std::size_t level = 0; level < depth; ++level) xml += "<array>";
+    for (std::size_t level = 0; level < depth; ++level) xml += "</array>";
     return xml + "</plist>";
 }
 
 // Object i is an array holding object i + 1; the last is an empty array.
-std::string nestedBinaryArrays(std::size_t depth)
-{
+std::string nestedBinaryArrays(std::size_t depth) {
     std::vector<std::string> objects;
     for (std::size_t index = 0; index + 1 < depth; ++index) {
         const auto next = static_cast<std::uint32_t>(index + 1);
-        objects.push_back(bytesOf({0xA1, static_cast<int>(next >> 24), static_cast<int>((next >> 16) & 0xFF),
-                                   static_cast<int>((next >> 8) & 0xFF), static_cast<int>(next & 0xFF)}));
+        objects.push_back(
+            bytesOf({0xA1, static_cast<int>(next >> 24), static_cast<int>((next >> 16) & 0xFF),
+                     static_cast<int>((next >> 8) & 0xFF), static_cast<int>(next & 0xFF)}));
     }
     objects.push_back(bytesOf({0xA0}));
     return binaryPlistOf(objects, 4);
 }
 
-} // namespace
+}  // namespace
 
-TEST(PlistFiles, MissingEmptyAndUnreadablePathsReadAsNone)
-{
+TEST(PlistFiles, MissingEmptyAndUnreadablePathsReadAsNone) {
     plisttest::TempDirectory directory;
     EXPECT_FALSE(core::dictionaryWithContentsOfFile(directory / "missing.plist"));
     plisttest::writeBytes(directory / "empty.plist", "");
     EXPECT_FALSE(core::dictionaryWithContentsOfFile(directory / "empty.plist"));
-    EXPECT_FALSE(core::dictionaryWithContentsOfFile(directory.path())) << "a directory is not a file";
+    EXPECT_FALSE(core::dictionaryWithContentsOfFile(directory.path()))
+        << "a directory is not a file";
 }
 
-TEST(PlistFiles, TopLevelArrayIsNotADictionary)
-{
+TEST(PlistFiles, TopLevelArrayIsNotADictionary) {
     plisttest::TempDirectory directory;
-    ASSERT_TRUE(core::writePropertyListFile(directory / "list.plist", PlistArray{1, 2}, core::PlistFormat::Binary));
+    ASSERT_TRUE(core::writePropertyListFile(directory / "list.plist", PlistArray{1, 2},
+                                            core::PlistFormat::Binary));
     EXPECT_FALSE(core::dictionaryWithContentsOfFile(directory / "list.plist"));
     EXPECT_TRUE(core::readPropertyListFile(directory / "list.plist"));
 }
 
-TEST(PlistFiles, DictionaryFileReadsBackInBothFormats)
-{
+TEST(PlistFiles, DictionaryFileReadsBackInBothFormats) {
     plisttest::TempDirectory directory;
     for (const auto format : {core::PlistFormat::Xml, core::PlistFormat::Binary}) {
         ASSERT_TRUE(core::writePropertyListFile(directory / "values.plist", kSample, format));
@@ -72,46 +71,44 @@ TEST(PlistFiles, DictionaryFileReadsBackInBothFormats)
     }
 }
 
-TEST(PlistTruncation, EveryPrefixOfABinaryFileIsRefused)
-{
+TEST(PlistTruncation, EveryPrefixOfABinaryFileIsRefused) {
     const std::string file = core::toBinaryPropertyList(kSample);
     for (std::size_t length = 0; length < file.size(); ++length)
-        EXPECT_FALSE(core::parsePropertyList(std::string_view(file).substr(0, length))) << "prefix of " << length << " bytes";
+        EXPECT_FALSE(core::parsePropertyList(std::string_view(file).substr(0, length)))
+            << "prefix of " << length << " bytes";
 }
 
-TEST(PlistTruncation, EveryPrefixOfAnXmlFileIsRefused)
-{
+TEST(PlistTruncation, EveryPrefixOfAnXmlFileIsRefused) {
     const std::string file = core::toXmlPropertyList(kSample);
     const std::size_t complete = file.rfind("</plist>") + 8;
     for (std::size_t length = 0; length < complete; ++length)
-        EXPECT_FALSE(core::parsePropertyList(std::string_view(file).substr(0, length))) << "prefix of " << length << " bytes";
+        EXPECT_FALSE(core::parsePropertyList(std::string_view(file).substr(0, length)))
+            << "prefix of " << length << " bytes";
 }
 
-TEST(PlistCorruption, DamagedBinaryBytesNeverCrash)
-{
+TEST(PlistCorruption, DamagedBinaryBytesNeverCrash) {
     const std::string file = core::toBinaryPropertyList(kSample);
     for (std::size_t position = 0; position < file.size(); ++position) {
         for (const int replacement : {0x00, 0x0F, 0x7F, 0x80, 0xAF, 0xDF, 0xFF}) {
             std::string damaged = file;
             damaged[position] = static_cast<char>(replacement);
-            core::parsePropertyList(damaged); // must answer (anything) without crashing
+            core::parsePropertyList(damaged);  // must answer (anything) without crashing
         }
     }
 }
 
-TEST(PlistCorruption, RandomGarbageIsRefused)
-{
+TEST(PlistCorruption, RandomGarbageIsRefused) {
     std::mt19937 random(12345);
     for (int round = 0; round < 200; ++round) {
         std::string garbage(random() % 300, '\0');
-        for (char& byte : garbage)
-            byte = static_cast<char>(random());
-        if (round % 2)
-            garbage.replace(0, std::min<std::size_t>(8, garbage.size()), "bplist00");
+        for (char& byte : garbage) byte = static_cast<char>(random());
+        if (round % 2) garbage.replace(0, std::min<std::size_t>(8, garbage.size()), "bplist00");
         EXPECT_FALSE(core::parsePropertyList(garbage));
     }
-    EXPECT_FALSE(core::parsePropertyList("<plist><dict><key>a</key></dict></plist>")) << "key without a value";
-    EXPECT_FALSE(core::parsePropertyList("<plist><dict><integer>1</integer></dict></plist>")) << "value without a key";
+    EXPECT_FALSE(core::parsePropertyList("<plist><dict><key>a</key></dict></plist>"))
+        << "key without a value";
+    EXPECT_FALSE(core::parsePropertyList("<plist><dict><integer>1</integer></dict></plist>"))
+        << "value without a key";
     EXPECT_FALSE(core::parsePropertyList("<plist><string>a</plist></string>"));
     EXPECT_FALSE(core::parsePropertyList("<plist><string>a</string></plist> trailing"));
     EXPECT_FALSE(core::parsePropertyList("<plist><unknown/></plist>"));
@@ -122,8 +119,7 @@ TEST(PlistCorruption, RandomGarbageIsRefused)
     EXPECT_FALSE(core::parsePropertyList("<plist></plist>"));
 }
 
-TEST(PlistNesting, DeepXmlIsRefusedAndTheLimitIsAccepted)
-{
+TEST(PlistNesting, DeepXmlIsRefusedAndTheLimitIsAccepted) {
     EXPECT_TRUE(core::parsePropertyList(nestedXmlArrays(core::kMaxPlistNestingDepth)));
     EXPECT_FALSE(core::parsePropertyList(nestedXmlArrays(core::kMaxPlistNestingDepth + 1)));
     EXPECT_FALSE(core::parsePropertyList(nestedXmlArrays(100000)));
@@ -131,29 +127,28 @@ TEST(PlistNesting, DeepXmlIsRefusedAndTheLimitIsAccepted)
     emptyInnermost.insert(emptyInnermost.find("</array>"), "<array/>");
     EXPECT_FALSE(core::parsePropertyList(emptyInnermost)) << "an empty container counts as a level";
     std::string unclosed = "<plist>";
-    for (int level = 0; level < 100000; ++level)
-        unclosed += "<dict><key>k</key>";
+    for (int level = 0; level < 100000; ++level) unclosed += "<dict><key>k</key>";
     EXPECT_FALSE(core::parsePropertyList(unclosed));
 }
 
-TEST(PlistNesting, DeepBinaryIsRefusedAndTheLimitIsAccepted)
-{
+TEST(PlistNesting, DeepBinaryIsRefusedAndTheLimitIsAccepted) {
     EXPECT_TRUE(core::parsePropertyList(nestedBinaryArrays(core::kMaxPlistNestingDepth)));
     EXPECT_FALSE(core::parsePropertyList(nestedBinaryArrays(core::kMaxPlistNestingDepth + 1)));
     EXPECT_FALSE(core::parsePropertyList(nestedBinaryArrays(100000)));
 }
 
-TEST(PlistBinaryReferences, CyclesAreRefused)
-{
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x00})}))) << "an array holding itself";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xD1, 0x01, 0x00}), bytesOf({0x51, 'a'})})))
+TEST(PlistBinaryReferences, CyclesAreRefused) {
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x00})})))
+        << "an array holding itself";
+    EXPECT_FALSE(
+        core::parsePropertyList(binaryPlistOf({bytesOf({0xD1, 0x01, 0x00}), bytesOf({0x51, 'a'})})))
         << "a dictionary holding itself";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x01}), bytesOf({0xA2, 0x02, 0x00}), bytesOf({0x08})})))
+    EXPECT_FALSE(core::parsePropertyList(
+        binaryPlistOf({bytesOf({0xA1, 0x01}), bytesOf({0xA2, 0x02, 0x00}), bytesOf({0x08})})))
         << "a cycle through two arrays";
 }
 
-TEST(PlistBinaryReferences, SharedContainersAreReadOnceAndShared)
-{
+TEST(PlistBinaryReferences, SharedContainersAreReadOnceAndShared) {
     // Each level holds the next level twice: 2^60 leaves if expanded, 61 objects if shared.
     std::vector<std::string> objects;
     for (int level = 0; level < 60; ++level)
@@ -165,57 +160,71 @@ TEST(PlistBinaryReferences, SharedContainersAreReadOnceAndShared)
     EXPECT_TRUE(top.at(0)->asArray()->sharesStorageWith(*top.at(1)->asArray()));
 }
 
-TEST(PlistBinaryReferences, OutOfRangeReferencesOffsetsAndLengthsAreRefused)
-{
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x05})}))) << "reference past the object table";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x5F, 0x13, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})))
+TEST(PlistBinaryReferences, OutOfRangeReferencesOffsetsAndLengthsAreRefused) {
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x05})})))
+        << "reference past the object table";
+    EXPECT_FALSE(core::parsePropertyList(
+        binaryPlistOf({bytesOf({0x5F, 0x13, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})))
         << "a string longer than the file";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xAF, 0x10, 0xFF})}))) << "an array longer than the file";
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xAF, 0x10, 0xFF})})))
+        << "an array longer than the file";
     std::string badTop = binaryPlistOf({bytesOf({0x09})});
-    badTop[badTop.size() - 9] = 0x01; // top object 1 of 1 objects
+    badTop[badTop.size() - 9] = 0x01;  // top object 1 of 1 objects
     EXPECT_FALSE(core::parsePropertyList(badTop));
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x80, 0x01})}))) << "UIDs have no property-list kind";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x00})}))) << "null has no property-list kind";
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x80, 0x01})})))
+        << "UIDs have no property-list kind";
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x00})})))
+        << "null has no property-list kind";
 }
 
-TEST(PlistBinaryReferences, NonStringKeysAreRefused)
-{
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xD1, 0x01, 0x02}), bytesOf({0x10, 0x05}), bytesOf({0x09})})));
-    EXPECT_TRUE(core::parsePropertyList(binaryPlistOf({bytesOf({0xD1, 0x01, 0x02}), bytesOf({0x51, 'k'}), bytesOf({0x09})})));
+TEST(PlistBinaryReferences, NonStringKeysAreRefused) {
+    EXPECT_FALSE(core::parsePropertyList(
+        binaryPlistOf({bytesOf({0xD1, 0x01, 0x02}), bytesOf({0x10, 0x05}), bytesOf({0x09})})));
+    EXPECT_TRUE(core::parsePropertyList(
+        binaryPlistOf({bytesOf({0xD1, 0x01, 0x02}), bytesOf({0x51, 'k'}), bytesOf({0x09})})));
 }
 
-TEST(PlistText, InvalidUtf8AndLoneSurrogatesBecomeReplacementCharacters)
-{
-    const auto xml = core::parsePropertyList("<plist><string>a\xFF" "b\xC3</string></plist>");
+TEST(PlistText, InvalidUtf8AndLoneSurrogatesBecomeReplacementCharacters) {
+    const auto xml = core::parsePropertyList(
+        "<plist><string>a\xFF"
+        "b\xC3</string></plist>");
     ASSERT_TRUE(xml);
-    EXPECT_EQ(*xml->asString(), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(*xml->asString(),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
 
     const auto ascii = core::parsePropertyList(binaryPlistOf({bytesOf({0x52, 'a', 0xFF})}));
     ASSERT_TRUE(ascii);
     EXPECT_EQ(*ascii->asString(), "a\xEF\xBF\xBD");
 
-    const auto utf16 = core::parsePropertyList(binaryPlistOf({bytesOf({0x63, 0xD8, 0x3D, 0x00, 'x', 0xD8, 0x3D})}));
+    const auto utf16 = core::parsePropertyList(
+        binaryPlistOf({bytesOf({0x63, 0xD8, 0x3D, 0x00, 'x', 0xD8, 0x3D})}));
     ASSERT_TRUE(utf16);
     EXPECT_EQ(*utf16->asString(), "\xEF\xBF\xBDx\xEF\xBF\xBD");
 
-    const auto pair = core::parsePropertyList(binaryPlistOf({bytesOf({0x62, 0xD8, 0x3D, 0xDE, 0x00})}));
+    const auto pair =
+        core::parsePropertyList(binaryPlistOf({bytesOf({0x62, 0xD8, 0x3D, 0xDE, 0x00})}));
     ASSERT_TRUE(pair);
     EXPECT_EQ(*pair->asString(), "😀");
 }
 
-TEST(PlistIntegers, LimitsOfBothFormats)
-{
-    EXPECT_EQ(core::parsePropertyList("<plist><integer>18446744073709551615</integer></plist>")->asUnsignedInteger(),
+TEST(PlistIntegers, LimitsOfBothFormats) {
+    EXPECT_EQ(core::parsePropertyList("<plist><integer>18446744073709551615</integer></plist>")
+                  ->asUnsignedInteger(),
               std::numeric_limits<std::uint64_t>::max());
-    EXPECT_EQ(core::parsePropertyList("<plist><integer>-9223372036854775808</integer></plist>")->asInteger(),
+    EXPECT_EQ(core::parsePropertyList("<plist><integer>-9223372036854775808</integer></plist>")
+                  ->asInteger(),
               std::numeric_limits<std::int64_t>::min());
     EXPECT_FALSE(core::parsePropertyList("<plist><integer>18446744073709551616</integer></plist>"));
     EXPECT_FALSE(core::parsePropertyList("<plist><integer>-9223372036854775809</integer></plist>"));
     EXPECT_FALSE(core::parsePropertyList("<plist><integer></integer></plist>"));
 
-    const std::string negative128 = bytesOf({0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE});
+    const std::string negative128 = bytesOf({0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                             0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE});
     EXPECT_EQ(core::parsePropertyList(binaryPlistOf({negative128}))->asInteger(), -2);
     const std::string beyond64 = bytesOf({0x14, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({beyond64}))) << "2^64 does not fit any 64-bit integer";
-    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x15, 0, 0})}))) << "no 256-bit integers";
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({beyond64})))
+        << "2^64 does not fit any 64-bit integer";
+    EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0x15, 0, 0})})))
+        << "no 256-bit integers";
 }

@@ -1,5 +1,6 @@
 #include "PlistTestSupport.h"
 
+#include <sys/wait.h>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -8,70 +9,60 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace plisttest {
 
-TempDirectory::TempDirectory()
-{
+TempDirectory::TempDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "plist-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     _path = pattern;
 }
 
-TempDirectory::~TempDirectory()
-{
+TempDirectory::~TempDirectory() {
     std::error_code ignored;
-    std::filesystem::permissions(_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(_path, ignored);
 }
 
-std::vector<std::string> TempDirectory::entryNames() const
-{
+std::vector<std::string> TempDirectory::entryNames() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(_path))
         names.push_back(entry.path().filename().string());
     return names;
 }
 
-void writeBytes(const std::filesystem::path& path, std::string_view bytes)
-{
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string readBytes(const std::filesystem::path& path)
-{
+std::string readBytes(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
     std::ostringstream content;
     content << stream.rdbuf();
     return content.str();
 }
 
-std::optional<std::string> runCommand(const std::string& command)
-{
+std::optional<std::string> runCommand(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe)
-        return std::nullopt;
+    if (!pipe) return std::nullopt;
     std::string output;
     char buffer[4096];
     for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
         output.append(buffer, count);
     const int status = ::pclose(pipe.release());
-    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
+    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return output;
 }
 
-bool commandExists(const std::string& name)
-{
+bool commandExists(const std::string& name) {
     return runCommand("command -v " + name + " >/dev/null 2>&1").has_value();
 }
 
 namespace {
 
-std::string hexOf(std::string_view bytes)
-{
+std::string hexOf(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
     for (const char byte : bytes) {
@@ -81,41 +72,42 @@ std::string hexOf(std::string_view bytes)
     return hex;
 }
 
-} // namespace
+}  // namespace
 
-std::string canonicalDump(const core::PlistValue& value)
-{
+std::string canonicalDump(const core::PlistValue& value) {
     char text[64];
     switch (value.kind()) {
-    case core::PlistKind::Boolean:
-        return *value.asBool() ? "true" : "false";
-    case core::PlistKind::Integer:
-        return value.isLargeUnsignedInteger() ? std::to_string(*value.asUnsignedInteger()) : std::to_string(*value.asInteger());
-    case core::PlistKind::Real: {
-        const double real = *value.asReal();
-        if (std::isnan(real))
-            return "r:nan";
-        std::snprintf(text, sizeof text, "r:%016llx", static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(real)));
-        return text;
-    }
-    case core::PlistKind::String:
-        return "s:" + hexOf(*value.asString());
-    case core::PlistKind::Data:
-        return "d:" + hexOf(std::string_view(reinterpret_cast<const char*>(value.asData()->data()), value.asData()->size()));
-    case core::PlistKind::Date:
-        return "t:" + std::to_string(static_cast<long long>(std::floor(*value.asDate())));
-    case core::PlistKind::Array: {
-        std::string out = "[";
-        for (const auto& item : *value.asArray())
-            out += canonicalDump(item) + ",";
-        return out + "]";
-    }
-    case core::PlistKind::Dictionary: {
-        std::string out = "{";
-        for (const auto& [key, item] : *value.asDictionary())
-            out += "s:" + hexOf(key) + "=" + canonicalDump(item) + ",";
-        return out + "}";
-    }
+        case core::PlistKind::Boolean:
+            return *value.asBool() ? "true" : "false";
+        case core::PlistKind::Integer:
+            return value.isLargeUnsignedInteger() ? std::to_string(*value.asUnsignedInteger())
+                                                  : std::to_string(*value.asInteger());
+        case core::PlistKind::Real: {
+            const double real = *value.asReal();
+            if (std::isnan(real)) return "r:nan";
+            std::snprintf(text, sizeof text, "r:%016llx",
+                          static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(real)));
+            return text;
+        }
+        case core::PlistKind::String:
+            return "s:" + hexOf(*value.asString());
+        case core::PlistKind::Data:
+            return "d:" +
+                   hexOf(std::string_view(reinterpret_cast<const char*>(value.asData()->data()),
+                                          value.asData()->size()));
+        case core::PlistKind::Date:
+            return "t:" + std::to_string(static_cast<long long>(std::floor(*value.asDate())));
+        case core::PlistKind::Array: {
+            std::string out = "[";
+            for (const auto& item : *value.asArray()) out += canonicalDump(item) + ",";
+            return out + "]";
+        }
+        case core::PlistKind::Dictionary: {
+            std::string out = "{";
+            for (const auto& [key, item] : *value.asDictionary())
+                out += "s:" + hexOf(key) + "=" + canonicalDump(item) + ",";
+            return out + "}";
+        }
     }
     return {};
 }
@@ -137,8 +129,7 @@ def dump(v):
     raise TypeError(type(v))
 )PY";
 
-std::string binaryPlistOf(const std::vector<std::string>& objects, int referenceSize)
-{
+std::string binaryPlistOf(const std::vector<std::string>& objects, int referenceSize) {
     std::string file = "bplist00";
     std::vector<std::size_t> offsets;
     for (const std::string& object : objects) {
@@ -151,8 +142,7 @@ std::string binaryPlistOf(const std::vector<std::string>& objects, int reference
             file += static_cast<char>((word >> shift) & 0xFF);
     };
     const auto appendWord = [&](std::uint64_t word) { appendBigEndian(word, 8); };
-    for (const std::size_t offset : offsets)
-        appendBigEndian(offset, 4);
+    for (const std::size_t offset : offsets) appendBigEndian(offset, 4);
     file.append(6, '\0');
     file += '\x04';
     file += static_cast<char>(referenceSize);
@@ -162,12 +152,10 @@ std::string binaryPlistOf(const std::vector<std::string>& objects, int reference
     return file;
 }
 
-std::string bytesOf(std::initializer_list<int> bytes)
-{
+std::string bytesOf(std::initializer_list<int> bytes) {
     std::string out;
-    for (const int byte : bytes)
-        out += static_cast<char>(byte);
+    for (const int byte : bytes) out += static_cast<char>(byte);
     return out;
 }
 
-} // namespace plisttest
+}  // namespace plisttest

@@ -14,7 +14,7 @@ namespace plisttest {
 
 // A fresh directory under the system temporary directory, removed with its contents.
 class TempDirectory {
-public:
+  public:
     TempDirectory();
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
@@ -24,7 +24,7 @@ public:
     std::filesystem::path operator/(std::string_view name) const { return _path / name; }
     std::vector<std::string> entryNames() const;
 
-private:
+  private:
     std::filesystem::path _path;
 };
 
@@ -45,4 +45,4 @@ extern const char* const kPythonDumpFunction;
 std::string binaryPlistOf(const std::vector<std::string>& objects, int referenceSize = 1);
 std::string bytesOf(std::initializer_list<int> bytes);
 
-} // namespace plisttest
+}  // namespace plisttest

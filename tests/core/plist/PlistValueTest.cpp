@@ -11,8 +11,7 @@ using core::PlistDictionary;
 using core::PlistKind;
 using core::PlistValue;
 
-TEST(PlistValue, TypedAccessorsAnswerNothingForOtherKinds)
-{
+TEST(PlistValue, TypedAccessorsAnswerNothingForOtherKinds) {
     const PlistValue text("hello");
     EXPECT_EQ(text.kind(), PlistKind::String);
     EXPECT_EQ(*text.asString(), "hello");
@@ -35,15 +34,15 @@ TEST(PlistValue, TypedAccessorsAnswerNothingForOtherKinds)
     EXPECT_FALSE(PlistValue::date(3.0).asReal());
 }
 
-TEST(PlistValue, ConstructorsPickTheExpectedKind)
-{
+TEST(PlistValue, ConstructorsPickTheExpectedKind) {
     EXPECT_EQ(PlistValue(true).kind(), PlistKind::Boolean);
     EXPECT_EQ(PlistValue(3).kind(), PlistKind::Integer);
     EXPECT_EQ(PlistValue(3u).kind(), PlistKind::Integer);
     EXPECT_EQ(PlistValue(std::int64_t{-3}).kind(), PlistKind::Integer);
     EXPECT_EQ(PlistValue(2.5).kind(), PlistKind::Real);
     EXPECT_EQ(PlistValue(2.5f).kind(), PlistKind::Real);
-    EXPECT_EQ(PlistValue("text").kind(), PlistKind::String) << "a string literal must not become a boolean";
+    EXPECT_EQ(PlistValue("text").kind(), PlistKind::String)
+        << "a string literal must not become a boolean";
     EXPECT_EQ(PlistValue(std::string("text")).kind(), PlistKind::String);
     EXPECT_EQ(PlistValue::data({1, 2}).kind(), PlistKind::Data);
     EXPECT_EQ(PlistValue::date(0).kind(), PlistKind::Date);
@@ -51,8 +50,7 @@ TEST(PlistValue, ConstructorsPickTheExpectedKind)
     EXPECT_EQ(PlistValue(PlistDictionary{}).kind(), PlistKind::Dictionary);
 }
 
-TEST(PlistValue, IntegersCoverSignedAndUnsigned64Bit)
-{
+TEST(PlistValue, IntegersCoverSignedAndUnsigned64Bit) {
     const PlistValue largest(std::numeric_limits<std::uint64_t>::max());
     EXPECT_TRUE(largest.isLargeUnsignedInteger());
     EXPECT_FALSE(largest.asInteger()) << "does not fit a signed 64-bit integer";
@@ -63,21 +61,21 @@ TEST(PlistValue, IntegersCoverSignedAndUnsigned64Bit)
     EXPECT_FALSE(negative.asUnsignedInteger());
     EXPECT_FALSE(negative.isLargeUnsignedInteger());
 
-    EXPECT_EQ(PlistValue(std::uint64_t{5}), PlistValue(5)) << "small unsigned values are ordinary integers";
+    EXPECT_EQ(PlistValue(std::uint64_t{5}), PlistValue(5))
+        << "small unsigned values are ordinary integers";
     EXPECT_NE(PlistValue(-1), PlistValue(std::numeric_limits<std::uint64_t>::max()));
 }
 
-TEST(PlistValue, FloatIsWidenedExactlyAndFlaggedSinglePrecision)
-{
+TEST(PlistValue, FloatIsWidenedExactlyAndFlaggedSinglePrecision) {
     const PlistValue single(0.3f);
     EXPECT_TRUE(single.isSinglePrecision());
     EXPECT_EQ(*single.asReal(), 0.30000001192092896);
     EXPECT_FALSE(PlistValue(0.3).isSinglePrecision());
-    EXPECT_EQ(single, PlistValue(0.30000001192092896)) << "equality compares the value, not the width";
+    EXPECT_EQ(single, PlistValue(0.30000001192092896))
+        << "equality compares the value, not the width";
 }
 
-TEST(PlistValue, EqualityIsDeep)
-{
+TEST(PlistValue, EqualityIsDeep) {
     const auto nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(PlistValue(nan), PlistValue(nan));
     EXPECT_EQ(PlistValue::date(nan), PlistValue::date(nan)) << "a binary date may hold any bits";
@@ -90,11 +88,9 @@ TEST(PlistValue, EqualityIsDeep)
     EXPECT_NE(PlistValue(left), PlistValue(right));
 }
 
-TEST(PlistDictionaryCopyOnWrite, CopiesShareUntilOneIsMutated)
-{
+TEST(PlistDictionaryCopyOnWrite, CopiesShareUntilOneIsMutated) {
     PlistDictionary original;
-    for (int index = 0; index < 30000; ++index)
-        original.set("app" + std::to_string(index), index);
+    for (int index = 0; index < 30000; ++index) original.set("app" + std::to_string(index), index);
     PlistDictionary copy = original;
     EXPECT_TRUE(copy.sharesStorageWith(original)) << "a copy must not duplicate the entries";
 
@@ -108,9 +104,9 @@ TEST(PlistDictionaryCopyOnWrite, CopiesShareUntilOneIsMutated)
     EXPECT_EQ(*copy.find("app0")->asString(), "changed");
 }
 
-TEST(PlistDictionaryCopyOnWrite, MutatingANestedContainerOfACopyLeavesTheOriginal)
-{
-    const PlistDictionary original{{"toggles", PlistDictionary{{"wifi", 1}}}, {"list", PlistArray{1, 2}}};
+TEST(PlistDictionaryCopyOnWrite, MutatingANestedContainerOfACopyLeavesTheOriginal) {
+    const PlistDictionary original{{"toggles", PlistDictionary{{"wifi", 1}}},
+                                   {"list", PlistArray{1, 2}}};
     PlistDictionary copy = original;
     copy.findMutable("toggles")->mutableDictionary()->set("wifi", 0);
     copy.findMutable("list")->mutableArray()->append(3);
@@ -120,8 +116,7 @@ TEST(PlistDictionaryCopyOnWrite, MutatingANestedContainerOfACopyLeavesTheOrigina
     EXPECT_EQ(copy.find("list")->asArray()->size(), 3u);
 }
 
-TEST(PlistDictionary, LookupsAndMissingKeys)
-{
+TEST(PlistDictionary, LookupsAndMissingKeys) {
     PlistDictionary dictionary{{"b", 2}, {"a", 1}};
     std::string_view key = "a";
     EXPECT_EQ(dictionary.find(key)->asInteger(), 1);
@@ -135,8 +130,7 @@ TEST(PlistDictionary, LookupsAndMissingKeys)
     EXPECT_EQ(moved.size(), 2u);
 }
 
-TEST(PlistArray, CopyOnWriteAndBounds)
-{
+TEST(PlistArray, CopyOnWriteAndBounds) {
     const PlistArray original{1, 2, 3};
     PlistArray copy = original;
     EXPECT_TRUE(copy.sharesStorageWith(original));

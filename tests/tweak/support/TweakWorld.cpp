@@ -28,7 +28,8 @@ void TweakTest::bootHost(const device::DeviceConfiguration& configuration) {
     springboard::HomeScreen::bootWorld(configuration, false);
 }
 
-void TweakTest::startLibrary(const device::DeviceConfiguration& configuration, const std::string& processName,
+void TweakTest::startLibrary(const device::DeviceConfiguration& configuration,
+                             const std::string& processName,
                              const std::function<void()>& beforeLibrary) {
     springboard::HomeScreen::bootWorld(configuration, false, [&] {
         if (beforeLibrary) beforeLibrary();
@@ -41,7 +42,8 @@ void TweakTest::startLibrary(const device::DeviceConfiguration& configuration, c
 void TweakTest::writeValuesFile(const core::PlistDictionary& values) {
     const auto path = core::DeviceRoot::mapForWriting(kValuesPath);
     ASSERT_TRUE(path);
-    ASSERT_TRUE(core::writePropertyListFile(*path, core::PlistValue(values), core::PlistFormat::Binary));
+    ASSERT_TRUE(
+        core::writePropertyListFile(*path, core::PlistValue(values), core::PlistFormat::Binary));
 }
 
 core::PlistDictionary TweakTest::readValuesFile() const {
@@ -52,22 +54,31 @@ core::PlistDictionary TweakTest::readValuesFile() const {
 
 void TweakTest::postReloadAndWait() {
     bool delivered = false;
-    const auto token = core::NotifyCenter::darwin().addObserver("com.kelvrin.morvane/ReloadPrefs",
-                                                                [&](const std::string&) { delivered = true; });
+    const auto token = core::NotifyCenter::darwin().addObserver(
+        "com.kelvrin.morvane/ReloadPrefs", [&](const std::string&) { delivered = true; });
     ASSERT_TRUE(core::NotifyCenter::post("com.kelvrin.morvane/ReloadPrefs"));
     ASSERT_TRUE(core::RunLoop::main().runUntil([&] { return delivered; }, 5));
     core::NotifyCenter::darwin().removeObserver(token);
 }
 
-void TweakTest::advance(double seconds) { core::Clock::advance(seconds); }
+void TweakTest::advance(double seconds) {
+    core::Clock::advance(seconds);
+}
 
-void TweakTest::userSetsVolume(float level) { phone().setVolume(level, device::Actor::user()); }
+void TweakTest::userSetsVolume(float level) {
+    phone().setVolume(level, device::Actor::user());
+}
 
-void TweakTest::userSetsBrightness(double level) { phone().setBrightness(level, device::Actor::user()); }
+void TweakTest::userSetsBrightness(double level) {
+    phone().setBrightness(level, device::Actor::user());
+}
 
-void TweakTest::userSetsSwitch(device::Switch which, bool on) { phone().setSwitch(which, on, device::Actor::user()); }
+void TweakTest::userSetsSwitch(device::Switch which, bool on) {
+    phone().setSwitch(which, on, device::Actor::user());
+}
 
-std::vector<device::CallLog::Call> TweakTest::callsStartingWith(std::string_view prefix, std::size_t mark) {
+std::vector<device::CallLog::Call> TweakTest::callsStartingWith(std::string_view prefix,
+                                                                std::size_t mark) {
     const device::CallLog log = phone().calls();
     std::vector<device::CallLog::Call> found;
     for (std::size_t index = mark; index < log.size(); ++index) {

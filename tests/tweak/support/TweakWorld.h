@@ -20,8 +20,9 @@ namespace tweak_testing {
 // A fresh world for one test of the tweak: a device root, the virtual clock, the home-screen
 // host's real classes over a freshly booted phone, and the library back in its load-time state.
 class TweakTest : public ::testing::Test {
-protected:
-    static constexpr const char* kValuesPath = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
+  protected:
+    static constexpr const char* kValuesPath =
+        "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
 
     void SetUp() override;
     void TearDown() override;
@@ -53,7 +54,8 @@ protected:
     static std::size_t callMark() { return phone().calls().size(); }
     // The calls from `mark` on whose text ("FSSwitchPanel setState:forSwitchIdentifier: 0 ...")
     // starts with `prefix`.
-    static std::vector<device::CallLog::Call> callsStartingWith(std::string_view prefix, std::size_t mark = 0);
+    static std::vector<device::CallLog::Call> callsStartingWith(std::string_view prefix,
+                                                                std::size_t mark = 0);
     static int countCalls(std::string_view prefix, std::size_t mark = 0) {
         return static_cast<int>(callsStartingWith(prefix, mark).size());
     }
