@@ -105,7 +105,9 @@ void XmlPlistReader::skipPast(std::string_view terminator) {
     _position = end + terminator.size();
 }
 
-void XmlPlistReader::skipDoctype() {
+// Moves to the '>' that ends the markup begun before _position, passing over quoted text and,
+// with `nestedBrackets`, over a bracketed internal subset. Fails at the end of the text.
+void XmlPlistReader::moveToMarkupEnd(bool nestedBrackets) {
     int bracketDepth = 0;
     char quote = 0;
     for (; _position < _text.size(); ++_position) {
@@ -114,16 +116,20 @@ void XmlPlistReader::skipDoctype() {
             quote = character == quote ? 0 : quote;
         } else if (character == '"' || character == '\'') {
             quote = character;
-        } else if (character == '[') {
+        } else if (nestedBrackets && character == '[') {
             ++bracketDepth;
-        } else if (character == ']') {
+        } else if (nestedBrackets && character == ']') {
             --bracketDepth;
         } else if (character == '>' && bracketDepth <= 0) {
-            ++_position;
             return;
         }
     }
     fail();
+}
+
+void XmlPlistReader::skipDoctype() {
+    moveToMarkupEnd(true);
+    ++_position;
 }
 
 XmlPlistReader::Tag XmlPlistReader::readTag() {
@@ -138,21 +144,11 @@ XmlPlistReader::Tag XmlPlistReader::readTag() {
     while (_position < _text.size() && isNameCharacter(_text[_position])) ++_position;
     tag.name = _text.substr(nameStart, _position - nameStart);
     if (tag.name.empty()) fail();
-    char quote = 0;
-    for (; _position < _text.size(); ++_position) {
-        const char character = _text[_position];
-        if (quote) {
-            quote = character == quote ? 0 : quote;
-        } else if (character == '"' || character == '\'') {
-            quote = character;
-        } else if (character == '>') {
-            tag.isEmpty = _text[_position - 1] == '/';
-            ++_position;
-            if (tag.isEnd && tag.isEmpty) fail();
-            return tag;
-        }
-    }
-    fail();
+    moveToMarkupEnd(false);
+    tag.isEmpty = _text[_position - 1] == '/';
+    ++_position;
+    if (tag.isEnd && tag.isEmpty) fail();
+    return tag;
 }
 
 void XmlPlistReader::expectEndTag(std::string_view name) {

@@ -39,6 +39,7 @@ class XmlPlistReader {
     void skipMarkup();
     void skipPast(std::string_view terminator);
     void skipDoctype();
+    void moveToMarkupEnd(bool nestedBrackets);
     bool startsWith(std::string_view prefix) const;
     [[noreturn]] void fail() const;
 
