@@ -1,11 +1,11 @@
 #include "tweak/controls/BrightnessControl.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 
 #include "core/dispatch/Queue.h"
 #include "rt/Messaging.h"
+#include "tweak/controls/DebouncedLevel.h"
 #include "tweak/startup/HostClass.h"
 #include "tweak/startup/ReplacementGuard.h"
 #include "tweak/startup/Settings.h"
@@ -15,8 +15,9 @@ namespace morvane {
 namespace {
 
 struct BrightnessState {
-    // isAlreadyCurrentlyChangingBrightness: set on the main thread, cleared on the global queue.
-    std::atomic<bool> changingBrightness{false};
+    // isAlreadyCurrentlyChangingBrightness and the pending level: requested on the main
+    // thread, taken on the global queue.
+    DebouncedLevel requests;
     // The target of the glide allowed to go on (main queue only).
     double animatedBrightnessTarget = 0;
 };
@@ -52,39 +53,61 @@ bool movedTowards(double current, double lastRead, bool goingUp) {
 
 }  // namespace
 
-void BrightnessControl::changeBrightness(double level) {
-    if (state().changingBrightness.load()) return;
-    state().changingBrightness.store(true);
-    core::after(kCheckDelaySeconds, core::Queue::Global, [level] { brightnessCheck(level); });
+void BrightnessControl::changeBrightness(double level,
+                                         const std::optional<LevelRequester>& requester) {
+    if (state().requests.request(level, requester) != DebouncedLevel::Admission::Accepted) return;
+    core::after(kCheckDelaySeconds, core::Queue::Global, [] { brightnessCheck(); });
 }
 
 // Runs on the global queue: the set goes to the main queue only if the brightness differs.
-void BrightnessControl::brightnessCheck(double level) {
+void BrightnessControl::brightnessCheck() {
+    const std::optional<DebouncedLevel::Taken> request = state().requests.takePending();
+    if (!request) return;
+    bool setSubmitted = false;
     runGuarded([&] {
-        if (currentBrightness() == level) return;
-        core::async(core::Queue::Main, [level] { runGuarded([&] { brightnessSet(level); }); });
+        if (currentBrightness() == request->level) return;
+        core::async(core::Queue::Main, [request = *request] {
+            bool handled = false;
+            runGuarded([&] {
+                brightnessSet(request.level, request.ticket);
+                handled = true;
+            });
+            if (!handled) state().requests.settle(request.ticket);
+        });
+        setSubmitted = true;
     });
-    state().changingBrightness.store(false);
+    if (!setSubmitted) state().requests.settle(request->ticket);
 }
 
-void BrightnessControl::brightnessSet(double level) {
+// Settles the request at once when the level is set in one call; a glide settles it when
+// it stops.
+void BrightnessControl::brightnessSet(double level, std::uint64_t request) {
     if (!Settings::isOn(Setting::brightnessAnimated)) {
         setBrightnessLevel(level);
+        state().requests.settle(request);
         return;
     }
     const double start = settingsBrightness();
     const bool goingUp = start < level;
     const bool small = std::fabs(settingsBrightness() - level) < kSmallChange;
     state().animatedBrightnessTarget = level;
-    animateBrightnessStep(goingUp, small, level);
+    GlideProgress progress;
+    progress.request = request;
+    animateBrightnessStep(goingUp, small, level, progress);
 }
 
 void BrightnessControl::animateBrightnessStep(bool goingUp, bool small, double target,
                                               GlideProgress progress) {
-    if (state().animatedBrightnessTarget != target) return;
+    if (state().animatedBrightnessTarget != target) {
+        settle(progress);
+        return;
+    }
     const double current = settingsBrightness();
     if (progress.lastRead && !movedTowards(current, *progress.lastRead, goingUp)) {
-        if (++progress.stepsWithoutProgress >= kMaxStepsWithoutProgress) return;
+        if (++progress.stepsWithoutProgress >= kMaxStepsWithoutProgress) {
+            settle(progress);
+            return;
+        }
     } else {
         progress.stepsWithoutProgress = 0;
     }
@@ -95,11 +118,21 @@ void BrightnessControl::animateBrightnessStep(bool goingUp, bool small, double t
     } else if (current > target && !goingUp) {
         setBrightnessLevel(std::max(current - step, 0.0));
     } else {
+        settle(progress);
         return;
     }
     core::after(waitForStep(step), core::Queue::Main, [goingUp, small, target, progress] {
-        runGuarded([&] { animateBrightnessStep(goingUp, small, target, progress); });
+        bool stepped = false;
+        runGuarded([&] {
+            animateBrightnessStep(goingUp, small, target, progress);
+            stepped = true;
+        });
+        if (!stepped) settle(progress);
     });
+}
+
+void BrightnessControl::settle(const GlideProgress& progress) {
+    if (progress.request) state().requests.settle(*progress.request);
 }
 
 void BrightnessControl::setBrightnessLevel(double level) {
@@ -119,12 +152,16 @@ double BrightnessControl::currentBrightness() {
     return rt::send<double>(screen, rt::sel("brightness"));
 }
 
+std::optional<double> BrightnessControl::restoreUnderWayFor(const std::string& bundleId) {
+    return state().requests.restoreUnderWayFor(bundleId);
+}
+
 bool BrightnessControl::isAlreadyCurrentlyChangingBrightness() {
-    return state().changingBrightness.load();
+    return state().requests.isPending();
 }
 
 void BrightnessControl::resetForTesting() {
-    state().changingBrightness.store(false);
+    state().requests.reset();
     state().animatedBrightnessTarget = 0;
 }
 

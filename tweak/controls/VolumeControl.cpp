@@ -1,9 +1,8 @@
 #include "tweak/controls/VolumeControl.h"
 
-#include <atomic>
-
 #include "core/dispatch/Queue.h"
 #include "rt/Messaging.h"
+#include "tweak/controls/DebouncedLevel.h"
 #include "tweak/startup/HostClass.h"
 #include "tweak/startup/ReplacementGuard.h"
 #include "tweak/startup/Settings.h"
@@ -12,10 +11,11 @@ namespace morvane {
 
 namespace {
 
-// isAlreadyCurrentlyChangingVolume: set on the main thread, cleared on the global queue.
-std::atomic<bool>& changingVolume() {
-    static std::atomic<bool> pending{false};
-    return pending;
+// isAlreadyCurrentlyChangingVolume and the pending level: requested on the main thread,
+// taken on the global queue.
+DebouncedLevel& volumeRequests() {
+    static DebouncedLevel requests;
+    return requests;
 }
 
 rt::Ref<rt::Object> mediaController() {
@@ -30,43 +30,53 @@ void releaseVolumeOverlay(const rt::Ref<rt::Object>& controller) {
 }
 
 // Runs on the global queue: the set goes to the main queue only if the volume differs.
-void volumeCheck(const rt::Ref<rt::Object>& controller, double level) {
+void volumeCheck(const rt::Ref<rt::Object>& controller) {
+    const std::optional<DebouncedLevel::Taken> request = volumeRequests().takePending();
+    if (!request) return;
+    bool setSubmitted = false;
     runGuarded([&] {
         const auto current = static_cast<double>(rt::send<float>(controller, rt::sel("volume")));
-        if (current == level) return;
-        core::async(core::Queue::Main, [controller, level] {
+        if (current == request->level) return;
+        core::async(core::Queue::Main, [controller, request = *request] {
             runGuarded([&] {
-                rt::send<void>(controller, rt::sel("setVolume:"), static_cast<float>(level));
+                rt::send<void>(controller, rt::sel("setVolume:"),
+                               static_cast<float>(request.level));
             });
+            volumeRequests().settle(request.ticket);
         });
+        setSubmitted = true;
     });
-    changingVolume().store(false);
+    if (!setSubmitted) volumeRequests().settle(request->ticket);
     if (!Settings::isOn(Setting::showVolumeHUD))
         runGuarded([&] { releaseVolumeOverlay(controller); });
 }
 
 }  // namespace
 
-void VolumeControl::changeVolume(double level) {
-    if (changingVolume().load()) return;
+// A replacing request finds the overlay already held back by the request it replaces.
+void VolumeControl::changeVolume(double level, const std::optional<LevelRequester>& requester) {
+    const DebouncedLevel::Admission admission = volumeRequests().request(level, requester);
+    if (admission != DebouncedLevel::Admission::Accepted) return;
     rt::Ref<rt::Object> controller = mediaController();
     if (!Settings::isOn(Setting::showVolumeHUD))
         rt::send<void>(controller, rt::sel("setSuppressHUD:"), true);
-    changingVolume().store(true);
-    core::after(kCheckDelaySeconds, core::Queue::Global,
-                [controller, level] { volumeCheck(controller, level); });
+    core::after(kCheckDelaySeconds, core::Queue::Global, [controller] { volumeCheck(controller); });
 }
 
 double VolumeControl::currentVolume() {
     return static_cast<double>(rt::send<float>(mediaController(), rt::sel("volume")));
 }
 
+std::optional<double> VolumeControl::restoreUnderWayFor(const std::string& bundleId) {
+    return volumeRequests().restoreUnderWayFor(bundleId);
+}
+
 bool VolumeControl::isAlreadyCurrentlyChangingVolume() {
-    return changingVolume().load();
+    return volumeRequests().isPending();
 }
 
 void VolumeControl::resetForTesting() {
-    changingVolume().store(false);
+    volumeRequests().reset();
 }
 
 }  // namespace morvane

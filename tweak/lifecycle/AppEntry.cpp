@@ -16,6 +16,16 @@
 
 namespace morvane {
 
+namespace {
+
+// The level in force before the app opens: the one its own exit is still putting back, if
+// any (the device still shows the app's level then), else the device's.
+double levelBeforeOpening(std::optional<double> restoreUnderWay, double (*readCurrent)()) {
+    return restoreUnderWay ? *restoreUnderWay : readCurrent();
+}
+
+}  // namespace
+
 void AppEntry::applyCustomValuesOnAppEntry(rt::Object* app) {
     const auto bundleId = rt::send<std::string>(app, rt::sel("bundleIdentifier"));
     SharedState::lastForegroundAppBundleId() = bundleId;
@@ -30,13 +40,18 @@ void AppEntry::applyCustomValuesOnAppEntry(rt::Object* app) {
         !hasToggles)
         return;
 
+    const LevelRequester requester{bundleId, LevelPurpose::Entry};
     if (volume != CustomValuesStore::kNoLevel) {
-        ApplicationRecord::setVolumeBeforeOpening(app, VolumeControl::currentVolume());
-        VolumeControl::changeVolume(volume);
+        ApplicationRecord::setVolumeBeforeOpening(
+            app, levelBeforeOpening(VolumeControl::restoreUnderWayFor(bundleId),
+                                    &VolumeControl::currentVolume));
+        VolumeControl::changeVolume(volume, requester);
     }
     if (brightness != CustomValuesStore::kNoLevel) {
-        ApplicationRecord::setBrightnessBeforeOpening(app, BrightnessControl::currentBrightness());
-        BrightnessControl::changeBrightness(brightness);
+        ApplicationRecord::setBrightnessBeforeOpening(
+            app, levelBeforeOpening(BrightnessControl::restoreUnderWayFor(bundleId),
+                                    &BrightnessControl::currentBrightness));
+        BrightnessControl::changeBrightness(brightness, requester);
     }
     if (hasToggles) {
         recordCurrentToggles(app, *toggles);

@@ -16,19 +16,20 @@ namespace morvane {
 void AppExit::restorePreviousValuesOnAppExit(rt::Object* app) {
     if (!ApplicationRecord::takeRestoreDue(app)) return;
     const auto bundleId = rt::send<std::string>(app, rt::sel("bundleIdentifier"));
+    const LevelRequester requester{bundleId, LevelPurpose::Restore};
 
     const double volumeBefore = ApplicationRecord::volumeBeforeOpening(app);
     if (Settings::isOn(Setting::restorePreviousVolumeOnAppExit) &&
         CustomValuesStore::getCustomVolumeForApp(bundleId) != CustomValuesStore::kNoLevel &&
         volumeBefore != ApplicationRecord::kNoLevel) {
-        VolumeControl::changeVolume(volumeBefore);
+        VolumeControl::changeVolume(volumeBefore, requester);
     }
 
     const double brightnessBefore = ApplicationRecord::brightnessBeforeOpening(app);
     if (Settings::isOn(Setting::restorePreviousBrightnessOnAppExit) &&
         CustomValuesStore::getCustomBrightnessForApp(bundleId) != CustomValuesStore::kNoLevel &&
         brightnessBefore != ApplicationRecord::kNoLevel) {
-        BrightnessControl::changeBrightness(brightnessBefore);
+        BrightnessControl::changeBrightness(brightnessBefore, requester);
     }
 
     const core::PlistDictionary toggles =
