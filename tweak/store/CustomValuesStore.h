@@ -14,8 +14,12 @@ namespace morvane {
 // writes. Main thread only.
 //
 // Lookups answer the sentinels -1.0 (no volume or brightness) and -1 (no toggle state). An
-// entry of the wrong kind, or a level that is no finite number, reads as absent; a level
-// outside 0...1 reads clamped into it.
+// entry of the wrong kind, or a level that is no finite number, reads as absent; a stored
+// level of exactly -1.0 is the sentinel itself; any other level outside 0...1 reads clamped
+// into it. Numbers are read as the phone reads them: a toggle entry as a 32-bit signed
+// integer (a real loses its fraction and is held to the 32-bit range, an integer beyond 32
+// bits keeps its low 32 bits); a boolean, a number there too, as 1 or 0 for a toggle and
+// as 1.0 or 0.0 for a level.
 class CustomValuesStore {
   public:
     static constexpr double kNoLevel = -1.0;
@@ -32,9 +36,8 @@ class CustomValuesStore {
     // The app's toggles dictionary (possibly empty), or none.
     static std::optional<core::PlistDictionary> getCustomTogglesForApp(const std::string& bundleId);
 
-    // The entry of one toggle in a toggles dictionary as a 32-bit integer: 0 off, any other
-    // value on (1 when it does not fit 32 bits); none when there is no entry or it is not a
-    // number.
+    // The entry of one toggle in a toggles dictionary read as a 32-bit signed integer (0 off,
+    // any other value on); none when there is no entry or it is no number.
     static std::optional<std::int32_t> toggleEntryIn(const core::PlistDictionary& toggles,
                                                      std::string_view toggleName);
 
