@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstddef>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "core/dispatch/Clock.h"
+#include "core/dispatch/RunLoop.h"
 #include "device/CallText.h"
 #include "device/SharedInstance.h"
 #include "rt/Messaging.h"
@@ -109,14 +110,39 @@ TEST_F(VolumeBrightnessTest, WithoutTheOverlayTheVolumeChangesSilently) {
     EXPECT_EQ(phone().overlays().volume, 0);
 }
 
-TEST_F(VolumeBrightnessTest, ThePendingFlagsAreAtomic) {
-    // They are set on the main thread and cleared on the global queue.
-    EXPECT_TRUE(std::atomic<bool>::is_always_lock_free);
-    start();
-    BrightnessControl::changeBrightness(0.9);
-    EXPECT_TRUE(BrightnessControl::isAlreadyCurrentlyChangingBrightness());
-    advance(0.2);
-    EXPECT_FALSE(BrightnessControl::isAlreadyCurrentlyChangingBrightness());
+// On the real clock the checks run on worker threads of the global queue while this (main)
+// thread makes requests and watches the flags; run under the thread sanitizer too.
+TEST_F(VolumeBrightnessTest, ThePendingFlagsAreSetHereAndClearedByTheChecksOnTheGlobalQueue) {
+    core::Clock::boot(core::ClockMode::Real);
+    start({}, withLevels(0.5f, 0.5));
+    const LevelRequester mapsEntry{"com.example.maps", LevelPurpose::Entry};
+    const LevelRequester mapsRestore{"com.example.maps", LevelPurpose::Restore};
+    const LevelRequester mailEntry{"com.example.mail", LevelPurpose::Entry};
+    for (int round = 0; round < 3; ++round) {
+        const float level = 0.2f + 0.1f * static_cast<float>(round);
+        VolumeControl::changeVolume(0.9, mapsEntry);
+        BrightnessControl::changeBrightness(0.9, mapsEntry);
+        EXPECT_TRUE(VolumeControl::isAlreadyCurrentlyChangingVolume());
+        EXPECT_TRUE(BrightnessControl::isAlreadyCurrentlyChangingBrightness());
+        VolumeControl::changeVolume(level, mapsRestore);  // replaces the pending level
+        BrightnessControl::changeBrightness(level, mapsRestore);
+        VolumeControl::changeVolume(1.0, mailEntry);  // another app's: dropped
+        BrightnessControl::changeBrightness(1.0, mailEntry);
+        ASSERT_TRUE(core::RunLoop::main().runUntil(
+            [] {
+                return !VolumeControl::isAlreadyCurrentlyChangingVolume() &&
+                       !BrightnessControl::isAlreadyCurrentlyChangingBrightness() &&
+                       !VolumeControl::restoreUnderWayFor("com.example.maps") &&
+                       !BrightnessControl::restoreUnderWayFor("com.example.maps");
+            },
+            10))
+            << "round " << round;
+        EXPECT_FLOAT_EQ(phone().volume(), level);
+        EXPECT_NEAR(phone().brightness(), level, 0.0101);
+    }
+    EXPECT_EQ(countCalls("SBMediaController setVolume:"), 3);
+    EXPECT_EQ(countCalls("SBMediaController setVolume: 0.90"), 0);
+    EXPECT_EQ(countCalls("SBBrightnessController _setBrightnessLevel:showHUD: 0.91"), 0);
 }
 
 TEST_F(VolumeBrightnessTest, WithoutAnimationBrightnessIsSetInOneCallWithTheOverlayAsSet) {
@@ -157,13 +183,16 @@ TEST_F(VolumeBrightnessTest, ChangesBelowTheThresholdUseFineStepsAndTheThreshold
     EXPECT_NEAR(steps[1].time - steps[0].time, 0.002, 1e-9);
     advance(1.0);
 
-    userSetsBrightness(0.5);
+    // 0.25 - 0.1 is exactly 0.15 as doubles: the threshold itself takes the coarse step.
+    ASSERT_EQ(0.25 - 0.1, BrightnessControl::kSmallChange);
+    userSetsBrightness(0.25);
     const std::size_t mark = callMark();
-    BrightnessControl::changeBrightness(0.35);
+    BrightnessControl::changeBrightness(0.1);
     advance(0.2);
-    steps = brightnessSteps(mark);
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].text(), "SBBrightnessController _setBrightnessLevel:showHUD: 0.49 0");
+    ASSERT_EQ(brightnessSteps(mark).size(), 1u);
+    EXPECT_NEAR(phone().brightness(), 0.24, 1e-6);
+    advance(0.002);
+    EXPECT_EQ(brightnessSteps(mark).size(), 1u) << "the next step comes 10 ms later";
 }
 
 TEST_F(VolumeBrightnessTest, StepsClampAtTheEndsOfTheRange) {
@@ -190,6 +219,23 @@ TEST_F(VolumeBrightnessTest, ALaterGlideTowardsAnotherTargetStopsTheFirst) {
     advance(0.2);
     advance(3.0);
     EXPECT_NEAR(phone().brightness(), 0.2, 0.011) << "the first glide did not go on towards 0.9";
+}
+
+TEST_F(VolumeBrightnessTest, ASecondGlideTowardsTheSameTargetLeavesTheFirstRunning) {
+    start({}, withLevels(0.5f, 0.1));
+    BrightnessControl::changeBrightness(0.9);
+    advance(0.25);
+    BrightnessControl::changeBrightness(0.9);
+    advance(0.2);  // the second glide starts here
+    const std::size_t mark = callMark();
+    advance(0.1);
+    EXPECT_EQ(brightnessSets(mark), 20) << "both chains step every 10 ms";
+    advance(2.0);
+    EXPECT_GE(phone().brightness(), 0.9 - 1e-6);
+    EXPECT_LT(phone().brightness(), 0.9 + 0.021) << "each chain ends at or one step past it";
+    const std::size_t afterBoth = callMark();
+    advance(1.0);
+    EXPECT_EQ(brightnessSets(afterBoth), 0) << "both chains have stopped";
 }
 
 TEST_F(VolumeBrightnessTest, AGlideWhoseReadsDoNotMoveStopsByItself) {
