@@ -3,12 +3,15 @@
 #include <string>
 
 #include "device/Phone.h"
+#include "device/Switch.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
 #include "springboard/HomeScreen.h"
 #include "springboard/SBApplication.h"
 #include "support/TweakWorld.h"
+#include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/lifecycle/ApplicationStateTracking.h"
+#include "tweak/startup/SettingsTable.h"
 #include "tweak/startup/SharedState.h"
 #include "tweak/store/CustomValuesStore.h"
 
@@ -337,11 +340,110 @@ TEST_F(LifecycleTest, SwitchingStraightBetweenTwoAppsCarriesOutTheFirstVolumeReq
     EXPECT_FLOAT_EQ(phone().volume(), 0.7f);
 }
 
-TEST_F(LifecycleTest, AStateReportWithABrokenStateObjectDoesNotReachTheHost) {
-    start({});
+TEST_F(LifecycleTest, AFailureOnABrokenStateObjectDoesNotReachTheHost) {
+    start({{"com.example.maps-volume", 0.2f}}, withVolume(0.7f));
     auto app = install(kMaps);
-    // An application object where the state belongs: the library's step fails, silently.
+    // An application object where the state belongs: it answers no "taskState", so the
+    // library's handling fails after the host's own has run.
     auto notAState = install("com.example.other");
     EXPECT_NO_THROW(
         rt::send<void>(app, rt::sel("_noteProcess:didChangeToState:"), notAState, notAState));
+    const auto* application = rt::cast<springboard::SBApplication>(app.get());
+    ASSERT_TRUE(application);
+    EXPECT_EQ(application->currentState().get(), notAState.get()) << "the host took it in";
+    EXPECT_FALSE(SharedState::lastForegroundAppBundleId()) << "no entry was handled";
+    EXPECT_DOUBLE_EQ(recordedVolume(app), -1.0);
+    advance(1.0);
+    EXPECT_EQ(volumeSets(), 0);
+    // The next well-formed report is handled as usual.
+    launch(kMaps);
+    advance(0.5);
+    EXPECT_FLOAT_EQ(phone().volume(), 0.2f);
+}
+
+// --- Values the engine reads
+
+TEST_F(LifecycleTest, AStoredMinusOneIsNoValueAndLeavesTheLevelAlone) {
+    start({{"com.example.maps-volume", -1.0f}, {"com.example.maps-brightness", 0.3f}},
+          withVolume(0.7f));
+    auto app = install(kMaps);
+    launch(kMaps);
+    advance(1.0);
+    EXPECT_DOUBLE_EQ(recordedVolume(app), -1.0) << "no volume recorded";
+    EXPECT_FLOAT_EQ(phone().volume(), 0.7f) << "the phone is not silenced";
+    EXPECT_EQ(volumeSets(), 0);
+}
+
+TEST_F(LifecycleTest, ACustomBrightnessOfZeroIsAppliedAndPutBack) {
+    device::DeviceConfiguration configuration;
+    configuration.brightness = 0.4;
+    start({{"com.example.maps-brightness", 0.0f}}, configuration);
+    auto app = install(kMaps);
+    launch(kMaps);
+    EXPECT_DOUBLE_EQ(rt::send<double>(app, rt::sel("brightnessBeforeOpening")), 0.4);
+    advance(1.0);
+    EXPECT_EQ(phone().brightness(), 0.0);
+    home(kMaps);
+    advance(1.0);
+    EXPECT_NEAR(phone().brightness(), 0.4, 0.011);
+}
+
+TEST_F(LifecycleTest, DoNotDisturbIsReadThroughTheSwitchPanel) {
+    // The native helper's read always answers off; the catalogue reads the switch panel.
+    device::DeviceConfiguration configuration;
+    configuration.setInitialState(Switch::Dnd, device::SwitchState::On);
+    start({{"com.example.maps-toggles", core::PlistDictionary{{"dnd", 0}}}}, configuration);
+    auto app = install(kMaps);
+    launch(kMaps);
+    EXPECT_EQ(
+        countCalls("FSSwitchPanel stateForSwitchIdentifier: com.a3tweaks.switch.do-not-disturb"),
+        1);
+    EXPECT_EQ(rt::send<long long>(app, rt::sel("dndBeforeOpening")), 1);
+    advance(0.5);
+    EXPECT_FALSE(phone().isOn(Switch::Dnd));
+    home(kMaps);
+    EXPECT_TRUE(phone().isOn(Switch::Dnd)) << "put back as recorded";
+}
+
+TEST_F(LifecycleTest, AnEntryReadsNoToggleTheAppDoesNotCustomise) {
+    start({{"com.example.maps-toggles", core::PlistDictionary{{"wifi", 0}}}});
+    install(kMaps);
+    const std::size_t mark = callMark();
+    launch(kMaps);
+    const auto reads = callsStartingWith("FSSwitchPanel stateForSwitchIdentifier:", mark);
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(reads[0].text(), "FSSwitchPanel stateForSwitchIdentifier: com.a3tweaks.switch.wifi");
+    EXPECT_EQ(countCalls("FSSwitchPanel", mark), countCalls("", mark))
+        << "no native service was asked:\n"
+        << phone().calls().format();
+}
+
+TEST_F(LifecycleTest, WithEveryRestoreSettingOffAnExitPutsNothingBack) {
+    core::PlistDictionary values{{"com.example.maps-brightness", 0.9f},
+                                 {"restorePreviousBrightnessOnAppExit", false}};
+    core::PlistDictionary toggles;
+    device::DeviceConfiguration configuration;
+    configuration.brightness = 0.2;
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
+        toggles.set(std::string(toggle.name), 0);
+        values.set(std::string(SettingsTable::definitionOf(toggle.restoreSetting).key), false);
+        configuration.setInitialState(*device::switchNamed(toggle.name), device::SwitchState::On);
+    }
+    values.set("com.example.maps-toggles", std::move(toggles));
+    start(values, configuration);
+    install(kMaps);
+    launch(kMaps);
+    advance(2.0);
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles())
+        ASSERT_FALSE(phone().isOn(*device::switchNamed(toggle.name))) << toggle.name;
+    const std::size_t mark = callMark();
+    const std::size_t changes = phone().timeline().size();
+    home(kMaps);
+    advance(2.0);
+    EXPECT_EQ(countCalls("SBBrightnessController", mark), 0);
+    EXPECT_EQ(countCalls("FSSwitchPanel setState:", mark), 0);
+    EXPECT_EQ(countCalls("BluetoothManager setEnabled:", mark), 0);
+    EXPECT_EQ(phone().timeline().size(), changes + 1) << "only the host's own report:\n"
+                                                      << phone().timeline().format();
+    EXPECT_NEAR(phone().brightness(), 0.9, 0.011);
 }

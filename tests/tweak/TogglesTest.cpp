@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -96,6 +97,18 @@ TEST_F(TogglesTest, AnyValueButZeroCountsAsOnAndOddEntriesAreSkipped) {
     EXPECT_TRUE(phone().isOn(Switch::Wifi));
     EXPECT_EQ(phone().sets().of(Switch::Wifi), 0);
     EXPECT_EQ(countCalls("FSSwitchPanel setState:"), 2);
+}
+
+TEST_F(TogglesTest, EntriesAreReadAsThirtyTwoBitIntegersWhenApplied) {
+    bootHost();
+    ASSERT_TRUE(phone().isOn(Switch::Wifi));
+    ASSERT_TRUE(phone().isOn(Switch::Location));
+    ToggleOperations::applyToggles(
+        {{"wifi", 0.5}, {"vpn", 1.5}, {"location", std::int64_t{1} << 32}, {"nightShift", true}});
+    EXPECT_FALSE(phone().isOn(Switch::Wifi)) << "0.5 reads as 0";
+    EXPECT_TRUE(phone().isOn(Switch::Vpn));
+    EXPECT_FALSE(phone().isOn(Switch::Location)) << "its low 32 bits are 0";
+    EXPECT_TRUE(phone().isOn(Switch::NightShift));
 }
 
 TEST_F(TogglesTest, ShouldRestoreToggleNeedsARecordedStateAndAnEntry) {
