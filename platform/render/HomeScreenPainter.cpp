@@ -84,24 +84,24 @@ void HomeScreenPainter::drawApp(cairo_t* cr, const std::string& bundleIdentifier
     cairo_set_source_rgb(cr, 0.9 + 0.1 * color.red, 0.9 + 0.1 * color.green,
                          0.9 + 0.1 * color.blue);
     cairo_paint(cr);
+    // Icon and name in the upper third, clear of the overlays in the middle.
     const double iconSide = 96;
-    drawIcon(
-        cr, bundleIdentifier,
-        ui::Rect((M::kWidth - iconSide) / 2, M::kHeight / 2 - iconSide - 10, iconSide, iconSide),
-        false);
+    const double iconTop = 96;
+    drawIcon(cr, bundleIdentifier,
+             ui::Rect((M::kWidth - iconSide) / 2, iconTop, iconSide, iconSide), false);
     TextStyle name;
     name.pointSize = 28;
     name.bold = true;
     name.color = {0.12, 0.12, 0.14, 1};
     name.alignment = TextStyle::Alignment::Center;
     TextPainter::draw(cr, AppIconStyle::displayName(bundleIdentifier),
-                      ui::Rect(16, M::kHeight / 2 + 4, M::kWidth - 32, 40), name);
+                      ui::Rect(16, iconTop + iconSide + 12, M::kWidth - 32, 40), name);
     TextStyle identifier = name;
     identifier.pointSize = 13;
     identifier.bold = false;
     identifier.color = {0.45, 0.45, 0.48, 1};
-    TextPainter::draw(cr, bundleIdentifier, ui::Rect(16, M::kHeight / 2 + 44, M::kWidth - 32, 20),
-                      identifier);
+    TextPainter::draw(cr, bundleIdentifier,
+                      ui::Rect(16, iconTop + iconSide + 52, M::kWidth - 32, 20), identifier);
 }
 
 }  // namespace render

@@ -111,14 +111,14 @@ void drawLevelPanel(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
     }
     drawLevelLine(cr, axes, events, Level::Brightness, input.brightness, kBrightnessColor);
     drawLevelLine(cr, axes, events, Level::Volume, input.volume, kVolumeColor);
-    // The legend, at the panel's top left.
-    double x = kLeft + 10;
+    // The legend, on the title's line at the right.
+    double x = TimelinePlot::kWidth - kRight - 240;
     for (const auto& [name, color] :
          {std::pair{"volume", kVolumeColor}, std::pair{"brightness", kBrightnessColor}}) {
         Shapes::setColor(cr, color);
-        cairo_rectangle(cr, x, kLevelTop - 22, 18, 3);
+        cairo_rectangle(cr, x, 17, 18, 3);
         cairo_fill(cr);
-        TextPainter::draw(cr, name, ui::Rect(x + 24, kLevelTop - 30, 90, 18), textStyle(12, kText));
+        TextPainter::draw(cr, name, ui::Rect(x + 24, 9, 90, 18), textStyle(12, kText));
         x += 120;
     }
 }
