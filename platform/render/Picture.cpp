@@ -92,4 +92,20 @@ void Picture::writePng(const std::filesystem::path& path) const {
     }
 }
 
+std::optional<Picture> Picture::readPng(const std::filesystem::path& path) {
+    CairoSurface surface(cairo_image_surface_create_from_png(path.c_str()));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    if (cairo_image_surface_get_format(surface.get()) != CAIRO_FORMAT_ARGB32) {
+        // Opaque files read as RGB24: copy them into the picture's format.
+        CairoSurface converted(cairo_image_surface_create(
+            CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(surface.get()),
+            cairo_image_surface_get_height(surface.get())));
+        CairoContext context(cairo_create(converted.get()));
+        cairo_set_source_surface(context.get(), surface.get(), 0, 0);
+        cairo_paint(context.get());
+        surface = std::move(converted);
+    }
+    return Picture(std::move(surface), 1);
+}
+
 }  // namespace render

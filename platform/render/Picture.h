@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "render/CairoHandles.h"
 
@@ -48,8 +49,12 @@ class Picture {
     // Writes a PNG file of this machine; throws std::runtime_error naming the path when it
     // cannot be written. The file is written whole or not at all (temporary file, rename).
     void writePng(const std::filesystem::path& path) const;
+    // A PNG file read back at scale 1; none when it cannot be read.
+    static std::optional<Picture> readPng(const std::filesystem::path& path);
 
   private:
+    Picture(CairoSurface surface, double scale) : _scale(scale), _surface(std::move(surface)) {}
+
     double _scale;
     CairoSurface _surface;
 };

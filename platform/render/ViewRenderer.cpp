@@ -1,11 +1,14 @@
 #include "render/ViewRenderer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "render/ImagePainter.h"
 #include "render/LabelPainter.h"
 #include "render/Shapes.h"
 #include "render/SliderPainter.h"
+#include "ui/Button.h"
 #include "ui/ImageView.h"
 
 namespace render {
@@ -24,6 +27,29 @@ bool isDrawable(const ui::View& view) {
            std::fabs(determinant) > 1e-12 && std::isfinite(t.tx) && std::isfinite(t.ty) &&
            std::isfinite(view.center().x) && std::isfinite(view.center().y) &&
            Shapes::isFinite(view.bounds());
+}
+
+// A button makes its image view and title label when it first lays out its content, as the
+// phone's does; one that was never laid out gets them here, placed by the toolkit's layout.
+// A system button's title takes its tint, as on the phone.
+void prepareButton(ui::View& view) {
+    auto* button = rt::cast<ui::Button>(&view);
+    if (!button) return;
+    const auto& subviews = button->subviews();
+    auto has = [&](auto* kind) {
+        using Kind = std::remove_pointer_t<decltype(kind)>;
+        return std::any_of(subviews.begin(), subviews.end(),
+                           [](const rt::Ref<ui::View>& v) { return rt::cast<Kind>(v.get()); });
+    };
+    const bool makesImage = button->currentImage() && !has(static_cast<ui::ImageView*>(nullptr));
+    const bool makesTitle =
+        !button->currentTitle().empty() && !has(static_cast<ui::Label*>(nullptr));
+    if (!makesImage && !makesTitle) return;
+    if (makesImage) button->imageView();
+    if (makesTitle && button->buttonType() == ui::Button::Type::System)
+        button->titleLabel()->setTextColor(button->tintColor());
+    if (makesTitle) button->titleLabel();
+    button->layOutContent();
 }
 
 bool drawImageView(cairo_t* cr, ui::View& view) {
@@ -87,6 +113,7 @@ void ViewRenderer::drawView(cairo_t* cr, ui::View& view) const {
         cairo_fill(cr);
     }
     drawContent(cr, view);
+    prepareButton(view);
 
     cairo_save(cr);
     if (layer.masksToBounds()) {
