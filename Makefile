@@ -3,10 +3,15 @@ PRESET ?= default
 
 .PHONY: demo test deps configure build bench asan tsan clang clean
 
-# The main job: the home-screen host plays the road of one customisation.
+# The main job: the home-screen host plays the road of one customisation, drawing the screen
+# after every command that changed it and the timeline at the end into one folder.
+DEMO_PICTURES ?= build/$(PRESET)/demo-pictures
 demo: configure
 	cmake --build --preset $(PRESET) --target SpringBoard
-	build/$(PRESET)/bin/SpringBoard --echo scenarios/demo.scenario
+	rm -rf $(DEMO_PICTURES)
+	{ cat scenarios/demo.scenario; echo "plot $(DEMO_PICTURES)/timeline.png"; } | \
+	  build/$(PRESET)/bin/SpringBoard --echo --snapshots $(DEMO_PICTURES)
+	@echo "demo: the screen's pictures and the timeline plot are in $(abspath $(DEMO_PICTURES))"
 
 test: build
 	ctest --preset $(PRESET)

@@ -20,6 +20,12 @@ std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string
                 return std::nullopt;
             }
             options.root = argv[++i];
+        } else if (argument == "--snapshots") {
+            if (i + 1 == argc) {
+                error = "--snapshots needs a directory";
+                return std::nullopt;
+            }
+            options.snapshots = argv[++i];
         } else if (argument.starts_with("-") && argument != "-") {
             error = "unknown option " + std::string(argument);
             return std::nullopt;
@@ -34,7 +40,8 @@ std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string
 }
 
 const char* HostOptions::usage() {
-    return "usage: SpringBoard [--root DIR] [--keep] [--real-time] [--echo] [SCENARIO]\n"
+    return "usage: SpringBoard [--root DIR] [--keep] [--real-time] [--echo] [--snapshots DIR] "
+           "[SCENARIO]\n"
            "\n"
            "The home-screen host of a simulated phone. Boots the device root, installs the built\n"
            "deliverables into it when it does not hold them yet, loads the libraries of\n"
@@ -47,6 +54,8 @@ const char* HostOptions::usage() {
            "  --real-time   run on the real clock (default: the virtual clock, time moves with "
            "'wait')\n"
            "  --echo        show each line of the scenario, with the time, as it is played\n"
+           "  --snapshots DIR  write the screen as a numbered PNG picture into DIR at the start\n"
+           "                and after every command that changed it\n"
            "  --help        this text\n"
            "\n"
            "Exit status: 0 when every line ran and every 'expect' held; 1 when an expect failed or "

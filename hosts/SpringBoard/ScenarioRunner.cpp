@@ -9,6 +9,7 @@
 #include <ostream>
 #include <vector>
 
+#include "PictureCommands.h"
 #include "Quantity.h"
 #include "ScenarioError.h"
 #include "StatePrinter.h"
@@ -80,6 +81,7 @@ int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
         if (line.words.empty()) continue;
         try {
             run(line);
+            if (_afterCommand) _afterCommand(line);
         } catch (const std::exception& error) {
             errors << "line " << line.number << ": " << text << "\n  " << error.what() << "\n";
             return 1;
@@ -127,6 +129,8 @@ void ScenarioRunner::run(const ScenarioLine& line) {
         runPrint(line);
     } else if (command == "expect") {
         runExpect(line);
+    } else if (PictureCommands::handles(command)) {
+        PictureCommands::run(line);
     } else {
         throw ScenarioError("unknown command '" + command + "'");
     }

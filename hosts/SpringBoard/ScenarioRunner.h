@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -16,6 +17,10 @@ class ScenarioRunner {
     // Plays every line of `input`; answers the exit status: 0 when every line ran and every
     // expectation held, 1 at the first line that failed (its message is on `errors`).
     int play(std::istream& input, std::ostream& errors);
+    // Called after every command that ran (the snapshot recorder).
+    void setAfterCommand(std::function<void(const ScenarioLine&)> afterCommand) {
+        _afterCommand = std::move(afterCommand);
+    }
 
   private:
     void echo(const ScenarioLine& line);
@@ -33,4 +38,5 @@ class ScenarioRunner {
     std::filesystem::path _valuesEditor;
     std::ostream& _out;
     bool _echo;
+    std::function<void(const ScenarioLine&)> _afterCommand;
 };

@@ -10,6 +10,7 @@
 #include "DeliverableInstaller.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "PictureCommands.h"
 #include "ScenarioRunner.h"
 #include "core/dispatch/Clock.h"
 #include "core/paths/DeviceRoot.h"
@@ -62,6 +63,13 @@ int play(const HostOptions& options) {
     for (const auto& problem : session.boot({})) std::cerr << "SpringBoard: " << problem << "\n";
 
     ScenarioRunner runner(session, besideThisProgram("ValuesEditor"), std::cout, options.echo);
+    std::optional<SnapshotRecorder> snapshots;
+    if (options.snapshots) {
+        snapshots.emplace(*options.snapshots);
+        snapshots->start();
+        runner.setAfterCommand(
+            [&snapshots](const ScenarioLine& line) { snapshots->afterCommand(line); });
+    }
     if (!options.scenario) return runner.play(std::cin, std::cerr);
     std::ifstream scenario(*options.scenario);
     if (!scenario) {

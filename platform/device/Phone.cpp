@@ -39,6 +39,11 @@ std::string impactStyleName(long long style) {
     }
 }
 
+// An overlay shown at `shownAt` is on screen until kOverlaySeconds have passed.
+bool showsSince(const std::optional<double>& shownAt) {
+    return shownAt && core::Clock::now() < *shownAt + Phone::kOverlaySeconds;
+}
+
 std::size_t indexOf(Switch which) {
     return static_cast<std::size_t>(which);
 }
@@ -115,7 +120,10 @@ void Phone::setVolume(float level, const Actor& by, Overlay overlay) {
     const float before = _state.volume;
     _state.volume = static_cast<float>(levelAfterSet(level, before));
     ++_state.sets.volume;
-    if (overlay == Overlay::Shown) ++_state.overlays.volume;
+    if (overlay == Overlay::Shown) {
+        ++_state.overlays.volume;
+        _state.volumeOverlayShownAt = core::Clock::now();
+    }
     record(by, "volume " + levelText(before) + " → " + levelText(_state.volume) + " (" +
                    changeDetail(by, "overlay", overlay) + ")");
 }
@@ -126,7 +134,10 @@ void Phone::setBrightness(double level, const Actor& by, Overlay overlay) {
     const double before = _state.brightness;
     _state.brightness = levelAfterSet(level, before);
     ++_state.sets.brightness;
-    if (overlay == Overlay::Shown) ++_state.overlays.brightness;
+    if (overlay == Overlay::Shown) {
+        ++_state.overlays.brightness;
+        _state.brightnessOverlayShownAt = core::Clock::now();
+    }
     record(by, "brightness " + levelText(before) + " → " + levelText(_state.brightness) + " (" +
                    changeDetail(by, "overlay", overlay) + ")");
 }
@@ -188,6 +199,16 @@ SetCounts Phone::sets() const {
 OverlayCounts Phone::overlays() const {
     std::lock_guard lock(_mutex);
     return _state.overlays;
+}
+
+bool Phone::isVolumeOverlayShowing() const {
+    std::lock_guard lock(_mutex);
+    return showsSince(_state.volumeOverlayShownAt);
+}
+
+bool Phone::isBrightnessOverlayShowing() const {
+    std::lock_guard lock(_mutex);
+    return showsSince(_state.brightnessOverlayShownAt);
 }
 
 std::vector<long long> Phone::impacts() const {

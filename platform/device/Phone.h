@@ -2,6 +2,7 @@
 
 #include <array>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ class Phone {
   public:
     // Whether a change shows the system overlay (the volume or brightness HUD).
     enum class Overlay { Hidden, Shown };
+    // How long an overlay stays on screen after the last change that showed it.
+    static constexpr double kOverlaySeconds = 1.5;
 
     static Phone& shared();
     // Makes the process's phone a fresh one, as configured; answers it.
@@ -67,6 +70,10 @@ class Phone {
 
     SetCounts sets() const;
     OverlayCounts overlays() const;
+    // Whether the volume (brightness) overlay is on screen now: a change showed it less than
+    // kOverlaySeconds ago.
+    bool isVolumeOverlayShowing() const;
+    bool isBrightnessOverlayShowing() const;
     std::vector<long long> impacts() const;
     Timeline timeline() const;
     CallLog calls() const;
@@ -84,6 +91,9 @@ class Phone {
         std::vector<std::string> bluetoothDevices;
         SetCounts sets;
         OverlayCounts overlays;
+        // When each overlay was last shown (clock seconds); none before the first.
+        std::optional<double> volumeOverlayShownAt;
+        std::optional<double> brightnessOverlayShownAt;
         std::vector<long long> impacts;
         Timeline timeline;
         CallLog calls;

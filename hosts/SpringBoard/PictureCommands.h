@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "ScenarioLine.h"
+#include "render/Picture.h"
+
+// The scenario commands that write pictures: `snapshot <file.png>` (the screen now) and
+// `plot <file.png>` (the timeline so far). Files are paths of this machine, absolute or
+// relative to the current directory.
+class PictureCommands {
+  public:
+    static bool handles(const std::string& command);
+    // Throws ScenarioError for a wrong line or a file that cannot be written.
+    static void run(const ScenarioLine& line);
+};
+
+// `SpringBoard --snapshots DIR`: after every command that changed the screen, the screen as
+// a numbered picture, "0001-launch.png"; "0000-start.png" is the screen before the first.
+class SnapshotRecorder {
+  public:
+    // Makes the directory when it is missing; throws std::runtime_error when it cannot.
+    explicit SnapshotRecorder(std::filesystem::path directory);
+
+    void start();
+    void afterCommand(const ScenarioLine& line);
+    int written() const { return _written; }
+
+  private:
+    void record(const std::string& label);
+
+    std::filesystem::path _directory;
+    std::optional<render::Picture> _last;
+    int _written = 0;
+};

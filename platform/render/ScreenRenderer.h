@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cairo.h>
+
+#include "render/Picture.h"
+#include "render/ScreenState.h"
+#include "render/ViewRenderer.h"
+
+namespace render {
+
+// Draws the phone's screen (ScreenModel) as ScreenState says it is, in layers:
+//   1. the home screen (wallpaper, icons) or the app in front;
+//   2. an open icon menu: the home screen under it blurred and dimmed, the pressed icon
+//      sharp, the menu's view tree on top (through the ViewRenderer);
+//   3. the status bar (white ink on the home screen, black over an app);
+//   4. the volume and brightness overlays while they show (volume above brightness when
+//      both do);
+//   5. the whole screen darkened by the brightness (ScreenModel::lightFor).
+class ScreenRenderer {
+  public:
+    // The dimming laid over the home screen under an open menu.
+    static constexpr double kMenuDimming = 0.3;
+    // The home screen under a menu is drawn at this share of the screen's pixels and scaled
+    // up smoothly: it looks blurred and costs little.
+    static constexpr double kBlurReduction = 1.0 / 10;
+
+    // The renderer of view trees, for a later class to add its painter.
+    ViewRenderer& viewRenderer() { return _viewRenderer; }
+
+    Picture render(const ScreenState& state) const;
+    void draw(cairo_t* cr, const ScreenState& state) const;
+
+  private:
+    void drawBlurredHome(cairo_t* cr, const ScreenState& state) const;
+    void drawMenu(cairo_t* cr, const ScreenState& state) const;
+
+    ViewRenderer _viewRenderer;
+};
+
+}  // namespace render

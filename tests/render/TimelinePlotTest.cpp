@@ -1,0 +1,81 @@
+// The timeline read back and plotted: levels, glides, switches, overlays and app spans.
+#include <gtest/gtest.h>
+
+#include "PictureProbe.h"
+#include "Scenes.h"
+#include "render/TimelineEvents.h"
+#include "render/TimelinePlot.h"
+
+using render::TimelineEvents;
+
+TEST(TimelineEvents, ReadsLevelsSwitchesOverlaysAndAppSpans) {
+    const TimelineEvents events = TimelineEvents::read(render_testing::sampleTimeline());
+    ASSERT_FALSE(events.levelChanges().empty());
+    const auto& volume = events.levelChanges()[0];
+    EXPECT_EQ(volume.level, TimelineEvents::Level::Volume);
+    EXPECT_DOUBLE_EQ(volume.before, 0.5);
+    EXPECT_DOUBLE_EQ(volume.after, 0.2);
+    EXPECT_TRUE(volume.overlayShown);
+    EXPECT_FALSE(events.levelChanges()[1].overlayShown);
+
+    ASSERT_EQ(events.switchChanges().size(), 2u);
+    EXPECT_EQ(events.switchChanges()[0].which, device::Switch::Wifi);
+    EXPECT_EQ(events.switchChanges()[0].after, device::SwitchState::Off);
+
+    ASSERT_EQ(events.appSpans().size(), 2u);
+    EXPECT_EQ(events.appSpans()[0].bundleIdentifier, "com.example.maps");
+    EXPECT_DOUBLE_EQ(events.appSpans()[0].start, 1.0);
+    EXPECT_EQ(events.appSpans()[0].end, 6.0);
+    EXPECT_FALSE(events.appSpans()[1].end);
+    EXPECT_EQ(events.frontApp(), "com.example.mail");
+}
+
+TEST(TimelineEvents, SkipsEntriesItCannotReadWithoutFailing) {
+    device::Timeline timeline;
+    const auto someone = device::Actor::service("x");
+    for (const char* text :
+         {"", "volume", "volume → ", "volume abc → 0.3 (x)", "wifi on → maybe (x)",
+          "haptic tap, light (x)", "nonsense: running, foreground (x)"})
+        timeline.record({0.5, someone, text});
+    const TimelineEvents events = TimelineEvents::read(timeline);
+    EXPECT_TRUE(events.levelChanges().empty());
+    EXPECT_TRUE(events.switchChanges().empty());
+    EXPECT_TRUE(events.appSpans().empty());  // only the home screen reports apps
+    render::TimelinePlot::render({timeline, 2, 0.5, 0.5});
+}
+
+TEST(TimelinePlot, AGlideIsASlopeAndAJumpIsAStep) {
+    const auto picture =
+        render::TimelinePlot::render({render_testing::sampleTimeline(), 10, 0.5, 0.5});
+    render_testing::PictureProbe probe(picture);
+    // The plot's level axis: 0…1 over 260 points from y 46; time 0…10 s over 1020 points from x
+    // 150.
+    auto x = [](double t) { return 150 + t / 10 * 1020; };
+    auto y = [](double level) { return 46 + (1 - level) * 260; };
+    auto orange = [](const render::Pixel& p) {
+        return p.red > 200 && p.green > 100 && p.green < 190 && p.blue < 80;
+    };
+    auto blue = [](const render::Pixel& p) { return p.blue > 200 && p.red < 60; };
+    auto columnHas = [&](double time, auto colour, double level) {
+        for (double dy = -3; dy <= 3; dy += 0.5)
+            if (colour(probe.at(x(time), y(level) + dy))) return true;
+        return false;
+    };
+    // Mid-glide (the brightness rises 0.02 every 0.05 s from 1.2 s) the line is between the ends.
+    EXPECT_TRUE(columnHas(1.2 + 10 * 0.05, orange, 0.7));
+    EXPECT_FALSE(columnHas(1.2 + 10 * 0.05, orange, 0.9));
+    EXPECT_TRUE(columnHas(4, orange, 0.9));
+    // The volume jumps at 1.3 s and stays until 6.3 s.
+    EXPECT_TRUE(columnHas(1.0, blue, 0.5));
+    EXPECT_TRUE(columnHas(3.0, blue, 0.2));
+    EXPECT_TRUE(columnHas(8.0, blue, 0.5));
+}
+
+TEST(TimelinePlot, EachSwitchAndAppThatChangedHasARow) {
+    const TimelineEvents events = TimelineEvents::read(render_testing::sampleTimeline());
+    const double rows = render::TimelinePlot::heightFor(events);
+    const double noRows = render::TimelinePlot::heightFor(TimelineEvents::read({}));
+    EXPECT_DOUBLE_EQ(rows - noRows, 3 * 26);  // wifi, Maps, Mail
+    const auto empty = render::TimelinePlot::render({{}, 0, 0.3, 0.8});
+    EXPECT_EQ(empty.pixelHeight(), static_cast<int>(noRows));
+}
