@@ -31,19 +31,17 @@ bool copyInto(const fs::path& from, const core::DeviceDirectory& directory,
         }
         return !error;
     }
-    const auto bytes = core::readWholeFile(from);
-    if (!bytes || !directory.replaceFile(name, *bytes)) return false;
     // A library keeps the built file's permissions (it is mapped executable).
-    const mode_t mode = static_cast<mode_t>(fs::status(from, error).permissions());
-    const core::FileDescriptor written = directory.openEntry(name, O_RDONLY | O_NOFOLLOW);
-    return error || !written.valid() || ::fchmod(written.get(), mode & 07777) == 0;
+    const auto permissions = fs::status(from, error).permissions();
+    const auto bytes = core::readWholeFile(from);
+    return !error && bytes &&
+           directory.createFile(name, *bytes, static_cast<mode_t>(permissions) & 07777);
 }
 
 void installOne(const fs::path& from, const char* devicePath, std::vector<std::string>& problems) {
     const auto files = core::RootedFiles::ofDeviceRoot();
     const auto where = core::RootedFiles::split(devicePath);
-    const auto directory =
-        files && where ? files->createDirectories(where->first) : std::nullopt;
+    const auto directory = files && where ? files->createDirectories(where->first) : std::nullopt;
     if (!directory) {
         problems.push_back(std::string("no place for ") + devicePath + " in the device root");
         return;

@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
     if (!update.message.empty()) std::fprintf(stderr, "ValuesEditor: %s\n", update.message.c_str());
     if (!update.written()) return 1;
     if (core::NotifyCenter::post(kReloadNotification)) return 0;
-    std::fprintf(stderr, "ValuesEditor: written, but %s could not be posted\n", kReloadNotification);
+    std::fprintf(stderr, "ValuesEditor: written, but %s could not be posted\n",
+                 kReloadNotification);
     return 1;
 }

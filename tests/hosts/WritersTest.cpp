@@ -85,8 +85,8 @@ TEST_F(WritersTest, EveryStoreThatReportedSuccessIsInTheFileWhateverTheWritersAt
         writers.push_back(std::make_unique<testing_support::Subprocess>(
             editorLoop(_root.path(), "editor" + std::to_string(editor), 50)));
     }
-    writers.push_back(std::make_unique<testing_support::Subprocess>(
-        storeLoop(_root.path(), "store", 100)));
+    writers.push_back(
+        std::make_unique<testing_support::Subprocess>(storeLoop(_root.path(), "store", 100)));
     std::vector<std::string> succeeded;
     for (auto& writer : writers) {
         std::string output;
@@ -147,12 +147,11 @@ TEST_F(WritersTest, FilesThatEvenTheSuperuserCannotReadAreKeptAsideToo) {
 
     // Larger than any reader reads: sparse, so it costs no disk.
     fs::remove(valuesFile());
-    {
-        std::ofstream(valuesFile()) << "<plist>";
-    }
+    { std::ofstream(valuesFile()) << "<plist>"; }
     fs::resize_file(valuesFile(), (std::uintmax_t{256} << 20) + 1);
     EXPECT_EQ(edit("store com.example.mail volume 0.5"), 0);
-    EXPECT_EQ(fs::file_size(valuesFile().string() + ".unreadable-2"), (std::uintmax_t{256} << 20) + 1);
+    EXPECT_EQ(fs::file_size(valuesFile().string() + ".unreadable-2"),
+              (std::uintmax_t{256} << 20) + 1);
     EXPECT_TRUE(onDisk().contains("com.example.mail-volume"));
 }
 
@@ -161,7 +160,8 @@ TEST_F(WritersTest, AFileWithoutReadPermissionIsKeptAsideAndTheNewOneIsReadable)
     // The editor runs as an unprivileged user who may write the directory but not read a
     // file of mode 000 (the superuser would read it).
     fs::create_directories(preferences());
-    for (fs::path step = preferences(); step != _root.path().parent_path(); step = step.parent_path())
+    for (fs::path step = preferences(); step != _root.path().parent_path();
+         step = step.parent_path())
         fs::permissions(step, fs::perms::all);
     std::ofstream(valuesFile()) << "<plist version=\"1.0\"><dict/></plist>";
     fs::permissions(valuesFile(), fs::perms::none);
@@ -250,6 +250,6 @@ TEST_F(WritersTest, APreferencesDirectorySwappedForALinkOutOfTheRootLeadsNoWrite
     testing_support::run(storeLoop(_root.path(), "store", 400) + " >/dev/null", &ignored);
     const long rounds = swapper.stop();
     EXPECT_GT(rounds, 1000);
-    EXPECT_TRUE(fs::is_empty(outside.path())) << "written outside the root: "
-                                              << fs::directory_iterator(outside.path())->path();
+    EXPECT_TRUE(fs::is_empty(outside.path()))
+        << "written outside the root: " << fs::directory_iterator(outside.path())->path();
 }

@@ -109,8 +109,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 
 std::optional<std::string> readWholeDescriptor(int descriptor) {
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0 ||
-        !S_ISREG(status.st_mode) || static_cast<std::size_t>(status.st_size) > kMaxReadableFileSize)
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::size_t>(status.st_size) > kMaxReadableFileSize)
         return std::nullopt;
     std::string content;
     // One byte more than the size, so that the read that finds the end needs no growth.
@@ -122,8 +122,7 @@ std::optional<std::string> readWholeDescriptor(int descriptor) {
                 return std::nullopt;  // grew past the limit while being read
             content.resize(std::min(kMaxReadableFileSize + 1, content.size() + 4096));
         }
-        const ssize_t count =
-            ::read(descriptor, content.data() + filled, content.size() - filled);
+        const ssize_t count = ::read(descriptor, content.data() + filled, content.size() - filled);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return std::nullopt;
         if (count == 0) break;

@@ -12,8 +12,8 @@ namespace core {
 inline constexpr std::size_t kMaxReadableFileSize = std::size_t{256} << 20;
 
 // Replaces the file at path with bytes so that a reader sees either the old content or the
-// new, never a mix: writes a temporary named by temporaryNameFor in the same directory, flushes it to
-// disk, renames it over path and flushes the directory. The file keeps the old file's
+// new, never a mix: writes a temporary named by temporaryNameFor in the same directory, flushes it
+// to disk, renames it over path and flushes the directory. The file keeps the old file's
 // permissions (new files get 0666 less the umask). On failure the temporary is removed,
 // the old file is left as it was, and the answer is false. Missing parent directories are
 // not created.

@@ -122,9 +122,9 @@ bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes)
     std::string temporaryName;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && !temporary.valid(); ++attempt) {
         temporaryName = temporaryNameFor(name);
-        temporary = FileDescriptor(::openat(descriptor(), temporaryName.c_str(),
-                                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                            0644));
+        temporary =
+            FileDescriptor(::openat(descriptor(), temporaryName.c_str(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
         if (!temporary.valid() && errno != EEXIST) return false;
     }
     if (!temporary.valid()) return false;
@@ -135,15 +135,25 @@ bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes)
                 S_ISREG(existing.st_mode)
             ? (existing.st_mode & 07777) | S_IRUSR | S_IWUSR
             : 0644;
-    const bool written = ::fchmod(temporary.get(), mode) == 0 &&
-                         writeAll(temporary.get(), bytes) && ::fsync(temporary.get()) == 0 &&
-                         ::close(temporary.release()) == 0;
-    if (!written || ::renameat(descriptor(), temporaryName.c_str(), descriptor(), entry.c_str()) != 0) {
+    const bool written = ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
+                         ::fsync(temporary.get()) == 0 && ::close(temporary.release()) == 0;
+    if (!written ||
+        ::renameat(descriptor(), temporaryName.c_str(), descriptor(), entry.c_str()) != 0) {
         ::unlinkat(descriptor(), temporaryName.c_str(), 0);
         return false;
     }
     ::fsync(descriptor());  // the rename is done; a failure here cannot be undone
     return true;
+}
+
+bool DeviceDirectory::createFile(std::string_view name, std::string_view bytes, mode_t mode) const {
+    FileDescriptor file = openEntry(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+    if (!file.valid()) return false;
+    if (::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
+        ::close(file.release()) == 0)
+        return true;
+    removeFile(name);
+    return false;
 }
 
 int DeviceDirectory::removeStaleTemporaries(std::string_view name) const {

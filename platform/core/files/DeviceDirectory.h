@@ -58,6 +58,10 @@ class DeviceDirectory {
     // old file's permissions with read and write for its owner added; a new file gets 0644.
     bool replaceFile(std::string_view name, std::string_view bytes) const;
 
+    // Creates the new file `name` (failing when anything is there) holding bytes, with mode;
+    // not flushed to disk: for copies that can be made again, not for a user's data.
+    bool createFile(std::string_view name, std::string_view bytes, mode_t mode) const;
+
     // Removes the temporaries of `name` left by writers that are gone (their process id no
     // longer runs); a temporary of a running process is left alone. Answers how many went.
     int removeStaleTemporaries(std::string_view name) const;

@@ -26,8 +26,7 @@ std::optional<RootedFiles> RootedFiles::ofDeviceRoot() {
     return RootedFiles(std::move(descriptor));
 }
 
-std::optional<std::pair<std::string, std::string>> RootedFiles::split(
-    std::string_view devicePath) {
+std::optional<std::pair<std::string, std::string>> RootedFiles::split(std::string_view devicePath) {
     if (!devicePath.starts_with('/')) return std::nullopt;
     const std::size_t slash = devicePath.rfind('/');
     std::string name(devicePath.substr(slash + 1));

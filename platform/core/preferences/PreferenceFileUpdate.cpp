@@ -97,10 +97,9 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(std::string_view device
 
     const auto lock = FileLock::acquire(*directory, name + ".lock", lockWait());
     if (!lock && errno == EWOULDBLOCK)
-        return failure(Outcome::LockTimeout, "another process held the lock of " + path +
-                                                 " for longer than " +
-                                                 std::to_string(lockWait().count()) +
-                                                 " ms; nothing was written");
+        return failure(Outcome::LockTimeout,
+                       "another process held the lock of " + path + " for longer than " +
+                           std::to_string(lockWait().count()) + " ms; nothing was written");
     if (!lock)
         return failure(Outcome::NoPlace,
                        "cannot open the lock file of " + path + ": " + std::strerror(errno));

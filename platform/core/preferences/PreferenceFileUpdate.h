@@ -30,11 +30,11 @@ class PreferenceFileUpdate {
 
     enum class Outcome {
         Written,
-        NoPlace,          // the path or its directory cannot be had within the device root
-        LockTimeout,      // another writer held the lock past the wait
-        NotKeptAside,     // the file could not be read and could not be renamed aside
-        CannotEncode,     // the changed dictionary cannot be written in the format
-        WriteFailed,      // the atomic replace failed; the file is as it was
+        NoPlace,       // the path or its directory cannot be had within the device root
+        LockTimeout,   // another writer held the lock past the wait
+        NotKeptAside,  // the file could not be read and could not be renamed aside
+        CannotEncode,  // the changed dictionary cannot be written in the format
+        WriteFailed,   // the atomic replace failed; the file is as it was
     };
 
     struct Result {

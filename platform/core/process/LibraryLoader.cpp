@@ -97,8 +97,7 @@ std::vector<LibraryLoader::Result> LibraryLoader::loadDynamicLibraries() {
         }
         if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
         // The handle is kept: a library lives until the process ends or the host restarts.
-        if (void* handle =
-                ::dlopen(descriptorPath(file.get()).c_str(), RTLD_NOW | RTLD_GLOBAL)) {
+        if (void* handle = ::dlopen(descriptorPath(file.get()).c_str(), RTLD_NOW | RTLD_GLOBAL)) {
             loadedLibraries().push_back(LoadedLibrary{result.path, std::move(file), handle});
             result.loaded = true;
         } else {

@@ -19,8 +19,9 @@ class LibraryLoader {
 
     // Loads every "*.dylib" of the directory under the device root, in name order, whatever
     // the process. Each is opened by the kernel within the root and loaded from that
-    // descriptor; an entry that links out of the root is refused (its result says so). Each library's load-time initializer runs now and decides whether to act.
-    // Libraries stay loaded for the life of the process.
+    // descriptor; an entry that links out of the root is refused (its result says so). Each
+    // library's load-time initializer runs now and decides whether to act. Libraries stay loaded
+    // for the life of the process.
     static std::vector<Result> loadDynamicLibraries();
 
     // Unloads every library loaded above, last first, so that a later load starts each one

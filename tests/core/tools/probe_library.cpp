@@ -20,7 +20,8 @@ std::string loadedFileName() {
     ::dladdr(reinterpret_cast<void*>(&loadedFileName), &info);
     std::filesystem::path path(info.dli_fname ? info.dli_fname : "?");
     std::error_code error;
-    if (path.string().starts_with("/proc/self/fd/")) path = std::filesystem::read_symlink(path, error);
+    if (path.string().starts_with("/proc/self/fd/"))
+        path = std::filesystem::read_symlink(path, error);
     return path.filename().string();
 }
 
@@ -31,8 +32,7 @@ void recordLoad() {
     const core::FileDescriptor log =
         directory->openEntry("probe-loads.txt", O_WRONLY | O_APPEND | O_CREAT, 0644);
     if (log.valid())
-        core::writeAll(log.get(),
-                       core::ProcessInfo::processName() + ' ' + loadedFileName() + '\n');
+        core::writeAll(log.get(), core::ProcessInfo::processName() + ' ' + loadedFileName() + '\n');
 }
 
 [[maybe_unused]] const bool recorded = (recordLoad(), true);
