@@ -157,6 +157,8 @@ TEST_F(WritersTest, FilesThatEvenTheSuperuserCannotReadAreKeptAsideToo) {
 
 TEST_F(WritersTest, AFileWithoutReadPermissionIsKeptAsideAndTheNewOneIsReadable) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs to run the editor as another user";
+    if (testing_support::run("command -v setpriv >/dev/null") != 0)
+        GTEST_SKIP() << "setpriv (util-linux) is not installed";
     // The editor runs as an unprivileged user who may write the directory but not read a
     // file of mode 000 (the superuser would read it).
     fs::create_directories(preferences());
