@@ -8,7 +8,7 @@
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/paths/DeviceRoot.h"
-#include "core/plist/PlistWriter.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 #include "core/process/ProcessInfo.h"
 #include "device/Phone.h"
 #include "springboard/HomeScreen.h"
@@ -36,8 +36,9 @@ void writeValuesFile(long long apps) {
                                                           {"bluetooth", core::PlistValue(1)},
                                                           {"dnd", core::PlistValue(0)}}));
     }
-    core::writePropertyListFile(*core::DeviceRoot::mapForWriting(kValuesFile),
-                                core::PlistValue(values), core::PlistFormat::Xml);
+    core::PreferenceFileUpdate::apply(
+        kValuesFile, [&](core::PlistDictionary& stored) { stored = std::move(values); },
+        core::PlistFormat::Xml);
 }
 
 // A home-screen host with the library started in it, on a root holding `apps` apps' values.

@@ -3,15 +3,17 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/paths/DeviceRoot.h"
+#include "core/files/RootedFiles.h"
 #include "core/plist/PlistReader.h"
 
 namespace {
 
 std::optional<core::PlistDictionary> readFile() {
-    const auto path = core::DeviceRoot::map(ValuesFile::kDevicePath);
-    if (!path) return std::nullopt;
-    return core::dictionaryWithContentsOfFile(*path);
+    const auto bytes = core::readDeviceFile(ValuesFile::kDevicePath);
+    if (!bytes) return std::nullopt;
+    const auto value = core::parsePropertyList(*bytes);
+    if (!value || !value->asDictionary()) return std::nullopt;
+    return *value->asDictionary();
 }
 
 std::string describeValue(const core::PlistValue& value) {

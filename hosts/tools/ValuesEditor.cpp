@@ -1,6 +1,8 @@
 // Another process of the phone that edits Morvane's settings and per-app values file, as the
 // settings pane or a second app would: it rewrites the file atomically in the format the
-// library reads (single-precision reals, 32-bit integers), then posts the reload notification.
+// library reads (single-precision reals, 32-bit integers), by the rule every writer of a
+// preference file follows (its lock, the file read again under it, an unreadable file kept
+// aside), then posts the reload notification.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,8 +12,7 @@
 
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
-#include "core/plist/PlistReader.h"
-#include "core/plist/PlistWriter.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 
 namespace {
 
@@ -27,7 +28,11 @@ void usage(FILE* to) {
         "  store BUNDLE_ID brightness LEVEL       the app's brightness (0..1)\n"
         "  store BUNDLE_ID toggle NAME on|off|unset  one of the app's toggles\n"
         "  store BUNDLE_ID clear                  every value of the app\n"
-        "  setting KEY on|off                     a global setting\n",
+        "  setting KEY on|off                     a global setting\n"
+        "Waits at most 3 s for another writer's lock (MORVANE_PREFERENCE_LOCK_WAIT_MS sets "
+        "the wait);\n"
+        "an unreadable file is renamed aside (NAME.unreadable) before it is replaced.\n"
+        "Exit status: 0 written, 1 not written (the reason is printed), 2 bad usage.\n",
         to);
 }
 
@@ -91,21 +96,18 @@ int main(int argc, char** argv) {
     }
     core::DeviceRoot::set(argv[2]);
     const std::vector<std::string> words(argv + 3, argv + argc);
-    const auto path = core::DeviceRoot::mapForWriting(kValuesFile);
-    if (!path) {
-        std::fprintf(stderr, "ValuesEditor: the device root has no place for %s\n", kValuesFile);
-        return 1;
-    }
-    core::PlistDictionary values =
-        core::dictionaryWithContentsOfFile(*path).value_or(core::PlistDictionary{});
-    if (!edit(values, words)) {
+    core::PlistDictionary scratch;
+    if (!edit(scratch, words)) {
         usage(stderr);
         return 2;
     }
-    if (!core::writePropertyListFile(*path, core::PlistValue(std::move(values)),
-                                     core::PlistFormat::Xml)) {
-        std::fprintf(stderr, "ValuesEditor: could not write %s\n", path->c_str());
-        return 1;
-    }
-    return core::NotifyCenter::post(kReloadNotification) ? 0 : 1;
+    const auto update = core::PreferenceFileUpdate::apply(
+        kValuesFile, [&](core::PlistDictionary& values) { edit(values, words); },
+        core::PlistFormat::Xml);
+    if (!update.message.empty()) std::fprintf(stderr, "ValuesEditor: %s\n", update.message.c_str());
+    if (!update.written()) return 1;
+    if (core::NotifyCenter::post(kReloadNotification)) return 0;
+    std::fprintf(stderr, "ValuesEditor: written, but %s could not be posted\n",
+                 kReloadNotification);
+    return 1;
 }

@@ -77,3 +77,23 @@ TEST(LibraryLoader, ARestartedHostStartsEveryLibraryAfresh) {
         << errors;
     EXPECT_EQ(loadLog(root.path()), "SpringBoard Probe.dylib\nSpringBoard Probe.dylib\n");
 }
+
+TEST(LibraryLoader, ALinkLoadsWhenItLeadsInsideTheRootAndIsRefusedWhenItLeadsOut) {
+    testing_support::TemporaryDirectory root;
+    const fs::path folder = root.path() / "Library/MobileSubstrate/DynamicLibraries";
+    fs::create_directories(folder);
+    fs::create_directories(root.path() / "opt");
+    fs::copy_file(PROBE_LIBRARY, root.path() / "opt/Inside.dylib");
+    // An absolute link names a path of the device.
+    fs::create_symlink("/opt/Inside.dylib", folder / "Alpha.dylib");
+    fs::create_symlink(PROBE_LIBRARY, folder / "Beta.dylib");
+    std::string output;
+    EXPECT_EQ(testing_support::run(std::string(PROBE_HOST_SPRINGBOARD) + " --root " +
+                                       shellQuote(root.path()) + " 2>&1",
+                                   &output),
+              1);
+    EXPECT_NE(output.find("Beta.dylib: a link to " + std::string(PROBE_LIBRARY)), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("refused"), std::string::npos) << output;
+    EXPECT_EQ(loadLog(root.path()), "SpringBoard Inside.dylib\n") << "Beta.dylib did not run";
+}

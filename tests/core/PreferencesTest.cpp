@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <atomic>
 
 #include "core/dispatch/RunLoop.h"
@@ -9,6 +11,7 @@
 #include "core/preferences/AppPreferences.h"
 #include "core/preferences/HBPreferences.h"
 #include "core/preferences/PreferenceFile.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 #include "support/DeviceWorld.h"
 #include "support/Subprocess.h"
 
@@ -142,10 +145,14 @@ TEST(AppPreferences, SynchronizeKeepsOtherKeysAndAppliesRemovals) {
 TEST(AppPreferences, AFailedSynchronizeLosesNothing) {
     testing_support::DeviceWorld world;
     const std::string domain = "com.apple.backboardd";
-    // A directory where the file should be makes the write fail.
+    // A directory where the file should be, which cannot be kept aside because every name
+    // for it is taken, makes the write fail.
     const auto path = core::DeviceRoot::mapForWriting(PreferenceFile::devicePathFor(domain));
     ASSERT_TRUE(path);
     std::filesystem::create_directory(*path);
+    std::ofstream(path->string() + ".unreadable") << "taken";
+    for (int suffix = 2; suffix <= core::PreferenceFileUpdate::kMostUnreadableCopies; ++suffix)
+        std::ofstream(path->string() + ".unreadable-" + std::to_string(suffix)) << "taken";
     core::CFPreferencesSetAppValue("BKEnableALS", PlistValue(false), domain);
     EXPECT_FALSE(core::CFPreferencesAppSynchronize(domain));
     bool valid = false;
@@ -154,6 +161,33 @@ TEST(AppPreferences, AFailedSynchronizeLosesNothing) {
     std::filesystem::remove(*path);
     EXPECT_TRUE(core::CFPreferencesAppSynchronize(domain));
     EXPECT_TRUE(PreferenceFile::read(domain));
+}
+
+TEST(AppPreferences, AnUnreadableFileIsKeptAsideAndTheChangeGoesOntoAnEmptyDomain) {
+    testing_support::DeviceWorld world;
+    const std::string domain = "com.apple.backboardd";
+    const auto path = core::DeviceRoot::mapForWriting(PreferenceFile::devicePathFor(domain));
+    ASSERT_TRUE(path);
+    std::ofstream(*path) << "garbage that is no property list";
+    core::CFPreferencesSetAppValue("BKEnableALS", PlistValue(true), domain);
+    ASSERT_TRUE(core::CFPreferencesAppSynchronize(domain));
+    std::ifstream kept(path->string() + ".unreadable");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
+              "garbage that is no property list");
+    EXPECT_EQ(PreferenceFile::read(domain)->size(), 1u);
+}
+
+TEST(AppPreferences, SynchronizeAppliesTheChangesToWhatAnotherWriterSavedMeanwhile) {
+    testing_support::DeviceWorld world;
+    const std::string domain = "com.apple.backboardd";
+    core::CFPreferencesSetAppValue("BKEnableALS", PlistValue(true), domain);
+    // Another process saves the domain between the set and the synchronize.
+    ASSERT_TRUE(PreferenceFile::write(domain, PlistDictionary{{"Other", PlistValue(1)}}));
+    ASSERT_TRUE(core::CFPreferencesAppSynchronize(domain));
+    const auto stored = PreferenceFile::read(domain);
+    ASSERT_TRUE(stored);
+    EXPECT_TRUE(stored->contains("Other"));
+    EXPECT_TRUE(stored->contains("BKEnableALS"));
 }
 
 TEST(AppPreferences, DomainsCannotNameFilesOutsideThePreferencesFolder) {

@@ -5,8 +5,11 @@
 #include <fstream>
 #include <limits>
 
+#include "core/files/FileLock.h"
+#include "core/files/RootedFiles.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistReader.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 #include "support/TweakWorld.h"
 #include "tweak/store/CustomValuesStore.h"
 
@@ -169,4 +172,25 @@ TEST_F(StoreTest, ConsecutiveWritesOfThisProcessAllReachTheFile) {
     ASSERT_TRUE(CustomValuesStore::storeCustomToggleStateForApp("vpn", 0, kMaps));
     const core::PlistDictionary onDisk = readValuesFile();
     EXPECT_EQ(onDisk.size(), 3u);
+}
+
+TEST_F(StoreTest, ALockHeldTooLongFailsTheStoreAndTheCopyKeepsWhatItHad) {
+    ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.1f, kMaps));
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const auto directory = files->openDirectory("/var/mobile/Library/Preferences");
+    ASSERT_TRUE(directory);
+    ::setenv(core::PreferenceFileUpdate::kLockWaitVariable, "100", 1);
+    {
+        // Another writer holds the lock (a separate open of the lock file conflicts as another
+        // process's would).
+        const auto held = core::FileLock::acquire(*directory, "com.kelvrin.morvane.plist.lock",
+                                                  std::chrono::milliseconds(0));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(CustomValuesStore::storeCustomVolumeForApp(0.9f, kMaps));
+    }
+    ::unsetenv(core::PreferenceFileUpdate::kLockWaitVariable);
+    EXPECT_EQ(CustomValuesStore::getCustomVolumeForApp(kMaps), static_cast<double>(0.1f));
+    EXPECT_EQ(readValuesFile().find("com.example.maps-volume")->asReal(),
+              static_cast<double>(0.1f));
+    EXPECT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.9f, kMaps));
 }

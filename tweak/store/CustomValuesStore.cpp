@@ -14,9 +14,6 @@ namespace {
 struct StoreState {
     // customValuesPerAppDictionary: the in-memory copy, or none.
     std::optional<core::PlistDictionary> customValuesPerAppDictionary;
-    // The file's bytes when the copy was loaded or last written (none: no file then), to
-    // tell whether another process saved the file since.
-    std::optional<std::string> bytesOnDisk;
 };
 
 StoreState& state() {
@@ -29,9 +26,7 @@ StoreState& state() {
 core::PlistDictionary& CustomValuesStore::getCustomValuesPerAppDictionary() {
     StoreState& store = state();
     if (store.customValuesPerAppDictionary) return *store.customValuesPerAppDictionary;
-    ValuesFile::Content content = ValuesFile::read();
-    store.bytesOnDisk = content.bytes;
-    store.customValuesPerAppDictionary = content.dictionary.value_or(core::PlistDictionary{});
+    store.customValuesPerAppDictionary = ValuesFile::read().value_or(core::PlistDictionary{});
     return *store.customValuesPerAppDictionary;
 }
 
@@ -140,33 +135,18 @@ bool CustomValuesStore::storeCustomToggleStateForApp(const std::string& toggleNa
     });
 }
 
-// Applies one change and writes the whole dictionary. When another process saved the file
-// since it was loaded (and its reload notice has not been handled yet), the change goes onto
-// the file's current content, so no value of that save is put back; a file that exists but
-// cannot be read is kept aside before it is replaced.
+// Applies one change to the file as it is on disk under its lock (so no other process's save
+// is undone, and an unreadable file is kept aside first); the in-memory copy becomes what was
+// written. When nothing was written the copy keeps what it had.
 bool CustomValuesStore::writeChange(const Change& change) {
-    StoreState& store = state();
-    core::PlistDictionary& loaded = getCustomValuesPerAppDictionary();
-    const ValuesFile::Content current = ValuesFile::read();
-    const bool keptAside = !current.existsButUnreadable || ValuesFile::keepAside();
-    if (current.existsButUnreadable || current.bytes == store.bytesOnDisk) {
-        change(loaded);
-    } else {
-        core::PlistDictionary onDisk = current.dictionary.value_or(core::PlistDictionary{});
-        change(onDisk);
-        loaded = std::move(onDisk);
-    }
-    if (!keptAside) return false;
-    std::optional<std::string> written = ValuesFile::write(loaded);
-    if (!written) return false;
-    store.bytesOnDisk = std::move(written);
+    core::PreferenceFileUpdate::Result update = ValuesFile::update(change);
+    if (!update.written()) return false;
+    state().customValuesPerAppDictionary = std::move(update.values);
     return true;
 }
 
 void CustomValuesStore::dropCustomValuesPerAppDictionary() {
-    StoreState& store = state();
-    store.customValuesPerAppDictionary.reset();
-    store.bytesOnDisk.reset();
+    state().customValuesPerAppDictionary.reset();
 }
 
 void CustomValuesStore::resetForTesting() {

@@ -41,8 +41,11 @@ class CustomValuesStore {
     static std::optional<std::int32_t> toggleEntryIn(const core::PlistDictionary& toggles,
                                                      std::string_view toggleName);
 
-    // Writes: each changes the dictionary and writes the whole of it to the file atomically.
-    // Answers whether the file was written; the in-memory copy keeps the change either way.
+    // Writes: each applies its change to the file as it is on disk, under the file's lock
+    // shared with every other writer, and replaces the file atomically. Answers whether the
+    // file was written; the in-memory copy then becomes the file's content, and keeps what it
+    // had when nothing was written (another process held the lock too long, an unreadable
+    // file could not be kept aside, the write failed).
     static bool storeCustomVolumeForApp(float level, const std::string& bundleId);
     static bool removeCustomVolumeForApp(const std::string& bundleId);
     static bool storeCustomBrightnessForApp(float level, const std::string& bundleId);

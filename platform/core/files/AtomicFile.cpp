@@ -35,6 +35,8 @@ class ScopedDescriptor {
     int _descriptor;
 };
 
+}  // namespace
+
 bool writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
@@ -45,14 +47,19 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
+std::string temporaryNameFor(std::string_view fileName) {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    return "." + std::string(fileName) + "." + std::to_string(::getpid()) + "." +
+           std::to_string(generator()) + ".tmp";
+}
+
+namespace {
+
 // Creates a new file named after path in the same directory (".<name>.<random>.tmp").
 std::filesystem::path createTemporaryBeside(const std::filesystem::path& path, int& descriptor) {
-    std::random_device randomDevice;
-    std::uniform_int_distribution<unsigned long long> distribution;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         std::filesystem::path temporary = path;
-        temporary.replace_filename("." + path.filename().string() + "." +
-                                   std::to_string(distribution(randomDevice)) + ".tmp");
+        temporary.replace_filename(temporaryNameFor(path.filename().string()));
         descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) return temporary;
         if (errno != EEXIST) break;
@@ -96,12 +103,18 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     ScopedDescriptor descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!descriptor.isOpen()) return std::nullopt;
+    return readWholeDescriptor(descriptor.get());
+}
+
+std::optional<std::string> readWholeDescriptor(int descriptor) {
     struct stat status {};
-    if (!descriptor.isOpen() || ::fstat(descriptor.get(), &status) != 0 ||
-        !S_ISREG(status.st_mode) || static_cast<std::size_t>(status.st_size) > kMaxReadableFileSize)
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::size_t>(status.st_size) > kMaxReadableFileSize)
         return std::nullopt;
     std::string content;
-    content.resize(static_cast<std::size_t>(status.st_size));
+    // One byte more than the size, so that the read that finds the end needs no growth.
+    content.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled == content.size()) {
@@ -109,8 +122,7 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
                 return std::nullopt;  // grew past the limit while being read
             content.resize(std::min(kMaxReadableFileSize + 1, content.size() + 4096));
         }
-        const ssize_t count =
-            ::read(descriptor.get(), content.data() + filled, content.size() - filled);
+        const ssize_t count = ::read(descriptor, content.data() + filled, content.size() - filled);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return std::nullopt;
         if (count == 0) break;

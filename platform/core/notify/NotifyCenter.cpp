@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/dispatch/RunLoop.h"
+#include "core/files/RootedFiles.h"
 #include "core/paths/DeviceRoot.h"
 
 namespace fs = std::filesystem;
@@ -33,8 +34,10 @@ std::uint64_t fnv1a(const std::string& text, std::uint64_t seed) {
     return hash;
 }
 
-std::optional<fs::path> notifyDirectory() {
-    return DeviceRoot::mapForWriting(std::string(NotifyCenter::kDirectory) + "/.directory");
+// The notification directory of the device root, created when missing.
+std::optional<DeviceDirectory> notifyDirectory() {
+    const auto files = RootedFiles::ofDeviceRoot();
+    return files ? files->createDirectories(NotifyCenter::kDirectory) : std::nullopt;
 }
 
 }  // namespace
@@ -66,11 +69,10 @@ std::string NotifyCenter::fileNameFor(const std::string& name) {
 bool NotifyCenter::post(const std::string& name) {
     const auto directory = notifyDirectory();
     if (!directory) return false;
-    const fs::path file = directory->parent_path() / fileNameFor(name);
     // Closing a file opened for writing is the event the observers wait for.
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0) return false;
-    return ::close(fd) == 0;
+    FileDescriptor file =
+        directory->openEntry(fileNameFor(name), O_WRONLY | O_CREAT | O_NOFOLLOW, 0644);
+    return file.valid() && ::close(file.release()) == 0;
 }
 
 NotifyCenter::Token NotifyCenter::addObserver(const std::string& name, Callback callback) {
@@ -94,20 +96,24 @@ void NotifyCenter::reset() {
 }
 
 bool NotifyCenter::watch() {
-    const auto marker = notifyDirectory();
-    if (!marker) return false;
-    const fs::path directory = marker->parent_path();
-    if (_watchedDirectory == directory && _inotify.valid()) return true;
+    const auto root = DeviceRoot::get();
+    if (!root) return false;
+    const fs::path watched = *root / fs::path(kDirectory).relative_path();
+    if (_watchedDirectory == watched && _inotify.valid()) return true;
+    const auto directory = notifyDirectory();
+    if (!directory) return false;
     auto observers = std::move(_observers);
     reset();
     _observers = std::move(observers);
     _inotify.reset(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
     if (!_inotify.valid()) return false;
-    if (::inotify_add_watch(_inotify.get(), directory.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO) < 0) {
+    // The directory opened within the root is watched through its descriptor, not its path.
+    const std::string opened = "/proc/self/fd/" + std::to_string(directory->descriptor());
+    if (::inotify_add_watch(_inotify.get(), opened.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO) < 0) {
         _inotify.reset();
         return false;
     }
-    _watchedDirectory = directory;
+    _watchedDirectory = watched;
     _sourceId = RunLoop::main().addSource(_inotify.get(), [this] { deliverPending(); });
     return true;
 }

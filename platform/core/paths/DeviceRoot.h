@@ -19,12 +19,17 @@ class DeviceRoot {
     // The root: the one set, else the environment variable's, else none.
     static std::optional<std::filesystem::path> get();
 
+    // Maps an absolute device path to a path of this machine under the root, for what is no
+    // open (a message, a child's --root). Never open what it answers: a link may be swapped in
+    // between; open through RootedFiles, which the kernel keeps within the root.
+    //
     // Maps an absolute device path under the root. Refuses (answers none) a relative path,
     // one with a ".." component, and one that would leave the root through a symbolic link
     // (followed on the part of the path that exists); answers none when no root is set.
     static std::optional<std::filesystem::path> map(std::string_view devicePath);
 
-    // Like map, creating the missing parent directories of the mapped path.
+    // Like map, creating the missing parent directories of the mapped path (for tests that
+    // prepare a root; the platform creates directories with RootedFiles::createDirectories).
     static std::optional<std::filesystem::path> mapForWriting(std::string_view devicePath);
 };
 

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "core/preferences/PreferenceFile.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 #include "rt/NoDestroy.h"
 
 namespace core {
@@ -32,16 +33,22 @@ bool CFPreferencesAppSynchronize(const std::string& applicationId) {
     std::lock_guard lock(pending().mutex);
     const auto domain = pending().byDomain.find(applicationId);
     if (domain == pending().byDomain.end()) return true;
-    PlistDictionary values = PreferenceFile::read(applicationId).value_or(PlistDictionary{});
-    for (const auto& [key, value] : domain->second) {
-        if (value) {
-            values.set(key, *value);
-        } else {
-            values.remove(key);
-        }
-    }
+    if (applicationId.empty() || applicationId.find('/') != std::string::npos) return false;
+    // The changes go onto the file as it is under its lock, so no other writer's save is lost.
+    const auto update = PreferenceFileUpdate::apply(
+        PreferenceFile::devicePathFor(applicationId),
+        [&](PlistDictionary& values) {
+            for (const auto& [key, value] : domain->second) {
+                if (value) {
+                    values.set(key, *value);
+                } else {
+                    values.remove(key);
+                }
+            }
+        },
+        PlistFormat::Binary);
     // Pending changes are kept when the write fails, so nothing set is lost.
-    if (!PreferenceFile::write(applicationId, values)) return false;
+    if (!update.written()) return false;
     pending().byDomain.erase(domain);
     return true;
 }

@@ -1,8 +1,8 @@
 #include "core/preferences/PreferenceFile.h"
 
-#include "core/paths/DeviceRoot.h"
+#include "core/files/RootedFiles.h"
 #include "core/plist/PlistReader.h"
-#include "core/plist/PlistWriter.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 
 namespace core {
 
@@ -11,18 +11,21 @@ std::string PreferenceFile::devicePathFor(const std::string& domain) {
 }
 
 std::optional<PlistDictionary> PreferenceFile::read(const std::string& domain) {
-    // A domain name with "/" or ".." cannot leave the preferences directory: map refuses it.
+    // A domain name with "/" would name another directory; the root confines ".." already.
     if (domain.empty() || domain.find('/') != std::string::npos) return std::nullopt;
-    const auto path = DeviceRoot::map(devicePathFor(domain));
-    if (!path) return std::nullopt;
-    return dictionaryWithContentsOfFile(*path);
+    const auto bytes = readDeviceFile(devicePathFor(domain));
+    if (!bytes) return std::nullopt;
+    const auto value = parsePropertyList(*bytes);
+    if (!value || !value->asDictionary()) return std::nullopt;
+    return *value->asDictionary();
 }
 
 bool PreferenceFile::write(const std::string& domain, const PlistDictionary& values) {
     if (domain.empty() || domain.find('/') != std::string::npos) return false;
-    const auto path = DeviceRoot::mapForWriting(devicePathFor(domain));
-    if (!path) return false;
-    return writePropertyListFile(*path, PlistValue(values), PlistFormat::Binary);
+    return PreferenceFileUpdate::apply(
+               devicePathFor(domain), [&](PlistDictionary& stored) { stored = values; },
+               PlistFormat::Binary)
+        .written();
 }
 
 std::optional<bool> PreferenceFile::boolValue(const PlistValue& value) {

@@ -18,8 +18,8 @@ class PreferenceFile {
     // dictionary.
     static std::optional<PlistDictionary> read(const std::string& domain);
 
-    // Writes the whole dictionary atomically, in the binary form of the system's preference
-    // store. Answers whether it was written.
+    // Replaces the whole dictionary, by the writers' rule (PreferenceFileUpdate), in the binary
+    // form of the system's preference store. Answers whether it was written.
     static bool write(const std::string& domain, const PlistDictionary& values);
 
     // A stored value read as a boolean, as the phone's preference APIs coerce it: a boolean

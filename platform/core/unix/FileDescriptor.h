@@ -18,6 +18,8 @@ class FileDescriptor {
     int get() const { return _fd; }
     bool valid() const { return _fd >= 0; }
     void reset(int fd = -1);
+    // Gives up ownership: answers the descriptor, which the caller now closes.
+    int release() { return std::exchange(_fd, -1); }
 
   private:
     int _fd = -1;

@@ -10,6 +10,7 @@
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/preferences/PreferenceFile.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 
 namespace {
 
@@ -45,9 +46,14 @@ int pong(const std::string& ping, const std::string& answer) {
 }
 
 int setBool(const std::string& domain, const std::string& key, bool value) {
-    auto values = core::PreferenceFile::read(domain).value_or(core::PlistDictionary{});
-    values.set(key, core::PlistValue(value));
-    if (!core::PreferenceFile::write(domain, values)) return 1;
+    const auto update = core::PreferenceFileUpdate::apply(
+        core::PreferenceFile::devicePathFor(domain),
+        [&](core::PlistDictionary& values) { values.set(key, core::PlistValue(value)); },
+        core::PlistFormat::Binary);
+    if (!update.written()) {
+        std::fprintf(stderr, "notify_tool: %s\n", update.message.c_str());
+        return 1;
+    }
     return core::NotifyCenter::post(domain + "/ReloadPrefs") ? 0 : 1;
 }
 

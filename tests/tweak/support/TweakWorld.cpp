@@ -2,6 +2,7 @@
 
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
+#include "core/files/RootedFiles.h"
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistReader.h"
@@ -40,16 +41,20 @@ void TweakTest::startLibrary(const device::DeviceConfiguration& configuration,
 }
 
 void TweakTest::writeValuesFile(const core::PlistDictionary& values) {
-    const auto path = core::DeviceRoot::mapForWriting(kValuesPath);
-    ASSERT_TRUE(path);
-    ASSERT_TRUE(
-        core::writePropertyListFile(*path, core::PlistValue(values), core::PlistFormat::Binary));
+    // Another process's save: the whole file replaced, in the system's binary form.
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    ASSERT_TRUE(files);
+    const auto where = core::RootedFiles::split(kValuesPath);
+    const auto directory = files->createDirectories(where->first);
+    ASSERT_TRUE(directory);
+    ASSERT_TRUE(directory->replaceFile(where->second,
+                                       core::toBinaryPropertyList(core::PlistValue(values))));
 }
 
 core::PlistDictionary TweakTest::readValuesFile() const {
-    const auto path = core::DeviceRoot::map(kValuesPath);
-    if (!path) return {};
-    return core::dictionaryWithContentsOfFile(*path).value_or(core::PlistDictionary{});
+    const auto bytes = core::readDeviceFile(kValuesPath);
+    const auto value = bytes ? core::parsePropertyList(*bytes) : std::nullopt;
+    return value && value->asDictionary() ? *value->asDictionary() : core::PlistDictionary{};
 }
 
 void TweakTest::postReloadAndWait() {
