@@ -33,9 +33,10 @@ HostImplementations& host() {
 // A custom entry's choice never reaches the host's handler, whatever happens after.
 void activateApplicationShortcutItem(rt::Object* self, rt::Selector cmd, rt::Object* viewController,
                                      rt::Object* item) {
-    const std::string type = HostMenuObjects::stringAnswer(item, "type").value_or("");
-    bool custom = type == MenuTexts::kVolumeType || type == MenuTexts::kBrightnessType ||
-                  type == MenuTexts::kTogglesType;
+    std::string type;
+    runGuarded([&] { type = HostMenuObjects::stringAnswer(item, "type").value_or(""); });
+    const bool custom = type == MenuTexts::kVolumeType || type == MenuTexts::kBrightnessType ||
+                        type == MenuTexts::kTogglesType;
     if (!custom) {
         host().activate(self, cmd, viewController, item);
         return;
