@@ -1,5 +1,7 @@
 #include "MenuCommands.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -15,8 +17,10 @@
 #include "springboard/SBUIAppIconForceTouchShortcutViewController.h"
 #include "springboard/SBUILegibilityLabel.h"
 #include "ui/Button.h"
+#include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Slider.h"
+#include "ui/StackView.h"
 
 namespace {
 
@@ -159,18 +163,70 @@ void choose(const std::string& title) {
     IconMenu::tap(centreOf(*row->imageView()));
 }
 
+// The resource name of the image the row's action carries, or none.
+std::string iconName(const rt::Ref<SBUIActionView>& row) {
+    auto* action = row->action().get();
+    const rt::Selector selector = rt::sel("image");
+    if (!action || !rt::respondsToSelector(action, selector)) return "none";
+    auto image = rt::cast<ui::Image>(rt::send<rt::Ref<rt::Object>>(action, selector));
+    if (!image) return "none";
+    return image->resourceName().empty() ? "unnamed" : image->resourceName();
+}
+
+// The toggle names of the buttons in the stack of the row's enabled-toggles view (the
+// library's row of icons under the Toggles entry), in order; empty without one.
+std::vector<std::string> enabledToggleNames(const rt::Ref<SBUIActionView>& row) {
+    std::vector<std::string> names;
+    auto view = rt::cast<ui::View>(rowProperty(row, "enabledTogglesView"));
+    if (!view) return names;
+    const rt::Selector toggleName = rt::sel("toggleName");
+    for (const auto& subview : view->subviews()) {
+        auto* stack = rt::cast<ui::StackView>(subview.get());
+        if (!stack) continue;
+        for (const auto& button : stack->arrangedSubviews()) {
+            if (rt::respondsToSelector(button, toggleName))
+                names.push_back(rt::send<std::string>(button, toggleName));
+        }
+    }
+    return names;
+}
+
+std::string editorName(const rt::Ref<SBUIActionView>& row) {
+    return rowProperty(row, "sliderView")    ? "slider"
+           : rowProperty(row, "togglesView") ? "toggles"
+                                             : "none";
+}
+
+std::string join(const std::vector<std::string>& words) {
+    std::string text;
+    for (const auto& word : words) text += (text.empty() ? "" : "|") + word;
+    return text;
+}
+
 std::string printMenu() {
     if (!IconMenu::isOpen()) return "menu: closed\n";
     std::string text = "menu:\n";
     for (const auto& row : openRows()) {
-        const std::string editor = rowProperty(row, "sliderView")    ? "slider"
-                                   : rowProperty(row, "togglesView") ? "toggles"
-                                                                     : "none";
         text += "  " + row->titleLabel()->text() + " — \"" + row->subtitleLabel()->text() +
-                "\", icon " + (row->imageView()->image() ? "yes" : "none") + ", editor " + editor +
-                ", highlighted " + (row->isHighlighted() ? "1" : "0") + "\n";
+                "\", icon " + iconName(row) + ", editor " + editorName(row) + ", highlighted " +
+                (row->isHighlighted() ? "1" : "0");
+        const std::vector<std::string> toggles = enabledToggleNames(row);
+        if (!toggles.empty()) text += ", toggle icons " + join(toggles);
+        text += "\n";
     }
     return text;
+}
+
+// The dark-mode appearance the loaded library detected, read through the C symbols it
+// exports, as a debugger would: the host does not link the library.
+std::string darkMode() {
+    using NameQuery = const char* (*)();
+    using FlagQuery = bool (*)();
+    auto name = reinterpret_cast<NameQuery>(::dlsym(RTLD_DEFAULT, "MorvaneDarkModeTweakName"));
+    auto enabled = reinterpret_cast<FlagQuery>(::dlsym(RTLD_DEFAULT, "MorvaneDarkModeEnabled"));
+    if (!name || !enabled) throw ScenarioError("darkMode: the library is not loaded");
+    const char* text = name();
+    return enabled() && text ? std::string(text) : std::string("none");
 }
 
 std::string frameText(const ui::Rect& frame) {
@@ -182,12 +238,6 @@ std::string frameText(const ui::Rect& frame) {
 
 bool visible(const ui::View* view) {
     return view && !view->isHidden() && view->alpha() >= 0.5;
-}
-
-std::string join(const std::vector<std::string>& words) {
-    std::string text;
-    for (const auto& word : words) text += (text.empty() ? "" : "|") + word;
-    return text;
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -247,6 +297,7 @@ bool MenuCommands::run(const ScenarioLine& line, std::ostream& out) {
 
 bool MenuCommands::isTextQuantity(const std::string& name) {
     return name == "menu.items" || name == "launched" || name == "enabledToggles" ||
+           name == "darkMode" || startsWith(name, "menu.icon.") || startsWith(name, "editor.") ||
            startsWith(name, "menu.subtitle.") || startsWith(name, "menu.legibleSubtitle.") ||
            startsWith(name, "frame.") || name == "slider.label";
 }
@@ -262,18 +313,22 @@ std::optional<QuantityValue> MenuCommands::read(const std::string& name) {
     if (startsWith(name, "menu.subtitle."))
         return rowTitled(name.substr(14))->subtitleLabel()->text();
     if (startsWith(name, "menu.legibleSubtitle.")) {
-        auto* label = rt::cast<ui::Label>(
-            rt::getField(rowTitled(name.substr(21)).get(), "_legibilityTreatedSubtitleLabel"));
-        return label ? label->text() : std::string("none");
+        const auto row = rowTitled(name.substr(21));
+        if (!rt::hasField(row.get(), "_legibilityTreatedSubtitleLabel")) return std::string("none");
+        auto* label =
+            rt::cast<ui::Label>(rt::getField(row.get(), "_legibilityTreatedSubtitleLabel"));
+        if (!label) throw ScenarioError("the row's legibility-treated subtitle holds no label");
+        return label->text();
     }
+    if (startsWith(name, "menu.icon.")) return iconName(rowTitled(name.substr(10)));
+    if (name == "enabledToggles") {
+        const std::vector<std::string> toggles = enabledToggleNames(rowTitled("Toggles"));
+        return toggles.empty() ? std::string("none") : join(toggles);
+    }
+    if (name == "darkMode") return darkMode();
     if (startsWith(name, "highlighted."))
         return rowTitled(name.substr(12))->isHighlighted() ? 1.0 : 0.0;
-    if (startsWith(name, "editor.")) {
-        const auto row = rowTitled(name.substr(7));
-        return std::string(rowProperty(row, "sliderView")    ? "slider"
-                           : rowProperty(row, "togglesView") ? "toggles"
-                                                             : "none");
-    }
+    if (startsWith(name, "editor.")) return editorName(rowTitled(name.substr(7)));
     if (startsWith(name, "frame.content.")) {
         const auto row = rowTitled(name.substr(14));
         const rt::Selector selector = rt::sel("getContentFrame");

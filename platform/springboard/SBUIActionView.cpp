@@ -6,6 +6,7 @@
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
+#include "rt/Runtime.h"
 #include "springboard/ActionHandler.h"
 #include "springboard/MenuAppearance.h"
 #include "springboard/MenuGeometry.h"
@@ -23,6 +24,8 @@ namespace springboard {
 namespace {
 
 constexpr double kLegibilityLabelAlpha = 0.35;
+constexpr const char* kLegibilityTreatedTitleLabel = "_legibilityTreatedTitleLabel";
+constexpr const char* kLegibilityTreatedSubtitleLabel = "_legibilityTreatedSubtitleLabel";
 
 rt::Ref<ui::Label> makeLegibilityTreatedLabel(const std::string& text) {
     auto label = rt::make<ui::Label>();
@@ -45,8 +48,25 @@ bool SBUIActionView::systemHasLegibilityLabels() {
            ui::StringComparison::Result::Descending;
 }
 
+void SBUIActionView::matchFieldsToSystem(bool withLegibilityLabels) {
+    using Row = SBUIActionView;
+    rt::Class* cls = rt::lookUpClass(kClassName);
+    if (!cls) return;
+    if (withLegibilityLabels) {
+        rt::declareField(cls, kLegibilityTreatedTitleLabel, &Row::_legibilityTreatedTitleLabel);
+        rt::declareField(cls, kLegibilityTreatedSubtitleLabel,
+                         &Row::_legibilityTreatedSubtitleLabel);
+    } else {
+        rt::forgetField(cls, kLegibilityTreatedTitleLabel);
+        rt::forgetField(cls, kLegibilityTreatedSubtitleLabel);
+    }
+}
+
 // Builds the row's views for the action; the texts are the action's, literally.
 rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> action) {
+    const bool withLegibilityLabels = systemHasLegibilityLabels();
+    if (rt::hasField(this, kLegibilityTreatedTitleLabel) != withLegibilityLabels)
+        matchFieldsToSystem(withLegibilityLabels);
     _action = action;
     const std::string title = action ? action->title() : std::string();
     const std::string subtitle = action ? action->subtitle() : std::string();
@@ -62,7 +82,7 @@ rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> actio
     _titleContainer->addSubview(_subtitleLabel.get());
     addSubview(_titleContainer.get());
 
-    if (systemHasLegibilityLabels()) {
+    if (withLegibilityLabels) {
         _legibilityTreatedTitleLabel = makeLegibilityTreatedLabel(title);
         _legibilityTreatedSubtitleLabel = makeLegibilityTreatedLabel(subtitle);
         _titleContainer->addSubview(_legibilityTreatedTitleLabel.get());
@@ -166,8 +186,8 @@ void SBUIActionView::registerRuntimeClass(const device::DeviceConfiguration& con
                         });
     rt::declareField(cls, "_titleLabel", &Row::_titleLabel);
     rt::declareField(cls, "_subtitleLabel", &Row::_subtitleLabel);
-    rt::declareField(cls, "_legibilityTreatedTitleLabel", &Row::_legibilityTreatedTitleLabel);
-    rt::declareField(cls, "_legibilityTreatedSubtitleLabel", &Row::_legibilityTreatedSubtitleLabel);
+    // "_legibilityTreatedTitleLabel" and "_legibilityTreatedSubtitleLabel": see
+    // matchFieldsToSystem, run as rows are made.
     rt::declareField(cls, "_imageView", &Row::_imageView);
     rt::declareField(cls, "_action", &Row::_action);
 }

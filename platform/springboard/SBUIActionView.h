@@ -54,6 +54,9 @@ class SBUIActionView : public ui::View {
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
   private:
+    // The host's row class has the legibility-treated fields only on the systems that have
+    // those labels; the class follows the system the phone reports when a row is made.
+    static void matchFieldsToSystem(bool withLegibilityLabels);
     void handleTouchesBegan(ui::TouchSet* touches, ui::Event* event);
     void handleTouchesMoved(ui::TouchSet* touches, ui::Event* event);
     void handleTouchesEnded(ui::TouchSet* touches, ui::Event* event);

@@ -281,16 +281,17 @@ TEST_F(IconMenuTest, AppearancesMarkTheLabelsAsEachAddOnDoes) {
 TEST_F(IconMenuTest, LegibilityTreatedLabelsExistOnlyAfter11_4_1) {
     phone().setSystemVersion("11.4.1");
     IconMenu::press(kMaps);
-    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedSubtitleLabel"), nullptr);
-    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"), nullptr);
+    EXPECT_FALSE(rt::hasField(rows()[0].get(), "_legibilityTreatedSubtitleLabel"));
+    EXPECT_FALSE(rt::hasField(rows()[0].get(), "_legibilityTreatedTitleLabel"));
     EXPECT_NE(rt::getField(rows()[0].get(), "_subtitleLabel"), nullptr);
 
     phone().setSystemVersion("9.3");  // older, though it sorts later as text
     IconMenu::press(kMaps);
-    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"), nullptr);
+    EXPECT_FALSE(rt::hasField(rows()[0].get(), "_legibilityTreatedTitleLabel"));
 
     phone().setSystemVersion("11.4.2");
     IconMenu::press(kMaps);
+    EXPECT_TRUE(rt::hasField(rows()[0].get(), "_legibilityTreatedSubtitleLabel"));
     auto* legible =
         rt::cast<ui::Label>(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"));
     ASSERT_NE(legible, nullptr);
