@@ -1,5 +1,6 @@
 #include "ui/LayoutPass.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/dispatch/Queue.h"
@@ -41,9 +42,16 @@ void LayoutPass::run() {
     std::vector<rt::Weak<View>> views;
     views.swap(layout.views);
     layout.scheduledInWorld = 0;
+    // Each tree is walked once, from its root, however many of its views were marked.
+    std::vector<rt::Ref<View>> roots;
     for (const rt::Weak<View>& marked : views) {
-        if (rt::Ref<View> view = marked.lock()) view->rootView()->layoutIfNeeded();
+        rt::Ref<View> view = marked.lock();
+        if (!view) continue;
+        rt::Ref<View> root = view->rootView();
+        if (std::find(roots.begin(), roots.end(), root) == roots.end())
+            roots.push_back(std::move(root));
     }
+    for (const rt::Ref<View>& root : roots) root->layoutIfNeeded();
 }
 
 }  // namespace ui
