@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
+#include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/HostMenuObjects.h"
 #include "tweak/menu/MenuControllerRegistry.h"
 #include "tweak/startup/ReplacementGuard.h"
@@ -15,20 +17,6 @@ namespace {
 
 constexpr const char* kCarbon = "carbon";
 constexpr const char* kNoctis = "noctis";
-
-void setCustomSubtitleImp(rt::Object* self, rt::Selector, const std::string& subtitle) {
-    runGuarded([&] { ActionViewContent::setCustomSubtitle(self, subtitle); });
-}
-
-void hideAllContentImp(rt::Object* self, rt::Selector, bool hide) {
-    runGuarded([&] { ActionViewContent::hideAllContent(self, hide); });
-}
-
-ui::Rect getContentFrameImp(rt::Object* self, rt::Selector) {
-    ui::Rect frame = ui::Rect::zero();
-    runGuarded([&] { frame = ActionViewContent::getContentFrame(self); });
-    return frame;
-}
 
 // The row's own content, each with the alpha it shows at.
 struct ContentView {
@@ -57,15 +45,20 @@ std::vector<ContentView> contentOf(rt::Object* row) {
 }  // namespace
 
 bool ActionViewContent::addSetCustomSubtitle(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("setCustomSubtitle:"), &setCustomSubtitleImp);
+    return rt::addMethods(rowClass, {rt::bind<guarded<&ActionViewContent::setCustomSubtitle>>(
+                                        "setCustomSubtitle:")}) == 1;
 }
 
 bool ActionViewContent::addHideAllContent(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("hideAllContent:"), &hideAllContentImp);
+    return rt::addMethods(
+               rowClass,
+               {rt::bind<guarded<&ActionViewContent::hideAllContent>>("hideAllContent:")}) == 1;
 }
 
 bool ActionViewContent::addGetContentFrame(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("getContentFrame"), &getContentFrameImp);
+    return rt::addMethods(
+               rowClass,
+               {rt::bind<guarded<&ActionViewContent::getContentFrame>>("getContentFrame")}) == 1;
 }
 
 void ActionViewContent::setCustomSubtitle(rt::Object* row, const std::string& subtitle) {

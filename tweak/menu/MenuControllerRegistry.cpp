@@ -4,6 +4,7 @@
 #include <string>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Property.h"
 #include "tweak/menu/ValueEditing.h"
 #include "tweak/startup/ReplacementGuard.h"
@@ -27,10 +28,6 @@ struct HostImplementations {
 HostImplementations& host() {
     static HostImplementations implementations;
     return implementations;
-}
-
-rt::Ref<rt::Object> getInstanceImp(rt::Object*, rt::Selector) {
-    return MenuControllerRegistry::getInstance();
 }
 
 // Intercepted so that the menu's creation passes through the library; adds nothing.
@@ -66,7 +63,9 @@ bool addObjectProperty(rt::Class* cls, const char* name) {
 }  // namespace
 
 bool MenuControllerRegistry::addGetInstance(rt::Class* controllerClass) {
-    return rt::addClassMethod(controllerClass, rt::sel("getInstance"), &getInstanceImp);
+    return rt::addClassMethods(controllerClass,
+                               {rt::bind<&MenuControllerRegistry::getInstance>("getInstance")}) ==
+           1;
 }
 
 bool MenuControllerRegistry::hookLoadView(rt::Class* controllerClass) {

@@ -7,8 +7,10 @@
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Number.h"
 #include "tweak/menu/EnabledTogglesRow.h"
+#include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/InlineEditor.h"
 #include "tweak/menu/MenuControllerRegistry.h"
 #include "tweak/menu/MenuTexts.h"
@@ -32,19 +34,6 @@ namespace {
 // the save has not run yet), and the row's menu has gone, its due save taken already.
 constexpr char kSaveDueKey = 0;
 constexpr char kMenuGoneKey = 0;
-
-void onSliderValChangedImp(rt::Object* self, rt::Selector, rt::Object*, rt::Object* event) {
-    runGuarded([&] { ValueEditing::onSliderValChanged(self, event); });
-}
-void saveValueAndDismissImp(rt::Object* self, rt::Selector) {
-    runGuarded([&] { ValueEditing::saveValueAndDismiss(self); });
-}
-void removeButtonClickedImp(rt::Object* self, rt::Selector, rt::Object*) {
-    runGuarded([&] { ValueEditing::removeButtonClicked(self); });
-}
-void toggleButtonClickedImp(rt::Object* self, rt::Selector, rt::Object* button) {
-    runGuarded([&] { ValueEditing::toggleButtonClicked(self, button); });
-}
 
 bool marked(rt::Object* row, const void* key) {
     const auto* mark = dynamic_cast<const rt::Number*>(rt::getAssociatedObject(row, key));
@@ -126,24 +115,29 @@ std::size_t storedToggleCount(const std::string& bundleId) {
 }  // namespace
 
 bool ValueEditing::addOnSliderValChanged(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("onSliderValChanged:forEvent:"), &onSliderValChangedImp);
+    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::onSliderValChanged>>(
+                                        "onSliderValChanged:forEvent:")}) == 1;
 }
 
 bool ValueEditing::addSaveValueAndDismiss(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("saveValueAndDismiss"), &saveValueAndDismissImp);
+    return rt::addMethods(
+               rowClass,
+               {rt::bind<guarded<&ValueEditing::saveValueAndDismiss>>("saveValueAndDismiss")}) == 1;
 }
 
 bool ValueEditing::addRemoveButtonClicked(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("removeButtonClicked:"), &removeButtonClickedImp);
+    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::removeButtonClicked>>(
+                                        "removeButtonClicked:")}) == 1;
 }
 
 bool ValueEditing::addToggleButtonClicked(rt::Class* rowClass) {
-    return rt::addMethod(rowClass, rt::sel("toggleButtonClicked:"), &toggleButtonClickedImp);
+    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::toggleButtonClicked>>(
+                                        "toggleButtonClicked:")}) == 1;
 }
 
 // A new drag does not cancel a save already scheduled; the save finds the drag and waits
 // for the save its end schedules.
-void ValueEditing::onSliderValChanged(rt::Object* row, rt::Object* event) {
+void ValueEditing::onSliderValChanged(rt::Object* row, rt::Object*, rt::Object* event) {
     const rt::Ref<SliderView> sliderView = MenuControllerRegistry::sliderView(row);
     if (!sliderView || !sliderView->slider()) return;
     if (sliderView->percentLabel())
@@ -173,7 +167,7 @@ void ValueEditing::saveValueAndDismiss(rt::Object* row) {
     HapticFeedbackHelper::sendImpact();
 }
 
-void ValueEditing::removeButtonClicked(rt::Object* row) {
+void ValueEditing::removeButtonClicked(rt::Object* row, rt::Object*) {
     const rt::Ref<rt::Object> controller = MenuControllerRegistry::getInstance();
     const Level level = levelOfRow(controller.get(), row);
     const std::optional<std::string> bundleId = editedApp();

@@ -20,11 +20,11 @@ class ValueEditing {
     static bool addToggleButtonClicked(rt::Class* rowClass);
 
     // "onSliderValChanged:forEvent:"
-    static void onSliderValChanged(rt::Object* row, rt::Object* event);
+    static void onSliderValChanged(rt::Object* row, rt::Object* slider, rt::Object* event);
     // "saveValueAndDismiss"
     static void saveValueAndDismiss(rt::Object* row);
     // "removeButtonClicked:"
-    static void removeButtonClicked(rt::Object* row);
+    static void removeButtonClicked(rt::Object* row, rt::Object* sender);
     // "toggleButtonClicked:"
     static void toggleButtonClicked(rt::Object* row, rt::Object* button);
 
