@@ -297,6 +297,10 @@ TEST_F(IconMenuTest, LegibilityTreatedLabelsExistOnlyAfter11_4_1) {
     ASSERT_NE(legible, nullptr);
     EXPECT_EQ(legible->text(), "Directions Home");
     EXPECT_DOUBLE_EQ(legible->alpha(), 0.35);
+
+    phone().setSystemVersion("11.4.1");  // back to a system without them
+    IconMenu::press(kMaps);
+    EXPECT_FALSE(rt::hasField(rows()[0].get(), "_legibilityTreatedSubtitleLabel"));
     auto* title = rt::getField(rows()[0].get(), "_titleLabel");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(rt::cast<ui::Label>(rt::getField(title, "_label"))->text(), "Directions Home");
