@@ -48,6 +48,10 @@ void Class::declareField(std::string name, Field field) {
     _fields.insert_or_assign(std::move(name), std::move(field));
 }
 
+void Class::forgetField(std::string_view name) {
+    if (auto found = _fields.find(name); found != _fields.end()) _fields.erase(found);
+}
+
 const Field* Class::fieldNamed(std::string_view name) const {
     for (const Class* cls = this; cls; cls = cls->_superclass) {
         if (auto found = cls->_fields.find(name); found != cls->_fields.end())

@@ -62,6 +62,7 @@ class Class final : public Object {
     const Method* inheritedMethod(Selector selector) const;
     void clearCache() { _cache.clear(); }
     void declareField(std::string name, Field field);
+    void forgetField(std::string_view name);
     const Field* fieldNamed(std::string_view name) const;
 
   private:

@@ -34,6 +34,19 @@ void* fieldAddress(Object* object, std::string_view name, const std::type_info& 
 
 }  // namespace detail
 
+void forgetField(Class* cls, std::string_view name) {
+    if (!cls) return;
+    std::unique_lock lock(cls->world().mutex());
+    cls->forgetField(name);
+}
+
+bool hasField(Object* object, std::string_view name) {
+    if (!object) return false;
+    const Class* cls = object->getClass();
+    std::shared_lock lock(cls->world().mutex());
+    return cls->fieldNamed(name) != nullptr;
+}
+
 Object* getField(Object* object, std::string_view name) {
     return withField(object, name, [&](const Field* field) -> Object* {
         return field ? field->objectIn(object) : nullptr;

@@ -53,6 +53,15 @@ void declareField(Class* cls, std::string name, Member Owner::*member) {
                          Field(typeid(Member), address, detail::objectReaderFor<Member>()));
 }
 
+// Removes a field this class declared (not one of its superclasses), so lookups by name no
+// longer find it: the host's classes differ between systems, and the device's system can be
+// changed between runs of the host's code.
+void forgetField(Class* cls, std::string_view name);
+
+// Whether the object's class or one of its superclasses declares the named field
+// ("class_getInstanceVariable" finding it). False for a null object.
+bool hasField(Object* object, std::string_view name);
+
 // The object held by the named field (found through the superclass chain), or null for a
 // null object, a missing name or a field that holds no object. Object-holding members are
 // Ref<T>, Weak<T> (read as the live object or null) and plain T* with T a runtime object.

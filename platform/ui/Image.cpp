@@ -43,6 +43,13 @@ double scaleFromFileName(const std::filesystem::path& path) {
     return 1;
 }
 
+// "name@2x.png" is the resource "name".
+std::string resourceNameOf(const std::filesystem::path& path) {
+    std::string stem = path.stem().string();
+    if (scaleFromFileName(path) != 1) stem.resize(stem.size() - 3);
+    return stem;
+}
+
 // What identifies one version of a file: replacing it (a new inode) or rewriting it (a new
 // size or modification time) makes another version.
 struct FileVersion {
@@ -138,7 +145,9 @@ Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode m
 rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath) {
     const auto path = core::DeviceRoot::map(devicePath);
     if (!path) return nullptr;
-    return imageWithFileAtHostPath(*path, scaleFromFileName(*path));
+    rt::Ref<Image> image = imageWithFileAtHostPath(*path, scaleFromFileName(*path));
+    if (image) image->_resourceName = resourceNameOf(*path);
+    return image;
 }
 
 rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path, double scale) {
@@ -155,7 +164,9 @@ rt::Ref<Image> Image::imageWithPngData(const std::vector<std::uint8_t>& bytes, d
 }
 
 rt::Ref<Image> Image::imageWithRenderingMode(RenderingMode mode) const {
-    return rt::make<Image>(_bitmap, _scale, mode);
+    rt::Ref<Image> image = rt::make<Image>(_bitmap, _scale, mode);
+    image->_resourceName = _resourceName;
+    return image;
 }
 
 Size Image::size() const {

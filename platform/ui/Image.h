@@ -57,11 +57,16 @@ class Image : public rt::Object {
     std::uint32_t pixelHeight() const { return _bitmap ? _bitmap->height : 0; }
     const Bitmap* bitmap() const { return _bitmap.get(); }
     bool isEmpty() const { return !_bitmap || _bitmap->width == 0; }
+    // The name of the resource file the pixels were read from, without its scale suffix and
+    // extension ("volumeIcon" for ".../volumeIcon@2x.png"); empty for an image not read from
+    // a file. Kept by the images made from this one.
+    const std::string& resourceName() const { return _resourceName; }
 
   private:
     std::shared_ptr<const Bitmap> _bitmap;
     double _scale;
     RenderingMode _renderingMode;
+    std::string _resourceName;
 };
 
 }  // namespace ui

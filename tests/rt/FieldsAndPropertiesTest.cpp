@@ -48,6 +48,21 @@ TEST_F(FieldsTest, MissingWrongTypeAndNonObjectFieldsAnswerNull) {
     EXPECT_EQ(rt::getField(rt::make<Object>().get(), "_label"), nullptr);
 }
 
+TEST_F(FieldsTest, AForgottenFieldIsNotFoundAndAnEmptyOneStillExists) {
+    auto special = rt::make<SpecialCounter>();
+    EXPECT_TRUE(rt::hasField(special.get(), "_label"));  // declared, holding nothing
+    EXPECT_TRUE(rt::hasField(special.get(), "_title"));
+    EXPECT_FALSE(rt::hasField(special.get(), "_missing"));
+    EXPECT_FALSE(rt::hasField(nullptr, "_label"));
+    rt::forgetField(specialClass, "_label");  // not the subclass's own: kept
+    EXPECT_TRUE(rt::hasField(special.get(), "_label"));
+    rt::forgetField(specialClass, "_title");
+    EXPECT_FALSE(rt::hasField(special.get(), "_title"));
+    EXPECT_EQ(rt::fieldPointer<std::string>(special.get(), "_title"), nullptr);
+    rt::declareField(specialClass, "_title", &SpecialCounter::_title);
+    EXPECT_NE(rt::fieldPointer<std::string>(special.get(), "_title"), nullptr);
+}
+
 TEST_F(FieldsTest, AFieldDeclaredOnAClassOfAnotherCppTypeIsNeverRead) {
     // "TweakCounter" is a name-only class whose instances are plain Objects.
     rt::Class* plain = rt::Runtime::registerClass("Plain", rt::lookUpClass("NSObject"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -48,15 +49,23 @@ TEST(SettingsTable, HoldsThe35SettingsOnceEachWithTheirDefaults) {
               "restorePreviousVPNOnAppExit");
 }
 
-TEST(HookTable, InstallsTwoReplacementsAndThirtyAddedMethodsOnTheApplicationClass) {
+TEST(HookTable, ReplacesTenHostMethodsAndAddsFiftyMenuRowsFirst) {
     int replaced = 0;
     int added = 0;
+    std::map<std::string, int> addedByClass;
     for (const HookRow& row : HookTable::rows()) {
-        EXPECT_STREQ(row.className, "SBApplication");
         (row.kind == HookKind::Replaced ? replaced : added) += row.methodCount;
+        if (row.kind != HookKind::Replaced) addedByClass[row.className] += row.methodCount;
     }
-    EXPECT_EQ(replaced, 2);
-    EXPECT_EQ(added, 30);
+    EXPECT_EQ(replaced, 10);
+    EXPECT_EQ(added, 50);
+    EXPECT_EQ(addedByClass["SBUIAppIconForceTouchShortcutViewController"], 7);
+    EXPECT_EQ(addedByClass["SBUIActionView"], 13);
+    EXPECT_EQ(addedByClass["SBApplication"], 30);
+    EXPECT_STREQ(HookTable::rows().front().className,
+                 "SBUIAppIconForceTouchControllerDataProvider");
+    EXPECT_STREQ(HookTable::rows()[21].className, "SBUIAction");
+    EXPECT_STREQ(HookTable::rows()[22].className, "SBApplication");
 }
 
 TEST_F(StartupTest, OutsideTheHomeScreenHostNothingIsRegisteredOrInstalled) {

@@ -39,6 +39,18 @@ TEST_F(ImageTest, TheScaleComesFromTheFileNameAndSizesAreInPoints) {
     EXPECT_EQ(image->size(), (ui::Size{30, 30}));
 }
 
+TEST_F(ImageTest, AnImageKnowsTheResourceItWasReadFromAndPassesItOn) {
+    writeBytes(root() / "Library/Art/volumeIcon@2x.png", encodePng(4, 4, gradientPixels(4, 4)));
+    writeBytes(root() / "Library/Art/plain.png", encodePng(2, 2, gradientPixels(2, 2)));
+    auto scaled = Image::imageWithContentsOfFile("/Library/Art/volumeIcon@2x.png");
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(scaled->resourceName(), "volumeIcon");
+    EXPECT_EQ(scaled->imageWithRenderingMode(Image::RenderingMode::AlwaysTemplate)->resourceName(),
+              "volumeIcon");
+    EXPECT_EQ(Image::imageWithContentsOfFile("/Library/Art/plain.png")->resourceName(), "plain");
+    EXPECT_EQ(Image::imageWithPngData(encodePng(2, 2, gradientPixels(2, 2)))->resourceName(), "");
+}
+
 TEST_F(ImageTest, MissingCorruptAndForeignFilesGiveNoImage) {
     EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/none.png"));
     auto bytes = encodePng(3, 3, gradientPixels(3, 3));

@@ -6,14 +6,64 @@
 #include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/lifecycle/ApplicationRecord.h"
 #include "tweak/lifecycle/ApplicationStateTracking.h"
+#include "tweak/menu/ActionViewContent.h"
+#include "tweak/menu/ActionViewSetup.h"
+#include "tweak/menu/CustomShortcutItems.h"
+#include "tweak/menu/InlineEditor.h"
+#include "tweak/menu/MenuControllerRegistry.h"
+#include "tweak/menu/ValueEditing.h"
 
 namespace morvane {
 
 namespace {
 
-// The icon-menu rows (data provider, shortcut view controller, force-touch controller,
-// action view and action) go before these when the menu arrives.
-constexpr std::array<HookRow, 6> kHookTable = {{
+constexpr const char* kDataProvider = "SBUIAppIconForceTouchControllerDataProvider";
+constexpr const char* kShortcutViewController = "SBUIAppIconForceTouchShortcutViewController";
+constexpr const char* kForceTouchController = "SBUIAppIconForceTouchController";
+constexpr const char* kActionView = "SBUIActionView";
+constexpr const char* kAction = "SBUIAction";
+
+constexpr std::array<HookRow, 28> kHookTable = {{
+    {kDataProvider, "applicationShortcutItems", HookKind::Replaced, 1,
+     &CustomShortcutItems::hookApplicationShortcutItems},
+    {kShortcutViewController, "+getInstance", HookKind::Added, 1,
+     &MenuControllerRegistry::addGetInstance},
+    {kShortcutViewController, "loadView", HookKind::Replaced, 1,
+     &MenuControllerRegistry::hookLoadView},
+    {kShortcutViewController, "viewDidLayoutSubviews", HookKind::Replaced, 1,
+     &MenuControllerRegistry::hookViewDidLayoutSubviews},
+    {kShortcutViewController, "viewWillDisappear:", HookKind::Replaced, 1,
+     &MenuControllerRegistry::hookViewWillDisappear},
+    {kShortcutViewController, "volumeActionView, setVolumeActionView:", HookKind::AddedProperties,
+     2, &MenuControllerRegistry::addVolumeActionView},
+    {kShortcutViewController, "brightnessActionView, setBrightnessActionView:",
+     HookKind::AddedProperties, 2, &MenuControllerRegistry::addBrightnessActionView},
+    {kShortcutViewController, "togglesActionView, setTogglesActionView:", HookKind::AddedProperties,
+     2, &MenuControllerRegistry::addTogglesActionView},
+    {kForceTouchController,
+     "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:", HookKind::Replaced,
+     1, &InlineEditor::hookActivateApplicationShortcutItem},
+    {kActionView, "initWithAction:", HookKind::Replaced, 1, &ActionViewSetup::hookInitWithAction},
+    {kActionView, "layoutSubviews", HookKind::Replaced, 1, &ActionViewSetup::hookLayoutSubviews},
+    {kActionView, "setCustomSubtitle:", HookKind::Added, 1,
+     &ActionViewContent::addSetCustomSubtitle},
+    {kActionView, "hideAllContent:", HookKind::Added, 1, &ActionViewContent::addHideAllContent},
+    {kActionView, "getContentFrame", HookKind::Added, 1, &ActionViewContent::addGetContentFrame},
+    {kActionView, "onSliderValChanged:forEvent:", HookKind::Added, 1,
+     &ValueEditing::addOnSliderValChanged},
+    {kActionView, "saveValueAndDismiss", HookKind::Added, 1, &ValueEditing::addSaveValueAndDismiss},
+    {kActionView, "removeButtonClicked:", HookKind::Added, 1,
+     &ValueEditing::addRemoveButtonClicked},
+    {kActionView, "toggleButtonClicked:", HookKind::Added, 1,
+     &ValueEditing::addToggleButtonClicked},
+    {kActionView, "sliderView, setSliderView:", HookKind::AddedProperties, 2,
+     &MenuControllerRegistry::addSliderView},
+    {kActionView, "togglesView, setTogglesView:", HookKind::AddedProperties, 2,
+     &MenuControllerRegistry::addTogglesView},
+    {kActionView, "enabledTogglesView, setEnabledTogglesView:", HookKind::AddedProperties, 2,
+     &MenuControllerRegistry::addEnabledTogglesView},
+    {kAction, "initWithTitle:subtitle:image:badgeView:handler:", HookKind::Replaced, 1,
+     &CustomShortcutItems::hookActionInitWithTitle},
     {"SBApplication", "initWithApplicationInfo:", HookKind::Replaced, 1,
      &ApplicationStateTracking::hookInitWithApplicationInfo},
     {"SBApplication", "_noteProcess:didChangeToState:", HookKind::Replaced, 1,

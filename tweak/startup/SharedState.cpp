@@ -1,5 +1,7 @@
 #include "tweak/startup/SharedState.h"
 
+#include "rt/NoDestroy.h"
+
 namespace morvane {
 
 namespace {
@@ -9,11 +11,13 @@ struct Variables {
     std::optional<std::string> currentForceTouchedAppBundleId;
     bool darkModeEnabled = false;
     std::optional<std::string> darkModeTweakName;
+    rt::Ref<rt::Object> currentShortcutViewController;
 };
 
+// Never destroyed: a controller still held at exit is not released into a torn-down runtime.
 Variables& variables() {
-    static Variables shared;
-    return shared;
+    static rt::NoDestroy<Variables> shared;
+    return shared.get();
 }
 
 }  // namespace
@@ -32,6 +36,10 @@ bool& SharedState::darkModeEnabled() {
 
 std::optional<std::string>& SharedState::darkModeTweakName() {
     return variables().darkModeTweakName;
+}
+
+rt::Ref<rt::Object>& SharedState::currentShortcutViewController() {
+    return variables().currentShortcutViewController;
 }
 
 void SharedState::resetForTesting() {

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "rt/Object.h"
+#include "rt/Ref.h"
+
 namespace morvane {
 
 // The process-wide variables that several parts of the library share. Main thread only.
@@ -14,6 +17,8 @@ class SharedState {
     static std::optional<std::string>& currentForceTouchedAppBundleId();
     static bool& darkModeEnabled();
     static std::optional<std::string>& darkModeTweakName();
+    // The shortcut-menu view controller whose menu was laid out last, while it shows.
+    static rt::Ref<rt::Object>& currentShortcutViewController();
 
     static void resetForTesting();
 };

@@ -1,0 +1,57 @@
+#include "ui/LayoutPass.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/dispatch/Queue.h"
+#include "rt/NoDestroy.h"
+#include "rt/Runtime.h"
+#include "ui/View.h"
+
+namespace ui {
+
+namespace {
+
+struct PendingLayout {
+    std::vector<rt::Weak<View>> views;
+    // The world in which the pending pass was queued: a new world (whose clock dropped every
+    // queued task) starts with no pass pending.
+    std::uint64_t scheduledInWorld = 0;
+};
+
+PendingLayout& pending() {
+    static rt::NoDestroy<PendingLayout> layout;
+    return *layout;
+}
+
+}  // namespace
+
+void LayoutPass::schedule(View* view) {
+    PendingLayout& layout = pending();
+    const std::uint64_t world = rt::Runtime::generation();
+    if (layout.scheduledInWorld != world) {
+        layout.views.clear();
+        layout.scheduledInWorld = world;
+        core::async(core::Queue::Main, &LayoutPass::run);
+    }
+    layout.views.emplace_back(view);
+}
+
+void LayoutPass::run() {
+    PendingLayout& layout = pending();
+    std::vector<rt::Weak<View>> views;
+    views.swap(layout.views);
+    layout.scheduledInWorld = 0;
+    // Each tree is walked once, from its root, however many of its views were marked.
+    std::vector<rt::Ref<View>> roots;
+    for (const rt::Weak<View>& marked : views) {
+        rt::Ref<View> view = marked.lock();
+        if (!view) continue;
+        rt::Ref<View> root = view->rootView();
+        if (std::find(roots.begin(), roots.end(), root) == roots.end())
+            roots.push_back(std::move(root));
+    }
+    for (const rt::Ref<View>& root : roots) root->layoutIfNeeded();
+}
+
+}  // namespace ui

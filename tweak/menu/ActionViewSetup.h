@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "rt/Class.h"
+#include "rt/Object.h"
+
+namespace morvane {
+
+// The creation of each menu row: 0.1 s after the host made it, the row's setup detects the
+// dark-mode appearance in use, registers the custom entries' rows with the menu's controller
+// and draws the "Toggles" entry's row of enabled toggles.
+class ActionViewSetup {
+  public:
+    static constexpr double kSetupDelay = 0.1;
+
+    // Replace "initWithAction:" and "layoutSubviews" of "SBUIActionView".
+    static bool hookInitWithAction(rt::Class* rowClass);
+    static bool hookLayoutSubviews(rt::Class* rowClass);
+
+    // "completeActionViewSetup": dark-mode detection, then registration by the action's
+    // title.
+    static void completeActionViewSetup(rt::Object* row, rt::Object* action);
+
+    // Which of the known dark-mode appearances the row shows: "dune", "noctis", "carbon",
+    // or none. The tests run in that order; the first that matches wins.
+    static std::optional<std::string> detectDarkMode(rt::Object* row);
+};
+
+}  // namespace morvane
