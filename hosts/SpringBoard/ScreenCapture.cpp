@@ -6,6 +6,7 @@
 #include "render/ScreenRenderer.h"
 #include "render/TimelinePlot.h"
 #include "springboard/HomeScreen.h"
+#include "springboard/IconMenu.h"
 
 void ScreenCapture::settle() {
     core::RunLoop::main().runFor(0);
@@ -29,10 +30,13 @@ render::Picture ScreenCapture::timelinePicture() {
         {phone.timeline(), core::Clock::now(), phone.volume(), phone.brightness()});
 }
 
+// The open icon menu's screen-sized container (the menu's view laid out inside it).
 rt::Ref<ui::View> ScreenCapture::openMenuView() {
-    return nullptr;  // the home screen has no icon menu controller yet
+    return springboard::IconMenu::screen();
 }
 
 std::optional<std::string> ScreenCapture::openMenuApp() {
-    return std::nullopt;
+    std::string app = springboard::IconMenu::openApp();
+    if (app.empty()) return std::nullopt;
+    return app;
 }

@@ -27,6 +27,7 @@ constexpr long long kTaskStateRunning = 2;
 constexpr long long kVisibilityForeground = 2;
 
 struct OpenMenu {
+    std::string app;
     rt::Ref<ui::View> screen;
     rt::Ref<SBUIAppIconForceTouchController> controller;
     rt::Ref<SBUIAppIconForceTouchShortcutViewController> shortcutViewController;
@@ -75,6 +76,7 @@ void IconMenu::press(const std::string& bundleIdentifier) {
     close();
     MenuState& menu = state();
     auto open = std::make_unique<OpenMenu>();
+    open->app = bundleIdentifier;
     open->dataProvider = rt::make<SBUIAppIconForceTouchControllerDataProvider>(bundleIdentifier);
     open->controller = makeHostObject<SBUIAppIconForceTouchController>();
     open->shortcutViewController = makeHostObject<SBUIAppIconForceTouchShortcutViewController>();
@@ -116,6 +118,10 @@ void IconMenu::press(const std::string& bundleIdentifier) {
     }
     menu.open = std::move(open);
     rt::send<void>(menu.open->shortcutViewController, rt::sel("viewDidAppear:"), true);
+}
+
+std::string IconMenu::openApp() {
+    return state().open ? state().open->app : std::string();
 }
 
 bool IconMenu::isOpen() {

@@ -49,6 +49,8 @@ class IconMenu {
     static rt::Ref<SBUIAppIconForceTouchShortcutViewController> shortcutViewController();
     static rt::Ref<SBUIAppIconForceTouchController> controller();
 
+    // The app whose menu is open, or empty while closed.
+    static std::string openApp();
     // The titles of the items the data provider answered for the last press, in order.
     static std::vector<std::string> lastItemTitles();
     // The app last launched from a menu, or empty.

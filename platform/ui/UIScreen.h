@@ -12,9 +12,10 @@ class UIScreen : public rt::Object {
   public:
     static constexpr const char* kClassName = "UIScreen";
 
-    // The screen in points (a phone of 375 x 812 points) and its pixels per point.
-    static Rect bounds() { return Rect(0, 0, 375, 812); }
-    static double scale() { return 3; }
+    // The screen in points (a phone of 375 x 667 points, the model the pictures draw) and
+    // its pixels per point.
+    static Rect bounds() { return Rect(0, 0, 375, 667); }
+    static double scale() { return 2; }
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 };

@@ -63,7 +63,7 @@ TEST_F(ViewControllerTest, TheViewIsLoadedOnceOnFirstUseAndLinkedToItsController
 
 TEST_F(ViewControllerTest, TheStandardLoadViewMakesAScreenSizedView) {
     auto plain = rt::make<ui::ViewController>();
-    EXPECT_EQ(plain->view()->frame(), ui::Rect(0, 0, 375, 812));
+    EXPECT_EQ(plain->view()->frame(), ui::Rect(0, 0, 375, 667));
 }
 
 TEST_F(ViewControllerTest, AMarkedViewIsLaidOutAtTheEndOfTheTurnAndTellsItsController) {
