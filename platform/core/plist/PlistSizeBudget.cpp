@@ -3,8 +3,8 @@
 namespace core {
 
 bool PlistSizeBudget::charge(std::size_t elements, std::size_t payloadBytes) {
-    if (elements > kMaxPlistElements - _spent.elements ||
-        payloadBytes > kMaxPlistPayloadBytes - _spent.payloadBytes)
+    if (elements > _maxElements - _spent.elements ||
+        payloadBytes > _maxPayloadBytes - _spent.payloadBytes)
         return false;
     _spent.elements += elements;
     _spent.payloadBytes += payloadBytes;

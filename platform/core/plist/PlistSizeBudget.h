@@ -16,6 +16,10 @@ class PlistSizeBudget {
         std::size_t payloadBytes = 0;
     };
 
+    PlistSizeBudget() = default;
+    PlistSizeBudget(std::size_t maxElements, std::size_t maxPayloadBytes)
+        : _maxElements(maxElements), _maxPayloadBytes(maxPayloadBytes) {}
+
     // False (and nothing charged) when the charge would pass either bound.
     bool charge(std::size_t elements, std::size_t payloadBytes);
     bool charge(const Size& size) { return charge(size.elements, size.payloadBytes); }
@@ -25,6 +29,8 @@ class PlistSizeBudget {
     const Size& spent() const { return _spent; }
 
   private:
+    std::size_t _maxElements = kMaxPlistElements;
+    std::size_t _maxPayloadBytes = kMaxPlistPayloadBytes;
     Size _spent;
 };
 

@@ -45,7 +45,8 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowercase) {
 
 }  // namespace
 
-XmlPlistReader::XmlPlistReader(std::string_view text) : _text(text) {}
+XmlPlistReader::XmlPlistReader(std::string_view text, PlistSizeBudget budget)
+    : _text(text), _logicalSize(budget) {}
 
 std::optional<PlistValue> XmlPlistReader::read() {
     try {

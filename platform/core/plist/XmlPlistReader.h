@@ -15,7 +15,7 @@ namespace core {
 // size bounds (PlistSizeBudget); never recurses without bound.
 class XmlPlistReader {
   public:
-    explicit XmlPlistReader(std::string_view text);
+    explicit XmlPlistReader(std::string_view text, PlistSizeBudget budget = {});
 
     std::optional<PlistValue> read();
 
