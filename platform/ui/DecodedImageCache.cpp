@@ -35,8 +35,8 @@ void DecodedImageCache::store(const std::string& path, const FileVersion& versio
     std::lock_guard lock(_mutex);
     if (const auto found = _byPath.find(path); found != _byPath.end()) erase(found->second);
     const std::size_t cost = costOf(path, *bitmap);
-    if (cost > kCapacityBytes) return;
-    while (_bytes + cost > kCapacityBytes) erase(std::prev(_entries.end()));
+    if (cost > _capacityBytes) return;
+    while (_bytes + cost > _capacityBytes) erase(std::prev(_entries.end()));
     _entries.push_front(Entry{path, version, std::move(bitmap), cost});
     _byPath.emplace(path, _entries.begin());
     _bytes += cost;

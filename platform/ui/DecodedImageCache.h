@@ -22,13 +22,19 @@ class DecodedImageCache {
   public:
     static constexpr std::size_t kCapacityBytes = std::size_t{32} << 20;
 
+    // The process's cache, bounded by kCapacityBytes.
     static DecodedImageCache& shared();
+
+    explicit DecodedImageCache(std::size_t capacityBytes = kCapacityBytes)
+        : _capacityBytes(capacityBytes) {}
 
     std::shared_ptr<const Bitmap> find(const std::string& path, const FileVersion& version);
     void store(const std::string& path, const FileVersion& version,
                std::shared_ptr<const Bitmap> bitmap);
 
-    // Bytes held now (never more than kCapacityBytes) and entries held.
+    // What keeping a bitmap under path costs: its pixels and the entry's bookkeeping.
+    static std::size_t costOf(const std::string& path, const Bitmap& bitmap);
+    // Bytes held now (never more than the capacity) and entries held.
     std::size_t bytes() const;
     std::size_t count() const;
 
@@ -41,9 +47,9 @@ class DecodedImageCache {
     };
     using Entries = std::list<Entry>;  // most recently used first
 
-    static std::size_t costOf(const std::string& path, const Bitmap& bitmap);
     void erase(Entries::iterator entry);
 
+    const std::size_t _capacityBytes;
     mutable std::mutex _mutex;
     Entries _entries;
     std::unordered_map<std::string, Entries::iterator> _byPath;

@@ -19,6 +19,9 @@ class PngDecoder {
     // hostile header cannot exhaust memory or hold up the main thread.
     static constexpr std::uint64_t kMaximumPixels = std::uint64_t{4096} * 4096;
     static constexpr std::uint32_t kMaximumSide = 16384;
+
+    // Whether an image of this size is one decode() takes.
+    static bool acceptsSize(std::uint32_t width, std::uint32_t height);
 };
 
 }  // namespace ui

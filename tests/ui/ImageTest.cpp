@@ -120,34 +120,61 @@ TEST_F(ImageTest, HeadersClaimingTooManyPixelsGiveNoImage) {
     EXPECT_FALSE(Image::imageWithPngData(hostile));
     writeBytes(root() / "Library/huge.png", hostile);
     EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/huge.png"));
-
-    // The limit itself decodes; one row more does not.
-    const auto atLimit = Image::imageWithPngData(blackPng(4096, 4096));
-    ASSERT_TRUE(atLimit);
-    EXPECT_EQ(atLimit->pixelWidth() * std::uint64_t{atLimit->pixelHeight()},
-              ui::PngDecoder::kMaximumPixels);
-    EXPECT_FALSE(Image::imageWithPngData(blackPng(4096, 4097)));
-    EXPECT_FALSE(Image::imageWithPngData(blackPng(16385, 1)));
+    EXPECT_FALSE(Image::imageWithPngData(blackPng(4097, 4096, 1)));
     EXPECT_TRUE(Image::imageWithPngData(blackPng(16384, 1)));
+
+    // The limit itself.
+    using ui::PngDecoder;
+    EXPECT_TRUE(PngDecoder::acceptsSize(4096, 4096));
+    EXPECT_TRUE(PngDecoder::acceptsSize(16384, 1024));
+    EXPECT_FALSE(PngDecoder::acceptsSize(4096, 4097));
+    EXPECT_FALSE(PngDecoder::acceptsSize(16385, 1));
+    EXPECT_FALSE(PngDecoder::acceptsSize(0, 1));
+    EXPECT_FALSE(PngDecoder::acceptsSize(65536, 65536)) << "no overflow of the product";
 }
 
 TEST_F(ImageTest, TheDecodedImageCacheStaysWithinItsByteBound) {
     auto& cache = ui::DecodedImageCache::shared();
-    // 96 distinct 512 x 512 images: 96 MiB decoded, three times the bound.
+    // 40 distinct 512 x 512 images: 40 MiB decoded, more than the bound.
     const auto png = blackPng(512, 512);
-    for (int index = 0; index < 96; ++index) {
+    for (int index = 0; index < 40; ++index) {
         const std::string path = "/Library/Many/icon" + std::to_string(index) + ".png";
         writeBytes(root() / path.substr(1), png);
         ASSERT_TRUE(Image::imageWithContentsOfFile(path));
         EXPECT_LE(cache.bytes(), ui::DecodedImageCache::kCapacityBytes);
     }
     EXPECT_GE(cache.bytes(), ui::DecodedImageCache::kCapacityBytes - 2 * 512 * 512 * 4);
-    EXPECT_LT(cache.count(), 32u);
 
     // The latest image is served from the cache: the same pixels.
-    const auto latest = Image::imageWithContentsOfFile("/Library/Many/icon95.png");
+    const auto latest = Image::imageWithContentsOfFile("/Library/Many/icon39.png");
     EXPECT_EQ(latest->bitmap(),
-              Image::imageWithContentsOfFile("/Library/Many/icon95.png")->bitmap());
+              Image::imageWithContentsOfFile("/Library/Many/icon39.png")->bitmap());
+}
+
+TEST_F(ImageTest, TheCacheDropsTheLeastRecentlyUsedFirstAndNeverPassesItsBound) {
+    const auto bitmap = [](std::uint32_t side) {
+        return std::make_shared<const ui::Bitmap>(
+            ui::Bitmap{side, side, std::vector<std::uint8_t>(std::size_t{side} * side * 4)});
+    };
+    const ui::FileVersion version;
+    const auto a = bitmap(8), b = bitmap(8), c = bitmap(8);
+    const std::size_t cost = ui::DecodedImageCache::costOf("/a", *a);
+    ui::DecodedImageCache cache(2 * cost);
+    cache.store("/a", version, a);
+    cache.store("/b", version, b);
+    EXPECT_EQ(cache.bytes(), 2 * cost) << "exactly full";
+    EXPECT_EQ(cache.find("/a", version), a);  // a is now the most recently used
+    cache.store("/c", version, c);
+    EXPECT_EQ(cache.bytes(), 2 * cost);
+    EXPECT_EQ(cache.find("/b", version), nullptr);
+    EXPECT_EQ(cache.find("/a", version), a);
+    EXPECT_EQ(cache.find("/c", version), c);
+    cache.store("/big", version, bitmap(16));  // larger than the whole bound: not kept
+    EXPECT_EQ(cache.find("/big", version), nullptr);
+    EXPECT_EQ(cache.count(), 2u);
+    ui::FileVersion rewritten;
+    rewritten.size = 1;
+    EXPECT_EQ(cache.find("/a", rewritten), nullptr) << "another version of the file";
 }
 
 TEST_F(ImageTest, AFileRewrittenInPlaceIsDecodedAnew) {
