@@ -1,7 +1,7 @@
 # The two commands of the README, and a few conveniences around the CMake presets.
 PRESET ?= default
 
-.PHONY: demo test deps configure build bench asan tsan clang clean
+.PHONY: demo test deps configure build bench fuzz asan tsan clang clean
 
 # The main job: the home-screen host plays the road of one customisation, drawing the screen
 # after every command that changed it and the timeline at the end into one folder.
@@ -29,6 +29,12 @@ bench: deps
 	@cmake --preset default >/dev/null
 	cmake --build --preset default
 	./bench/run-all build/default
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (default 60) seconds.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	./scripts/run-fuzzers
 
 asan:
 	$(MAKE) test PRESET=asan

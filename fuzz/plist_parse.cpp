@@ -1,7 +1,6 @@
-// libFuzzer target for the property-list readers: any input must be answered without a
-// crash, and whatever reads must survive a round trip through our writers.
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Iplatform \
-//       fuzz/plist_parse.cpp platform/core/plist/*.cpp platform/core/files/*.cpp -o plist_parse
+// libFuzzer target for the property-list readers (XML and binary): any input is answered
+// without a crash, within the logical size bounds, and whatever reads is written back in
+// every form and reads back equal (the preferences writer's form without loss).
 #include "core/plist/PlistReader.h"
 #include "core/plist/PlistWriter.h"
 
@@ -10,15 +9,22 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace {
+
+void requireReadsBackEqual(const std::string& bytes, const core::PlistValue& value) {
+    const auto reread = core::parsePropertyList(bytes);
+    if (bytes.empty() || !reread || !(*reread == value)) std::abort();
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto value =
         core::parsePropertyList(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!value) return 0;
-    const std::string binary = core::toBinaryPropertyList(*value);
-    const auto fromBinary = core::parsePropertyList(binary);
-    if (binary.empty() || !fromBinary || !(*fromBinary == *value))
-        std::abort();  // everything we read, we must write and read back equal
+    requireReadsBackEqual(core::toBinaryPropertyList(*value), *value);
+    requireReadsBackEqual(core::encodePropertyList(*value, core::PlistFormat::Xml).bytes, *value);
     const std::string xml = core::toXmlPropertyList(*value);
-    if (!xml.empty() && !core::parsePropertyList(xml)) std::abort();  // XML we write must read back
+    if (!xml.empty() && !core::parsePropertyList(xml)) std::abort();  // XML we write reads back
     return 0;
 }

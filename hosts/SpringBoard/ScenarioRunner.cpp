@@ -13,6 +13,7 @@
 #include "PictureCommands.h"
 #include "Quantity.h"
 #include "ScenarioError.h"
+#include "ScenarioWords.h"
 #include "StatePrinter.h"
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
@@ -27,30 +28,19 @@ namespace {
 constexpr double kReloadTimeout = 10;
 
 void expectWords(const ScenarioLine& line, std::size_t count, const char* form) {
-    if (line.words.size() != count) throw ScenarioError(std::string("expected: ") + form);
+    ScenarioWords::expectCount(line, count, form);
 }
 
 double number(const std::string& word, const char* what) {
-    char* end = nullptr;
-    const double value = std::strtod(word.c_str(), &end);
-    if (end == word.c_str() || *end != '\0')
-        throw ScenarioError(std::string(what) + " '" + word + "' is not a number");
-    return value;
+    return ScenarioWords::number(word, what);
 }
 
 double level(const std::string& word) {
-    const double value = number(word, "level");
-    if (!(value >= 0 && value <= 1))
-        throw ScenarioError("level " + word + " is not between 0 and 1");
-    return value;
+    return ScenarioWords::level(word);
 }
 
 long long integer(const std::string& word, const char* what) {
-    char* end = nullptr;
-    const long long value = std::strtoll(word.c_str(), &end, 10);
-    if (end == word.c_str() || *end != '\0')
-        throw ScenarioError(std::string(what) + " '" + word + "' is not an integer");
-    return value;
+    return ScenarioWords::integer(word, what);
 }
 
 // Runs a program of this machine (the editor beside the host) with `arguments`, no shell.

@@ -16,6 +16,30 @@ std::optional<core::PlistDictionary> readFile() {
     return *value->asDictionary();
 }
 
+// Text as it can be printed: control characters (a stored string may hold any, terminal
+// escapes included) and backslashes are written as escapes.
+std::string printable(const std::string& text) {
+    std::string out;
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (character == '\\' || character == '"') {
+            out += '\\';
+            out += character;
+        } else if (character == '\n') {
+            out += "\\n";
+        } else if (character == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += character;
+        }
+    }
+    return out;
+}
+
 std::string describeValue(const core::PlistValue& value) {
     if (const auto flag = value.asBool()) return *flag ? "YES" : "NO";
     if (const auto integer = value.asInteger()) return std::to_string(*integer);
@@ -24,11 +48,11 @@ std::string describeValue(const core::PlistValue& value) {
         std::snprintf(text, sizeof text, "%.17g", *real);
         return text;
     }
-    if (const std::string* text = value.asString()) return "\"" + *text + "\"";
+    if (const std::string* text = value.asString()) return "\"" + printable(*text) + "\"";
     if (const auto* dictionary = value.asDictionary()) {
         std::string text = "{";
         for (const auto& [key, entry] : *dictionary) {
-            text += (text.size() > 1 ? ", " : "") + key + ": " + describeValue(entry);
+            text += (text.size() > 1 ? ", " : "") + printable(key) + ": " + describeValue(entry);
         }
         return text + "}";
     }
@@ -60,6 +84,6 @@ std::string ValuesFile::describe() {
     if (!values) return "  (no values file)\n";
     std::string text;
     for (const auto& [key, value] : *values)
-        text += "  " + key + " = " + describeValue(value) + "\n";
+        text += "  " + printable(key) + " = " + describeValue(value) + "\n";
     return text.empty() ? "  (empty)\n" : text;
 }

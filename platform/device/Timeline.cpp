@@ -4,6 +4,15 @@
 
 namespace device {
 
+void Timeline::record(TimelineEntry entry) {
+    if (_entries.size() >= kCapacity) {
+        const std::size_t older = kCapacity / 2;
+        _entries.erase(_entries.begin(), _entries.begin() + static_cast<std::ptrdiff_t>(older));
+        _dropped += older;
+    }
+    _entries.push_back(std::move(entry));
+}
+
 std::vector<TimelineEntry> Timeline::matching(std::string_view fragment) const {
     std::vector<TimelineEntry> found;
     std::copy_if(_entries.begin(), _entries.end(), std::back_inserter(found),

@@ -9,12 +9,19 @@
 
 namespace device {
 
-// Every change made to the phone, in the order it was made.
+// The changes made to the phone, in the order they were made: the latest kCapacity at
+// least, so a phone that runs for days does not grow with every change. When the record is
+// full its older half is dropped (dropped() counts them).
 class Timeline {
   public:
-    void record(TimelineEntry entry) { _entries.push_back(std::move(entry)); }
+    static constexpr std::size_t kCapacity = 4096;
 
+    void record(TimelineEntry entry);
+
+    // The entries kept, oldest first.
     const std::vector<TimelineEntry>& entries() const { return _entries; }
+    // Entries dropped so far to stay within kCapacity.
+    std::size_t dropped() const { return _dropped; }
     std::size_t size() const { return _entries.size(); }
     bool empty() const { return _entries.empty(); }
 
@@ -26,6 +33,7 @@ class Timeline {
 
   private:
     std::vector<TimelineEntry> _entries;
+    std::size_t _dropped = 0;
 };
 
 }  // namespace device

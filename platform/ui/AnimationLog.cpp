@@ -11,9 +11,16 @@ AnimationLog& AnimationLog::shared() {
 
 std::size_t AnimationLog::begin(AnimationRecord record) {
     std::lock_guard lock(_mutex);
+    if (_records.size() >= kCapacity) dropOldest();
     _records.push_back(std::move(record));
-    _open.push_back(_records.size() - 1);
-    return _records.size() - 1;
+    const std::size_t sequence = _dropped + _records.size() - 1;
+    _open.push_back(sequence);
+    return sequence;
+}
+
+void AnimationLog::dropOldest() {
+    _records.pop_front();
+    ++_dropped;
 }
 
 void AnimationLog::end() {
@@ -23,8 +30,8 @@ void AnimationLog::end() {
 
 void AnimationLog::noteChange(View* view, const char* property) {
     std::lock_guard lock(_mutex);
-    if (_open.empty()) return;
-    _records[_open.back()].changes.push_back({rt::Weak<View>(view), property});
+    if (_open.empty() || _open.back() < _dropped) return;  // its record was already dropped
+    _records[_open.back() - _dropped].changes.push_back({rt::Weak<View>(view), property});
 }
 
 bool AnimationLog::isAnimating() const {
@@ -34,7 +41,7 @@ bool AnimationLog::isAnimating() const {
 
 std::vector<AnimationRecord> AnimationLog::records() const {
     std::lock_guard lock(_mutex);
-    return _records;
+    return {_records.begin(), _records.end()};
 }
 
 std::size_t AnimationLog::count() const {
@@ -50,6 +57,7 @@ AnimationRecord AnimationLog::last() const {
 void AnimationLog::clear() {
     std::lock_guard lock(_mutex);
     _records.clear();
+    _dropped = 0;
     _open.clear();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -13,11 +14,14 @@ namespace ui {
 
 class View;
 
-// Every view animation of the process, in the order asked, so that tests and a renderer can
-// see durations, delays, springs, options and what changed. The toolkit runs on the main
-// thread; the log is locked anyway so a test thread may read it.
+// The latest view animations of the process (at most kCapacity), in the order asked, so that
+// tests and a renderer can see durations, delays, springs, options and what changed. Older
+// records are dropped, so a long-running host does not grow with every animation. The
+// toolkit runs on the main thread; the log is locked anyway so a test thread may read it.
 class AnimationLog {
   public:
+    static constexpr std::size_t kCapacity = 512;
+
     static AnimationLog& shared();
 
     // Starts a record and makes it the one that property changes are noted in until end().
@@ -28,7 +32,9 @@ class AnimationLog {
     void noteChange(View* view, const char* property);
     bool isAnimating() const;
 
+    // The records held, oldest first.
     std::vector<AnimationRecord> records() const;
+    // How many records are held (never more than kCapacity).
     std::size_t count() const;
     AnimationRecord last() const;
     void clear();
@@ -37,9 +43,12 @@ class AnimationLog {
     friend class rt::NoDestroy<AnimationLog>;
     AnimationLog() = default;
 
+    void dropOldest();
+
     mutable std::mutex _mutex;
-    std::vector<AnimationRecord> _records;
-    std::vector<std::size_t> _open;  // indexes of records whose blocks are running
+    std::deque<AnimationRecord> _records;
+    std::size_t _dropped = 0;        // records dropped so far: the sequence number of the first
+    std::vector<std::size_t> _open;  // sequence numbers of records whose blocks are running
 };
 
 }  // namespace ui

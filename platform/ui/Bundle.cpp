@@ -97,13 +97,14 @@ std::string Bundle::localizedStringForKey(const std::string& key, const std::str
 const StringsTable* Bundle::tableFor(const std::string& localization,
                                      const std::string& table) const {
     if (!isSafeName(table)) return nullptr;
-    const std::string cacheKey = localization + "/" + table;
-    auto found = _tables.find(cacheKey);
-    if (found == _tables.end()) {
-        const auto path = _hostPath / (localization + kLocalizationSuffix) / (table + ".strings");
-        found = _tables.emplace(cacheKey, StringsTable::readFile(path)).first;
+    const auto path = _hostPath / (localization + kLocalizationSuffix) / (table + ".strings");
+    const std::optional<FileVersion> version = FileVersion::of(path);
+    ReadTable& read = _tables[localization + "/" + table];
+    if (!read.version || read.version != version) {
+        // Versioned before reading, so a rewrite while reading is seen at the next lookup.
+        read = ReadTable{version, version ? StringsTable::readFile(path) : std::nullopt};
     }
-    return found->second ? &*found->second : nullptr;
+    return read.table ? &*read.table : nullptr;
 }
 
 }  // namespace ui

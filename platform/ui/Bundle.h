@@ -8,6 +8,7 @@
 
 #include "rt/Object.h"
 #include "rt/Ref.h"
+#include "ui/FileVersion.h"
 #include "ui/StringsTable.h"
 
 namespace ui {
@@ -51,8 +52,15 @@ class Bundle : public rt::Object {
 
     std::string _devicePath;
     std::filesystem::path _hostPath;
-    // Tables read so far, by "<localization>/<table>"; none for a missing one.
-    mutable std::map<std::string, std::optional<StringsTable>> _tables;
+    // A table as read from one version of its file (none for a missing or corrupt file).
+    struct ReadTable {
+        std::optional<FileVersion> version;
+        std::optional<StringsTable> table;
+    };
+
+    // Tables read so far, by "<localization>/<table>", each kept while its file stays the
+    // same version: a rewritten strings file is read anew at the next lookup.
+    mutable std::map<std::string, ReadTable> _tables;
 };
 
 }  // namespace ui

@@ -1,19 +1,16 @@
 #include "ui/Image.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "core/paths/DeviceRoot.h"
 #include "rt/Make.h"
-#include "rt/NoDestroy.h"
+#include "ui/DecodedImageCache.h"
+#include "ui/FileVersion.h"
 #include "ui/PngDecoder.h"
 
 namespace ui {
@@ -23,6 +20,7 @@ namespace {
 // Files larger than this are not images the phone would show.
 constexpr std::uintmax_t kMaximumFileSize = 64u * 1024 * 1024;
 
+// The one place image files are opened and read.
 std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -50,88 +48,18 @@ std::string resourceNameOf(const std::filesystem::path& path) {
     return stem;
 }
 
-// What identifies one version of a file: replacing it (a new inode) or rewriting it (a new
-// size or modification time) makes another version.
-struct FileVersion {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    std::int64_t modifiedNanoseconds = 0;
-    std::int64_t changedNanoseconds = 0;
-
-    friend bool operator==(const FileVersion&, const FileVersion&) = default;
-};
-
-std::optional<FileVersion> versionOf(const std::filesystem::path& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
-    return FileVersion{static_cast<std::uint64_t>(info.st_dev),
-                       static_cast<std::uint64_t>(info.st_ino),
-                       static_cast<std::int64_t>(info.st_size),
-                       info.st_mtim.tv_sec * kNanosecondsPerSecond + info.st_mtim.tv_nsec,
-                       info.st_ctim.tv_sec * kNanosecondsPerSecond + info.st_ctim.tv_nsec};
-}
-
-// Decoded image files by path, each kept while its file stays the same version, so an image
-// shown in many places (the same glyph on every row) is read and decoded once. Bitmaps are
-// immutable and shared by the images made from them. Bounded: the least recently used entry
-// goes when the cache is full.
-class DecodedFileCache {
-  public:
-    static constexpr std::size_t kCapacity = 128;
-
-    static DecodedFileCache& shared() {
-        static rt::NoDestroy<DecodedFileCache> cache;
-        return *cache;
-    }
-
-    std::shared_ptr<const Bitmap> find(const std::string& path, const FileVersion& version) {
-        std::lock_guard lock(_mutex);
-        auto found = _entries.find(path);
-        if (found == _entries.end() || !(found->second.version == version)) return nullptr;
-        found->second.lastUse = ++_useCounter;
-        return found->second.bitmap;
-    }
-
-    void store(const std::string& path, const FileVersion& version,
-               std::shared_ptr<const Bitmap> bitmap) {
-        std::lock_guard lock(_mutex);
-        if (_entries.size() >= kCapacity && !_entries.contains(path)) evictLeastRecentlyUsed();
-        _entries[path] = Entry{version, std::move(bitmap), ++_useCounter};
-    }
-
-  private:
-    struct Entry {
-        FileVersion version;
-        std::shared_ptr<const Bitmap> bitmap;
-        std::uint64_t lastUse = 0;
-    };
-
-    void evictLeastRecentlyUsed() {
-        auto oldest = std::min_element(
-            _entries.begin(), _entries.end(),
-            [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
-        if (oldest != _entries.end()) _entries.erase(oldest);
-    }
-
-    std::mutex _mutex;
-    std::map<std::string, Entry> _entries;
-    std::uint64_t _useCounter = 0;
-};
-
 // The file's pixels: from the cache while the file is unchanged, else read and decoded.
 std::shared_ptr<const Bitmap> decodedFile(const std::filesystem::path& path) {
-    const auto version = versionOf(path);
+    const auto version = FileVersion::of(path);
     if (!version) return nullptr;
     const std::string key = path.string();
-    if (auto cached = DecodedFileCache::shared().find(key, *version)) return cached;
+    if (auto cached = DecodedImageCache::shared().find(key, *version)) return cached;
     const auto bytes = readFile(path);
     if (!bytes) return nullptr;
     auto bitmap = PngDecoder::decode(*bytes);
     if (!bitmap) return nullptr;
     auto shared = std::make_shared<const Bitmap>(std::move(*bitmap));
-    DecodedFileCache::shared().store(key, *version, shared);
+    DecodedImageCache::shared().store(key, *version, shared);
     return shared;
 }
 

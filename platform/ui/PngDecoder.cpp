@@ -27,6 +27,11 @@ class PngImage {
 
 }  // namespace
 
+bool PngDecoder::acceptsSize(std::uint32_t width, std::uint32_t height) {
+    return width > 0 && height > 0 && width <= kMaximumSide && height <= kMaximumSide &&
+           std::uint64_t{width} * height <= kMaximumPixels;
+}
+
 std::optional<Bitmap> PngDecoder::decode(const std::vector<std::uint8_t>& bytes) {
     static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (bytes.size() < sizeof kSignature ||
@@ -36,14 +41,12 @@ std::optional<Bitmap> PngDecoder::decode(const std::vector<std::uint8_t>& bytes)
     PngImage image;
     if (!png_image_begin_read_from_memory(image.get(), bytes.data(), bytes.size()))
         return std::nullopt;
-    if (image.get()->width == 0 || image.get()->height == 0 || image.get()->width > kMaximumSide ||
-        image.get()->height > kMaximumSide) {
-        return std::nullopt;
-    }
+    const std::uint32_t width = image.get()->width, height = image.get()->height;
+    if (!acceptsSize(width, height)) return std::nullopt;
     image.get()->format = PNG_FORMAT_RGBA;
     Bitmap bitmap;
-    bitmap.width = image.get()->width;
-    bitmap.height = image.get()->height;
+    bitmap.width = width;
+    bitmap.height = height;
     bitmap.rgba.resize(PNG_IMAGE_SIZE(*image.get()));
     if (!png_image_finish_read(image.get(), nullptr, bitmap.rgba.data(), 0, nullptr))
         return std::nullopt;

@@ -131,6 +131,19 @@ TEST_F(PhoneTest, TimelineEntriesCarryTimeActorAndReadableText) {
     EXPECT_EQ(timeline.matching("volume").size(), 2u);
 }
 
+TEST_F(PhoneTest, TheTimelineKeepsTheLatestChangesWithinItsCapacity) {
+    device::Timeline timeline;
+    const std::size_t changes = 3 * device::Timeline::kCapacity + 5;
+    for (std::size_t index = 0; index < changes; ++index) {
+        timeline.record({static_cast<double>(index), Actor::user(), std::to_string(index)});
+        ASSERT_LE(timeline.size(), device::Timeline::kCapacity);
+    }
+    EXPECT_GE(timeline.size(), device::Timeline::kCapacity / 2);
+    EXPECT_EQ(timeline.size() + timeline.dropped(), changes);
+    EXPECT_EQ(timeline.entries().back().text, std::to_string(changes - 1));
+    EXPECT_EQ(timeline.entries().front().text, std::to_string(timeline.dropped()));
+}
+
 TEST_F(PhoneTest, FormattedTimelineAlignsTimesUnderAHeading) {
     phone.setVolume(0.7f, Actor::user());
     core::Clock::advance(12.5);

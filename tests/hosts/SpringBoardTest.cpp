@@ -193,3 +193,56 @@ TEST(SpringBoardHost, AnswersHelpAndRefusesBadArguments) {
     EXPECT_EQ(testing_support::run(kHost + " /no/such/scenario 2>&1", &output), 2);
     EXPECT_EQ(testing_support::run(std::string(VALUES_EDITOR) + " --help", &output), 0);
 }
+
+namespace {
+
+void writeValuesFile(const fs::path& root, const std::string& bytes) {
+    const fs::path preferences = root / "var/mobile/Library/Preferences";
+    fs::create_directories(preferences);
+    std::ofstream(preferences / "com.kelvrin.morvane.plist", std::ios::binary) << bytes;
+}
+
+// A binary property list of 40 arrays, each holding the next twice, then `true`: 2^40
+// elements once expanded, 300 bytes on disk.
+std::string expansionBomb() {
+    std::string file = "bplist00";
+    std::string offsets;
+    for (int level = 0; level <= 40; ++level) {
+        offsets += {'\0', static_cast<char>(file.size())};
+        if (level < 40)
+            file += {'\xA2', static_cast<char>(level + 1), static_cast<char>(level + 1)};
+        else
+            file += '\x09';
+    }
+    const std::size_t table = file.size();
+    file += offsets;
+    file += std::string(6, '\0') + "\x02\x01";
+    for (const std::size_t word : {std::size_t{41}, std::size_t{0}, table})
+        for (int shift = 56; shift >= 0; shift -= 8)
+            file += static_cast<char>((word >> shift) & 0xFF);
+    return file;
+}
+
+}  // namespace
+
+TEST(SpringBoardHost, PrintsAnExpansionBombAsNoValuesAndGoesOn) {
+    testing_support::TemporaryDirectory root;
+    writeValuesFile(root.path(), expansionBomb());
+    std::string output;
+    EXPECT_EQ(playScenario(kHost, root.path(),
+                           "print store\napp a\nlaunch a\nwait 0.5\nexpect volume 0.5\n", &output),
+              0)
+        << output;
+    EXPECT_NE(output.find("(no values file)"), std::string::npos) << output;
+}
+
+TEST(SpringBoardHost, PrintsControlCharactersOfStoredTextAsEscapes) {
+    testing_support::TemporaryDirectory root;
+    writeValuesFile(root.path(),
+                    "<plist version=\"1.0\"><dict><key>note&#27;[2J</key>"
+                    "<string>a&#1;\\b\"c</string></dict></plist>");
+    std::string output;
+    EXPECT_EQ(playScenario(kHost, root.path(), "print store\n", &output), 0) << output;
+    EXPECT_NE(output.find("note\\x1B[2J = \"a\\x01\\\\b\\\"c\""), std::string::npos) << output;
+    EXPECT_EQ(output.find('\x1B'), std::string::npos) << "no raw escape reaches the terminal";
+}

@@ -104,3 +104,36 @@ TEST_F(AnimationTest, TheCompletionKeepsWhatItCapturedAliveAndRunsOnTheMainQueue
 }
 
 }  // namespace
+
+namespace {
+
+using AnimationLogBoundTest = ToolkitTest;
+
+TEST_F(AnimationLogBoundTest, KeepsOnlyTheLatestRecordsWhateverRunsLong) {
+    auto view = rt::make<View>();
+    const std::size_t animations = 3 * AnimationLog::kCapacity + 7;
+    for (std::size_t index = 0; index < animations; ++index)
+        View::animate(0.001 * static_cast<double>(index + 1), [&] { view->setAlpha(0.5); });
+    EXPECT_EQ(AnimationLog::shared().count(), AnimationLog::kCapacity);
+    const auto records = AnimationLog::shared().records();
+    ASSERT_EQ(records.size(), AnimationLog::kCapacity);
+    EXPECT_DOUBLE_EQ(records.front().duration,
+                     0.001 * static_cast<double>(animations - AnimationLog::kCapacity + 1));
+    EXPECT_DOUBLE_EQ(records.back().duration, 0.001 * static_cast<double>(animations));
+
+    // Once full, changes still land on the record of the animation that made them, nested
+    // ones included.
+    auto other = rt::make<View>();
+    View::animate(0.25, [&] {
+        other->setAlpha(0.1);
+        View::animate(0.5, [&] { view->setAlpha(1); });
+    });
+    const auto latest = AnimationLog::shared().records();
+    const AnimationRecord& outer = latest[latest.size() - 2];
+    EXPECT_DOUBLE_EQ(outer.duration, 0.25);
+    EXPECT_TRUE(outer.changed(other.get(), "alpha"));
+    EXPECT_FALSE(outer.changed(view.get(), "alpha"));
+    EXPECT_TRUE(latest.back().changed(view.get(), "alpha"));
+}
+
+}  // namespace

@@ -105,3 +105,19 @@ TEST(StringsTableTest, ReadsUtf16AndPropertyListTables) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BundleTest, ARewrittenStringsFileIsReadAnewByTheSameBundle) {
+    auto bundle = Bundle::bundleWithPath(kBundlePath);
+    ASSERT_TRUE(bundle);
+    EXPECT_EQ(bundle->localizedStringForKey("Volume", "", ""), "Volume");
+    writeText(bundleDirectory / "en.lproj/Localizable.strings", "\"Volume\" = \"Loudness\";\n");
+    EXPECT_EQ(bundle->localizedStringForKey("Volume", "", ""), "Loudness");
+    std::filesystem::remove(bundleDirectory / "en.lproj/Localizable.strings");
+    EXPECT_EQ(bundle->localizedStringForKey("Volume", "fallback", ""), "fallback");
+    writeText(bundleDirectory / "en.lproj/Localizable.strings", "\"Volume\" = \"Back\";\n");
+    EXPECT_EQ(bundle->localizedStringForKey("Volume", "", ""), "Back");
+}
+
+}  // namespace

@@ -4,8 +4,12 @@
 #include "ToolkitFixture.h"
 #include "rt/Make.h"
 #include "ui/Button.h"
+#include "ui/DecodedImageCache.h"
 #include "ui/Image.h"
 #include "ui/ImageView.h"
+#include "ui/PngDecoder.h"
+
+#include <zlib.h>
 
 using ui::Image;
 
@@ -84,6 +88,117 @@ TEST_F(ImageTest, AnEmptyImageHasNoSize) {
     auto empty = rt::make<Image>();
     EXPECT_TRUE(empty->isEmpty());
     EXPECT_EQ(empty->size(), (ui::Size{0, 0}));
+}
+
+// A PNG chunk: length, type, data and CRC.
+void appendChunk(std::vector<std::uint8_t>& png, const char* type,
+                 const std::vector<std::uint8_t>& data) {
+    const auto appendWord = [&png](std::uint32_t word) {
+        for (int shift = 24; shift >= 0; shift -= 8) png.push_back((word >> shift) & 0xFF);
+    };
+    appendWord(static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeStart = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    appendWord(static_cast<std::uint32_t>(
+        crc32(0, png.data() + typeStart, static_cast<uInt>(png.size() - typeStart))));
+}
+
+// A grey PNG of the given size whose pixels are all black, compressed (a 4096 x 4096 picture
+// takes a few kilobytes); with `rows` set, only that many rows of data follow the header.
+std::vector<std::uint8_t> blackPng(std::uint32_t width, std::uint32_t height,
+                                   std::optional<std::uint32_t> rows = std::nullopt) {
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    for (const std::uint32_t word : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) header.push_back((word >> shift) & 0xFF);
+    header.insert(header.end(), {8, 0, 0, 0, 0});  // 8-bit grey, no interlace
+    appendChunk(png, "IHDR", header);
+    const std::vector<std::uint8_t> raw(static_cast<std::size_t>(rows.value_or(height)) *
+                                        (width + 1));  // filter byte 0 and black pixels
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<std::uint8_t> compressed(size);
+    compress(compressed.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
+    compressed.resize(size);
+    appendChunk(png, "IDAT", compressed);
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+TEST_F(ImageTest, HeadersClaimingTooManyPixelsGiveNoImage) {
+    // A 16384 x 16384 header followed by one row: refused from the header alone.
+    const auto hostile = blackPng(16384, 16384, 1);
+    EXPECT_LT(hostile.size(), 1024u);
+    EXPECT_FALSE(Image::imageWithPngData(hostile));
+    writeBytes(root() / "Library/huge.png", hostile);
+    EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/huge.png"));
+    EXPECT_FALSE(Image::imageWithPngData(blackPng(4097, 4096, 1)));
+    EXPECT_TRUE(Image::imageWithPngData(blackPng(16384, 1)));
+
+    // The limit itself.
+    using ui::PngDecoder;
+    EXPECT_TRUE(PngDecoder::acceptsSize(4096, 4096));
+    EXPECT_TRUE(PngDecoder::acceptsSize(16384, 1024));
+    EXPECT_FALSE(PngDecoder::acceptsSize(4096, 4097));
+    EXPECT_FALSE(PngDecoder::acceptsSize(16385, 1));
+    EXPECT_FALSE(PngDecoder::acceptsSize(0, 1));
+    EXPECT_FALSE(PngDecoder::acceptsSize(65536, 65536)) << "no overflow of the product";
+}
+
+TEST_F(ImageTest, TheDecodedImageCacheStaysWithinItsByteBound) {
+    auto& cache = ui::DecodedImageCache::shared();
+    // 40 distinct 512 x 512 images: 40 MiB decoded, more than the bound.
+    const auto png = blackPng(512, 512);
+    for (int index = 0; index < 40; ++index) {
+        const std::string path = "/Library/Many/icon" + std::to_string(index) + ".png";
+        writeBytes(root() / path.substr(1), png);
+        ASSERT_TRUE(Image::imageWithContentsOfFile(path));
+        EXPECT_LE(cache.bytes(), ui::DecodedImageCache::kCapacityBytes);
+    }
+    EXPECT_GE(cache.bytes(), ui::DecodedImageCache::kCapacityBytes - 2 * 512 * 512 * 4);
+
+    // The latest image is served from the cache: the same pixels.
+    const auto latest = Image::imageWithContentsOfFile("/Library/Many/icon39.png");
+    EXPECT_EQ(latest->bitmap(),
+              Image::imageWithContentsOfFile("/Library/Many/icon39.png")->bitmap());
+}
+
+TEST_F(ImageTest, TheCacheDropsTheLeastRecentlyUsedFirstAndNeverPassesItsBound) {
+    const auto bitmap = [](std::uint32_t side) {
+        return std::make_shared<const ui::Bitmap>(
+            ui::Bitmap{side, side, std::vector<std::uint8_t>(std::size_t{side} * side * 4)});
+    };
+    const ui::FileVersion version;
+    const auto a = bitmap(8), b = bitmap(8), c = bitmap(8);
+    const std::size_t cost = ui::DecodedImageCache::costOf("/a", *a);
+    ui::DecodedImageCache cache(2 * cost);
+    cache.store("/a", version, a);
+    cache.store("/b", version, b);
+    EXPECT_EQ(cache.bytes(), 2 * cost) << "exactly full";
+    EXPECT_EQ(cache.find("/a", version), a);  // a is now the most recently used
+    cache.store("/c", version, c);
+    EXPECT_EQ(cache.bytes(), 2 * cost);
+    EXPECT_EQ(cache.find("/b", version), nullptr);
+    EXPECT_EQ(cache.find("/a", version), a);
+    EXPECT_EQ(cache.find("/c", version), c);
+    cache.store("/big", version, bitmap(16));  // larger than the whole bound: not kept
+    EXPECT_EQ(cache.find("/big", version), nullptr);
+    EXPECT_EQ(cache.count(), 2u);
+    ui::FileVersion rewritten;
+    rewritten.size = 1;
+    EXPECT_EQ(cache.find("/a", rewritten), nullptr) << "another version of the file";
+}
+
+TEST_F(ImageTest, AFileRewrittenInPlaceIsDecodedAnew) {
+    const auto path = root() / "Library/Art/badge.png";
+    writeBytes(path, encodePng(2, 2, std::vector<std::uint8_t>(16, 0)));
+    const auto first = Image::imageWithContentsOfFile("/Library/Art/badge.png");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->bitmap(), Image::imageWithContentsOfFile("/Library/Art/badge.png")->bitmap());
+    writeBytes(path, encodePng(2, 2, std::vector<std::uint8_t>(16, 255)));
+    const auto second = Image::imageWithContentsOfFile("/Library/Art/badge.png");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->bitmap()->rgba, std::vector<std::uint8_t>(16, 255));
 }
 
 }  // namespace

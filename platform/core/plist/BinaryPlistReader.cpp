@@ -86,6 +86,10 @@ void BinaryPlistReader::spend(std::uint64_t bytes) {
     _budget -= bytes;
 }
 
+void BinaryPlistReader::charge(std::size_t elements, std::size_t payloadBytes) {
+    if (!_logicalSize.charge(elements, payloadBytes)) fail();
+}
+
 std::uint64_t BinaryPlistReader::objectOffset(std::uint64_t index) {
     if (index >= _trailer.objectCount) fail();
     const std::uint64_t offset =
@@ -103,6 +107,7 @@ PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth)
     const auto marker = static_cast<unsigned char>(_bytes[offset]);
     const unsigned low = marker & 0x0F;
     spend(sizeof(PlistValue));
+    charge(1, 0);
     switch (marker >> 4) {
         case kMarkerSimple:
             if (low != 0x8 && low != 0x9) fail();
@@ -129,14 +134,27 @@ PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth)
 
 PlistValue BinaryPlistReader::readContainer(std::uint64_t index, std::size_t offset,
                                             std::size_t depth) {
-    if (const auto found = _readContainers.find(index); found != _readContainers.end())
-        return found->second;
-    if (depth > kMaxPlistNestingDepth || !_containersBeingRead.insert(index).second)
-        fail();  // too deep, or a container that contains itself
+    if (depth > kMaxPlistNestingDepth) fail();
+    if (const auto found = _readContainers.find(index); found != _readContainers.end()) {
+        // Shared: the element itself was charged by readObject, all it holds is charged here,
+        // and its levels count from where it is referenced now.
+        const ReadContainer& shared = found->second;
+        if (depth + shared.height - 1 > kMaxPlistNestingDepth) fail();
+        _deepest = std::max(_deepest, depth + shared.height - 1);
+        charge(shared.size.elements - 1, shared.size.payloadBytes);
+        return shared.value;
+    }
+    if (!_containersBeingRead.insert(index).second) fail();  // a container containing itself
+    const PlistSizeBudget::Size before = _logicalSize.spent();
+    const std::size_t deepestOutside = _deepest;
+    _deepest = depth;
     const bool isArray = static_cast<unsigned char>(_bytes[offset]) >> 4 == kMarkerArray;
     PlistValue container = isArray ? readArray(offset, depth) : readDictionary(offset, depth);
     _containersBeingRead.erase(index);
-    _readContainers.emplace(index, container);
+    PlistSizeBudget::Size size = _logicalSize.spentSince(before);
+    ++size.elements;  // the container itself, charged before `before`
+    _readContainers.emplace(index, ReadContainer{container, size, _deepest - depth + 1});
+    _deepest = std::max(deepestOutside, _deepest);
     return container;
 }
 
@@ -187,12 +205,14 @@ std::string BinaryPlistReader::readKey(std::uint64_t index) {
     const unsigned kind = static_cast<unsigned char>(_bytes[offset]) >> 4;
     if (kind != kMarkerAsciiString && kind != kMarkerUtf16String) fail();
     spend(sizeof(std::string));
+    charge(1, 0);
     return readString(offset, kind == kMarkerUtf16String);
 }
 
 std::string BinaryPlistReader::readString(std::size_t offset, bool utf16) {
     const Extent extent = readExtent(offset, utf16 ? 2 : 1);
     spend(extent.count * (utf16 ? 2 : 1));
+    charge(0, extent.count * (utf16 ? 2 : 1));
     const auto* payload =
         reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
     if (utf16) return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
@@ -204,6 +224,7 @@ std::string BinaryPlistReader::readString(std::size_t offset, bool utf16) {
 PlistValue BinaryPlistReader::readData(std::size_t offset) {
     const Extent extent = readExtent(offset, 1);
     spend(extent.count);
+    charge(0, extent.count);
     const auto* payload =
         reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
     return PlistValue::data(PlistBytes(payload, payload + extent.count));

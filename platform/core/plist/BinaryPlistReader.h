@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plist/PlistSizeBudget.h"
 #include "core/plist/PlistValue.h"
 
 #include <cstddef>
@@ -15,7 +16,8 @@ namespace core {
 // Reads a "bplist00" binary property list. Every offset, length and reference is checked
 // against the file; cyclic references, nesting deeper than kMaxPlistNestingDepth and
 // files that would expand beyond a memory budget are refused. A container referenced
-// from several places is read once and shared.
+// from several places is read once and shared, but counts against the logical size bounds
+// (PlistSizeBudget) at every reference, so no file describes more than a writer can expand.
 class BinaryPlistReader {
   public:
     explicit BinaryPlistReader(std::string_view bytes);
@@ -29,6 +31,11 @@ class BinaryPlistReader {
         std::uint64_t objectCount = 0;
         std::uint64_t topObject = 0;
         std::uint64_t offsetTableStart = 0;
+    };
+    struct ReadContainer {
+        PlistValue value;
+        PlistSizeBudget::Size size;  // the logical size of the container and all it holds
+        std::size_t height = 0;      // levels of containers, itself included
     };
     struct Extent {
         std::uint64_t count;
@@ -51,12 +58,15 @@ class BinaryPlistReader {
     std::uint64_t readUnsigned(std::size_t position, std::size_t width);
     void requireBytes(std::size_t position, std::uint64_t count) const;
     void spend(std::uint64_t bytes);
+    void charge(std::size_t elements, std::size_t payloadBytes);
     [[noreturn]] void fail() const;
 
     std::string_view _bytes;
     Trailer _trailer;
     std::uint64_t _budget = 0;
-    std::unordered_map<std::uint64_t, PlistValue> _readContainers;
+    PlistSizeBudget _logicalSize;
+    std::size_t _deepest = 0;  // deepest container level reached so far
+    std::unordered_map<std::uint64_t, ReadContainer> _readContainers;
     std::unordered_set<std::uint64_t> _containersBeingRead;
 };
 

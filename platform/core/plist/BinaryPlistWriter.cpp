@@ -4,6 +4,8 @@
 #include "core/plist/PlistTextEncoding.h"
 
 #include <bit>
+#include <new>
+#include <stdexcept>
 
 namespace core {
 
@@ -66,12 +68,26 @@ void appendString(std::string& out, const std::string& text) {
 
 }  // namespace
 
-std::string BinaryPlistWriter::write(const PlistValue& value) {
-    BinaryPlistWriter writer;
-    writer.reserveFor(value);
-    std::uint64_t topIndex = 0;
-    if (!writer.flatten(value, 0, topIndex)) return {};
-    return writer.serialize();
+std::string BinaryPlistWriter::write(const PlistValue& value, std::size_t maxSize) {
+    try {
+        BinaryPlistWriter writer;
+        writer._maxSize = maxSize;
+        writer.reserveFor(value);
+        std::uint64_t topIndex = 0;
+        if (!writer.flatten(value, 0, topIndex)) return {};
+        std::string out = writer.serialize();
+        return out.size() <= maxSize ? out : std::string();
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const std::length_error&) {
+        return {};
+    }
+}
+
+// Notes bytes the file will hold at least; false once it cannot stay within bounds.
+bool BinaryPlistWriter::grow(std::size_t bytes) {
+    _leastSize += bytes;
+    return _leastSize <= _maxSize;
 }
 
 // Gives the value (and, for a container, all it holds) an index in the object table.
@@ -79,9 +95,9 @@ bool BinaryPlistWriter::flatten(const PlistValue& value, std::size_t depth, std:
     const bool isArray = value.kind() == PlistKind::Array;
     if (!isArray && value.kind() != PlistKind::Dictionary) {
         index = addScalar(encodeScalar(value));
-        return true;
+        return grow(1);  // its reference
     }
-    if (depth + 1 > kMaxPlistNestingDepth) return false;
+    if (depth + 1 > kMaxPlistNestingDepth || !grow(2)) return false;  // its marker and reference
     index = _objects.size();
     _objects.emplace_back();
     std::vector<std::uint64_t> references;
@@ -101,6 +117,7 @@ bool BinaryPlistWriter::flatten(const PlistValue& value, std::size_t depth, std:
             std::string encodedKey;
             appendString(encodedKey, key);
             references[entry] = addScalar(std::move(encodedKey));
+            if (!grow(1)) return false;
             if (!flatten(item, depth + 1, references[dictionary.size() + entry])) return false;
             ++entry;
         }
@@ -119,8 +136,12 @@ void BinaryPlistWriter::reserveFor(const PlistValue& value) {
 }
 
 std::uint64_t BinaryPlistWriter::addScalar(std::string encoded) {
+    const std::size_t size = encoded.size();
     const auto [found, inserted] = _scalarIndexes.try_emplace(std::move(encoded), _objects.size());
-    if (inserted) _objects.push_back(Object{&found->first, {}, {}});
+    if (inserted) {
+        _objects.push_back(Object{&found->first, {}, {}});
+        _leastSize += size + 1;  // the object and its offset
+    }
     return found->second;
 }
 

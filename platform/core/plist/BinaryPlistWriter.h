@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plist/PlistLimits.h"
 #include "core/plist/PlistValue.h"
 
 #include <cstddef>
@@ -16,8 +17,9 @@ namespace core {
 // big-endian; single-precision reals are 4-byte floats, other reals 8-byte doubles.
 class BinaryPlistWriter {
   public:
-    // Empty when the value nests deeper than kMaxPlistNestingDepth.
-    static std::string write(const PlistValue& value);
+    // Empty when the value nests deeper than kMaxPlistNestingDepth, when the file would be
+    // larger than maxSize, or without memory for it. Never throws.
+    static std::string write(const PlistValue& value, std::size_t maxSize = kMaxPlistWrittenSize);
 
   private:
     struct Object {
@@ -30,10 +32,13 @@ class BinaryPlistWriter {
     std::uint64_t addScalar(std::string encoded);
     std::string encodeScalar(const PlistValue& value) const;
     void reserveFor(const PlistValue& value);
+    bool grow(std::size_t bytes);
     std::string serialize() const;
 
     std::vector<Object> _objects;
     std::unordered_map<std::string, std::uint64_t> _scalarIndexes;
+    std::size_t _maxSize = kMaxPlistWrittenSize;
+    std::size_t _leastSize = 0;  // the file's size if every reference and offset took one byte
 };
 
 }  // namespace core

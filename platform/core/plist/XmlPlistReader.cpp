@@ -45,7 +45,8 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowercase) {
 
 }  // namespace
 
-XmlPlistReader::XmlPlistReader(std::string_view text) : _text(text) {}
+XmlPlistReader::XmlPlistReader(std::string_view text, PlistSizeBudget budget)
+    : _text(text), _logicalSize(budget) {}
 
 std::optional<PlistValue> XmlPlistReader::read() {
     try {
@@ -57,6 +58,10 @@ std::optional<PlistValue> XmlPlistReader::read() {
 
 void XmlPlistReader::fail() const {
     throw XmlPlistError{};
+}
+
+void XmlPlistReader::charge(std::size_t elements, std::size_t payloadBytes) {
+    if (!_logicalSize.charge(elements, payloadBytes)) fail();
 }
 
 bool XmlPlistReader::startsWith(std::string_view prefix) const {
@@ -161,10 +166,15 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth) {
     const std::string_view name = tag.name;
     const bool isContainer = name == "dict" || name == "array";
     if (isContainer && depth + 1 > kMaxPlistNestingDepth) fail();
+    charge(1, 0);
     if (name == "dict")
         return tag.isEmpty ? PlistValue(PlistDictionary()) : readDictionary(depth + 1);
     if (name == "array") return tag.isEmpty ? PlistValue(PlistArray()) : readArray(depth + 1);
-    if (name == "string") return PlistValue(readText(tag));
+    if (name == "string") {
+        std::string text = readText(tag);
+        charge(0, text.size());
+        return PlistValue(std::move(text));
+    }
     if (name == "integer") return readInteger(trimmed(readText(tag)));
     if (name == "real") return readReal(trimmed(readText(tag)));
     if (name == "true" || name == "false") return PlistValue(readBoolean(tag, name == "true"));
@@ -176,6 +186,7 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth) {
     if (name == "data") {
         auto bytes = PlistBase64::decode(readText(tag));
         if (!bytes) fail();
+        charge(0, bytes->size());
         return PlistValue::data(std::move(*bytes));
     }
     fail();
@@ -189,6 +200,7 @@ PlistValue XmlPlistReader::readDictionary(std::size_t depth) {
         if (keyTag.isEnd && keyTag.name == "dict") return PlistValue(std::move(dictionary));
         if (keyTag.isEnd || keyTag.name != "key") fail();
         std::string key = readText(keyTag);
+        charge(1, key.size());
         skipMarkup();
         const Tag valueTag = readTag();
         dictionary.set(std::move(key), readValue(valueTag, depth));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plist/PlistSizeBudget.h"
 #include "core/plist/PlistValue.h"
 
 #include <cstddef>
@@ -10,10 +11,11 @@
 namespace core {
 
 // Reads an XML property list (the DOCTYPE'd <plist> documents apps write). Refuses
-// malformed, truncated or too deeply nested documents; never recurses without bound.
+// malformed, truncated or too deeply nested documents, and those larger than the logical
+// size bounds (PlistSizeBudget); never recurses without bound.
 class XmlPlistReader {
   public:
-    explicit XmlPlistReader(std::string_view text);
+    explicit XmlPlistReader(std::string_view text, PlistSizeBudget budget = {});
 
     std::optional<PlistValue> read();
 
@@ -41,10 +43,12 @@ class XmlPlistReader {
     void skipDoctype();
     void moveToMarkupEnd(bool nestedBrackets);
     bool startsWith(std::string_view prefix) const;
+    void charge(std::size_t elements, std::size_t payloadBytes);
     [[noreturn]] void fail() const;
 
     std::string_view _text;
     std::size_t _position = 0;
+    PlistSizeBudget _logicalSize;
 };
 
 }  // namespace core

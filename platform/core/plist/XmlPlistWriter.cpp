@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 
 namespace core {
 
@@ -26,12 +28,28 @@ constexpr std::size_t kTabColumns = 8;
 
 }  // namespace
 
-std::string XmlPlistWriter::write(const PlistValue& value) {
-    XmlPlistWriter writer;
-    writer._out.append(kHeader);
-    if (!writer.writeValue(value, 0)) return {};
-    writer._out.append(kFooter);
-    return std::move(writer._out);
+std::string XmlPlistWriter::write(const PlistValue& value, std::size_t maxSize) {
+    return writeDocument(value, false, maxSize);
+}
+
+std::string XmlPlistWriter::writeExactly(const PlistValue& value, std::size_t maxSize) {
+    return writeDocument(value, true, maxSize);
+}
+
+std::string XmlPlistWriter::writeDocument(const PlistValue& value, bool exact,
+                                          std::size_t maxSize) {
+    try {
+        XmlPlistWriter writer(exact, maxSize);
+        writer._out.append(kHeader);
+        if (!writer.writeValue(value, 0)) return {};
+        writer._out.append(kFooter);
+        if (writer._out.size() > maxSize) return {};
+        return std::move(writer._out);
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const std::length_error&) {
+        return {};
+    }
 }
 
 void XmlPlistWriter::writeIndent(std::size_t level) {
@@ -39,6 +57,7 @@ void XmlPlistWriter::writeIndent(std::size_t level) {
 }
 
 bool XmlPlistWriter::writeValue(const PlistValue& value, std::size_t level) {
+    if (_out.size() > _maxSize) return false;  // a file no reader would take
     switch (value.kind()) {
         case PlistKind::Dictionary:
             return writeDictionary(*value.asDictionary(), level);
@@ -72,11 +91,14 @@ bool XmlPlistWriter::writeValue(const PlistValue& value, std::size_t level) {
             written = writeEscaped(*value.asString());
             _out.append("</string>");
             break;
-        case PlistKind::Date:
+        case PlistKind::Date: {
+            const std::string text = PlistDateFormat::format(*value.asDate());
             _out.append("<date>");
-            _out.append(PlistDateFormat::format(*value.asDate()));
+            _out.append(text);
             _out.append("</date>");
+            written = !_exact || PlistDateFormat::parse(text) == value.asDate();
             break;
+        }
         default:
             break;
     }

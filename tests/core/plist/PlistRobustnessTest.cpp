@@ -148,18 +148,6 @@ TEST(PlistBinaryReferences, CyclesAreRefused) {
         << "a cycle through two arrays";
 }
 
-TEST(PlistBinaryReferences, SharedContainersAreReadOnceAndShared) {
-    // Each level holds the next level twice: 2^60 leaves if expanded, 61 objects if shared.
-    std::vector<std::string> objects;
-    for (int level = 0; level < 60; ++level)
-        objects.push_back(bytesOf({0xA2, level + 1, level + 1}));
-    objects.push_back(bytesOf({0x09}));
-    const auto value = core::parsePropertyList(binaryPlistOf(objects));
-    ASSERT_TRUE(value);
-    const PlistArray& top = *value->asArray();
-    EXPECT_TRUE(top.at(0)->asArray()->sharesStorageWith(*top.at(1)->asArray()));
-}
-
 TEST(PlistBinaryReferences, OutOfRangeReferencesOffsetsAndLengthsAreRefused) {
     EXPECT_FALSE(core::parsePropertyList(binaryPlistOf({bytesOf({0xA1, 0x05})})))
         << "reference past the object table";
