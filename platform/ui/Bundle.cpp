@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
-#include "core/paths/DeviceRoot.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "core/files/AtomicFile.h"
+#include "core/files/RootedFiles.h"
 #include "rt/Make.h"
 #include "ui/Locale.h"
 
@@ -21,43 +25,54 @@ bool isSafeName(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
 
+using EntryKind = core::DeviceDirectory::EntryKind;
+
+// What is at a device path, opened within the device root (a link is followed inside it).
+EntryKind kindAt(const std::string& devicePath) {
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    if (!files) return EntryKind::Missing;
+    const core::FileDescriptor entry = files->open(devicePath, O_PATH);
+    struct stat info {};
+    if (!entry.valid() || ::fstat(entry.get(), &info) != 0) return EntryKind::Missing;
+    if (S_ISREG(info.st_mode)) return EntryKind::File;
+    if (S_ISDIR(info.st_mode)) return EntryKind::Directory;
+    return EntryKind::Other;
+}
+
 }  // namespace
 
-Bundle::Bundle(std::string devicePath, std::filesystem::path hostPath)
-    : _devicePath(std::move(devicePath)), _hostPath(std::move(hostPath)) {}
+Bundle::Bundle(std::string devicePath) : _devicePath(std::move(devicePath)) {}
 
 rt::Ref<Bundle> Bundle::bundleWithPath(const std::string& devicePath) {
-    const auto hostPath = core::DeviceRoot::map(devicePath);
-    std::error_code error;
-    if (!hostPath || !std::filesystem::is_directory(*hostPath, error)) return nullptr;
+    if (kindAt(devicePath) != EntryKind::Directory) return nullptr;
     std::string path = devicePath;
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return rt::make<Bundle>(path, *hostPath);
+    return rt::make<Bundle>(path);
 }
 
 std::string Bundle::pathForResource(const std::string& name, const std::string& type) const {
     const std::string fileName = type.empty() ? name : name + "." + type;
     if (!isSafeName(fileName)) return {};
-    std::error_code error;
-    if (std::filesystem::is_regular_file(_hostPath / fileName, error))
-        return joinDevicePath(_devicePath, fileName);
+    const std::string atTop = joinDevicePath(_devicePath, fileName);
+    if (kindAt(atTop) == EntryKind::File) return atTop;
     for (const std::string& localization : preferredLocalizations()) {
-        const std::string directory = localization + kLocalizationSuffix;
-        if (std::filesystem::is_regular_file(_hostPath / directory / fileName, error)) {
-            return joinDevicePath(joinDevicePath(_devicePath, directory), fileName);
-        }
+        const std::string localized = joinDevicePath(
+            joinDevicePath(_devicePath, localization + kLocalizationSuffix), fileName);
+        if (kindAt(localized) == EntryKind::File) return localized;
     }
     return {};
 }
 
 std::vector<std::string> Bundle::localizations() const {
     std::vector<std::string> found;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(_hostPath, error)) {
-        const std::string name = entry.path().filename().string();
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const auto directory = files ? files->openDirectory(_devicePath) : std::nullopt;
+    if (!directory) return found;
+    for (const std::string& name : directory->list()) {
         const std::size_t suffix = name.size() >= 6 ? name.size() - 6 : std::string::npos;
         if (suffix != std::string::npos && suffix > 0 &&
-            name.compare(suffix, 6, kLocalizationSuffix) == 0 && entry.is_directory(error)) {
+            name.compare(suffix, 6, kLocalizationSuffix) == 0 &&
+            directory->kindOf(name) == EntryKind::Directory) {
             found.push_back(name.substr(0, suffix));
         }
     }
@@ -97,12 +112,23 @@ std::string Bundle::localizedStringForKey(const std::string& key, const std::str
 const StringsTable* Bundle::tableFor(const std::string& localization,
                                      const std::string& table) const {
     if (!isSafeName(table)) return nullptr;
-    const auto path = _hostPath / (localization + kLocalizationSuffix) / (table + ".strings");
-    const std::optional<FileVersion> version = FileVersion::of(path);
+    const std::string path = joinDevicePath(
+        joinDevicePath(_devicePath, localization + kLocalizationSuffix), table + ".strings");
+    // The version and the bytes come from one descriptor opened within the device root.
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const core::FileDescriptor file =
+        files ? files->open(path, O_RDONLY | O_NONBLOCK) : core::FileDescriptor();
+    const std::optional<FileVersion> version =
+        file.valid() ? FileVersion::ofDescriptor(file.get()) : std::nullopt;
     ReadTable& read = _tables[localization + "/" + table];
     if (!read.version || read.version != version) {
-        // Versioned before reading, so a rewrite while reading is seen at the next lookup.
-        read = ReadTable{version, version ? StringsTable::readFile(path) : std::nullopt};
+        std::optional<StringsTable> parsed;
+        if (version &&
+            static_cast<std::uintmax_t>(version->size) <= StringsTable::kMaximumFileSize) {
+            if (const auto bytes = core::readWholeDescriptor(file.get()))
+                parsed = StringsTable::parse(*bytes);
+        }
+        read = ReadTable{version, std::move(parsed)};
     }
     return read.table ? &*read.table : nullptr;
 }

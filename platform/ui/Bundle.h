@@ -15,14 +15,14 @@ namespace ui {
 
 // A directory of resources ("NSBundle") on the phone: images and files at its top level
 // and in its localization directories ("en.lproj", "ar.lproj"), and localized strings
-// tables. Paths are the phone's; files are read under the device root.
+// tables. Paths are the phone's; every file and directory is opened within the device root.
 class Bundle : public rt::Object {
   public:
     static constexpr const char* kClassName = "NSBundle";
     // The localization used when the phone's language has none.
     static constexpr const char* kDevelopmentLocalization = "en";
 
-    Bundle(std::string devicePath, std::filesystem::path hostPath);
+    explicit Bundle(std::string devicePath);
 
     // "initWithPath:" / "bundleWithPath:": null when no directory is at the path.
     static rt::Ref<Bundle> bundleWithPath(const std::string& devicePath);
@@ -51,7 +51,6 @@ class Bundle : public rt::Object {
     const StringsTable* tableFor(const std::string& localization, const std::string& table) const;
 
     std::string _devicePath;
-    std::filesystem::path _hostPath;
     // A table as read from one version of its file (none for a missing or corrupt file).
     struct ReadTable {
         std::optional<FileVersion> version;

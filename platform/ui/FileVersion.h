@@ -18,6 +18,8 @@ struct FileVersion {
 
     // The version of the regular file at path; none when there is none.
     static std::optional<FileVersion> of(const std::filesystem::path& path);
+    // The version of the open file; none when it is no regular file.
+    static std::optional<FileVersion> ofDescriptor(int descriptor);
 
     friend bool operator==(const FileVersion&, const FileVersion&) = default;
 };

@@ -7,7 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "core/paths/DeviceRoot.h"
+#include <fcntl.h>
+
+#include "core/files/AtomicFile.h"
+#include "core/files/RootedFiles.h"
 #include "rt/Make.h"
 #include "ui/DecodedImageCache.h"
 #include "ui/FileVersion.h"
@@ -20,7 +23,7 @@ namespace {
 // Files larger than this are not images the phone would show.
 constexpr std::uintmax_t kMaximumFileSize = 64u * 1024 * 1024;
 
-// The one place image files are opened and read.
+// Reads a file of this machine (images the hosts and tests pass by their own path).
 std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -63,6 +66,26 @@ std::shared_ptr<const Bitmap> decodedFile(const std::filesystem::path& path) {
     return shared;
 }
 
+// A device file's pixels. The file is opened once within the device root; its version and its
+// bytes both come from that descriptor, so what is cached is what was read.
+std::shared_ptr<const Bitmap> decodedDeviceFile(const std::string& devicePath) {
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    if (!files) return nullptr;
+    const core::FileDescriptor file = files->open(devicePath, O_RDONLY | O_NONBLOCK);
+    if (!file.valid()) return nullptr;
+    const auto version = FileVersion::ofDescriptor(file.get());
+    if (!version || static_cast<std::uintmax_t>(version->size) > kMaximumFileSize) return nullptr;
+    const std::string key = "device:" + devicePath;
+    if (auto cached = DecodedImageCache::shared().find(key, *version)) return cached;
+    const auto bytes = core::readWholeDescriptor(file.get());
+    if (!bytes) return nullptr;
+    auto bitmap = PngDecoder::decode(std::vector<std::uint8_t>(bytes->begin(), bytes->end()));
+    if (!bitmap) return nullptr;
+    auto shared = std::make_shared<const Bitmap>(std::move(*bitmap));
+    DecodedImageCache::shared().store(key, *version, shared);
+    return shared;
+}
+
 }  // namespace
 
 Image::Image() : _scale(1), _renderingMode(RenderingMode::Automatic) {}
@@ -71,10 +94,12 @@ Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode m
     : _bitmap(std::move(bitmap)), _scale(scale > 0 ? scale : 1), _renderingMode(mode) {}
 
 rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath) {
-    const auto path = core::DeviceRoot::map(devicePath);
-    if (!path) return nullptr;
-    rt::Ref<Image> image = imageWithFileAtHostPath(*path, scaleFromFileName(*path));
-    if (image) image->_resourceName = resourceNameOf(*path);
+    std::shared_ptr<const Bitmap> bitmap = decodedDeviceFile(devicePath);
+    if (!bitmap) return nullptr;
+    const std::filesystem::path name(devicePath);
+    auto image =
+        rt::make<Image>(std::move(bitmap), scaleFromFileName(name), RenderingMode::Automatic);
+    image->_resourceName = resourceNameOf(name);
     return image;
 }
 

@@ -10,7 +10,6 @@ namespace ui {
 
 namespace {
 
-constexpr std::uintmax_t kMaximumFileSize = 16u * 1024 * 1024;
 
 // Converts UTF-16 with a byte-order mark to UTF-8; other text is taken as UTF-8 (a UTF-8
 // byte-order mark is dropped).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -15,6 +17,9 @@ namespace ui {
 class StringsTable {
   public:
     // None when the text does not parse; a table never holds half of a corrupt file.
+    // Largest strings file read; larger ones are no table.
+    static constexpr std::uintmax_t kMaximumFileSize = 16u * 1024 * 1024;
+
     static std::optional<StringsTable> parse(std::string_view bytes);
     // None for a missing, unreadable or corrupt file.
     static std::optional<StringsTable> readFile(const std::filesystem::path& path);
