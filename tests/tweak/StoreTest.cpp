@@ -194,3 +194,17 @@ TEST_F(StoreTest, ALockHeldTooLongFailsTheStoreAndTheCopyKeepsWhatItHad) {
               static_cast<double>(0.1f));
     EXPECT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.9f, kMaps));
 }
+
+// XML that the reader accepts but the XML writer cannot carry (a control character) must not
+// make every later store fail: the file is written back whole, in the binary form.
+TEST_F(StoreTest, AFileHoldingAControlCharacterIsWrittenBackWithoutLoss) {
+    writeRawFile(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+        "\t<key>note</key>\n\t<string>bell&#7;here</string>\n</dict>\n</plist>\n");
+    ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.25f, kMaps));
+    const core::PlistDictionary stored = readValuesFile();
+    ASSERT_NE(stored.find("note"), nullptr);
+    EXPECT_EQ(*stored.find("note")->asString(), std::string("bell\x07here"));
+    EXPECT_DOUBLE_EQ(stored.find("com.example.maps-volume")->asReal().value(), 0.25);
+    ASSERT_TRUE(CustomValuesStore::storeCustomVolumeForApp(0.5f, kMaps)) << "and again";
+}

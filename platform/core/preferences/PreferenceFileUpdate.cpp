@@ -70,9 +70,10 @@ std::optional<PlistDictionary> readCurrent(const DeviceDirectory& directory,
     return std::nullopt;
 }
 
+// The preferred form, or the binary one when XML cannot carry what was read (control
+// characters, fractions of a second), so a file that reads can always be written back.
 std::string encode(const PlistDictionary& values, PlistFormat format) {
-    const PlistValue value(values);
-    return format == PlistFormat::Binary ? toBinaryPropertyList(value) : toXmlPropertyList(value);
+    return encodePropertyList(PlistValue(values), format).bytes;
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ class PreferenceFileUpdate {
     };
 
     // Applies change to the file at devicePath (an absolute device path) under its lock and
-    // writes the result in format. Missing directories are created.
+    // writes the result in format (in binary when XML cannot carry the content). Missing
+    // directories are created.
     static Result apply(std::string_view devicePath, const Change& change, PlistFormat format);
 
     // The wait for the lock: the environment's, else kDefaultLockWait.
