@@ -10,7 +10,9 @@
 #include "rt/Runtime.h"
 #include "springboard/SBUIActionView.h"
 #include "springboard/SBUILegibilityLabel.h"
+#include "ui/Color.h"
 #include "ui/Filter.h"
+#include "ui/Label.h"
 #include "ui/Layer.h"
 
 namespace springboard {
@@ -80,6 +82,16 @@ void MenuAppearance::apply(SBUIActionView& row) {
     setFilters(row.legibilityTreatedTitleLabel().get(), labelFilter);
     setFilters(row.legibilityTreatedSubtitleLabel().get(), labelFilter);
     if (kind == Kind::Carbon) setFilters(&row, "colorInvert");
+    // A dark-mode add-on draws the row's text in white on its dark platter.
+    if (kind != Kind::Stock) {
+        for (ui::View* label :
+             {textLabel, static_cast<ui::View*>(row.subtitleLabel().get()),
+              static_cast<ui::View*>(row.legibilityTreatedTitleLabel().get()),
+              static_cast<ui::View*>(row.legibilityTreatedSubtitleLabel().get())}) {
+            if (auto* text = dynamic_cast<ui::Label*>(label))
+                text->setTextColor(ui::Color::whiteColor());
+        }
+    }
     if (kind == Kind::Noctis && textLabel)
         rt::setAssociatedObject(textLabel->layer(), darkModeKey(), rt::make<rt::Number>(true));
 }

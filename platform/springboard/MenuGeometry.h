@@ -13,6 +13,7 @@ struct MenuGeometry {
     static constexpr double kMenuWidth = 250;
     static constexpr double kMenuEdgeInset = 16;
     static constexpr double kMenuTop = 120;
+    static constexpr double kMenuCornerRadius = 13;
     static constexpr double kRowHeight = 57;
     static constexpr double kRowInset = 16;
     static constexpr double kIconSize = 28;

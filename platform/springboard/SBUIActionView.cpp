@@ -24,12 +24,16 @@ namespace springboard {
 namespace {
 
 constexpr double kLegibilityLabelAlpha = 0.35;
+constexpr double kTitleFontSize = 17;
+constexpr double kSubtitleFontSize = 13;
 constexpr const char* kLegibilityTreatedTitleLabel = "_legibilityTreatedTitleLabel";
 constexpr const char* kLegibilityTreatedSubtitleLabel = "_legibilityTreatedSubtitleLabel";
 
-rt::Ref<ui::Label> makeLegibilityTreatedLabel(const std::string& text) {
+// A faint copy laid exactly over a text label, in the same font.
+rt::Ref<ui::Label> makeLegibilityTreatedLabel(const std::string& text, double fontSize) {
     auto label = rt::make<ui::Label>();
     label->setText(text);
+    label->setFont(ui::Font::systemFontOfSize(fontSize));
     label->setAlpha(kLegibilityLabelAlpha);
     label->setUserInteractionEnabled(false);
     return label;
@@ -77,14 +81,14 @@ rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> actio
     _titleLabel->setText(title);
     _subtitleLabel = rt::make<ui::Label>();
     _subtitleLabel->setText(subtitle);
-    _subtitleLabel->setFont(ui::Font::systemFontOfSize(13));
+    _subtitleLabel->setFont(ui::Font::systemFontOfSize(kSubtitleFontSize));
     _titleContainer->addSubview(_titleLabel.get());
     _titleContainer->addSubview(_subtitleLabel.get());
     addSubview(_titleContainer.get());
 
     if (withLegibilityLabels) {
-        _legibilityTreatedTitleLabel = makeLegibilityTreatedLabel(title);
-        _legibilityTreatedSubtitleLabel = makeLegibilityTreatedLabel(subtitle);
+        _legibilityTreatedTitleLabel = makeLegibilityTreatedLabel(title, kTitleFontSize);
+        _legibilityTreatedSubtitleLabel = makeLegibilityTreatedLabel(subtitle, kSubtitleFontSize);
         _titleContainer->addSubview(_legibilityTreatedTitleLabel.get());
         _titleContainer->addSubview(_legibilityTreatedSubtitleLabel.get());
     }

@@ -3,8 +3,11 @@
 #include "device/ClassRegistration.h"
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
+#include "springboard/MenuAppearance.h"
 #include "springboard/MenuGeometry.h"
 #include "springboard/SBUIActionView.h"
+#include "ui/Color.h"
+#include "ui/Layer.h"
 #include "ui/UIScreen.h"
 
 namespace springboard {
@@ -37,8 +40,14 @@ void SBUIAppIconForceTouchShortcutViewController::registerRuntimeClass(
                    });
 }
 
+// The menu's platter: rounded, light in the stock look and dark under a dark-mode add-on.
 SBUIShortcutMenuView::SBUIShortcutMenuView(std::vector<rt::Ref<SBUIActionView>> rows)
     : _rows(std::move(rows)) {
+    const bool dark = MenuAppearance::current() != MenuAppearance::Kind::Stock;
+    setBackgroundColor(dark ? ui::Color::colorWithWhite(0.11, 0.94)
+                            : ui::Color::colorWithWhite(0.96, 0.94));
+    layer()->setCornerRadius(MenuGeometry::kMenuCornerRadius);
+    setClipsToBounds(true);
     for (const auto& row : _rows) addSubview(row.get());
 }
 
