@@ -255,3 +255,43 @@ TEST_F(WritersTest, APreferencesDirectorySwappedForALinkOutOfTheRootLeadsNoWrite
     EXPECT_TRUE(fs::is_empty(outside.path()))
         << "written outside the root: " << fs::directory_iterator(outside.path())->path();
 }
+
+// The tweak's store inside a running home screen: the user saves a volume for each of many
+// apps from their icon menus while two other processes store values of their own. Every save
+// the menu showed as done, and every store an editor reported, is in the file at the end.
+TEST_F(WritersTest, SavesFromIconMenusInARunningHostLoseNothingBesideOtherWriters) {
+    constexpr int kApps = 30;
+    std::ostringstream scenario;
+    for (int app = 0; app < kApps; ++app) scenario << "app com.example.menu" << app << "\n";
+    for (int app = 0; app < kApps; ++app) {
+        scenario << "press com.example.menu" << app
+                 << "\nwait 0.2\nchoose Volume\ndrag 0.3\nwait 0.6\n"
+                 << "expect menu.subtitle.Volume Custom value: 30%\ndismiss\n";
+    }
+    const fs::path script = _root.path() / "saves.scenario";
+    std::ofstream(script) << scenario.str();
+    std::vector<std::unique_ptr<testing_support::Subprocess>> editors;
+    for (int editor = 0; editor < 2; ++editor) {
+        editors.push_back(std::make_unique<testing_support::Subprocess>(
+            editorLoop(_root.path(), "editor" + std::to_string(editor), 30)));
+    }
+    std::string hostOutput;
+    const int host =
+        testing_support::run(std::string(SPRINGBOARD_HOST) + " --root " + shellQuote(_root.path()) +
+                                 " --keep " + shellQuote(script) + " 2>&1",
+                             &hostOutput);
+    std::vector<std::string> succeeded;
+    for (auto& editor : editors) {
+        std::string output;
+        EXPECT_EQ(editor->wait(&output), 0);
+        for (auto& app : lines(output)) succeeded.push_back(app);
+    }
+    ASSERT_EQ(host, 0) << hostOutput;  // every save was shown as done
+    for (int app = 0; app < kApps; ++app)
+        succeeded.push_back("com.example.menu" + std::to_string(app));
+    const core::PlistDictionary values = onDisk();
+    int lost = 0;
+    for (const auto& app : succeeded) lost += values.contains(app + "-volume") ? 0 : 1;
+    EXPECT_EQ(lost, 0) << "saves reported as done but missing from the file";
+    EXPECT_EQ(succeeded.size(), static_cast<std::size_t>(kApps + 60));
+}
