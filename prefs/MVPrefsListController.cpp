@@ -7,8 +7,8 @@
 #include "prefs/PageAppearance.h"
 #include "prefs/SettingsFile.h"
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "settings/BoxedValue.h"
 #include "settings/NSTask.h"
 #include "settings/NavigationController.h"
@@ -25,7 +25,8 @@ constexpr double kIconThreshold = 70.0;
 constexpr double kFadeDuration = 0.2;
 
 rt::Ref<ui::NavigationItem> navigationItemOf(rt::Object* page) {
-    return rt::cast<ui::NavigationItem>(rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")));
+    return rt::cast<ui::NavigationItem>(
+        rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")));
 }
 
 void pinEdges(ui::View* view, ui::View* to, double inset,
@@ -95,8 +96,8 @@ void MVPrefsListController::setupHeaderView() {
         _headerImageView->topAnchor()->constraintEqualToAnchor(*_headerView->topAnchor(), 40),
         _headerImageView->leadingAnchor()->constraintEqualToAnchor(*_headerView->leadingAnchor(),
                                                                    10),
-        _headerImageView->trailingAnchor()->constraintEqualToAnchor(
-            *_headerView->trailingAnchor(), -10),
+        _headerImageView->trailingAnchor()->constraintEqualToAnchor(*_headerView->trailingAnchor(),
+                                                                    -10),
         _headerImageView->bottomAnchor()->constraintEqualToAnchor(*_headerView->bottomAnchor(),
                                                                   -40),
     });
@@ -133,9 +134,8 @@ void MVPrefsListController::scrollViewDidScroll(ui::ScrollView* scrollView) {
     });
     const double m = std::min(y, -20.0);
     if (_headerImageView && _headerView) {
-        _headerImageView->setFrame(ui::Rect(10.0, m + 64.0 + 40.0,
-                                            _headerView->frame().width() - 20.0,
-                                            200.0 - m - 64.0 - 80.0));
+        _headerImageView->setFrame(ui::Rect(
+            10.0, m + 64.0 + 40.0, _headerView->frame().width() - 20.0, 200.0 - m - 64.0 - 80.0));
     }
 }
 

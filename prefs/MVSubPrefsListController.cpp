@@ -5,8 +5,8 @@
 #include "prefs/PageAppearance.h"
 #include "prefs/SettingsFile.h"
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "settings/BoxedValue.h"
 #include "settings/ObjectArray.h"
 #include "settings/PSSpecifier.h"
@@ -22,7 +22,8 @@ namespace {
 constexpr double kDisabledFieldAlpha = 0.4;
 
 rt::Ref<ui::NavigationItem> navigationItemOf(rt::Object* page) {
-    return rt::cast<ui::NavigationItem>(rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")));
+    return rt::cast<ui::NavigationItem>(
+        rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")));
 }
 
 }  // namespace
@@ -134,23 +135,23 @@ rt::Ref<ui::Color> MVSubPrefsListController::getHeaderColorFromColor(ui::Color* 
 void MVSubPrefsListController::registerRuntimeMethods(rt::Class* cls) {
     using C = MVSubPrefsListController;
     rt::addMethods(
-        cls, {
-                 rt::bind<&C::viewDidLoad>("viewDidLoad"),
-                 rt::bind<&C::viewWillAppear>("viewWillAppear:"),
-                 rt::bind<&C::setSpecifier>("setSpecifier:"),
-                 rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
-                 rt::bind<&C::loadFromSpecifier>("loadFromSpecifier:"),
-                 rt::bind<&C::setupNavigationTitleView>("setupNavigationTitleView"),
-                 rt::bind<&C::heightForHeaderInSection>("tableView:heightForHeaderInSection:"),
-                 rt::bind<&C::readPreferenceValue>("readPreferenceValue:"),
-                 rt::bind<&C::setPreferenceValue>("setPreferenceValue:specifier:"),
-                 rt::bind<&C::enableDisableCellIfNeededForKey>(
-                     "enableDisableCellIfNeededForKey:value:"),
-                 rt::bind<&C::setCellForRowAtIndexPath>("setCellForRowAtIndexPath:enabled:"),
-                 rt::bind<&C::getHeaderColorFromColor>("getHeaderColorFromColor:"),
-                 rt::bind<&C::titleLabel>("titleLabel"),
-                 rt::bind<&C::setTitleLabel>("setTitleLabel:"),
-             });
+        cls,
+        {
+            rt::bind<&C::viewDidLoad>("viewDidLoad"),
+            rt::bind<&C::viewWillAppear>("viewWillAppear:"),
+            rt::bind<&C::setSpecifier>("setSpecifier:"),
+            rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
+            rt::bind<&C::loadFromSpecifier>("loadFromSpecifier:"),
+            rt::bind<&C::setupNavigationTitleView>("setupNavigationTitleView"),
+            rt::bind<&C::heightForHeaderInSection>("tableView:heightForHeaderInSection:"),
+            rt::bind<&C::readPreferenceValue>("readPreferenceValue:"),
+            rt::bind<&C::setPreferenceValue>("setPreferenceValue:specifier:"),
+            rt::bind<&C::enableDisableCellIfNeededForKey>("enableDisableCellIfNeededForKey:value:"),
+            rt::bind<&C::setCellForRowAtIndexPath>("setCellForRowAtIndexPath:enabled:"),
+            rt::bind<&C::getHeaderColorFromColor>("getHeaderColorFromColor:"),
+            rt::bind<&C::titleLabel>("titleLabel"),
+            rt::bind<&C::setTitleLabel>("setTitleLabel:"),
+        });
 }
 
 }  // namespace morvane::prefs

@@ -174,7 +174,8 @@ void PaneScript::runTap(const ScenarioLine& line) {
 void PaneScript::runSwitch(const ScenarioLine& line) {
     expectWords(line, 3, "switch <key> on|off");
     const std::string& state = line.words[2];
-    if (state != "on" && state != "off") throw ScenarioError("a switch is on or off, not '" + state + "'");
+    if (state != "on" && state != "off")
+        throw ScenarioError("a switch is on or off, not '" + state + "'");
     auto page = requireFront();
     const auto row = page->specifierForKey(line.words[1]);
     if (!row) throw ScenarioError("the page shows no row with the key '" + line.words[1] + "'");
@@ -214,7 +215,8 @@ void PaneScript::runWait(const ScenarioLine& line) {
 }
 
 void PaneScript::runPrint(const ScenarioLine& line) {
-    if (line.words.size() != 2 || line.words[1] != "page") throw ScenarioError("expected: print page");
+    if (line.words.size() != 2 || line.words[1] != "page")
+        throw ScenarioError("expected: print page");
     auto page = requireFront();
     _out << "page " << quantity("page.title") << "\n";
     for (const auto& row : page->currentSpecifiers()) {
@@ -233,12 +235,14 @@ void PaneScript::runPrint(const ScenarioLine& line) {
 std::string PaneScript::quantity(const std::string& name) {
     auto page = requireFront();
     if (name == "page.title") {
-        const auto label = rt::cast<ui::Label>(rt::Ref<rt::Object>(objectProperty(page.get(), "titleLabel")));
+        const auto label =
+            rt::cast<ui::Label>(rt::Ref<rt::Object>(objectProperty(page.get(), "titleLabel")));
         return label ? label->text() : page->title();
     }
     if (name.starts_with("row.")) {
         const auto row = page->specifierForKey(name.substr(4));
-        if (!row) throw ScenarioError("the page shows no row with the key '" + name.substr(4) + "'");
+        if (!row)
+            throw ScenarioError("the page shows no row with the key '" + name.substr(4) + "'");
         auto cell = rt::cast<settings::PSControlTableCell>(
             page->table()->cellForRowAtIndexPath(page->indexPathForSpecifier(row.get()).get()));
         auto control = cell ? rt::cast<ui::Switch>(cell->control()) : rt::Ref<ui::Switch>();
@@ -253,8 +257,9 @@ std::string PaneScript::quantity(const std::string& name) {
     if (name == "respring.shown") {
         auto root = _app.rootPage();
         const auto item = _app.rootStack()->navigationBar()->topItem();
-        const bool shown = root && item && item->rightBarButtonItem() &&
-                           item->rightBarButtonItem().get() == objectProperty(root.get(), "respringButton");
+        const bool shown =
+            root && item && item->rightBarButtonItem() &&
+            item->rightBarButtonItem().get() == objectProperty(root.get(), "respringButton");
         return shown ? "1" : "0";
     }
     if (name.starts_with("header.height.")) {
@@ -272,7 +277,8 @@ std::string PaneScript::quantity(const std::string& name) {
         return formatNumber(view->alpha());
     }
     if (name == "headerImage.frame") {
-        auto view = rt::cast<ui::View>(rt::Ref<rt::Object>(objectProperty(page.get(), "headerImageView")));
+        auto view =
+            rt::cast<ui::View>(rt::Ref<rt::Object>(objectProperty(page.get(), "headerImageView")));
         if (!view) throw ScenarioError("the page has no header image");
         const ui::Rect frame = view->frame();
         return formatNumber(frame.x()) + " " + formatNumber(frame.y()) + " " +
@@ -290,7 +296,8 @@ std::string PaneScript::quantity(const std::string& name) {
 }
 
 void PaneScript::runExpect(const ScenarioLine& line) {
-    if (line.words.size() < 3) throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
+    if (line.words.size() < 3)
+        throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
     const std::string actual = quantity(line.words[1]);
     const std::string& name = line.words[1];
     const bool textual = name == "launched" || name == "headerImage.frame" || name == "page.title";
@@ -301,17 +308,21 @@ void PaneScript::runExpect(const ScenarioLine& line) {
             double a = 0, b = 0;
             int count = 0;
             while (want >> a && have >> b) {
-                if (std::fabs(a - b) > 1e-6) throw ScenarioError("expected " + name + " " + expected + ", but it is " + actual);
+                if (std::fabs(a - b) > 1e-6)
+                    throw ScenarioError("expected " + name + " " + expected + ", but it is " +
+                                        actual);
                 ++count;
             }
-            if (count != 4) throw ScenarioError("expected " + name + " " + expected + ", but it is " + actual);
+            if (count != 4)
+                throw ScenarioError("expected " + name + " " + expected + ", but it is " + actual);
             return;
         }
         if (actual != expected)
             throw ScenarioError("expected " + name + " " + expected + ", but it is " + actual);
         return;
     }
-    if (line.words.size() > 4) throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
+    if (line.words.size() > 4)
+        throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
     const double tolerance = line.words.size() == 4 ? number(line.words[3], "tolerance") : 1e-6;
     char* end = nullptr;
     const double expectedNumber = std::strtod(line.words[2].c_str(), &end);

@@ -70,14 +70,15 @@ int play(const HostOptions& options) {
         if (options.keepRoot) std::cout << "device root: " << temporary->path().string() << "\n";
     }
     for (const auto& problem : DeliverableInstaller::installMissing(
-             {MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE, MORVANE_BUILT_PANE,
-              MORVANE_PANE_ENTRY, MORVANE_BUILT_KILLALL})) {
+             {MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE, MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
+              MORVANE_BUILT_KILLALL})) {
         std::cerr << "Preferences: " << problem << "\n";
     }
     core::Clock::boot(options.realTime ? core::ClockMode::Real : core::ClockMode::Virtual);
     settings::SettingsApp::bootWorld();
     for (const auto& result : core::LibraryLoader::loadDynamicLibraries())
-        if (!result.loaded) std::cerr << "Preferences: " << result.path << ": " << result.error << "\n";
+        if (!result.loaded)
+            std::cerr << "Preferences: " << result.path << ": " << result.error << "\n";
 
     settings::SettingsApp app;
     PaneScript script(app, std::cout, options.echo);

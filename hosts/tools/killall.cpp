@@ -33,8 +33,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A signal option (-9, -TERM, -s NAME) changes nothing here: the hosts restart either way.
-    if (first < argc && std::string_view(argv[first]) == "-s") first += 2;
-    else if (first < argc && argv[first][0] == '-') ++first;
+    if (first < argc && std::string_view(argv[first]) == "-s")
+        first += 2;
+    else if (first < argc && argv[first][0] == '-')
+        ++first;
     if (first >= argc) {
         usage(stderr);
         return 2;

@@ -34,11 +34,12 @@ void HBRootListController::viewWillAppear(bool animated) {
 }
 
 void HBRootListController::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethods(cls, {
-                            rt::bind<&HBRootListController::setAppearanceSettings>(
-                                "hb_setAppearanceSettings:"),
-                            rt::bind<&HBRootListController::viewWillAppear>("viewWillAppear:"),
-                        });
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&HBRootListController::setAppearanceSettings>("hb_setAppearanceSettings:"),
+            rt::bind<&HBRootListController::viewWillAppear>("viewWillAppear:"),
+        });
 }
 
 }  // namespace settings

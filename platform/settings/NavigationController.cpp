@@ -2,8 +2,8 @@
 
 #include "rt/Associations.h"
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
 #include "rt/Weak.h"
 
@@ -40,8 +40,7 @@ rt::Ref<ui::NavigationItem> NavigationController::navigationItemOf(rt::Object* c
     return linkOf(controller).item;
 }
 
-rt::Ref<NavigationController> NavigationController::navigationControllerOf(
-    rt::Object* controller) {
+rt::Ref<NavigationController> NavigationController::navigationControllerOf(rt::Object* controller) {
     if (!controller) return {};
     return linkOf(controller).stack.lock();
 }
@@ -83,8 +82,8 @@ void NavigationController::show(rt::Object* controller) {
     auto shown = viewOf(controller);
     if (shown) {
         const double top = _navigationBar->isHidden() ? 0 : 64;
-        shown->setFrame(ui::Rect(0, top, container->bounds().width(),
-                                 container->bounds().height() - top));
+        shown->setFrame(
+            ui::Rect(0, top, container->bounds().width(), container->bounds().height() - top));
         container->addSubview(shown.get());
     }
     rt::send<void>(controller, rt::sel("viewWillAppear:"), false);
@@ -117,17 +116,17 @@ void NavigationController::viewWillAppear(bool animated) {
 
 void NavigationController::registerRuntimeMethods(rt::Class* cls) {
     if (!rt::lookUpClass(NavigationLink::kClassName)) rt::registerClass<NavigationLink>();
-    rt::addMethods(cls, {
-                            rt::bind<&NavigationController::loadView>("loadView"),
-                            rt::bind<&NavigationController::viewWillAppear>("viewWillAppear:"),
-                            rt::bind<&NavigationController::pushViewController>(
-                                "pushViewController:animated:"),
-                            rt::bind<&NavigationController::popViewControllerAnimated>(
-                                "popViewControllerAnimated:"),
-                            rt::bind<&NavigationController::navigationBar>("navigationBar"),
-                            rt::bind<&NavigationController::topViewController>(
-                                "topViewController"),
-                        });
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&NavigationController::loadView>("loadView"),
+            rt::bind<&NavigationController::viewWillAppear>("viewWillAppear:"),
+            rt::bind<&NavigationController::pushViewController>("pushViewController:animated:"),
+            rt::bind<&NavigationController::popViewControllerAnimated>(
+                "popViewControllerAnimated:"),
+            rt::bind<&NavigationController::navigationBar>("navigationBar"),
+            rt::bind<&NavigationController::topViewController>("topViewController"),
+        });
 }
 
 namespace {

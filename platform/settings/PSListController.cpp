@@ -2,8 +2,8 @@
 
 #include "core/preferences/AppPreferences.h"
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "settings/BoxedValue.h"
 #include "settings/NavigationController.h"
 #include "settings/PSTableCell.h"
@@ -25,7 +25,8 @@ rt::Ref<rt::Object> PSListController::specifiers() {
 
 std::vector<rt::Ref<PSSpecifier>> PSListController::currentSpecifiers() {
     std::vector<rt::Ref<PSSpecifier>> rows;
-    const auto list = rt::cast<ObjectArray>(rt::send<rt::Ref<rt::Object>>(this, rt::sel("specifiers")));
+    const auto list =
+        rt::cast<ObjectArray>(rt::send<rt::Ref<rt::Object>>(this, rt::sel("specifiers")));
     if (!list) return rows;
     for (const auto& object : list->objects())
         if (auto specifier = rt::cast<PSSpecifier>(object)) rows.push_back(std::move(specifier));
@@ -33,7 +34,7 @@ std::vector<rt::Ref<PSSpecifier>> PSListController::currentSpecifiers() {
 }
 
 rt::Ref<rt::Object> PSListController::loadSpecifiersFromPlistName(const std::string& name,
-                                                                   rt::Object* target) {
+                                                                  rt::Object* target) {
     if (_bundlePath.empty() || name.empty() || name.find('/') != std::string::npos) return {};
     const auto contents = SpecifierFile::load(_bundlePath + "/" + name + ".plist", target);
     if (!contents) return {};
@@ -129,7 +130,8 @@ rt::Ref<PSSpecifier> PSListController::specifierForLabel(const std::string& labe
 
 bool PSListController::tapSpecifier(PSSpecifier* specifier) {
     if (!specifier) return false;
-    if (specifier->cellType() == PSCellType::Link) return static_cast<bool>(pushLinkPage(specifier));
+    if (specifier->cellType() == PSCellType::Link)
+        return static_cast<bool>(pushLinkPage(specifier));
     if (specifier->cellType() == PSCellType::Button && !specifier->buttonAction().isNull()) {
         const auto target = specifier->target();
         if (!target || !rt::respondsToSelector(target, specifier->buttonAction())) return false;
@@ -198,8 +200,8 @@ void PSListController::didSelectRowAtIndexPath(rt::Object*, ui::IndexPath* index
 }
 
 void PSListController::loadView() {
-    auto tableView =
-        rt::make<ui::TableView>(ui::Rect(0, 0, kScreenWidth, kScreenHeight), ui::TableViewStyle::Grouped);
+    auto tableView = rt::make<ui::TableView>(ui::Rect(0, 0, kScreenWidth, kScreenHeight),
+                                             ui::TableViewStyle::Grouped);
     tableView->setDataSource(this);
     tableView->setDelegate(this);
     setView(tableView.get());
@@ -211,30 +213,29 @@ void PSListController::viewWillAppear(bool) {
 
 void PSListController::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethods(
-        cls, {
-                 rt::bind<&PSListController::specifiers>("specifiers"),
-                 rt::bind<&PSListController::loadSpecifiersFromPlistName>(
-                     "loadSpecifiersFromPlistName:target:"),
-                 rt::bind<&PSListController::specifier>("specifier"),
-                 rt::bind<&PSListController::setSpecifier>("setSpecifier:"),
-                 rt::bind<&PSListController::reloadSpecifiers>("reloadSpecifiers"),
-                 rt::bind<&PSListController::table>("table"),
-                 rt::bind<&PSListController::readPreferenceValue>("readPreferenceValue:"),
-                 rt::bind<&PSListController::setPreferenceValue>("setPreferenceValue:specifier:"),
-                 rt::bind<&PSListController::numberOfSections>("numberOfSectionsInTableView:"),
-                 rt::bind<&PSListController::numberOfRowsInSection>(
-                     "tableView:numberOfRowsInSection:"),
-                 rt::bind<&PSListController::cellForRowAtIndexPath>(
-                     "tableView:cellForRowAtIndexPath:"),
-                 rt::bind<&PSListController::titleForHeaderInSection>(
-                     "tableView:titleForHeaderInSection:"),
-                 rt::bind<&PSListController::titleForFooterInSection>(
-                     "tableView:titleForFooterInSection:"),
-                 rt::bind<&PSListController::didSelectRowAtIndexPath>(
-                     "tableView:didSelectRowAtIndexPath:"),
-                 rt::bind<&PSListController::loadView>("loadView"),
-                 rt::bind<&PSListController::viewWillAppear>("viewWillAppear:"),
-             });
+        cls,
+        {
+            rt::bind<&PSListController::specifiers>("specifiers"),
+            rt::bind<&PSListController::loadSpecifiersFromPlistName>(
+                "loadSpecifiersFromPlistName:target:"),
+            rt::bind<&PSListController::specifier>("specifier"),
+            rt::bind<&PSListController::setSpecifier>("setSpecifier:"),
+            rt::bind<&PSListController::reloadSpecifiers>("reloadSpecifiers"),
+            rt::bind<&PSListController::table>("table"),
+            rt::bind<&PSListController::readPreferenceValue>("readPreferenceValue:"),
+            rt::bind<&PSListController::setPreferenceValue>("setPreferenceValue:specifier:"),
+            rt::bind<&PSListController::numberOfSections>("numberOfSectionsInTableView:"),
+            rt::bind<&PSListController::numberOfRowsInSection>("tableView:numberOfRowsInSection:"),
+            rt::bind<&PSListController::cellForRowAtIndexPath>("tableView:cellForRowAtIndexPath:"),
+            rt::bind<&PSListController::titleForHeaderInSection>(
+                "tableView:titleForHeaderInSection:"),
+            rt::bind<&PSListController::titleForFooterInSection>(
+                "tableView:titleForFooterInSection:"),
+            rt::bind<&PSListController::didSelectRowAtIndexPath>(
+                "tableView:didSelectRowAtIndexPath:"),
+            rt::bind<&PSListController::loadView>("loadView"),
+            rt::bind<&PSListController::viewWillAppear>("viewWillAppear:"),
+        });
 }
 
 }  // namespace settings

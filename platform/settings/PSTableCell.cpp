@@ -1,8 +1,8 @@
 #include "settings/PSTableCell.h"
 
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Number.h"
 #include "settings/BoxedValue.h"
 #include "ui/BoxedString.h"
@@ -13,8 +13,7 @@ namespace settings {
 PSTableCell::PSTableCell() = default;
 
 PSTableCell::PSTableCell(PSSpecifier* specifier)
-    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"),
-      _specifier(specifier) {}
+    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"), _specifier(specifier) {}
 
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
     _specifier = rt::Ref<PSSpecifier>(specifier);

@@ -68,16 +68,15 @@ std::optional<std::string> SettingsApp::openPane(const std::string& label, bool 
     const auto pane = std::find_if(panes.begin(), panes.end(),
                                    [&](const PaneEntry& entry) { return entry.label == label; });
     if (pane == panes.end()) return "the Settings app lists no pane called '" + label + "'";
-    const std::string bundlePath =
-        std::string(kBundlesDirectory) + "/" + pane->bundle + ".bundle";
+    const std::string bundlePath = std::string(kBundlesDirectory) + "/" + pane->bundle + ".bundle";
     const auto info = core::DeviceRoot::map(bundlePath + "/Info.plist");
     const auto bundleInfo = info ? core::dictionaryWithContentsOfFile(*info) : std::nullopt;
     if (!bundleInfo) return bundlePath + " has no readable Info.plist";
     if (loadBundle) {
         const std::string executable = stringOf(*bundleInfo, "CFBundleExecutable");
-        const auto binary =
-            isPlainName(executable) ? core::DeviceRoot::map(bundlePath + "/" + executable)
-                                    : std::nullopt;
+        const auto binary = isPlainName(executable)
+                                ? core::DeviceRoot::map(bundlePath + "/" + executable)
+                                : std::nullopt;
         if (!binary) return bundlePath + " names no executable";
         // Stays loaded for the life of the app, as a loaded bundle does.
         if (!::dlopen(binary->c_str(), RTLD_NOW | RTLD_LOCAL))

@@ -11,8 +11,8 @@ namespace settings {
 namespace {
 
 constexpr std::pair<const char*, PSCellType> kCellNames[] = {
-    {"PSGroupCell", PSCellType::Group},         {"PSLinkCell", PSCellType::Link},
-    {"PSLinkListCell", PSCellType::LinkList},   {"PSListItemCell", PSCellType::ListItem},
+    {"PSGroupCell", PSCellType::Group},           {"PSLinkCell", PSCellType::Link},
+    {"PSLinkListCell", PSCellType::LinkList},     {"PSListItemCell", PSCellType::ListItem},
     {"PSTitleValueCell", PSCellType::TitleValue}, {"PSSwitchCell", PSCellType::Switch},
     {"PSStaticTextCell", PSCellType::StaticText}, {"PSEditTextCell", PSCellType::EditText},
     {"PSButtonCell", PSCellType::Button},

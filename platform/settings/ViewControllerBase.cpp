@@ -1,8 +1,8 @@
 #include "settings/ViewControllerBase.h"
 
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace settings {
 

@@ -1,7 +1,7 @@
 #include "ui/BarButtonItem.h"
 
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
 

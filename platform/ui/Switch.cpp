@@ -26,12 +26,13 @@ void Switch::endTrackingTouch(Touch& touch, rt::Object* event) {
 }
 
 void Switch::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethods(cls, {
-                            rt::bind<&Switch::isOn>("isOn"),
-                            rt::bind<static_cast<void (Switch::*)(bool)>(&Switch::setOn)>("setOn:"),
-                            rt::bind<static_cast<void (Switch::*)(bool, bool)>(&Switch::setOn)>(
-                                "setOn:animated:"),
-                        });
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&Switch::isOn>("isOn"),
+            rt::bind<static_cast<void (Switch::*)(bool)>(&Switch::setOn)>("setOn:"),
+            rt::bind<static_cast<void (Switch::*)(bool, bool)>(&Switch::setOn)>("setOn:animated:"),
+        });
 }
 
 }  // namespace ui

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "rt/Make.h"
-#include "rt/MethodBinding.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
 
@@ -62,23 +62,22 @@ TableView::Section TableView::askSection(long section) const {
     const auto index = static_cast<long long>(section);
     const std::string headerTitle = askIfAnswered<std::string>(
         source, "tableView:titleForHeaderInSection:", std::string(), this, index);
-    shown.headerHeight =
-        askIfAnswered<double>(listener, "tableView:heightForHeaderInSection:",
-                              headerTitle.empty() ? kPlainHeaderHeight : kTitledHeaderHeight,
-                              this, index);
+    shown.headerHeight = askIfAnswered<double>(
+        listener, "tableView:heightForHeaderInSection:",
+        headerTitle.empty() ? kPlainHeaderHeight : kTitledHeaderHeight, this, index);
     if (!headerTitle.empty()) {
         shown.headerLabel = rt::make<Label>();
         shown.headerLabel->setText(headerTitle);
     }
-    shown.footerTitle = askIfAnswered<std::string>(source, "tableView:titleForFooterInSection:",
-                                                   std::string(), this, index);
+    shown.footerTitle = askIfAnswered<std::string>(
+        source, "tableView:titleForFooterInSection:", std::string(), this, index);
     if (!shown.footerTitle.empty()) {
         shown.footerLabel = rt::make<Label>();
         shown.footerLabel->setText(shown.footerTitle);
         shown.footerLabel->setNumberOfLines(0);
     }
-    const long long rows = askIfAnswered<long long>(source, "tableView:numberOfRowsInSection:",
-                                                    0LL, this, index);
+    const long long rows =
+        askIfAnswered<long long>(source, "tableView:numberOfRowsInSection:", 0LL, this, index);
     for (long long row = 0; row < rows; ++row) {
         const auto indexPath = IndexPath::indexPathForRow(static_cast<long>(row), section);
         auto cell = rt::cast<TableViewCell>(askIfAnswered<rt::Ref<rt::Object>>(

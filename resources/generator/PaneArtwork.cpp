@@ -38,8 +38,7 @@ void drawMark(cairo_t* cr) {
     cairo_fill(cr);
 }
 
-void roundedRectangle(cairo_t* cr, double x, double y, double width, double height,
-                      double radius) {
+void roundedRectangle(cairo_t* cr, double x, double y, double width, double height, double radius) {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + width - radius, y + radius, radius, -M_PI / 2, 0);
     cairo_arc(cr, x + width - radius, y + height - radius, radius, 0, M_PI / 2);
