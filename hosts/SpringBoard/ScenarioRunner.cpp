@@ -3,9 +3,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/paths/DeviceRoot.h"
+#include "core/preferences/PreferenceFile.h"
 #include "device/Phone.h"
 #include "springboard/HomeScreen.h"
 
@@ -67,6 +71,13 @@ int runProgram(const std::filesystem::path& program, const std::vector<std::stri
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The setting as the file on disk holds it (none when absent or not a boolean).
+std::optional<bool> settingInFile(const std::string& key) {
+    const auto values = core::PreferenceFile::read("com.kelvrin.morvane");
+    const core::PlistValue* value = values ? values->find(key) : nullptr;
+    return value ? core::PreferenceFile::boolValue(*value) : std::nullopt;
+}
+
 }  // namespace
 
 ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor,
@@ -81,6 +92,8 @@ int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
         if (line.words.empty()) continue;
         try {
             run(line);
+            for (const auto& problem : _session.restartIfAsked())
+                _out << "restart: " << problem << "\n";
             if (_afterCommand) _afterCommand(line);
         } catch (const std::exception& error) {
             errors << "line " << line.number << ": " << text << "\n  " << error.what() << "\n";
@@ -120,7 +133,9 @@ void ScenarioRunner::run(const ScenarioLine& line) {
         runWait(line);
     } else if (command == "user") {
         runUser(line);
-    } else if (command == "store" || command == "setting") {
+    } else if (command == "setting") {
+        runSetting(line);
+    } else if (command == "store") {
         runEdit(line);
     } else if (command == "respring") {
         expectWords(line, 1, "respring");
@@ -192,6 +207,38 @@ void ScenarioRunner::runEdit(const ScenarioLine& line) {
             status == 2 ? "the values editor did not understand this line (see docs/scenarios.md)"
                         : "the values editor failed (status " + std::to_string(status) + ")");
     }
+    if (!_session.waitForReload(seen, kReloadTimeout)) {
+        throw ScenarioError("the reload notification was not handled within 10 s");
+    }
+}
+
+// The settings pane changes the setting: a Preferences process on this device root opens the
+// page that holds the key and flips its switch.
+void ScenarioRunner::runSetting(const ScenarioLine& line) {
+    expectWords(line, 3, "setting <key> on|off");
+    const std::string& key = line.words[1];
+    const std::string& state = line.words[2];
+    if (state != "on" && state != "off")
+        throw ScenarioError("a setting is on or off, not '" + state + "'");
+    const auto root = core::DeviceRoot::get();
+    if (!root) throw ScenarioError("the host has no device root");
+    const auto before = settingInFile(key);
+    const std::filesystem::path script =
+        *root / ("setting-" + std::to_string(::getpid()) + ".script");
+    {
+        std::ofstream out(script);
+        out << "open Morvane\ngoto " << key << "\nswitch " << key << " " << state << "\n";
+    }
+    const int seen = _session.reloadsHandled();
+    const int status = runProgram(_valuesEditor.parent_path() / "Preferences",
+                                  {"--root", root->string(), script.string()});
+    std::error_code ignored;
+    std::filesystem::remove(script, ignored);
+    if (status != 0) {
+        throw ScenarioError("the settings pane could not set '" + key + "' (status " +
+                            std::to_string(status) + ")");
+    }
+    if (settingInFile(key) == before) return;  // the switch showed it already
     if (!_session.waitForReload(seen, kReloadTimeout)) {
         throw ScenarioError("the reload notification was not handled within 10 s");
     }

@@ -30,6 +30,7 @@ class ScenarioRunner {
     void runWait(const ScenarioLine& line);
     void runUser(const ScenarioLine& line);
     void runEdit(const ScenarioLine& line);
+    void runSetting(const ScenarioLine& line);
     void runRespring();
     void runPrint(const ScenarioLine& line);
     void runExpect(const ScenarioLine& line);

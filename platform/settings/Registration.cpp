@@ -1,0 +1,55 @@
+#include "settings/Registration.h"
+
+#include "device/ClassRegistration.h"
+#include "rt/Runtime.h"
+#include "settings/BoxedValue.h"
+#include "settings/HBAppearanceSettings.h"
+#include "settings/HBRootListController.h"
+#include "settings/NSTask.h"
+#include "settings/NavigationController.h"
+#include "settings/ObjectArray.h"
+#include "settings/PSListController.h"
+#include "settings/PSSpecifier.h"
+#include "settings/PSTableCell.h"
+#include "settings/ViewControllerBase.h"
+
+namespace settings {
+
+namespace {
+
+template <class T, class Super = rt::Object>
+rt::Class* registerFrameworkClass(const device::DeviceConfiguration& configuration,
+                                  void (*installMethods)(rt::Class*) = nullptr) {
+    if (!rt::lookUpClass(Super::kClassName) || rt::lookUpClass(T::kClassName)) return nullptr;
+    rt::Class* cls = device::registerUnlessLeftOut<T, Super>(configuration);
+    if (cls && installMethods) installMethods(cls);
+    return cls;
+}
+
+}  // namespace
+
+void registerClasses(const device::DeviceConfiguration& configuration) {
+    registerFrameworkClass<ObjectArray>(configuration, &ObjectArray::registerRuntimeMethods);
+    registerFrameworkClass<BoxedDictionary>(configuration);
+    registerFrameworkClass<ViewControllerBase>(configuration,
+                                               &ViewControllerBase::registerRuntimeMethods);
+    if (rt::Class* viewController = rt::lookUpClass(ViewControllerBase::kClassName))
+        NavigationController::registerViewControllerMethods(viewController);
+    registerFrameworkClass<NavigationController, ViewControllerBase>(
+        configuration, &NavigationController::registerRuntimeMethods);
+    registerFrameworkClass<PSSpecifier>(configuration, &PSSpecifier::registerRuntimeMethods);
+    registerFrameworkClass<PSListController, ViewControllerBase>(
+        configuration, &PSListController::registerRuntimeMethods);
+    registerFrameworkClass<PSTableCell, ui::TableViewCell>(configuration,
+                                                           &PSTableCell::registerRuntimeMethods);
+    registerFrameworkClass<PSControlTableCell, PSTableCell>(
+        configuration, &PSControlTableCell::registerRuntimeMethods);
+    registerFrameworkClass<PSEditableTableCell, PSTableCell>(configuration);
+    registerFrameworkClass<HBAppearanceSettings>(configuration,
+                                                 &HBAppearanceSettings::registerRuntimeMethods);
+    registerFrameworkClass<HBRootListController, PSListController>(
+        configuration, &HBRootListController::registerRuntimeMethods);
+    registerFrameworkClass<NSTask>(configuration, &NSTask::registerRuntimeMethods);
+}
+
+}  // namespace settings
