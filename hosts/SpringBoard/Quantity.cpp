@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "MenuCommands.h"
 #include "ScenarioError.h"
 #include "ValuesFile.h"
 #include "core/dispatch/Clock.h"
@@ -80,6 +81,7 @@ std::optional<double> Quantity::recordProperty(const std::string& bundleIdentifi
 }
 
 QuantityValue Quantity::read(const std::string& name) {
+    if (auto menuValue = MenuCommands::read(name)) return *menuValue;
     const auto& phone = device::Phone::shared();
     if (name == "volume") return static_cast<double>(phone.volume());
     if (name == "brightness") return phone.brightness();

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <vector>
 
+#include "MenuCommands.h"
 #include "PictureCommands.h"
 #include "Quantity.h"
 #include "ScenarioError.h"
@@ -116,7 +117,9 @@ void ScenarioRunner::echo(const ScenarioLine& line) {
 
 void ScenarioRunner::run(const ScenarioLine& line) {
     const std::string& command = line.words[0];
-    if (command == "app") {
+    if (MenuCommands::run(line, _out)) {
+        _out.flush();
+    } else if (command == "app") {
         expectWords(line, 2, "app <bundleId>");
         springboard::HomeScreen::installApp(line.words[1]);
     } else if (command == "state") {
@@ -269,6 +272,10 @@ void ScenarioRunner::runPrint(const ScenarioLine& line) {
 }
 
 void ScenarioRunner::runExpect(const ScenarioLine& line) {
+    if (line.words.size() >= 2 && MenuCommands::isTextQuantity(line.words[1])) {
+        runExpectText(line);
+        return;
+    }
     if (line.words.size() != 3 && line.words.size() != 4) {
         throw ScenarioError("expected: expect <quantity> <value> [<tolerance>]");
     }
@@ -277,5 +284,21 @@ void ScenarioRunner::runExpect(const ScenarioLine& line) {
     if (!Quantity::matches(value, line.words[2], tolerance)) {
         throw ScenarioError("expected " + line.words[1] + " " + line.words[2] + ", but it is " +
                             Quantity::describe(value));
+    }
+}
+
+// A text quantity's expected value is the rest of the line, or the text between double quotes.
+void ScenarioRunner::runExpectText(const ScenarioLine& line) {
+    const std::string& name = line.words[1];
+    std::string expected = line.text.substr(0, line.text.find('#'));
+    expected = expected.substr(expected.find(name) + name.size());
+    expected.erase(0, expected.find_first_not_of(" \t"));
+    expected.erase(expected.find_last_not_of(" \t\r") + 1);
+    if (expected.size() >= 2 && expected.front() == '"' && expected.back() == '"')
+        expected = expected.substr(1, expected.size() - 2);
+    const QuantityValue value = Quantity::read(name);
+    if (!Quantity::matches(value, expected, 0)) {
+        throw ScenarioError("expected " + name + " \"" + expected + "\", but it is \"" +
+                            Quantity::describe(value) + "\"");
     }
 }

@@ -34,6 +34,7 @@ class ScenarioRunner {
     void runRespring();
     void runPrint(const ScenarioLine& line);
     void runExpect(const ScenarioLine& line);
+    void runExpectText(const ScenarioLine& line);
 
     HostSession& _session;
     std::filesystem::path _valuesEditor;

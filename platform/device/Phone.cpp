@@ -109,6 +109,16 @@ LayoutDirection Phone::layoutDirection() const {
     return _state.configuration.layoutDirection;
 }
 
+void Phone::setSystemVersion(std::string version) {
+    std::lock_guard lock(_mutex);
+    _state.configuration.systemVersion = std::move(version);
+}
+
+void Phone::setLayoutDirection(LayoutDirection direction) {
+    std::lock_guard lock(_mutex);
+    _state.configuration.layoutDirection = direction;
+}
+
 DeviceConfiguration Phone::configuration() const {
     std::lock_guard lock(_mutex);
     return _state.configuration;

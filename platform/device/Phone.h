@@ -48,6 +48,9 @@ class Phone {
     std::string localeIdentifier() const;
     LayoutDirection layoutDirection() const;
     DeviceConfiguration configuration() const;
+    // What the phone reports from now on (a scenario's "ios" and "direction").
+    void setSystemVersion(std::string version);
+    void setLayoutDirection(LayoutDirection direction);
 
     // Changes. Each counts as a set of its quantity, whatever the level asked, and goes on
     // the timeline. Levels are clamped to 0..1; a level that is not a number leaves the

@@ -47,15 +47,15 @@ template <class T>
 using Bare = std::remove_cvref_t<T>;
 
 template <class T>
-constexpr bool kIsStringLike = std::is_same_v<Bare<T>, std::string> ||
-                               std::is_same_v<Bare<T>, std::string_view>;
+constexpr bool kIsStringLike =
+    std::is_same_v<Bare<T>, std::string> || std::is_same_v<Bare<T>, std::string_view>;
 
 // The canonical type a result R is answered as.
 template <class R, class D = Bare<R>>
-using CanonicalResult = std::conditional_t<
-    std::is_void_v<R>, void,
-    std::conditional_t<kIsObjectPointer<D> || IsRef<D>::value, Ref<Object>,
-                       std::conditional_t<kIsStringLike<R>, std::string, D>>>;
+using CanonicalResult =
+    std::conditional_t<std::is_void_v<R>, void,
+                       std::conditional_t<kIsObjectPointer<D> || IsRef<D>::value, Ref<Object>,
+                                          std::conditional_t<kIsStringLike<R>, std::string, D>>>;
 
 template <class R>
 CanonicalResult<R> canonicalResult(R&& value) {

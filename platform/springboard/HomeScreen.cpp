@@ -6,6 +6,9 @@
 #include "rt/Runtime.h"
 #include "services/Registration.h"
 #include "springboard/AppRegistry.h"
+#include "springboard/DeclaredShortcuts.h"
+#include "springboard/IconMenu.h"
+#include "springboard/MenuAppearance.h"
 #include "springboard/Registration.h"
 #include "ui/Toolkit.h"
 
@@ -22,10 +25,13 @@ AppRegistry& registry() {
 
 void HomeScreen::bootWorld(const device::DeviceConfiguration& configuration, bool keepPhoneState,
                            const std::function<void()>& beforeApplications) {
+    IconMenu::reset(!keepPhoneState);
     rt::Runtime::reset();
     if (!keepPhoneState) {
         device::Phone::boot(configuration);
         registry().clear();
+        DeclaredShortcuts::clear();
+        MenuAppearance::set(MenuAppearance::Kind::Stock);
     }
     ui::registerClasses(configuration);
     services::registerClasses(configuration);

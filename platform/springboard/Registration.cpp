@@ -9,6 +9,16 @@
 #include "springboard/SBOrientationLockManager.h"
 #include "springboard/SBWiFiManager.h"
 
+#include "springboard/ActionHandler.h"
+#include "springboard/MenuAppearance.h"
+#include "springboard/SBSApplicationShortcutItem.h"
+#include "springboard/SBUIAction.h"
+#include "springboard/SBUIActionView.h"
+#include "springboard/SBUIAppIconForceTouchController.h"
+#include "springboard/SBUIAppIconForceTouchControllerDataProvider.h"
+#include "springboard/SBUIAppIconForceTouchShortcutViewController.h"
+#include "springboard/SBUILegibilityLabel.h"
+
 namespace springboard {
 
 void registerClasses(const device::DeviceConfiguration& configuration) {
@@ -20,6 +30,16 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     SBBrightnessController::registerRuntimeClass(configuration);
     SBWiFiManager::registerRuntimeClass(configuration);
     SBOrientationLockManager::registerRuntimeClass(configuration);
+    ActionHandler::registerRuntimeClass();
+    SBSApplicationShortcutItem::registerRuntimeClass(configuration);
+    SBUIAppIconForceTouchControllerDataProvider::registerRuntimeClass(configuration);
+    SBUIAction::registerRuntimeClass(configuration);
+    SBUILegibilityLabel::registerRuntimeClass(configuration);
+    SBUIActionView::registerRuntimeClass(configuration);
+    SBUIShortcutMenuView::registerRuntimeClass(configuration);
+    SBUIAppIconForceTouchShortcutViewController::registerRuntimeClass(configuration);
+    SBUIAppIconForceTouchController::registerRuntimeClass(configuration);
+    MenuAppearance::registerRuntimeMethods();
 }
 
 }  // namespace springboard

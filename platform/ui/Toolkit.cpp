@@ -31,6 +31,7 @@
 #include "ui/TouchSet.h"
 #include "ui/UIScreen.h"
 #include "ui/View.h"
+#include "ui/ViewController.h"
 
 namespace ui {
 
@@ -81,6 +82,7 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<Filter>(configuration, &Filter::registerRuntimeMethods);
     registerToolkitClass<Layer>(configuration);
     registerToolkitClass<View>(configuration, &View::registerRuntimeMethods);
+    registerToolkitClass<ViewController>(configuration, &ViewController::registerRuntimeMethods);
     registerToolkitClass<Control, View>(configuration, &Control::registerRuntimeMethods);
     registerToolkitClass<Button, Control>(configuration, &Button::registerRuntimeMethods);
     registerToolkitClass<Slider, Control>(configuration);

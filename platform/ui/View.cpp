@@ -10,8 +10,10 @@
 #include "ui/AnimationLog.h"
 #include "ui/Application.h"
 #include "ui/Event.h"
+#include "ui/LayoutPass.h"
 #include "ui/LayoutSolver.h"
 #include "ui/TouchSet.h"
+#include "ui/ViewController.h"
 
 namespace ui {
 
@@ -274,14 +276,32 @@ void View::willRemoveSubview(View* view) {
     rt::send<void>(this, rt::sel("willRemoveSubview:"), view);
 }
 
+void View::setNeedsLayout() {
+    _needsLayout = true;
+    LayoutPass::schedule(this);
+}
+
 void View::layoutIfNeeded() {
+    static const rt::Selector willLayout = rt::sel("viewWillLayoutSubviews");
+    static const rt::Selector didLayout = rt::sel("viewDidLayoutSubviews");
     rt::Ref<View> keep = rt::retained(this);
     if (_needsLayout) {
         _needsLayout = false;
+        rt::Ref<ViewController> controller = viewController();
+        if (controller) rt::send<void>(controller, willLayout);
         layoutSubviews();
+        if (controller) rt::send<void>(controller, didLayout);
     }
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
         subview->layoutIfNeeded();
+}
+
+rt::Ref<ViewController> View::viewController() const {
+    return _viewController.lock();
+}
+
+void View::setViewController(ViewController* controller) {
+    _viewController = controller;
 }
 
 void View::layoutSubviews() {

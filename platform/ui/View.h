@@ -18,6 +18,7 @@ namespace ui {
 
 class Event;
 class TouchSet;
+class ViewController;
 
 // A rectangle of the screen and the root of the toolkit's views ("UIView").
 //
@@ -83,10 +84,12 @@ class View : public rt::Object {
     // The topmost ancestor (the view itself when it has no superview).
     rt::Ref<View> rootView();
 
-    // Layout.
-    void setNeedsLayout() { _needsLayout = true; }
+    // Layout. A view marked as needing layout is laid out at the end of the current turn of
+    // the main run loop (LayoutPass), or at once by layoutIfNeeded.
+    void setNeedsLayout();
     bool needsLayout() const { return _needsLayout; }
-    // Lays out this view when it needs it, then its subviews, top down.
+    // Lays out this view when it needs it, then its subviews, top down. A view that is its
+    // controller's view tells the controller (viewWillLayoutSubviews, viewDidLayoutSubviews).
     void layoutIfNeeded();
     // Sends "layoutSubviews".
     void layoutSubviews();
@@ -123,6 +126,10 @@ class View : public rt::Object {
     // A point in the superview's coordinates, in this view's.
     Point pointFromSuperview(const Point& point) const;
     Point pointToSuperview(const Point& point) const;
+
+    // The controller whose view this is, or null (held weakly, as the view's delegate).
+    rt::Ref<ViewController> viewController() const;
+    void setViewController(ViewController* controller);
 
     // Hit testing and touches, sent through the runtime.
     bool pointInside(const Point& point, Event* event);
@@ -177,6 +184,7 @@ class View : public rt::Object {
     rt::Ref<Color> _tintColor;
     rt::Ref<Layer> _layer;
     rt::Weak<View> _superview;
+    rt::Weak<ViewController> _viewController;
     std::vector<rt::Ref<View>> _subviews;
     std::vector<rt::Ref<LayoutConstraint>> _constraints;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "core/dispatch/Clock.h"
@@ -23,12 +24,17 @@ void saveSliderValue(rt::Object* self, rt::Selector, rt::Object* argument) {
     static_cast<Row*>(self)->saves.emplace_back(core::Clock::now(), argument);
 }
 
+void saveValueAndDismiss(rt::Object* self, rt::Selector) {
+    static_cast<Row*>(self)->saves.emplace_back(core::Clock::now(), nullptr);
+}
+
 class PerformSelectorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rt::Runtime::reset();
         rt::Class* cls = rt::registerClass<Row>();
         rt::addMethod(cls, rt::sel("saveSliderValue:"), &saveSliderValue);
+        rt::addMethod(cls, rt::sel("saveValueAndDismiss"), &saveValueAndDismiss);
     }
     void TearDown() override { rt::Runtime::reset(); }
 
@@ -62,5 +68,23 @@ TEST_F(PerformSelectorTest, HoldsTargetAndArgumentUntilItRuns) {
 
 TEST_F(PerformSelectorTest, ANullTargetSchedulesNothing) {
     core::performSelector(nullptr, rt::sel("saveSliderValue:"), nullptr, 0);
+    EXPECT_NO_THROW(core::Clock::advance(1));
+}
+
+TEST_F(PerformSelectorTest, SendsWithTheSelectorsOwnNumberOfArguments) {
+    auto row = rt::make<Row>();
+    // No argument for a selector without a colon: the object passed is dropped.
+    core::performSelector(row.get(), rt::sel("saveValueAndDismiss"), nullptr, 0.5);
+    core::performSelector(row.get(), rt::sel("saveValueAndDismiss"), row.get(), 0.6);
+    EXPECT_NO_THROW(core::Clock::advance(0.6));
+    ASSERT_EQ(row->saves.size(), 2u);
+    EXPECT_DOUBLE_EQ(row->saves[0].first, 0.5);
+    EXPECT_DOUBLE_EQ(row->saves[1].first, 0.6);
+}
+
+TEST_F(PerformSelectorTest, ASelectorOfTwoArgumentsIsRefusedWhenScheduled) {
+    auto row = rt::make<Row>();
+    EXPECT_THROW(core::performSelector(row.get(), rt::sel("save:forKey:"), nullptr, 0.5),
+                 std::invalid_argument);
     EXPECT_NO_THROW(core::Clock::advance(1));
 }

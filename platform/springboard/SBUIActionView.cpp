@@ -1,0 +1,175 @@
+#include "springboard/SBUIActionView.h"
+
+#include "device/ClassRegistration.h"
+#include "device/Phone.h"
+#include "rt/Fields.h"
+#include "rt/Make.h"
+#include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
+#include "springboard/ActionHandler.h"
+#include "springboard/MenuAppearance.h"
+#include "springboard/MenuGeometry.h"
+#include "springboard/SBUIAction.h"
+#include "springboard/SBUILegibilityLabel.h"
+#include "ui/Event.h"
+#include "ui/Font.h"
+#include "ui/Image.h"
+#include "ui/StringComparison.h"
+#include "ui/Touch.h"
+#include "ui/TouchSet.h"
+
+namespace springboard {
+
+namespace {
+
+constexpr double kLegibilityLabelAlpha = 0.35;
+
+rt::Ref<ui::Label> makeLegibilityTreatedLabel(const std::string& text) {
+    auto label = rt::make<ui::Label>();
+    label->setText(text);
+    label->setAlpha(kLegibilityLabelAlpha);
+    label->setUserInteractionEnabled(false);
+    return label;
+}
+
+}  // namespace
+
+SBUIActionView::SBUIActionView()
+    : ui::View(ui::Rect(0, 0, MenuGeometry::kMenuWidth, MenuGeometry::kRowHeight)) {}
+
+SBUIActionView::~SBUIActionView() = default;
+
+bool SBUIActionView::systemHasLegibilityLabels() {
+    return ui::StringComparison::compare(device::Phone::shared().systemVersion(), "11.4.1",
+                                         ui::StringComparison::kNumeric) ==
+           ui::StringComparison::Result::Descending;
+}
+
+// Builds the row's views for the action; the texts are the action's, literally.
+rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> action) {
+    _action = action;
+    const std::string title = action ? action->title() : std::string();
+    const std::string subtitle = action ? action->subtitle() : std::string();
+
+    _titleContainer = rt::make<ui::View>();
+    _titleContainer->setUserInteractionEnabled(false);
+    _titleLabel = rt::make<SBUILegibilityLabel>();
+    _titleLabel->setText(title);
+    _subtitleLabel = rt::make<ui::Label>();
+    _subtitleLabel->setText(subtitle);
+    _subtitleLabel->setFont(ui::Font::systemFontOfSize(13));
+    _titleContainer->addSubview(_titleLabel.get());
+    _titleContainer->addSubview(_subtitleLabel.get());
+    addSubview(_titleContainer.get());
+
+    if (systemHasLegibilityLabels()) {
+        _legibilityTreatedTitleLabel = makeLegibilityTreatedLabel(title);
+        _legibilityTreatedSubtitleLabel = makeLegibilityTreatedLabel(subtitle);
+        _titleContainer->addSubview(_legibilityTreatedTitleLabel.get());
+        _titleContainer->addSubview(_legibilityTreatedSubtitleLabel.get());
+    }
+
+    _imageView = rt::make<ui::ImageView>();
+    _imageView->setUserInteractionEnabled(false);
+    _imageView->setContentMode(ui::ContentMode::ScaleAspectFit);
+    if (action) _imageView->setImage(rt::cast<ui::Image>(action->image()));
+    addSubview(_imageView.get());
+
+    MenuAppearance::apply(*this);
+    setNeedsLayout();
+    return rt::retained(this);
+}
+
+void SBUIActionView::layOutContent() {
+    using G = MenuGeometry;
+    const double width = bounds().width();
+    const double height = bounds().height();
+    const double containerWidth =
+        std::max(0.0, width - 2 * G::kRowInset - G::kIconSize - G::kIconGap);
+    const bool rightToLeft = isRightToLeft();
+    const double containerX =
+        rightToLeft ? G::kRowInset + G::kIconSize + G::kIconGap : G::kRowInset;
+    const double iconX = rightToLeft ? G::kRowInset : width - G::kRowInset - G::kIconSize;
+    const double containerTop = (height - G::kTitleHeight - G::kSubtitleHeight) / 2;
+
+    if (_titleContainer) {
+        _titleContainer->setFrame(ui::Rect(containerX, containerTop, containerWidth,
+                                           G::kTitleHeight + G::kSubtitleHeight));
+        const ui::Rect titleFrame(0, 0, containerWidth, G::kTitleHeight);
+        const ui::Rect subtitleFrame(0, G::kTitleHeight, containerWidth, G::kSubtitleHeight);
+        _titleLabel->setFrame(titleFrame);
+        _titleLabel->layOutLabel();
+        _subtitleLabel->setFrame(subtitleFrame);
+        const auto alignment = rightToLeft ? ui::TextAlignment::Right : ui::TextAlignment::Left;
+        _titleLabel->label()->setTextAlignment(alignment);
+        _subtitleLabel->setTextAlignment(alignment);
+        if (_legibilityTreatedTitleLabel) _legibilityTreatedTitleLabel->setFrame(titleFrame);
+        if (_legibilityTreatedSubtitleLabel)
+            _legibilityTreatedSubtitleLabel->setFrame(subtitleFrame);
+    }
+    if (_imageView)
+        _imageView->setFrame(
+            ui::Rect(iconX, (height - G::kIconSize) / 2, G::kIconSize, G::kIconSize));
+}
+
+void SBUIActionView::setHighlighted(bool highlighted) {
+    _highlighted = highlighted;
+}
+
+rt::Ref<rt::Object> SBUIActionView::action() const {
+    return _action;
+}
+
+bool SBUIActionView::touchIsInside(ui::TouchSet* touches) const {
+    rt::Ref<ui::Touch> touch = touches ? touches->anyObject() : nullptr;
+    return touch && bounds().contains(touch->locationInView(this));
+}
+
+void SBUIActionView::handleTouchesBegan(ui::TouchSet*, ui::Event*) {
+    rt::send<void>(this, rt::sel("setHighlighted:"), true);
+}
+
+void SBUIActionView::handleTouchesMoved(ui::TouchSet* touches, ui::Event*) {
+    const bool inside = touchIsInside(touches);
+    if (inside != _highlighted) rt::send<void>(this, rt::sel("setHighlighted:"), inside);
+}
+
+// Lifting inside the row runs its action's handler, once the highlight is off.
+void SBUIActionView::handleTouchesEnded(ui::TouchSet* touches, ui::Event*) {
+    rt::Ref<SBUIActionView> keep = rt::retained(this);
+    const bool inside = touchIsInside(touches);
+    rt::send<void>(this, rt::sel("setHighlighted:"), false);
+    if (!inside) return;
+    auto* action = rt::cast<SBUIAction>(_action.get());
+    if (auto* handler = action ? rt::cast<ActionHandler>(action->handler().get()) : nullptr)
+        handler->invoke();
+}
+
+void SBUIActionView::handleTouchesCancelled(ui::TouchSet*, ui::Event*) {
+    rt::send<void>(this, rt::sel("setHighlighted:"), false);
+}
+
+void SBUIActionView::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
+    using Row = SBUIActionView;
+    rt::Class* cls = device::registerUnlessLeftOut<Row, ui::View>(configuration);
+    if (!cls) return;
+    rt::addMethods(cls, {
+                            rt::bind<&Row::initWithAction>("initWithAction:"),
+                            rt::bind<&Row::layOutContent>("layoutSubviews"),
+                            rt::bind<&Row::setHighlighted>("setHighlighted:"),
+                            rt::bind<&Row::isHighlighted>("isHighlighted"),
+                            rt::bind<&Row::action>("action"),
+                            rt::bind<&Row::handleTouchesBegan>("touchesBegan:withEvent:"),
+                            rt::bind<&Row::handleTouchesMoved>("touchesMoved:withEvent:"),
+                            rt::bind<&Row::handleTouchesEnded>("touchesEnded:withEvent:"),
+                            rt::bind<&Row::handleTouchesCancelled>("touchesCancelled:withEvent:"),
+                        });
+    rt::declareField(cls, "_titleLabel", &Row::_titleLabel);
+    rt::declareField(cls, "_subtitleLabel", &Row::_subtitleLabel);
+    rt::declareField(cls, "_legibilityTreatedTitleLabel", &Row::_legibilityTreatedTitleLabel);
+    rt::declareField(cls, "_legibilityTreatedSubtitleLabel", &Row::_legibilityTreatedSubtitleLabel);
+    rt::declareField(cls, "_imageView", &Row::_imageView);
+    rt::declareField(cls, "_action", &Row::_action);
+}
+
+}  // namespace springboard

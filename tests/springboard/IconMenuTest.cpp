@@ -1,0 +1,321 @@
+#include <string>
+#include <vector>
+
+#include "HomeScreenFixture.h"
+#include "core/dispatch/Clock.h"
+#include "springboard/DeclaredShortcuts.h"
+#include "springboard/IconMenu.h"
+#include "springboard/MenuAppearance.h"
+#include "springboard/MenuGeometry.h"
+#include "springboard/SBSApplicationShortcutItem.h"
+#include "springboard/SBUIActionView.h"
+#include "springboard/SBUIAppIconForceTouchControllerDataProvider.h"
+#include "springboard/SBUIAppIconForceTouchShortcutViewController.h"
+#include "springboard/SBUILegibilityLabel.h"
+#include "ui/Button.h"
+#include "ui/Filter.h"
+#include "ui/Layer.h"
+
+using springboard::IconMenu;
+using springboard::MenuAppearance;
+using springboard::MenuGeometry;
+using springboard::SBUIActionView;
+
+namespace {
+
+constexpr const char* kMaps = "com.apple.Maps";
+
+// What the hooks below saw, in order (one test at a time).
+std::vector<std::string> gCalls;
+
+using ItemsImp = springboard::ShortcutItemList (*)(rt::Object*, rt::Selector);
+using InitActionImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, const std::string&,
+                                              const std::string&, rt::Object*, rt::Object*,
+                                              rt::Object*);
+using InitRowImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, rt::Object*);
+using PlainImp = void (*)(rt::Object*, rt::Selector);
+using FlagImp = void (*)(rt::Object*, rt::Selector, bool);
+using ActivateImp = void (*)(rt::Object*, rt::Selector, rt::Object*, rt::Object*);
+
+ItemsImp gItems;
+InitActionImp gInitAction;
+InitRowImp gInitRow;
+PlainImp gLoadView, gRowLayout, gDidLayout;
+FlagImp gWillDisappear;
+ActivateImp gActivate;
+
+std::string titleOfRow(rt::Object* row) {
+    auto* view = rt::cast<SBUIActionView>(row);
+    return view && view->titleLabel() ? view->titleLabel()->text() : "?";
+}
+
+springboard::ShortcutItemList recordItems(rt::Object* self, rt::Selector cmd) {
+    gCalls.push_back("applicationShortcutItems");
+    return gItems(self, cmd);
+}
+rt::Ref<rt::Object> recordInitAction(rt::Object* self, rt::Selector cmd, const std::string& title,
+                                     const std::string& subtitle, rt::Object* image,
+                                     rt::Object* badge, rt::Object* handler) {
+    gCalls.push_back("action " + title);
+    return gInitAction(self, cmd, title, subtitle, image, badge, handler);
+}
+rt::Ref<rt::Object> recordInitRow(rt::Object* self, rt::Selector cmd, rt::Object* action) {
+    rt::Ref<rt::Object> row = gInitRow(self, cmd, action);
+    gCalls.push_back("row " + titleOfRow(row.get()));
+    return row;
+}
+void recordLoadView(rt::Object* self, rt::Selector cmd) {
+    gCalls.push_back("loadView");
+    gLoadView(self, cmd);
+}
+void recordRowLayout(rt::Object* self, rt::Selector cmd) {
+    gCalls.push_back("layout " + titleOfRow(self));
+    gRowLayout(self, cmd);
+}
+void recordDidLayout(rt::Object* self, rt::Selector cmd) {
+    gCalls.push_back("viewDidLayoutSubviews");
+    gDidLayout(self, cmd);
+}
+void recordWillDisappear(rt::Object* self, rt::Selector cmd, bool animated) {
+    gCalls.push_back("viewWillDisappear");
+    gWillDisappear(self, cmd, animated);
+}
+void recordActivate(rt::Object* self, rt::Selector cmd, rt::Object* menu, rt::Object* item) {
+    gCalls.push_back("activate " + rt::send<std::string>(item, rt::sel("type")));
+    gActivate(self, cmd, menu, item);
+}
+
+class IconMenuTest : public HomeScreenTest {
+  protected:
+    void SetUp() override {
+        HomeScreenTest::SetUp();
+        gCalls.clear();
+        springboard::HomeScreen::installApp(kMaps);
+        springboard::DeclaredShortcuts::declare(kMaps,
+                                                {"com.apple.Maps.directions", "Directions Home"});
+        springboard::DeclaredShortcuts::declare(kMaps, {"com.apple.Maps.share", "Share Location"});
+    }
+
+    void hookEverything() {
+        auto cls = [](const char* name) { return rt::lookUpClass(name); };
+        ASSERT_TRUE(rt::hookMessage(cls("SBUIAppIconForceTouchControllerDataProvider"),
+                                    rt::sel("applicationShortcutItems"), &recordItems, &gItems));
+        ASSERT_TRUE(rt::hookMessage(cls("SBUIAction"),
+                                    rt::sel("initWithTitle:subtitle:image:badgeView:handler:"),
+                                    &recordInitAction, &gInitAction));
+        ASSERT_TRUE(rt::hookMessage(cls("SBUIActionView"), rt::sel("initWithAction:"),
+                                    &recordInitRow, &gInitRow));
+        ASSERT_TRUE(rt::hookMessage(cls("SBUIActionView"), rt::sel("layoutSubviews"),
+                                    &recordRowLayout, &gRowLayout));
+        const char* menu = "SBUIAppIconForceTouchShortcutViewController";
+        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("loadView"), &recordLoadView, &gLoadView));
+        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("viewDidLayoutSubviews"), &recordDidLayout,
+                                    &gDidLayout));
+        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("viewWillDisappear:"), &recordWillDisappear,
+                                    &gWillDisappear));
+        ASSERT_TRUE(rt::hookMessage(
+            cls("SBUIAppIconForceTouchController"),
+            rt::sel("appIconForceTouchShortcutViewController:activateApplicationShortcutItem:"),
+            &recordActivate, &gActivate));
+    }
+
+    static std::vector<rt::Ref<SBUIActionView>> rows() {
+        return IconMenu::shortcutViewController()->rows();
+    }
+    // The middle of a row's icon, in the screen's coordinates.
+    static ui::Point iconOf(const rt::Ref<SBUIActionView>& row) {
+        const ui::Rect frame = row->imageView()->frame();
+        return row->imageView()->superview()->convertPointToView(
+            {frame.x() + frame.width() / 2, frame.y() + frame.height() / 2}, nullptr);
+    }
+    static std::vector<std::string> filterNames(const ui::View* view) {
+        std::vector<std::string> names;
+        for (const auto& filter : view->layer()->filters())
+            names.push_back(rt::cast<ui::Filter>(filter.get())->name());
+        return names;
+    }
+};
+
+TEST_F(IconMenuTest, APressMakesTheHostsCallsInOrderThroughTheRuntime) {
+    hookEverything();
+    IconMenu::press(kMaps);
+    EXPECT_EQ(gCalls,
+              (std::vector<std::string>{"applicationShortcutItems", "action Directions Home",
+                                        "action Share Location", "row Directions Home",
+                                        "row Share Location", "loadView", "layout Directions Home",
+                                        "layout Share Location", "viewDidLayoutSubviews"}));
+    EXPECT_TRUE(IconMenu::isOpen());
+    EXPECT_EQ(IconMenu::lastItemTitles(),
+              (std::vector<std::string>{"Directions Home", "Share Location"}));
+
+    // The menu laid out anew at the end of a turn: the rows again, then the controller.
+    gCalls.clear();
+    IconMenu::shortcutViewController()->view()->setNeedsLayout();
+    EXPECT_TRUE(gCalls.empty());
+    core::Clock::runPending();
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"layout Directions Home", "layout Share Location",
+                                                "viewDidLayoutSubviews"}));
+}
+
+// A replacement of the item list decides what the menu shows.
+springboard::ShortcutItemList itemsWithVolume(rt::Object* self, rt::Selector cmd) {
+    springboard::ShortcutItemList items = gItems(self, cmd);
+    auto item = rt::make<springboard::SBSApplicationShortcutItem>();
+    item->setLocalizedTitle("Volume");
+    item->setLocalizedSubtitle("Set custom volume");
+    item->setType("CustomVolumeItem");
+    items.push_back(item);
+    return items;
+}
+
+TEST_F(IconMenuTest, TheRowsFollowTheListTheProviderAnswers) {
+    ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBUIAppIconForceTouchControllerDataProvider"),
+                                rt::sel("applicationShortcutItems"), &itemsWithVolume, &gItems));
+    IconMenu::press(kMaps);
+    const auto menuRows = rows();
+    ASSERT_EQ(menuRows.size(), 3u);
+    EXPECT_EQ(menuRows[2]->titleLabel()->text(), "Volume");
+    EXPECT_EQ(menuRows[2]->subtitleLabel()->text(), "Set custom volume");
+    // Rows are stacked in list order inside the controller's view.
+    for (std::size_t i = 0; i < menuRows.size(); ++i) {
+        EXPECT_EQ(menuRows[i]->superview(), IconMenu::shortcutViewController()->view());
+        EXPECT_EQ(menuRows[i]->frame(),
+                  ui::Rect(0, MenuGeometry::kRowHeight * static_cast<double>(i),
+                           MenuGeometry::kMenuWidth, MenuGeometry::kRowHeight));
+    }
+}
+
+TEST_F(IconMenuTest, TappingARowReportsItsItemAndTheHostLaunchesTheApp) {
+    hookEverything();
+    IconMenu::press(kMaps);
+    const auto row = rows()[1];
+    gCalls.clear();
+    EXPECT_EQ(IconMenu::tap(iconOf(row)), row);
+    EXPECT_EQ(gCalls,
+              (std::vector<std::string>{"activate com.apple.Maps.share", "viewWillDisappear"}));
+    EXPECT_FALSE(IconMenu::isOpen());
+    EXPECT_EQ(row->superview(), nullptr);
+    EXPECT_EQ(IconMenu::lastLaunched(), kMaps);
+    EXPECT_EQ(phone().timeline().entries().back().text,
+              std::string(kMaps) + ": running, foreground (home screen)");
+}
+
+TEST_F(IconMenuTest, ATapOutsideClosesTheMenuAndReportsNothing) {
+    hookEverything();
+    IconMenu::press(kMaps);
+    rt::Ref<ui::View> menuView = IconMenu::shortcutViewController()->view();
+    gCalls.clear();
+    EXPECT_EQ(IconMenu::tap({5, 5}), nullptr);
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"viewWillDisappear"}));
+    EXPECT_FALSE(IconMenu::isOpen());
+    EXPECT_EQ(menuView->superview(), nullptr);
+    EXPECT_EQ(IconMenu::lastLaunched(), "");
+}
+
+TEST_F(IconMenuTest, AViewLaidOverARowTakesTheTouchesOnIt) {
+    hookEverything();
+    IconMenu::press(kMaps);
+    const auto row = rows()[0];
+    auto editor = rt::make<ui::Button>();
+    editor->setFrame(row->frame());
+    IconMenu::shortcutViewController()->view()->addSubview(editor.get());
+    gCalls.clear();
+    EXPECT_EQ(IconMenu::tap(iconOf(row)), editor);
+    EXPECT_TRUE(gCalls.empty());
+    EXPECT_TRUE(IconMenu::isOpen());
+    // Where nothing visible covers the row, the row takes the tap again.
+    editor->setHidden(true);
+    EXPECT_EQ(IconMenu::tap(iconOf(row)), row);
+}
+
+TEST_F(IconMenuTest, PressingAgainClosesTheOpenMenuFirst) {
+    hookEverything();
+    IconMenu::press(kMaps);
+    gCalls.clear();
+    IconMenu::press(kMaps);
+    ASSERT_FALSE(gCalls.empty());
+    EXPECT_EQ(gCalls.front(), "viewWillDisappear");
+    EXPECT_THROW(IconMenu::press("com.example.NotInstalled"), std::invalid_argument);
+}
+
+TEST_F(IconMenuTest, RowsHighlightWhileTouchedAndAnswerSetHighlighted) {
+    IconMenu::press(kMaps);
+    const auto row = rows()[0];
+    IconMenu::touchDown(iconOf(row));
+    EXPECT_TRUE(row->isHighlighted());
+    IconMenu::touchCancel();
+    EXPECT_FALSE(row->isHighlighted());
+    rt::send<void>(row, rt::sel("setHighlighted:"), true);
+    EXPECT_TRUE(rt::send<bool>(row, rt::sel("isHighlighted")));
+}
+
+TEST_F(IconMenuTest, AppearancesMarkTheLabelsAsEachAddOnDoes) {
+    const rt::Selector darkMode = rt::sel("isDarkModeEnabled");
+    IconMenu::press(kMaps);
+    ui::View* text = rows()[0]->titleLabel()->label().get();
+    EXPECT_EQ(filterNames(text), std::vector<std::string>{MenuAppearance::kVibrancyFilterName});
+    EXPECT_TRUE(filterNames(rows()[0].get()).empty());
+    EXPECT_FALSE(rt::respondsToSelector(text->layer(), darkMode));
+
+    MenuAppearance::set(MenuAppearance::Kind::Dune);
+    IconMenu::press(kMaps);
+    text = rows()[0]->titleLabel()->label().get();
+    EXPECT_TRUE(filterNames(text).empty());
+    EXPECT_TRUE(filterNames(rows()[0]->subtitleLabel().get()).empty());
+
+    MenuAppearance::set(MenuAppearance::Kind::Noctis);
+    IconMenu::press(kMaps);
+    text = rows()[0]->titleLabel()->label().get();
+    EXPECT_EQ(filterNames(text).size(), 1u);
+    EXPECT_TRUE(rt::send<bool>(text->layer(), darkMode));
+    EXPECT_FALSE(rt::send<bool>(rows()[0]->layer(), darkMode));
+
+    MenuAppearance::set(MenuAppearance::Kind::Carbon);
+    IconMenu::press(kMaps);
+    text = rows()[0]->titleLabel()->label().get();
+    EXPECT_EQ(filterNames(text).size(), 1u);
+    EXPECT_FALSE(rt::send<bool>(text->layer(), darkMode));
+    EXPECT_EQ(filterNames(rows()[0].get()), std::vector<std::string>{"colorInvert"});
+}
+
+TEST_F(IconMenuTest, LegibilityTreatedLabelsExistOnlyAfter11_4_1) {
+    phone().setSystemVersion("11.4.1");
+    IconMenu::press(kMaps);
+    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedSubtitleLabel"), nullptr);
+    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"), nullptr);
+    EXPECT_NE(rt::getField(rows()[0].get(), "_subtitleLabel"), nullptr);
+
+    phone().setSystemVersion("9.3");  // older, though it sorts later as text
+    IconMenu::press(kMaps);
+    EXPECT_EQ(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"), nullptr);
+
+    phone().setSystemVersion("11.4.2");
+    IconMenu::press(kMaps);
+    auto* legible =
+        rt::cast<ui::Label>(rt::getField(rows()[0].get(), "_legibilityTreatedTitleLabel"));
+    ASSERT_NE(legible, nullptr);
+    EXPECT_EQ(legible->text(), "Directions Home");
+    EXPECT_DOUBLE_EQ(legible->alpha(), 0.35);
+    auto* title = rt::getField(rows()[0].get(), "_titleLabel");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(rt::cast<ui::Label>(rt::getField(title, "_label"))->text(), "Directions Home");
+}
+
+TEST_F(IconMenuTest, RightToLeftMirrorsTheMenuAndItsRows) {
+    IconMenu::press(kMaps);
+    const ui::Rect leftToRightContainer = rows()[0]->titleContainer()->frame();
+    EXPECT_EQ(leftToRightContainer.x(), MenuGeometry::kRowInset);
+    EXPECT_EQ(rows()[0]->imageView()->frame().x(),
+              MenuGeometry::kMenuWidth - MenuGeometry::kRowInset - MenuGeometry::kIconSize);
+
+    phone().setLayoutDirection(device::LayoutDirection::RightToLeft);
+    IconMenu::press(kMaps);
+    EXPECT_EQ(rows()[0]->imageView()->frame().x(), MenuGeometry::kRowInset);
+    EXPECT_EQ(rows()[0]->titleContainer()->frame().x(),
+              MenuGeometry::kRowInset + MenuGeometry::kIconSize + MenuGeometry::kIconGap);
+    EXPECT_EQ(rows()[0]->titleContainer()->frame().width(), leftToRightContainer.width());
+    EXPECT_EQ(IconMenu::shortcutViewController()->view()->frame().x(),
+              375 - MenuGeometry::kMenuEdgeInset - MenuGeometry::kMenuWidth);
+}
+
+}  // namespace
