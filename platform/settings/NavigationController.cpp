@@ -6,6 +6,7 @@
 #include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
 #include "rt/Weak.h"
+#include "ui/UIScreen.h"
 
 namespace settings {
 
@@ -103,8 +104,9 @@ void NavigationController::refreshBar() {
 }
 
 void NavigationController::loadView() {
-    auto container = rt::make<ui::View>(ui::Rect(0, 0, kScreenWidth, kScreenHeight));
-    _navigationBar->setFrame(ui::Rect(0, 20, kScreenWidth, ui::NavigationBar::kHeight));
+    auto container = rt::make<ui::View>(ui::UIScreen::bounds());
+    _navigationBar->setFrame(
+        ui::Rect(0, 20, ui::UIScreen::bounds().width(), ui::NavigationBar::kHeight));
     container->addSubview(_navigationBar.get());
     setView(container.get());
 }

@@ -4,9 +4,9 @@
 
 #include "rt/Make.h"
 #include "rt/Ref.h"
-#include "settings/ViewControllerBase.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationItem.h"
+#include "ui/ViewController.h"
 
 namespace settings {
 
@@ -16,7 +16,7 @@ namespace settings {
 // item of the controller in front of it, and the inner bar is hidden. Pushing and popping
 // send "viewWillDisappear:" to the controller leaving the front and "viewWillAppear:" to the
 // one coming to it.
-class NavigationController : public ViewControllerBase {
+class NavigationController : public ui::ViewController {
   public:
     static constexpr const char* kClassName = "UINavigationController";
 

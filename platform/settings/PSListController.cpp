@@ -8,6 +8,7 @@
 #include "settings/NavigationController.h"
 #include "settings/PSTableCell.h"
 #include "settings/SpecifierFile.h"
+#include "ui/UIScreen.h"
 
 namespace settings {
 
@@ -200,8 +201,7 @@ void PSListController::didSelectRowAtIndexPath(rt::Object*, ui::IndexPath* index
 }
 
 void PSListController::loadView() {
-    auto tableView = rt::make<ui::TableView>(ui::Rect(0, 0, kScreenWidth, kScreenHeight),
-                                             ui::TableViewStyle::Grouped);
+    auto tableView = rt::make<ui::TableView>(ui::UIScreen::bounds(), ui::TableViewStyle::Grouped);
     tableView->setDataSource(this);
     tableView->setDelegate(this);
     setView(tableView.get());

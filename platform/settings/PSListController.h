@@ -6,10 +6,10 @@
 #include "rt/Ref.h"
 #include "settings/ObjectArray.h"
 #include "settings/PSSpecifier.h"
-#include "settings/ViewControllerBase.h"
 #include "ui/IndexPath.h"
 #include "ui/TableView.h"
 #include "ui/TableViewCell.h"
+#include "ui/ViewController.h"
 
 namespace settings {
 
@@ -28,7 +28,7 @@ namespace settings {
 // Every step a page may override ("specifiers", "setSpecifier:", "reloadSpecifiers",
 // "readPreferenceValue:", "setPreferenceValue:specifier:", "viewDidLoad",
 // "viewWillAppear:", ...) is sent through the runtime.
-class PSListController : public ViewControllerBase {
+class PSListController : public ui::ViewController {
   public:
     static constexpr const char* kClassName = "PSListController";
 

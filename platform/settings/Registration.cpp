@@ -11,7 +11,7 @@
 #include "settings/PSListController.h"
 #include "settings/PSSpecifier.h"
 #include "settings/PSTableCell.h"
-#include "settings/ViewControllerBase.h"
+#include "ui/ViewController.h"
 
 namespace settings {
 
@@ -31,14 +31,13 @@ rt::Class* registerFrameworkClass(const device::DeviceConfiguration& configurati
 void registerClasses(const device::DeviceConfiguration& configuration) {
     registerFrameworkClass<ObjectArray>(configuration, &ObjectArray::registerRuntimeMethods);
     registerFrameworkClass<BoxedDictionary>(configuration);
-    registerFrameworkClass<ViewControllerBase>(configuration,
-                                               &ViewControllerBase::registerRuntimeMethods);
-    if (rt::Class* viewController = rt::lookUpClass(ViewControllerBase::kClassName))
+    // The toolkit's view controller gains the navigation item and stack it is shown in.
+    if (rt::Class* viewController = rt::lookUpClass(ui::ViewController::kClassName))
         NavigationController::registerViewControllerMethods(viewController);
-    registerFrameworkClass<NavigationController, ViewControllerBase>(
+    registerFrameworkClass<NavigationController, ui::ViewController>(
         configuration, &NavigationController::registerRuntimeMethods);
     registerFrameworkClass<PSSpecifier>(configuration, &PSSpecifier::registerRuntimeMethods);
-    registerFrameworkClass<PSListController, ViewControllerBase>(
+    registerFrameworkClass<PSListController, ui::ViewController>(
         configuration, &PSListController::registerRuntimeMethods);
     registerFrameworkClass<PSTableCell, ui::TableViewCell>(configuration,
                                                            &PSTableCell::registerRuntimeMethods);

@@ -60,7 +60,7 @@ std::vector<SettingsApp::PaneEntry> SettingsApp::listPanes() {
 }
 
 SettingsApp::SettingsApp() : _root(rt::make<NavigationController>()) {
-    _root->setRootViewController(rt::make<ViewControllerBase>().get());
+    _root->setRootViewController(rt::make<ui::ViewController>().get());
 }
 
 std::optional<std::string> SettingsApp::openPane(const std::string& label, bool loadBundle) {
