@@ -51,6 +51,10 @@ void HostSession::observeRestart() {
                                              [this](const std::string&) { _restartAsked = true; });
 }
 
+bool HostSession::waitForRestartAsked(double timeout) {
+    return core::RunLoop::main().runUntil([&] { return _restartAsked; }, timeout);
+}
+
 std::vector<std::string> HostSession::restartIfAsked() {
     core::RunLoop::main().pollSources(0);
     if (!_restartAsked) return {};

@@ -26,6 +26,9 @@ class HostSession {
     int reloadsHandled() const { return _reloadsHandled; }
     // Restarts asked for by another process of the device root (`killall backboardd`).
     int restartsHandled() const { return _restarts; }
+    // Runs the main run loop until another process has asked for a restart (made by
+    // restartIfAsked). Answers false after `timeout` s.
+    bool waitForRestartAsked(double timeout);
     // Serves pending notifications and, when a restart was asked for, restarts (recorded on
     // the phone's timeline). Answers the problems met restarting.
     std::vector<std::string> restartIfAsked();

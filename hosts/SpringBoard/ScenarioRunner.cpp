@@ -10,6 +10,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "MenuCommands.h"
@@ -72,9 +73,11 @@ int runProgram(const std::filesystem::path& program, const std::vector<std::stri
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+constexpr const char* kSettingsDomain = "com.kelvrin.morvane";
+
 // The setting as the file on disk holds it (none when absent or not a boolean).
 std::optional<bool> settingInFile(const std::string& key) {
-    const auto values = core::PreferenceFile::read("com.kelvrin.morvane");
+    const auto values = core::PreferenceFile::read(kSettingsDomain);
     const core::PlistValue* value = values ? values->find(key) : nullptr;
     return value ? core::PreferenceFile::boolValue(*value) : std::nullopt;
 }
@@ -138,6 +141,8 @@ void ScenarioRunner::run(const ScenarioLine& line) {
         runUser(line);
     } else if (command == "setting") {
         runSetting(line);
+    } else if (command == "pane") {
+        runPane(line);
     } else if (command == "store") {
         runEdit(line);
     } else if (command == "respring") {
@@ -223,20 +228,10 @@ void ScenarioRunner::runSetting(const ScenarioLine& line) {
     const std::string& state = line.words[2];
     if (state != "on" && state != "off")
         throw ScenarioError("a setting is on or off, not '" + state + "'");
-    const auto root = core::DeviceRoot::get();
-    if (!root) throw ScenarioError("the host has no device root");
     const auto before = settingInFile(key);
-    const std::filesystem::path script =
-        *root / ("setting-" + std::to_string(::getpid()) + ".script");
-    {
-        std::ofstream out(script);
-        out << "open Morvane\ngoto " << key << "\nswitch " << key << " " << state << "\n";
-    }
     const int seen = _session.reloadsHandled();
-    const int status = runProgram(_valuesEditor.parent_path() / "Preferences",
-                                  {"--root", root->string(), script.string()});
-    std::error_code ignored;
-    std::filesystem::remove(script, ignored);
+    const int status =
+        playPaneScript("open Morvane\ngoto " + key + "\nswitch " + key + " " + state + "\n");
     if (status != 0) {
         throw ScenarioError("the settings pane could not set '" + key + "' (status " +
                             std::to_string(status) + ")");
@@ -245,6 +240,48 @@ void ScenarioRunner::runSetting(const ScenarioLine& line) {
     if (!_session.waitForReload(seen, kReloadTimeout)) {
         throw ScenarioError("the reload notification was not handled within 10 s");
     }
+}
+
+// The user works the settings pane: a Preferences process on this device root plays the
+// script lines (separated by ';'). The changes it posts are handled, and a restart its
+// Respring asks for is made, before the next command runs.
+void ScenarioRunner::runPane(const ScenarioLine& line) {
+    if (line.words.size() < 2) throw ScenarioError("expected: pane <script line>[; <line>...]");
+    std::string script;
+    bool respring = false;
+    std::string words;
+    for (std::size_t index = 1; index < line.words.size(); ++index)
+        words += line.words[index] + " ";
+    std::istringstream lines(words);
+    for (std::string scriptLine; std::getline(lines, scriptLine, ';');) {
+        script += scriptLine + "\n";
+        std::istringstream scriptWords(scriptLine);
+        std::string command;
+        respring = respring || (scriptWords >> command && command == "respring");
+    }
+    const auto before = core::PreferenceFile::read(kSettingsDomain);
+    const int seen = _session.reloadsHandled();
+    const int status = playPaneScript(script);
+    if (status != 0)
+        throw ScenarioError("the settings pane stopped (status " + std::to_string(status) + ")");
+    if (core::PreferenceFile::read(kSettingsDomain) != before &&
+        !_session.waitForReload(seen, kReloadTimeout)) {
+        throw ScenarioError("the reload notification was not handled within 10 s");
+    }
+    if (respring && !_session.waitForRestartAsked(kReloadTimeout))
+        throw ScenarioError("the pane's Respring did not reach the home screen within 10 s");
+}
+
+int ScenarioRunner::playPaneScript(const std::string& script) {
+    const auto root = core::DeviceRoot::get();
+    if (!root) throw ScenarioError("the host has no device root");
+    const std::filesystem::path file = *root / ("pane-" + std::to_string(::getpid()) + ".script");
+    std::ofstream(file) << script;
+    const int status = runProgram(_valuesEditor.parent_path() / "Preferences",
+                                  {"--root", root->string(), file.string()});
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return status;
 }
 
 void ScenarioRunner::runRespring() {
