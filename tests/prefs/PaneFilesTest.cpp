@@ -9,11 +9,13 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistReader.h"
 #include "core/preferences/PreferenceFile.h"
+#include "prefs/MVPrefsListController.h"
 #include "prefs/MVSubPrefsListController.h"
 #include "prefs/PaneClasses.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/Number.h"
+#include "settings/NavigationController.h"
 #include "settings/SettingsApp.h"
 #include "settings/SpecifierFile.h"
 #include "tweak/startup/SettingsTable.h"
@@ -113,6 +115,12 @@ TEST_F(PaneTest, SubPageReadsAFalseOverADefaultTrueAndAStringAsAbsent) {
     EXPECT_FALSE(read("showWifiToggle")->boolValue());
     ASSERT_TRUE(read("showBluetoothToggle"));
     EXPECT_TRUE(read("showBluetoothToggle")->boolValue());  // the default, not "no"
+    // An absent key reads as its row's default, a false default too.
+    const auto dndDefault = page->specifierForKey("showDndToggle")->property("default");
+    ASSERT_TRUE(dndDefault);
+    ASSERT_EQ(dndDefault->asBool(), false);
+    ASSERT_TRUE(read("showDndToggle"));
+    EXPECT_FALSE(read("showDndToggle")->boolValue());
 
     // A change keeps every other key of the file, the app's values included.
     rt::send<void>(page, rt::sel("setPreferenceValue:specifier:"), rt::make<rt::Number>(true),
@@ -125,6 +133,29 @@ TEST_F(PaneTest, SubPageReadsAFalseOverADefaultTrueAndAStringAsAbsent) {
     EXPECT_EQ(after->find("showVpnToggle")->asBool(), true);
     for (long long section : {0LL, 1LL, 7LL})
         EXPECT_EQ(page->heightForHeaderInSection(nullptr, section), 45.0);
+}
+
+TEST_F(PaneTest, TheRootPageShowsRespringAfterAChangeOfEnabledOnlyAndKeepsIt) {
+    auto page = rt::make<morvane::prefs::MVPrefsListController>();
+    page->setBundlePath(kBundle);
+    page->view();
+    const auto item = settings::NavigationController::navigationItemOf(page.get());
+    const auto change = [&](const char* key, bool on) {
+        core::PlistDictionary properties;
+        properties.set("key", core::PlistValue(key));
+        properties.set("defaults", core::PlistValue("com.kelvrin.morvane"));
+        auto row = rt::make<settings::PSSpecifier>(key, settings::PSCellType::Switch, properties);
+        rt::send<void>(page, rt::sel("setPreferenceValue:specifier:"), rt::make<rt::Number>(on),
+                       row);
+    };
+    change("showVolumeHUD", false);
+    EXPECT_FALSE(item->rightBarButtonItem()) << "a change of another key shows no button";
+    change("enabled", false);
+    ASSERT_TRUE(item->rightBarButtonItem());
+    EXPECT_EQ(item->rightBarButtonItem(), page->respringButton());
+    change("enabled", true);  // turned back: the button stays
+    change("showVolumeHUD", true);
+    EXPECT_EQ(item->rightBarButtonItem(), page->respringButton());
 }
 
 }  // namespace
