@@ -3,15 +3,16 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "core/files/RootedFiles.h"
 #include "core/notify/NotifyCenter.h"
-#include "core/paths/DeviceRoot.h"
-#include "core/plist/PlistReader.h"
 #include "device/Phone.h"
 #include "rt/Make.h"
 #include "rt/Runtime.h"
+#include "settings/DeviceDictionary.h"
 #include "settings/Registration.h"
 #include "ui/Toolkit.h"
 
@@ -28,6 +29,25 @@ bool isPlainName(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
 
+// Loads the bundle's executable, opened by the kernel within the device root and loaded from
+// that very descriptor. It stays loaded, its descriptor open, for the life of the app, as a
+// loaded bundle does. Answers a problem, or none.
+std::optional<std::string> loadExecutable(const std::string& bundlePath,
+                                          const std::string& executable) {
+    if (!isPlainName(executable)) return bundlePath + " names no executable";
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    core::FileDescriptor binary =
+        files ? files->open(bundlePath + "/" + executable, O_RDONLY) : core::FileDescriptor();
+    struct stat status {};
+    if (!binary.valid() || ::fstat(binary.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return bundlePath + "/" + executable + " cannot be opened within the device root";
+    const std::string loadPath = "/proc/self/fd/" + std::to_string(binary.get());
+    if (!::dlopen(loadPath.c_str(), RTLD_NOW | RTLD_LOCAL))
+        return bundlePath + " could not be loaded: " + ::dlerror();
+    binary.release();
+    return std::nullopt;
+}
+
 }  // namespace
 
 void SettingsApp::bootWorld() {
@@ -40,12 +60,12 @@ void SettingsApp::bootWorld() {
 
 std::vector<SettingsApp::PaneEntry> SettingsApp::listPanes() {
     std::vector<PaneEntry> panes;
-    const auto directory = core::DeviceRoot::map(kEntriesDirectory);
-    std::error_code error;
-    if (!directory || !std::filesystem::is_directory(*directory, error)) return panes;
-    for (const auto& file : std::filesystem::directory_iterator(*directory, error)) {
-        if (file.path().extension() != ".plist") continue;
-        const auto contents = core::dictionaryWithContentsOfFile(file.path());
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const auto directory = files ? files->openDirectory(kEntriesDirectory) : std::nullopt;
+    if (!directory) return panes;
+    for (const std::string& name : directory->list()) {
+        if (!name.ends_with(".plist")) continue;
+        const auto contents = readDeviceDictionary(std::string(kEntriesDirectory) + "/" + name);
         const core::PlistValue* entry = contents ? contents->find("entry") : nullptr;
         if (!entry || !entry->asDictionary()) continue;
         const auto& fields = *entry->asDictionary();
@@ -69,18 +89,11 @@ std::optional<std::string> SettingsApp::openPane(const std::string& label, bool 
                                    [&](const PaneEntry& entry) { return entry.label == label; });
     if (pane == panes.end()) return "the Settings app lists no pane called '" + label + "'";
     const std::string bundlePath = std::string(kBundlesDirectory) + "/" + pane->bundle + ".bundle";
-    const auto info = core::DeviceRoot::map(bundlePath + "/Info.plist");
-    const auto bundleInfo = info ? core::dictionaryWithContentsOfFile(*info) : std::nullopt;
+    const auto bundleInfo = readDeviceDictionary(bundlePath + "/Info.plist");
     if (!bundleInfo) return bundlePath + " has no readable Info.plist";
     if (loadBundle) {
-        const std::string executable = stringOf(*bundleInfo, "CFBundleExecutable");
-        const auto binary = isPlainName(executable)
-                                ? core::DeviceRoot::map(bundlePath + "/" + executable)
-                                : std::nullopt;
-        if (!binary) return bundlePath + " names no executable";
-        // Stays loaded for the life of the app, as a loaded bundle does.
-        if (!::dlopen(binary->c_str(), RTLD_NOW | RTLD_LOCAL))
-            return bundlePath + " could not be loaded: " + ::dlerror();
+        if (auto problem = loadExecutable(bundlePath, stringOf(*bundleInfo, "CFBundleExecutable")))
+            return problem;
     }
     std::string pageClass = pane->pageClass;
     if (pageClass.empty()) pageClass = stringOf(*bundleInfo, "NSPrincipalClass");

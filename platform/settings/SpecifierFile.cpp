@@ -2,9 +2,8 @@
 
 #include <utility>
 
-#include "core/paths/DeviceRoot.h"
-#include "core/plist/PlistReader.h"
 #include "rt/Make.h"
+#include "settings/DeviceDictionary.h"
 
 namespace settings {
 
@@ -50,9 +49,7 @@ std::optional<PSCellType> SpecifierFile::cellTypeNamed(const std::string& name) 
 
 std::optional<SpecifierFile::Contents> SpecifierFile::load(const std::string& devicePath,
                                                            rt::Object* target) {
-    const auto path = core::DeviceRoot::map(devicePath);
-    if (!path) return std::nullopt;
-    const auto file = core::dictionaryWithContentsOfFile(*path);
+    const auto file = readDeviceDictionary(devicePath);
     const core::PlistValue* items = file ? file->find("items") : nullptr;
     if (!items || !items->asArray()) return std::nullopt;
     Contents contents;
