@@ -11,6 +11,8 @@ demo: configure
 	rm -rf $(DEMO_PICTURES)
 	{ cat scenarios/demo.scenario; echo "plot $(DEMO_PICTURES)/timeline.png"; } | \
 	  build/$(PRESET)/bin/SpringBoard --echo --snapshots $(DEMO_PICTURES)
+	@echo; echo "== The settings pane: a Preferences process changes a setting, the home screen follows =="
+	build/$(PRESET)/bin/SpringBoard --echo scenarios/demo-pane.scenario
 	@echo "demo: the screen's pictures and the timeline plot are in $(abspath $(DEMO_PICTURES))"
 
 test: build

@@ -64,5 +64,8 @@ std::vector<std::string> DeliverableInstaller::installMissing(const Source& sour
     std::vector<std::string> problems;
     installOne(source.tweakLibrary, kTweakDevicePath, problems);
     installOne(source.resourceBundle, kBundleDevicePath, problems);
+    if (!source.paneBundle.empty()) installOne(source.paneBundle, kPaneBundleDevicePath, problems);
+    if (!source.paneEntry.empty()) installOne(source.paneEntry, kPaneEntryDevicePath, problems);
+    if (!source.killall.empty()) installOne(source.killall, kKillallDevicePath, problems);
     return problems;
 }

@@ -12,12 +12,20 @@ class DeliverableInstaller {
     struct Source {
         std::filesystem::path tweakLibrary;    // the built Morvane.dylib
         std::filesystem::path resourceBundle;  // MorvaneBundle.bundle
+        std::filesystem::path paneBundle;      // the built MorvanePrefs.bundle (may be empty)
+        std::filesystem::path paneEntry;       // the Settings app's entry for it
+        std::filesystem::path killall;         // the phone's /usr/bin/killall
     };
 
     static constexpr const char* kTweakDevicePath =
         "/Library/MobileSubstrate/DynamicLibraries/Morvane.dylib";
     static constexpr const char* kBundleDevicePath =
         "/Library/Application Support/MorvaneBundle.bundle";
+    static constexpr const char* kPaneBundleDevicePath =
+        "/Library/PreferenceBundles/MorvanePrefs.bundle";
+    static constexpr const char* kPaneEntryDevicePath =
+        "/Library/PreferenceLoader/Preferences/MorvanePrefs.plist";
+    static constexpr const char* kKillallDevicePath = "/usr/bin/killall";
 
     // Installs what is missing; answers the problems met (empty when all went well).
     static std::vector<std::string> installMissing(const Source& source);

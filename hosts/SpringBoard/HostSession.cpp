@@ -3,7 +3,10 @@
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/notify/NotifyCenter.h"
+#include "core/process/HostRestart.h"
 #include "core/process/LibraryLoader.h"
+#include "device/Actor.h"
+#include "device/Phone.h"
 #include "springboard/HomeScreen.h"
 
 std::vector<std::string> HostSession::boot(const device::DeviceConfiguration& configuration) {
@@ -41,7 +44,29 @@ std::vector<std::string> HostSession::loadLibraries() {
     return problems;
 }
 
+void HostSession::observeRestart() {
+    // `killall backboardd` in this device root. The restart replaces the world the callback
+    // runs in, so it is only noted here and made by restartIfAsked.
+    core::NotifyCenter::darwin().addObserver(core::HostRestart::kNotification,
+                                             [this](const std::string&) { _restartAsked = true; });
+}
+
+bool HostSession::waitForRestartAsked(double timeout) {
+    return core::RunLoop::main().runUntil([&] { return _restartAsked; }, timeout);
+}
+
+std::vector<std::string> HostSession::restartIfAsked() {
+    core::RunLoop::main().pollSources(0);
+    if (!_restartAsked) return {};
+    _restartAsked = false;
+    device::Phone::shared().recordEvent(device::Actor::user(),
+                                        "SpringBoard restarted (killall backboardd)");
+    ++_restarts;
+    return respring();
+}
+
 void HostSession::observeReload() {
+    observeRestart();
     // Observers of one name are called in the order they were added: the libraries' first,
     // this one last, so when it has run the change has been handled.
     core::NotifyCenter::darwin().addObserver(kReloadNotification,

@@ -24,10 +24,21 @@ class HostSession {
     // has been handled by every observer of this process. Answers false after `timeout` s.
     bool waitForReload(int seen, double timeout);
     int reloadsHandled() const { return _reloadsHandled; }
+    // Restarts asked for by another process of the device root (`killall backboardd`).
+    int restartsHandled() const { return _restarts; }
+    // Runs the main run loop until another process has asked for a restart (made by
+    // restartIfAsked). Answers false after `timeout` s.
+    bool waitForRestartAsked(double timeout);
+    // Serves pending notifications and, when a restart was asked for, restarts (recorded on
+    // the phone's timeline). Answers the problems met restarting.
+    std::vector<std::string> restartIfAsked();
 
   private:
     std::vector<std::string> loadLibraries();
     void observeReload();
+    void observeRestart();
 
     int _reloadsHandled = 0;
+    int _restarts = 0;
+    bool _restartAsked = false;
 };

@@ -3,10 +3,14 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "MenuCommands.h"
@@ -18,6 +22,7 @@
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/paths/DeviceRoot.h"
+#include "core/preferences/PreferenceFile.h"
 #include "device/Phone.h"
 #include "springboard/HomeScreen.h"
 
@@ -58,6 +63,15 @@ int runProgram(const std::filesystem::path& program, const std::vector<std::stri
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+constexpr const char* kSettingsDomain = "com.kelvrin.morvane";
+
+// The setting as the file on disk holds it (none when absent or not a boolean).
+std::optional<bool> settingInFile(const std::string& key) {
+    const auto values = core::PreferenceFile::read(kSettingsDomain);
+    const core::PlistValue* value = values ? values->find(key) : nullptr;
+    return value ? core::PreferenceFile::boolValue(*value) : std::nullopt;
+}
+
 }  // namespace
 
 ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor,
@@ -72,6 +86,8 @@ int ScenarioRunner::play(std::istream& input, std::ostream& errors) {
         if (line.words.empty()) continue;
         try {
             run(line);
+            for (const auto& problem : _session.restartIfAsked())
+                _out << "restart: " << problem << "\n";
             if (_afterCommand) _afterCommand(line);
         } catch (const std::exception& error) {
             errors << "line " << line.number << ": " << text << "\n  " << error.what() << "\n";
@@ -113,7 +129,11 @@ void ScenarioRunner::run(const ScenarioLine& line) {
         runWait(line);
     } else if (command == "user") {
         runUser(line);
-    } else if (command == "store" || command == "setting") {
+    } else if (command == "setting") {
+        runSetting(line);
+    } else if (command == "pane") {
+        runPane(line);
+    } else if (command == "store") {
         runEdit(line);
     } else if (command == "respring") {
         expectWords(line, 1, "respring");
@@ -188,6 +208,70 @@ void ScenarioRunner::runEdit(const ScenarioLine& line) {
     if (!_session.waitForReload(seen, kReloadTimeout)) {
         throw ScenarioError("the reload notification was not handled within 10 s");
     }
+}
+
+// The settings pane changes the setting: a Preferences process on this device root opens the
+// page that holds the key and flips its switch.
+void ScenarioRunner::runSetting(const ScenarioLine& line) {
+    expectWords(line, 3, "setting <key> on|off");
+    const std::string& key = line.words[1];
+    const std::string& state = line.words[2];
+    if (state != "on" && state != "off")
+        throw ScenarioError("a setting is on or off, not '" + state + "'");
+    const auto before = settingInFile(key);
+    const int seen = _session.reloadsHandled();
+    const int status =
+        playPaneScript("open Morvane\ngoto " + key + "\nswitch " + key + " " + state + "\n");
+    if (status != 0) {
+        throw ScenarioError("the settings pane could not set '" + key + "' (status " +
+                            std::to_string(status) + ")");
+    }
+    if (settingInFile(key) == before) return;  // the switch showed it already
+    if (!_session.waitForReload(seen, kReloadTimeout)) {
+        throw ScenarioError("the reload notification was not handled within 10 s");
+    }
+}
+
+// The user works the settings pane: a Preferences process on this device root plays the
+// script lines (separated by ';'). The changes it posts are handled, and a restart its
+// Respring asks for is made, before the next command runs.
+void ScenarioRunner::runPane(const ScenarioLine& line) {
+    if (line.words.size() < 2) throw ScenarioError("expected: pane <script line>[; <line>...]");
+    std::string script;
+    bool respring = false;
+    std::string words;
+    for (std::size_t index = 1; index < line.words.size(); ++index)
+        words += line.words[index] + " ";
+    std::istringstream lines(words);
+    for (std::string scriptLine; std::getline(lines, scriptLine, ';');) {
+        script += scriptLine + "\n";
+        std::istringstream scriptWords(scriptLine);
+        std::string command;
+        respring = respring || (scriptWords >> command && command == "respring");
+    }
+    const auto before = core::PreferenceFile::read(kSettingsDomain);
+    const int seen = _session.reloadsHandled();
+    const int status = playPaneScript(script);
+    if (status != 0)
+        throw ScenarioError("the settings pane stopped (status " + std::to_string(status) + ")");
+    if (core::PreferenceFile::read(kSettingsDomain) != before &&
+        !_session.waitForReload(seen, kReloadTimeout)) {
+        throw ScenarioError("the reload notification was not handled within 10 s");
+    }
+    if (respring && !_session.waitForRestartAsked(kReloadTimeout))
+        throw ScenarioError("the pane's Respring did not reach the home screen within 10 s");
+}
+
+int ScenarioRunner::playPaneScript(const std::string& script) {
+    const auto root = core::DeviceRoot::get();
+    if (!root) throw ScenarioError("the host has no device root");
+    const std::filesystem::path file = *root / ("pane-" + std::to_string(::getpid()) + ".script");
+    std::ofstream(file) << script;
+    const int status = runProgram(_valuesEditor.parent_path() / "Preferences",
+                                  {"--root", root->string(), file.string()});
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return status;
 }
 
 void ScenarioRunner::runRespring() {

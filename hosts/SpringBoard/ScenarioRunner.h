@@ -30,6 +30,10 @@ class ScenarioRunner {
     void runWait(const ScenarioLine& line);
     void runUser(const ScenarioLine& line);
     void runEdit(const ScenarioLine& line);
+    void runSetting(const ScenarioLine& line);
+    void runPane(const ScenarioLine& line);
+    // Plays a script in a Preferences process on this device root; answers its exit status.
+    int playPaneScript(const std::string& script);
     void runRespring();
     void runPrint(const ScenarioLine& line);
     void runExpect(const ScenarioLine& line);

@@ -55,7 +55,9 @@ int play(const HostOptions& options) {
         if (options.keepRoot) std::cout << "device root: " << temporary->path().string() << "\n";
     }
     for (const auto& problem :
-         DeliverableInstaller::installMissing({MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE})) {
+         DeliverableInstaller::installMissing({MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE,
+                                              MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
+                                              MORVANE_BUILT_KILLALL})) {
         std::cerr << "SpringBoard: " << problem << "\n";
     }
     core::Clock::boot(options.realTime ? core::ClockMode::Real : core::ClockMode::Virtual);

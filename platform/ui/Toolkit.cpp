@@ -19,6 +19,7 @@
 #include "ui/ImageView.h"
 #include "ui/ImpactFeedbackGenerator.h"
 #include "ui/Label.h"
+#include "ui/ListToolkit.h"
 #include "ui/Layer.h"
 #include "ui/LayoutAnchor.h"
 #include "ui/LayoutConstraint.h"
@@ -100,6 +101,7 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<Locale>(configuration);
     registerToolkitClass<NumberFormatter>(configuration);
     if (!rt::lookUpClass(UIScreen::kClassName)) UIScreen::registerRuntimeClass(configuration);
+    registerListClasses(configuration);
 }
 
 }  // namespace ui

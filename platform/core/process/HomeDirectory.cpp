@@ -1,0 +1,9 @@
+#include "core/process/HomeDirectory.h"
+
+namespace core {
+
+std::string NSHomeDirectory() {
+    return "/var/mobile";
+}
+
+}  // namespace core

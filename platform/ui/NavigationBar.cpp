@@ -1,0 +1,29 @@
+#include "ui/NavigationBar.h"
+
+#include "rt/MethodBinding.h"
+
+namespace ui {
+
+NavigationBar::NavigationBar() : View(Rect(0, 20, 320, kHeight)) {}
+
+void NavigationBar::showItem(rt::Ref<NavigationItem> item) {
+    if (_topItem && _topItem->titleView()) _topItem->titleView()->removeFromSuperview();
+    _topItem = std::move(item);
+    if (!_topItem || !_topItem->titleView()) return;
+    View* titleView = _topItem->titleView().get();
+    addSubview(titleView);
+    const double width = bounds().width() / 2;
+    titleView->setFrame(Rect((bounds().width() - width) / 2, 0, width, kHeight));
+    titleView->layoutIfNeeded();
+}
+
+void NavigationBar::registerRuntimeMethods(rt::Class* cls) {
+    rt::addMethods(cls, {
+                            rt::bind<&NavigationBar::barTintColor>("barTintColor"),
+                            rt::bind<&NavigationBar::setBarTintColor>("setBarTintColor:"),
+                            rt::bind<&NavigationBar::shadowImage>("shadowImage"),
+                            rt::bind<&NavigationBar::setShadowImage>("setShadowImage:"),
+                        });
+}
+
+}  // namespace ui

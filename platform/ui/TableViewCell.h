@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "ui/Label.h"
+#include "ui/View.h"
+
+namespace ui {
+
+// "UITableViewCellStyle" values.
+enum class TableViewCellStyle : long { Default = 0, Value1 = 1, Value2 = 2, Subtitle = 3 };
+
+// One row of a table ("UITableViewCell"): a content view holding a text label and a detail
+// label, and an optional accessory view at the trailing edge. 44 points high by default.
+class TableViewCell : public View {
+  public:
+    static constexpr const char* kClassName = "UITableViewCell";
+    static constexpr double kDefaultHeight = 44;
+
+    TableViewCell();
+    // "initWithStyle:reuseIdentifier:".
+    TableViewCell(TableViewCellStyle style, std::string reuseIdentifier);
+
+    TableViewCellStyle style() const { return _style; }
+    const std::string& reuseIdentifier() const { return _reuseIdentifier; }
+    const rt::Ref<View>& contentView() const { return _contentView; }
+    const rt::Ref<Label>& textLabel() const { return _textLabel; }
+    const rt::Ref<Label>& detailTextLabel() const { return _detailTextLabel; }
+    const rt::Ref<View>& accessoryView() const { return _accessoryView; }
+    // Replaces the accessory view (null removes it).
+    void setAccessoryView(rt::Ref<View> view);
+
+    // Places the labels and the accessory view in the cell's bounds.
+    void layoutContent();
+
+    static void registerRuntimeMethods(rt::Class* cls);
+
+  private:
+    TableViewCellStyle _style = TableViewCellStyle::Default;
+    std::string _reuseIdentifier;
+    rt::Ref<View> _contentView;
+    rt::Ref<Label> _textLabel;
+    rt::Ref<Label> _detailTextLabel;
+    rt::Ref<View> _accessoryView;
+};
+
+}  // namespace ui

@@ -1,0 +1,157 @@
+#include "prefs/MVSubPrefsListController.h"
+
+#include "core/notify/NotifyCenter.h"
+#include "prefs/HeaderColor.h"
+#include "prefs/PageAppearance.h"
+#include "prefs/SettingsFile.h"
+#include "rt/Make.h"
+#include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
+#include "settings/BoxedValue.h"
+#include "settings/ObjectArray.h"
+#include "settings/PSSpecifier.h"
+#include "settings/PSTableCell.h"
+#include "ui/Font.h"
+#include "ui/LayoutConstraint.h"
+#include "ui/NavigationItem.h"
+
+namespace morvane::prefs {
+
+namespace {
+
+constexpr double kDisabledFieldAlpha = 0.4;
+
+rt::Ref<ui::NavigationItem> navigationItemOf(rt::Object* page) {
+    return rt::cast<ui::NavigationItem>(
+        rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")));
+}
+
+}  // namespace
+
+MVSubPrefsListController::MVSubPrefsListController() {
+    installPageAppearance(this);
+    rt::send<void>(this, rt::sel("setupNavigationTitleView"));
+}
+
+void MVSubPrefsListController::setupNavigationTitleView() {
+    auto titleView = rt::make<ui::View>();
+    navigationItemOf(this)->setTitleView(titleView);
+    _titleLabel = rt::make<ui::Label>(ui::Rect(0, 0, 10, 10));
+    _titleLabel->setFont(ui::Font::boldSystemFontOfSize(17));
+    _titleLabel->setTextColor(ui::Color::whiteColor());
+    _titleLabel->setTextAlignment(ui::TextAlignment::Center);
+    _titleLabel->setTranslatesAutoresizingMaskIntoConstraints(false);
+    titleView->addSubview(_titleLabel.get());
+    ui::LayoutConstraint::activateConstraints({
+        _titleLabel->topAnchor()->constraintEqualToAnchor(*titleView->topAnchor()),
+        _titleLabel->leadingAnchor()->constraintEqualToAnchor(*titleView->leadingAnchor()),
+        _titleLabel->trailingAnchor()->constraintEqualToAnchor(*titleView->trailingAnchor()),
+        _titleLabel->bottomAnchor()->constraintEqualToAnchor(*titleView->bottomAnchor()),
+    });
+}
+
+void MVSubPrefsListController::viewDidLoad() {
+    settings::HBRootListController::viewDidLoad();
+    table()->setKeyboardDismissMode(ui::KeyboardDismissMode::OnDrag);
+}
+
+void MVSubPrefsListController::viewWillAppear(bool animated) {
+    settings::HBRootListController::viewWillAppear(animated);
+    colorContainingNavigationBar(this);
+}
+
+void MVSubPrefsListController::setSpecifier(rt::Object* specifier) {
+    rt::send<void>(this, rt::sel("loadFromSpecifier:"), specifier);
+    settings::HBRootListController::setSpecifier(specifier);
+}
+
+void MVSubPrefsListController::reloadSpecifiers() {
+    rt::send<void>(this, rt::sel("loadFromSpecifier:"), specifier());
+}
+
+void MVSubPrefsListController::loadFromSpecifier(rt::Object* object) {
+    const auto* specifier = dynamic_cast<const settings::PSSpecifier*>(object);
+    if (!specifier) return;
+    const std::string pageFile = specifier->stringProperty("MVSubPrefs");
+    if (!pageFile.empty()) {
+        setHeldSpecifiers(rt::cast<settings::ObjectArray>(rt::send<rt::Ref<rt::Object>>(
+            this, rt::sel("loadSpecifiersFromPlistName:target:"), pageFile, this)));
+    }
+    setTitle(specifier->name());
+    navigationItemOf(this)->setTitle(specifier->name());
+    _titleLabel->setText(specifier->name());
+    if (isViewLoaded()) table()->reloadData();
+}
+
+double MVSubPrefsListController::heightForHeaderInSection(rt::Object*, long long) {
+    return 45.0;
+}
+
+rt::Ref<rt::Object> MVSubPrefsListController::readPreferenceValue(rt::Object* object) {
+    const auto* specifier = dynamic_cast<const settings::PSSpecifier*>(object);
+    if (!specifier) return {};
+    const auto values = SettingsFile::read();
+    const core::PlistValue* stored =
+        values ? values->find(specifier->stringProperty("key")) : nullptr;
+    // A value the row cannot show (a string under a switch) is read as absent.
+    if (stored && specifier->canShowValue(*stored)) return settings::boxValue(*stored);
+    return settings::boxValue(specifier->property("default"));
+}
+
+void MVSubPrefsListController::setPreferenceValue(rt::Object* value, rt::Object* object) {
+    settings::HBRootListController::setPreferenceValue(value, object);
+    const auto* specifier = dynamic_cast<const settings::PSSpecifier*>(object);
+    if (!specifier) return;
+    const std::string key = specifier->stringProperty("key");
+    rt::send<void>(this, rt::sel("enableDisableCellIfNeededForKey:value:"), key, value);
+    if (const auto unboxed = settings::unboxValue(value); unboxed && !key.empty())
+        SettingsFile::setValue(key, *unboxed);
+    const std::string notification = specifier->stringProperty("PostNotification");
+    if (!notification.empty()) core::NotifyCenter::post(notification);
+}
+
+void MVSubPrefsListController::enableDisableCellIfNeededForKey(const std::string&, rt::Object*) {
+    // The place where a change would enable or disable the rows that depend on it; no row of
+    // the pane depends on another yet.
+}
+
+void MVSubPrefsListController::setCellForRowAtIndexPath(ui::IndexPath* indexPath, bool enabled) {
+    const auto cell = table()->cellForRowAtIndexPath(indexPath);
+    if (!cell) return;
+    cell->setUserInteractionEnabled(enabled);
+    cell->textLabel()->setAlpha(enabled ? 1.0 : kDisabledFieldAlpha);
+    cell->detailTextLabel()->setAlpha(enabled ? 1.0 : kDisabledFieldAlpha);
+    if (auto* controlCell = dynamic_cast<settings::PSControlTableCell*>(cell.get())) {
+        if (controlCell->control()) controlCell->control()->setEnabled(enabled);
+    } else if (auto* editableCell = dynamic_cast<settings::PSEditableTableCell*>(cell.get())) {
+        editableCell->textField()->setAlpha(enabled ? 1.0 : kDisabledFieldAlpha);
+    }
+}
+
+rt::Ref<ui::Color> MVSubPrefsListController::getHeaderColorFromColor(ui::Color* color) {
+    return headerColorFromColor(color);
+}
+
+void MVSubPrefsListController::registerRuntimeMethods(rt::Class* cls) {
+    using C = MVSubPrefsListController;
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&C::viewDidLoad>("viewDidLoad"),
+            rt::bind<&C::viewWillAppear>("viewWillAppear:"),
+            rt::bind<&C::setSpecifier>("setSpecifier:"),
+            rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
+            rt::bind<&C::loadFromSpecifier>("loadFromSpecifier:"),
+            rt::bind<&C::setupNavigationTitleView>("setupNavigationTitleView"),
+            rt::bind<&C::heightForHeaderInSection>("tableView:heightForHeaderInSection:"),
+            rt::bind<&C::readPreferenceValue>("readPreferenceValue:"),
+            rt::bind<&C::setPreferenceValue>("setPreferenceValue:specifier:"),
+            rt::bind<&C::enableDisableCellIfNeededForKey>("enableDisableCellIfNeededForKey:value:"),
+            rt::bind<&C::setCellForRowAtIndexPath>("setCellForRowAtIndexPath:enabled:"),
+            rt::bind<&C::getHeaderColorFromColor>("getHeaderColorFromColor:"),
+            rt::bind<&C::titleLabel>("titleLabel"),
+            rt::bind<&C::setTitleLabel>("setTitleLabel:"),
+        });
+}
+
+}  // namespace morvane::prefs

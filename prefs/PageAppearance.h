@@ -1,0 +1,14 @@
+#pragma once
+
+#include "rt/Object.h"
+
+namespace morvane::prefs {
+
+// What both pages do alike: the appearance settings installed by their init, and the colours
+// of the bar that shows them (the navigation controller containing the page's own).
+void installPageAppearance(rt::Object* page);
+void colorContainingNavigationBar(rt::Object* page);
+// The key every page's rows post after a change, and the domain they live in.
+constexpr const char* kDomain = "com.kelvrin.morvane";
+
+}  // namespace morvane::prefs

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/plist/PlistDictionary.h"
+#include "core/plist/PlistValue.h"
+
+namespace morvane::prefs {
+
+// The settings file the pages read and write directly: "%@/Library/Preferences/%@" with the
+// user's home directory and "com.kelvrin.morvane.plist", the same file the tweak library
+// reads. A parsed file is reused while the file on disk is unchanged (same inode, size and
+// modification time), so a page of many rows reads a large file once.
+class SettingsFile {
+  public:
+    static constexpr const char* kFileName = "com.kelvrin.morvane.plist";
+
+    static std::string devicePath();
+    // The file's dictionary; none when it is missing or unreadable.
+    static std::optional<core::PlistDictionary> read();
+    // Sets one key in the file, keeping every other key; answers whether the file holds it.
+    static bool setValue(const std::string& key, const core::PlistValue& value);
+};
+
+}  // namespace morvane::prefs
