@@ -29,6 +29,18 @@ int playScenario(const std::string& host, const fs::path& root, const std::strin
 
 const std::string kHost = SPRINGBOARD_HOST;
 
+// Waits (up to 60 s) until the host's log holds text: the host has played that far.
+void waitForLine(const fs::path& log, const std::string& text) {
+    for (int attempt = 0; attempt < 6000; ++attempt) {
+        std::ifstream in(log);
+        const std::string played((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
+        if (played.find(text) != std::string::npos) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ADD_FAILURE() << "the host never played '" << text << "'";
+}
+
 }  // namespace
 
 TEST(SpringBoardHost, InstallsTheDeliverablesIntoAFreshRootAndAppliesAnAppsValues) {
@@ -105,7 +117,7 @@ TEST(SpringBoardHost, AnotherProcessChangesAValueWhileTheHostRunsInRealTime) {
     testing_support::TemporaryDirectory root;
     testing_support::TemporaryDirectory directory;
     const fs::path log = directory.path() / "host.log";
-    FILE* host = ::popen((kHost + " --real-time --root " + shellQuote(root.path()) + " > " +
+    FILE* host = ::popen((kHost + " --real-time --echo --root " + shellQuote(root.path()) + " > " +
                           shellQuote(log) + " 2>&1")
                              .c_str(),
                          "w");
@@ -116,8 +128,8 @@ TEST(SpringBoardHost, AnotherProcessChangesAValueWhileTheHostRunsInRealTime) {
         host);
     std::fflush(host);
     // A separate process writes the values file and posts the reload notification while the
-    // host runs.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // host runs, once the host has played the lines above (it echoes each line as it plays it).
+    waitForLine(log, "wait 0.1");
     ASSERT_EQ(testing_support::run(std::string(VALUES_EDITOR) + " --root " +
                                    shellQuote(root.path()) + " store com.example.maps volume 0.3"),
               0);

@@ -30,6 +30,11 @@ const std::string kEditor = VALUES_EDITOR;
 const std::string kStoreWriter = STORE_WRITER;
 constexpr const char* kPreferences = "var/mobile/Library/Preferences";
 constexpr const char* kFileName = "com.kelvrin.morvane.plist";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kUnderSanitizer = true;
+#else
+constexpr bool kUnderSanitizer = false;
+#endif
 
 std::string slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -248,8 +253,10 @@ TEST_F(WritersTest, APreferencesDirectorySwappedForALinkOutOfTheRootLeadsNoWrite
     ASSERT_EQ(edit("store com.example.first volume 0.5"), 0);
     LinkSwapper swapper(preferences(), outside.path());
     std::string ignored;
-    testing_support::run(editorLoop(_root.path(), "editor", 150) + " >/dev/null", &ignored);
-    testing_support::run(storeLoop(_root.path(), "store", 400) + " >/dev/null", &ignored);
+    // Fewer runs where every process starts under a sanitizer, to stay within the time limit.
+    const int scale = kUnderSanitizer ? 4 : 1;
+    testing_support::run(editorLoop(_root.path(), "editor", 150 / scale) + " >/dev/null", &ignored);
+    testing_support::run(storeLoop(_root.path(), "store", 400 / scale) + " >/dev/null", &ignored);
     const long rounds = swapper.stop();
     EXPECT_GT(rounds, 1000);
     EXPECT_TRUE(fs::is_empty(outside.path()))

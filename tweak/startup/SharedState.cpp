@@ -1,7 +1,5 @@
 #include "tweak/startup/SharedState.h"
 
-#include "rt/NoDestroy.h"
-
 namespace morvane {
 
 namespace {
@@ -14,10 +12,12 @@ struct Variables {
     rt::Ref<rt::Object> currentShortcutViewController;
 };
 
-// Never destroyed: a controller still held at exit is not released into a torn-down runtime.
+// Destroyed when the library is unloaded (a restart of the host) or the process ends, so
+// nothing it holds is lost: the runtime itself is never torn down, and a controller of an
+// earlier world is released into that world's retired classes.
 Variables& variables() {
-    static rt::NoDestroy<Variables> shared;
-    return shared.get();
+    static Variables shared;
+    return shared;
 }
 
 }  // namespace
