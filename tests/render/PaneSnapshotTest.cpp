@@ -18,9 +18,8 @@ namespace {
 
 int play(const fs::path& directory, const std::string& script, std::string* output) {
     std::ofstream(directory / "test.script") << script;
-    return testing_support::run("cd " + shellQuote(directory) + " && " + PREFERENCES_HOST +
-                                    " test.script 2>&1",
-                                output);
+    return testing_support::run(
+        "cd " + shellQuote(directory) + " && " + PREFERENCES_HOST + " test.script 2>&1", output);
 }
 
 render::Pixel at(const render::Picture& picture, double x, double y) {
