@@ -35,7 +35,9 @@ bool NavigationBarPainter::draw(cairo_t* cr, ui::View& view) {
         style.alignment = TextStyle::Alignment::Center;
         if (bar->titleColor()) style.color = bar->titleColor()->components();
         TextPainter::draw(cr, item->title(),
-                          ui::Rect(kTitleMargin, 0, width - 2 * kTitleMargin, height), style);
+                          ui::Rect(ui::NavigationBar::kButtonRoom, 0,
+                                   width - 2 * ui::NavigationBar::kButtonRoom, height),
+                          style);
     }
     if (const rt::Ref<ui::BarButtonItem>& button = item->rightBarButtonItem();
         button && !button->title().empty()) {

@@ -16,8 +16,6 @@ class NavigationBarPainter {
     static constexpr ui::ColorComponents kDefaultBar{0.97, 0.97, 0.97, 1};
     static constexpr double kTitleSize = 17;
     static constexpr double kButtonMargin = 16;
-    // The title's room: the bar's width less this on each side (left to the buttons).
-    static constexpr double kTitleMargin = 70;
 
     // The ContentPainter of navigation bars.
     static bool draw(cairo_t* cr, ui::View& view);
