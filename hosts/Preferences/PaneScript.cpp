@@ -6,6 +6,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 
 #include "ScenarioError.h"
 #include "core/dispatch/Clock.h"
@@ -13,6 +14,7 @@
 #include "core/notify/NotifyCenter.h"
 #include "core/preferences/PreferenceFile.h"
 #include "core/process/ProgramLauncher.h"
+#include "render/SettingsScreen.h"
 #include "rt/Messaging.h"
 #include "settings/BoxedValue.h"
 #include "settings/PSTableCell.h"
@@ -117,6 +119,8 @@ void PaneScript::run(const ScenarioLine& line) {
         runPrint(line);
     } else if (command == "expect") {
         runExpect(line);
+    } else if (command == "snapshot") {
+        runSnapshot(line);
     } else {
         throw ScenarioError("unknown command '" + command + "'");
     }
@@ -212,6 +216,18 @@ void PaneScript::runWait(const ScenarioLine& line) {
     const double seconds = number(line.words[1], "wait");
     if (seconds < 0) throw ScenarioError("cannot wait a negative time");
     core::RunLoop::main().runFor(seconds);
+}
+
+// Draws the app's screen as it stands once the tasks due now have run.
+void PaneScript::runSnapshot(const ScenarioLine& line) {
+    expectWords(line, 2, "snapshot <file.png>");
+    core::RunLoop::main().runFor(0);
+    const render::Picture picture = render::SettingsScreen::picture(_app.rootStack()->view().get());
+    try {
+        picture.writePng(line.words[1]);
+    } catch (const std::runtime_error& error) {
+        throw ScenarioError(error.what());
+    }
 }
 
 void PaneScript::runPrint(const ScenarioLine& line) {

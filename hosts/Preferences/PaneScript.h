@@ -8,7 +8,7 @@
 
 // Plays a script on the Settings app (docs/preferences.md): opens a pane, moves between its
 // pages, flips switches, scrolls, taps the restart button, and checks what the pages show,
-// the file holds and the pane posted or launched.
+// the file holds and the pane posted or launched, and draws the screen into pictures.
 class PaneScript {
   public:
     static constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
@@ -30,6 +30,7 @@ class PaneScript {
     void runBack();
     void runWait(const ScenarioLine& line);
     void runPrint(const ScenarioLine& line);
+    void runSnapshot(const ScenarioLine& line);
     void runExpect(const ScenarioLine& line);
     void settle();
 

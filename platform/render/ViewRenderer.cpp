@@ -10,6 +10,7 @@
 #include "render/SliderPainter.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
+#include "ui/ScrollView.h"
 
 namespace render {
 
@@ -116,7 +117,8 @@ void ViewRenderer::drawView(cairo_t* cr, ui::View& view) const {
     prepareButton(view);
 
     cairo_save(cr);
-    if (layer.masksToBounds()) {
+    // A scroll view clips its content, as the phone's does unless told otherwise.
+    if (layer.masksToBounds() || rt::cast<ui::ScrollView>(&view)) {
         Shapes::roundedRectangle(cr, local, layer.cornerRadius());
         cairo_clip(cr);
     }

@@ -57,8 +57,12 @@ void NavigationController::attach(rt::Object* controller) {
 
 void NavigationController::pushViewController(rt::Object* controller, bool animated) {
     if (!controller) return;
-    if (auto leaving = topViewController())
+    if (auto leaving = topViewController()) {
         rt::send<void>(leaving, rt::sel("viewWillDisappear:"), animated);
+        // The covered page leaves the view tree until it comes to the front again, so that
+        // only the page in front draws and takes touches.
+        if (auto view = viewOf(leaving.get())) view->removeFromSuperview();
+    }
     attach(controller);
     _viewControllers.push_back(rt::Ref<rt::Object>(controller));
     show(controller);

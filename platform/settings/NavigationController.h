@@ -15,7 +15,8 @@ namespace settings {
 // navigation controller (a pane's own stack inside the Settings app's), the bar shows the
 // item of the controller in front of it, and the inner bar is hidden. Pushing and popping
 // send "viewWillDisappear:" to the controller leaving the front and "viewWillAppear:" to the
-// one coming to it.
+// one coming to it. Only the front controller's view is in the stack's view: a pushed
+// controller's view replaces the one it covers, which comes back when it is popped.
 class NavigationController : public ui::ViewController {
   public:
     static constexpr const char* kClassName = "UINavigationController";

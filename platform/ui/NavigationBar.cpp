@@ -1,5 +1,7 @@
 #include "ui/NavigationBar.h"
 
+#include <algorithm>
+
 #include "rt/MethodBinding.h"
 
 namespace ui {
@@ -12,7 +14,8 @@ void NavigationBar::showItem(rt::Ref<NavigationItem> item) {
     if (!_topItem || !_topItem->titleView()) return;
     View* titleView = _topItem->titleView().get();
     addSubview(titleView);
-    const double width = bounds().width() / 2;
+    // The title takes the middle of the bar, leaving room for a button on each side.
+    const double width = std::max(0.0, bounds().width() - 2 * kButtonRoom);
     titleView->setFrame(Rect((bounds().width() - width) / 2, 0, width, kHeight));
     titleView->layoutIfNeeded();
 }

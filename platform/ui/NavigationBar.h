@@ -14,6 +14,8 @@ class NavigationBar : public View {
   public:
     static constexpr const char* kClassName = "UINavigationBar";
     static constexpr double kHeight = 44;
+    // The room kept on each side of the title view for the bar's buttons.
+    static constexpr double kButtonRoom = 56;
 
     NavigationBar();
 

@@ -6,6 +6,7 @@
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
+#include "ui/Font.h"
 
 namespace ui {
 
@@ -14,6 +15,17 @@ namespace {
 constexpr double kFooterLineHeight = 18;
 constexpr double kFooterPadding = 16;
 constexpr double kFooterCharactersPerLine = 48;
+
+// Section headers and footers: small grey text, as on the phone.
+constexpr double kSectionTextSize = 13;
+
+rt::Ref<Label> sectionLabel(const std::string& text) {
+    auto label = rt::make<Label>();
+    label->setText(text);
+    label->setFont(Font::systemFontOfSize(kSectionTextSize));
+    label->setTextColor(Color::colorWithRed(0.43, 0.43, 0.45, 1));
+    return label;
+}
 
 double footerHeight(const std::string& title) {
     if (title.empty()) return 0;
@@ -66,14 +78,12 @@ TableView::Section TableView::askSection(long section) const {
         listener, "tableView:heightForHeaderInSection:",
         headerTitle.empty() ? kPlainHeaderHeight : kTitledHeaderHeight, this, index);
     if (!headerTitle.empty()) {
-        shown.headerLabel = rt::make<Label>();
-        shown.headerLabel->setText(headerTitle);
+        shown.headerLabel = sectionLabel(headerTitle);
     }
     shown.footerTitle = askIfAnswered<std::string>(
         source, "tableView:titleForFooterInSection:", std::string(), this, index);
     if (!shown.footerTitle.empty()) {
-        shown.footerLabel = rt::make<Label>();
-        shown.footerLabel->setText(shown.footerTitle);
+        shown.footerLabel = sectionLabel(shown.footerTitle);
         shown.footerLabel->setNumberOfLines(0);
     }
     const long long rows =

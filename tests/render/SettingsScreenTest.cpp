@@ -1,0 +1,115 @@
+// The Settings app's look: switches, the navigation bar and pages pushed on a stack.
+#include <gtest/gtest.h>
+
+#include "RenderWorld.h"
+#include "render/SettingsScreen.h"
+#include "render/SwitchPainter.h"
+#include "rt/Make.h"
+#include "settings/NavigationController.h"
+#include "settings/Registration.h"
+#include "ui/NavigationBar.h"
+#include "ui/Switch.h"
+#include "ui/ViewController.h"
+
+namespace {
+
+using render::Picture;
+using render::Pixel;
+
+constexpr double kScale = 2;
+
+Pixel at(const Picture& picture, double xPoints, double yPoints) {
+    return picture.pixel(static_cast<int>(xPoints * kScale), static_cast<int>(yPoints * kScale));
+}
+
+bool isPureRed(const Pixel& pixel) {
+    return pixel.red > 200 && pixel.green < 40 && pixel.blue < 40 && pixel.alpha > 200;
+}
+
+class SettingsScreenTest : public ::testing::Test {
+  protected:
+    SettingsScreenTest() { settings::registerClasses(); }
+    render_testing::RenderWorld world;
+};
+
+// The track beside the knob: left of it while on, right of it while off.
+TEST_F(SettingsScreenTest, SwitchShowsItsOnColourOnlyWhileOn) {
+    auto control = rt::make<ui::Switch>();
+    control->setOnTintColor(ui::Color::colorWithRed(1, 0, 0, 1));
+    const render::ViewRenderer renderer = render::SettingsScreen::renderer();
+
+    control->setOn(true);
+    const Picture on = renderer.render(control.get(), kScale);
+    EXPECT_TRUE(isPureRed(at(on, 8, ui::Switch::kHeight / 2)));
+    EXPECT_TRUE(isPureRed(at(on, 3, ui::Switch::kHeight / 2)));
+    // The knob itself is white, at the trailing end.
+    const Pixel knob =
+        at(on, render::SwitchPainter::knobCenterX(*control), ui::Switch::kHeight / 2);
+    EXPECT_GT(knob.luma(), 240);
+
+    control->setOn(false);
+    const Picture off = renderer.render(control.get(), kScale);
+    for (int y = 0; y < off.pixelHeight(); ++y)
+        for (int x = 0; x < off.pixelWidth(); ++x)
+            ASSERT_FALSE(isPureRed(off.pixel(x, y))) << x << "," << y;
+    EXPECT_GT(at(off, ui::Switch::kWidth - 8, ui::Switch::kHeight / 2).luma(), 240);
+}
+
+TEST_F(SettingsScreenTest, SwitchWithoutOnTintTakesTheTint) {
+    auto control = rt::make<ui::Switch>();
+    control->setTintColor(ui::Color::colorWithRed(1, 0, 0, 1));
+    control->setOn(true);
+    const Picture on = render::SettingsScreen::renderer().render(control.get(), kScale);
+    EXPECT_TRUE(isPureRed(at(on, 8, ui::Switch::kHeight / 2)));
+}
+
+// The bar's colour fills the bar and reaches up under the status bar; the title is drawn.
+TEST_F(SettingsScreenTest, NavigationBarTakesItsBarTint) {
+    auto screen = rt::make<ui::View>(ui::Rect(0, 0, 375, 667));
+    auto bar = rt::make<ui::NavigationBar>();
+    bar->setFrame(ui::Rect(0, 20, 375, ui::NavigationBar::kHeight));
+    bar->setBarTintColor(ui::Color::colorWithRed(0, 0, 1, 1));
+    auto item = rt::make<ui::NavigationItem>();
+    item->setTitle("Morvane");
+    bar->showItem(item);
+    screen->addSubview(bar.get());
+    const Picture picture = render::SettingsScreen::picture(screen.get());
+
+    const Pixel inBar = at(picture, 10, 40);
+    EXPECT_EQ(inBar.blue, 255);
+    EXPECT_EQ(inBar.red, 0);
+    const Pixel underStatusBar = at(picture, 10, 5);
+    EXPECT_EQ(underStatusBar.blue, 255);
+    EXPECT_EQ(underStatusBar.red, 0);
+    EXPECT_GT(at(picture, 10, 100).luma(), 250);  // below the bar: the white screen
+    int titleInk = 0;
+    for (double x = 150; x < 225; x += 0.5)
+        if (at(picture, x, 42).luma() < 60 && at(picture, x, 42).blue < 128) ++titleInk;
+    EXPECT_GT(titleInk, 0);
+}
+
+// A page with a red row at y 300 (364 on the screen, under the bar) and an empty page pushed
+// over it.
+TEST_F(SettingsScreenTest, PushedPageCoversTheRowsOfTheRootPage) {
+    auto stack = rt::make<settings::NavigationController>();
+    auto root = rt::make<ui::ViewController>();
+    auto rootView = rt::make<ui::View>(ui::Rect(0, 0, 375, 667));
+    auto row = rt::make<ui::View>(ui::Rect(0, 300, 375, 44));
+    row->setBackgroundColor(ui::Color::colorWithRed(1, 0, 0, 1));
+    rootView->addSubview(row.get());
+    root->setView(rootView.get());
+    auto sub = rt::make<ui::ViewController>();
+    sub->setView(rt::make<ui::View>(ui::Rect(0, 0, 375, 667)).get());
+    stack->setRootViewController(root.get());
+
+    const auto rowIsDrawn = [&] {
+        return isPureRed(at(render::SettingsScreen::picture(stack->view().get()), 100, 64 + 322));
+    };
+    ASSERT_TRUE(rowIsDrawn());
+    stack->pushViewController(sub.get(), false);
+    EXPECT_FALSE(rowIsDrawn());
+    ASSERT_TRUE(stack->popViewControllerAnimated(false));
+    EXPECT_TRUE(rowIsDrawn());
+}
+
+}  // namespace
