@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/Event.h"
 #include "ui/Touch.h"
 #include "ui/TouchSet.h"
@@ -18,10 +19,6 @@ Control* asControl(rt::Object* self) {
 std::size_t argumentCount(rt::Selector selector) {
     const std::string& name = selector.name();
     return static_cast<std::size_t>(std::count(name.begin(), name.end(), ':'));
-}
-
-void setHighlightedImp(rt::Object* self, rt::Selector, bool highlighted) {
-    asControl(self)->storeHighlighted(highlighted);
 }
 
 // Sends the action to the target with the arguments its selector takes.
@@ -204,7 +201,7 @@ void Control::cancelTrackingTouch(Touch&, rt::Object* event) {
 }
 
 void Control::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("setHighlighted:"), &setHighlightedImp);
+    rt::addMethods(cls, {rt::bind<&Control::storeHighlighted>("setHighlighted:")});
     rt::addMethod(cls, rt::sel("sendAction:to:forEvent:"), &sendActionImp);
     rt::addMethod(cls, rt::sel("touchesBegan:withEvent:"), &touchesBeganImp);
     rt::addMethod(cls, rt::sel("touchesMoved:withEvent:"), &touchesMovedImp);
