@@ -4,13 +4,14 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
 namespace {
 
 // Any status other than 0 or 1 is not a behaviour the gateway knows; it changes nothing.
-void setBehaviorOverrideStatus(rt::Object*, rt::Selector, long long status) {
+void setBehaviorOverrideStatus(long long status) {
     device::Phone::shared().recordCall(
         BBSettingsGateway::kClassName,
         "setBehaviorOverrideStatus: " + device::argumentText(status));
@@ -24,7 +25,7 @@ void setBehaviorOverrideStatus(rt::Object*, rt::Selector, long long status) {
 void BBSettingsGateway::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<BBSettingsGateway>(configuration);
     if (!cls) return;
-    rt::addMethod(cls, rt::sel("setBehaviorOverrideStatus:"), &setBehaviorOverrideStatus);
+    rt::addMethods(cls, {rt::bind<&setBehaviorOverrideStatus>("setBehaviorOverrideStatus:")});
 }
 
 }  // namespace services

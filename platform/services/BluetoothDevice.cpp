@@ -3,6 +3,7 @@
 #include "device/ClassRegistration.h"
 #include "rt/Fields.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
@@ -17,7 +18,7 @@ std::string name(rt::Object* self, rt::Selector) {
 void BluetoothDevice::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<BluetoothDevice>(configuration);
     if (!cls) return;
-    rt::addMethod(cls, rt::sel("name"), &name);
+    rt::addMethods(cls, {rt::bind<&name>("name")});
     rt::declareField(cls, "_name", &BluetoothDevice::_name);
 }
 

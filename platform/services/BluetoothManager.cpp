@@ -7,6 +7,7 @@
 #include "device/Phone.h"
 #include "device/SharedInstance.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "services/BluetoothDevice.h"
 
 namespace services {
@@ -27,18 +28,18 @@ rt::Ref<rt::Object> sharedInstance(rt::Object* self, rt::Selector) {
     return device::SharedInstance::of(static_cast<rt::Class*>(self));
 }
 
-bool enabled(rt::Object*, rt::Selector) {
+bool enabled() {
     recordCall("enabled");
     return device::Phone::shared().isOn(device::Switch::Bluetooth);
 }
 
-void setEnabled(rt::Object*, rt::Selector, bool on) {
+void setEnabled(bool on) {
     recordCall("setEnabled: " + device::argumentText(on));
     device::Phone::shared().setSwitch(device::Switch::Bluetooth, on, managerActor());
 }
 
 // A system without device objects answers no devices.
-std::vector<rt::Ref<rt::Object>> connectedDevices(rt::Object*, rt::Selector) {
+std::vector<rt::Ref<rt::Object>> connectedDevices() {
     recordCall("connectedDevices");
     std::vector<rt::Ref<rt::Object>> devices;
     if (!rt::lookUpClass(BluetoothDevice::kClassName)) return devices;
@@ -49,7 +50,7 @@ std::vector<rt::Ref<rt::Object>> connectedDevices(rt::Object*, rt::Selector) {
 }
 
 // Disconnects by the device's name; a null or foreign object disconnects nothing.
-void disconnectDevicePhysicalLink(rt::Object*, rt::Selector, rt::Object* deviceObject) {
+void disconnectDevicePhysicalLink(rt::Object* deviceObject) {
     const auto* bluetoothDevice = rt::cast<BluetoothDevice>(deviceObject);
     recordCall("disconnectDevicePhysicalLink: " +
                (bluetoothDevice ? bluetoothDevice->deviceName() : "nil"));
@@ -63,11 +64,14 @@ void disconnectDevicePhysicalLink(rt::Object*, rt::Selector, rt::Object* deviceO
 void BluetoothManager::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<BluetoothManager>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("sharedInstance"), &sharedInstance);
-    rt::addMethod(cls, rt::sel("enabled"), &enabled);
-    rt::addMethod(cls, rt::sel("setEnabled:"), &setEnabled);
-    rt::addMethod(cls, rt::sel("connectedDevices"), &connectedDevices);
-    rt::addMethod(cls, rt::sel("disconnectDevicePhysicalLink:"), &disconnectDevicePhysicalLink);
+    rt::addClassMethods(cls, {rt::bind<&sharedInstance>("sharedInstance")});
+    rt::addMethods(cls,
+                   {
+                       rt::bind<&enabled>("enabled"),
+                       rt::bind<&setEnabled>("setEnabled:"),
+                       rt::bind<&connectedDevices>("connectedDevices"),
+                       rt::bind<&disconnectDevicePhysicalLink>("disconnectDevicePhysicalLink:"),
+                   });
 }
 
 }  // namespace services

@@ -4,17 +4,18 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
 namespace {
 
-bool locationServicesEnabled(rt::Object*, rt::Selector) {
+bool locationServicesEnabled() {
     device::Phone::shared().recordCall(CLLocationManager::kClassName, "locationServicesEnabled");
     return device::Phone::shared().isOn(device::Switch::Location);
 }
 
-void setLocationServicesEnabled(rt::Object*, rt::Selector, bool enabled) {
+void setLocationServicesEnabled(bool enabled) {
     device::Phone::shared().recordCall(
         CLLocationManager::kClassName,
         "setLocationServicesEnabled: " + device::argumentText(enabled));
@@ -27,8 +28,11 @@ void setLocationServicesEnabled(rt::Object*, rt::Selector, bool enabled) {
 void CLLocationManager::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<CLLocationManager>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("locationServicesEnabled"), &locationServicesEnabled);
-    rt::addClassMethod(cls, rt::sel("setLocationServicesEnabled:"), &setLocationServicesEnabled);
+    rt::addClassMethods(cls,
+                        {
+                            rt::bind<&locationServicesEnabled>("locationServicesEnabled"),
+                            rt::bind<&setLocationServicesEnabled>("setLocationServicesEnabled:"),
+                        });
 }
 
 }  // namespace services

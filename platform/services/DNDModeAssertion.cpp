@@ -3,6 +3,7 @@
 #include "device/ClassRegistration.h"
 #include "rt/Fields.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
@@ -18,7 +19,7 @@ void DNDModeAssertion::registerRuntimeClass(const device::DeviceConfiguration& c
     rt::Class* cls = device::registerUnlessLeftOut<DNDModeAssertion>(configuration);
     if (!cls) return;
     rt::declareField(cls, "_details", &DNDModeAssertion::_details);
-    rt::addMethod(cls, rt::sel("details"), &details);
+    rt::addMethods(cls, {rt::bind<&details>("details")});
 }
 
 }  // namespace services

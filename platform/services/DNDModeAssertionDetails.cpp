@@ -3,13 +3,13 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
 namespace {
 
-rt::Ref<rt::Object> userRequestedAssertionDetails(rt::Object*, rt::Selector,
-                                                  const std::string& identifier,
+rt::Ref<rt::Object> userRequestedAssertionDetails(const std::string& identifier,
                                                   const std::string& modeIdentifier,
                                                   rt::Object* lifetime) {
     device::Phone::shared().recordCall(
@@ -33,11 +33,13 @@ void DNDModeAssertionDetails::registerRuntimeClass(
     const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<DNDModeAssertionDetails>(configuration);
     if (!cls) return;
-    rt::addClassMethod(
-        cls, rt::sel("userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:"),
-        &userRequestedAssertionDetails);
-    rt::addMethod(cls, rt::sel("identifier"), &identifierMethod);
-    rt::addMethod(cls, rt::sel("modeIdentifier"), &modeIdentifierMethod);
+    rt::addClassMethods(
+        cls, {rt::bind<&userRequestedAssertionDetails>(
+                 "userRequestedAssertionDetailsWithIdentifier:modeIdentifier:lifetime:")});
+    rt::addMethods(cls, {
+                            rt::bind<&identifierMethod>("identifier"),
+                            rt::bind<&modeIdentifierMethod>("modeIdentifier"),
+                        });
 }
 
 }  // namespace services

@@ -3,6 +3,7 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "services/DNDModeAssertion.h"
 #include "services/DNDModeAssertionDetails.h"
 
@@ -19,8 +20,7 @@ device::Actor serviceActor(rt::Object* self) {
                                   static_cast<DNDModeAssertionService*>(self)->clientIdentifier());
 }
 
-rt::Ref<rt::Object> serviceForClientIdentifier(rt::Object*, rt::Selector,
-                                               const std::string& clientIdentifier) {
+rt::Ref<rt::Object> serviceForClientIdentifier(const std::string& clientIdentifier) {
     recordCall("serviceForClientIdentifier: " + clientIdentifier);
     return rt::make<DNDModeAssertionService>(clientIdentifier);
 }
@@ -49,10 +49,13 @@ void DNDModeAssertionService::registerRuntimeClass(
     const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<DNDModeAssertionService>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("serviceForClientIdentifier:"), &serviceForClientIdentifier);
-    rt::addMethod(cls, rt::sel("takeModeAssertionWithDetails:error:"), &takeModeAssertion);
-    rt::addMethod(cls, rt::sel("invalidateAllActiveModeAssertionsWithError:"),
-                  &invalidateAllActiveModeAssertions);
+    rt::addClassMethods(cls,
+                        {rt::bind<&serviceForClientIdentifier>("serviceForClientIdentifier:")});
+    rt::addMethods(cls, {
+                            rt::bind<&takeModeAssertion>("takeModeAssertionWithDetails:error:"),
+                            rt::bind<&invalidateAllActiveModeAssertions>(
+                                "invalidateAllActiveModeAssertionsWithError:"),
+                        });
 }
 
 }  // namespace services

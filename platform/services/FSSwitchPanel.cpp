@@ -6,6 +6,7 @@
 #include "device/Phone.h"
 #include "device/SharedInstance.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "services/BackboardPreferences.h"
 #include "services/SwitchIdentifiers.h"
 
@@ -27,7 +28,7 @@ rt::Ref<rt::Object> sharedPanel(rt::Object* self, rt::Selector) {
     return device::SharedInstance::of(static_cast<rt::Class*>(self));
 }
 
-long long stateForSwitchIdentifier(rt::Object*, rt::Selector, const std::string& fullIdentifier) {
+long long stateForSwitchIdentifier(const std::string& fullIdentifier) {
     recordCall("stateForSwitchIdentifier: " + fullIdentifier);
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
     if (!which) return FSSwitchPanel::kStateOff;
@@ -43,8 +44,7 @@ long long stateForSwitchIdentifier(rt::Object*, rt::Selector, const std::string&
 }
 
 // Only off and on can be asked for; any other state leaves the switch as it is.
-void setStateForSwitchIdentifier(rt::Object*, rt::Selector, long long state,
-                                 const std::string& fullIdentifier) {
+void setStateForSwitchIdentifier(long long state, const std::string& fullIdentifier) {
     recordCall("setState:forSwitchIdentifier: " + device::argumentText(state) + " " +
                fullIdentifier);
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
@@ -59,9 +59,11 @@ void setStateForSwitchIdentifier(rt::Object*, rt::Selector, long long state,
 void FSSwitchPanel::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<FSSwitchPanel>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("sharedPanel"), &sharedPanel);
-    rt::addMethod(cls, rt::sel("stateForSwitchIdentifier:"), &stateForSwitchIdentifier);
-    rt::addMethod(cls, rt::sel("setState:forSwitchIdentifier:"), &setStateForSwitchIdentifier);
+    rt::addClassMethods(cls, {rt::bind<&sharedPanel>("sharedPanel")});
+    rt::addMethods(cls, {
+                            rt::bind<&stateForSwitchIdentifier>("stateForSwitchIdentifier:"),
+                            rt::bind<&setStateForSwitchIdentifier>("setState:forSwitchIdentifier:"),
+                        });
 }
 
 }  // namespace services

@@ -3,12 +3,13 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
 namespace {
 
-double currentValue(rt::Object*, rt::Selector) {
+double currentValue() {
     device::Phone::shared().recordCall(PSBrightnessSettingsDetail::kClassName, "currentValue");
     return device::Phone::shared().brightness();
 }
@@ -19,7 +20,7 @@ void PSBrightnessSettingsDetail::registerRuntimeClass(
     const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<PSBrightnessSettingsDetail>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("currentValue"), &currentValue);
+    rt::addClassMethods(cls, {rt::bind<&currentValue>("currentValue")});
 }
 
 }  // namespace services

@@ -4,6 +4,7 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace services {
 
@@ -13,18 +14,18 @@ void recordCall(std::string message) {
     device::Phone::shared().recordCall(RadiosPreferences::kClassName, std::move(message));
 }
 
-bool airplaneMode(rt::Object*, rt::Selector) {
+bool airplaneMode() {
     recordCall("airplaneMode");
     return device::Phone::shared().isOn(device::Switch::Airplane);
 }
 
-void setAirplaneMode(rt::Object*, rt::Selector, bool enabled) {
+void setAirplaneMode(bool enabled) {
     recordCall("setAirplaneMode: " + device::argumentText(enabled));
     device::Phone::shared().setSwitch(device::Switch::Airplane, enabled,
                                       device::Actor::service("radios preferences"));
 }
 
-void synchronize(rt::Object*, rt::Selector) {
+void synchronize() {
     recordCall("synchronize");
 }
 
@@ -33,9 +34,11 @@ void synchronize(rt::Object*, rt::Selector) {
 void RadiosPreferences::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<RadiosPreferences>(configuration);
     if (!cls) return;
-    rt::addMethod(cls, rt::sel("airplaneMode"), &airplaneMode);
-    rt::addMethod(cls, rt::sel("setAirplaneMode:"), &setAirplaneMode);
-    rt::addMethod(cls, rt::sel("synchronize"), &synchronize);
+    rt::addMethods(cls, {
+                            rt::bind<&airplaneMode>("airplaneMode"),
+                            rt::bind<&setAirplaneMode>("setAirplaneMode:"),
+                            rt::bind<&synchronize>("synchronize"),
+                        });
 }
 
 }  // namespace services

@@ -4,16 +4,11 @@
 
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
 
 namespace {
-
-void layoutSubviewsImp(rt::Object* self, rt::Selector) {
-    auto* button = static_cast<Button*>(self);
-    button->applyConstraintsToSubviews();
-    button->layOutContent();
-}
 
 template <class Value>
 const Value* valueForState(const std::map<unsigned long, Value>& values, unsigned long state) {
@@ -92,6 +87,7 @@ void Button::refreshContent() {
 }
 
 void Button::layOutContent() {
+    applyConstraintsToSubviews();
     const Rect area = bounds();
     const bool showsImage = _imageView && _imageView->image();
     const bool showsTitle = _titleLabel && !_titleLabel->text().empty();
@@ -109,7 +105,7 @@ void Button::layOutContent() {
 }
 
 void Button::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("layoutSubviews"), &layoutSubviewsImp);
+    rt::addMethods(cls, {rt::bind<&Button::layOutContent>("layoutSubviews")});
 }
 
 }  // namespace ui

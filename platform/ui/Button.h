@@ -4,6 +4,7 @@
 #include <string>
 
 #include "rt/Make.h"
+#include "rt/MethodBinding.h"
 #include "ui/Control.h"
 #include "ui/Image.h"
 #include "ui/ImageView.h"
@@ -58,7 +59,8 @@ class Button : public Control {
     bool adjustsImageWhenHighlighted() const { return _adjustsImageWhenHighlighted; }
     void setAdjustsImageWhenHighlighted(bool adjusts);
 
-    // The toolkit's layout of the image and the title inside the button.
+    // The toolkit's layout ("layoutSubviews"): constraints first, then the image and the
+    // title inside the button.
     void layOutContent();
 
     static void registerRuntimeMethods(rt::Class* cls);

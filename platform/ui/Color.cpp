@@ -4,6 +4,7 @@
 
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
 
@@ -11,11 +12,6 @@ namespace {
 
 double clampUnit(double value) {
     return std::clamp(value, 0.0, 1.0);
-}
-
-bool isEqualImp(rt::Object* self, rt::Selector, rt::Object* other) {
-    const auto* color = rt::cast<Color>(other);
-    return color && static_cast<Color*>(self)->hasSameValueAs(*color);
 }
 
 }  // namespace
@@ -64,6 +60,10 @@ rt::Ref<Color> Color::colorWithAlphaComponent(double alpha) const {
     return rt::make<Color>(_space, components);
 }
 
+bool Color::equalsColor(const Color* other) const {
+    return other && hasSameValueAs(*other);
+}
+
 bool Color::isEqual(rt::Object* other) const {
     return rt::send<bool>(const_cast<Color*>(this), rt::sel("isEqual:"), other);
 }
@@ -73,7 +73,7 @@ bool Color::hasSameValueAs(const Color& other) const {
 }
 
 void Color::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("isEqual:"), &isEqualImp);
+    rt::addMethods(cls, {rt::bind<&Color::equalsColor>("isEqual:")});
 }
 
 }  // namespace ui

@@ -45,6 +45,8 @@ class Color : public rt::Object {
     // "isEqual:", sent through the runtime.
     bool isEqual(rt::Object* other) const;
     bool hasSameValueAs(const Color& other) const;
+    // What "isEqual:" answers: false for null and for an object that is not a colour.
+    bool equalsColor(const Color* other) const;
 
     static void registerRuntimeMethods(rt::Class* cls);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/Event.h"
 #include "ui/Touch.h"
 #include "ui/TouchSet.h"
@@ -20,13 +21,9 @@ std::size_t argumentCount(rt::Selector selector) {
     return static_cast<std::size_t>(std::count(name.begin(), name.end(), ':'));
 }
 
-void setHighlightedImp(rt::Object* self, rt::Selector, bool highlighted) {
-    asControl(self)->storeHighlighted(highlighted);
-}
-
 // Sends the action to the target with the arguments its selector takes.
-void sendActionImp(rt::Object* self, rt::Selector, rt::Selector action, rt::Object* target,
-                   rt::Object* event) {
+void sendActionToTarget(rt::Object* self, rt::Selector, rt::Selector action, rt::Object* target,
+                        rt::Object* event) {
     if (!target) return;  // no responder chain to search on the simulated phone
     switch (argumentCount(action)) {
         case 0:
@@ -47,16 +44,16 @@ Touch* touchOf(rt::Object* touches) {
     return set ? set->anyObject().get() : nullptr;
 }
 
-void touchesBeganImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
+void beginTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
     if (Touch* touch = touchOf(touches)) asControl(self)->beginTrackingTouch(*touch, event);
 }
-void touchesMovedImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
+void continueTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
     if (Touch* touch = touchOf(touches)) asControl(self)->continueTrackingTouch(*touch, event);
 }
-void touchesEndedImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
+void endTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
     if (Touch* touch = touchOf(touches)) asControl(self)->endTrackingTouch(*touch, event);
 }
-void touchesCancelledImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
+void cancelTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
     if (Touch* touch = touchOf(touches)) asControl(self)->cancelTrackingTouch(*touch, event);
 }
 
@@ -204,12 +201,14 @@ void Control::cancelTrackingTouch(Touch&, rt::Object* event) {
 }
 
 void Control::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("setHighlighted:"), &setHighlightedImp);
-    rt::addMethod(cls, rt::sel("sendAction:to:forEvent:"), &sendActionImp);
-    rt::addMethod(cls, rt::sel("touchesBegan:withEvent:"), &touchesBeganImp);
-    rt::addMethod(cls, rt::sel("touchesMoved:withEvent:"), &touchesMovedImp);
-    rt::addMethod(cls, rt::sel("touchesEnded:withEvent:"), &touchesEndedImp);
-    rt::addMethod(cls, rt::sel("touchesCancelled:withEvent:"), &touchesCancelledImp);
+    rt::addMethods(cls, {
+                            rt::bind<&Control::storeHighlighted>("setHighlighted:"),
+                            rt::bind<&sendActionToTarget>("sendAction:to:forEvent:"),
+                            rt::bind<&beginTracking>("touchesBegan:withEvent:"),
+                            rt::bind<&continueTracking>("touchesMoved:withEvent:"),
+                            rt::bind<&endTracking>("touchesEnded:withEvent:"),
+                            rt::bind<&cancelTracking>("touchesCancelled:withEvent:"),
+                        });
 }
 
 }  // namespace ui

@@ -2,22 +2,15 @@
 
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/TouchSet.h"
 
 namespace ui {
 
-namespace {
-
-rt::Ref<rt::Object> allTouchesImp(rt::Object* self, rt::Selector) {
-    return static_cast<Event*>(self)->allTouches();
-}
-
-}  // namespace
-
 Event::Event() : _touches(rt::make<TouchSet>()) {}
 
 void Event::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("allTouches"), &allTouchesImp);
+    rt::addMethods(cls, {rt::bind<&Event::allTouches>("allTouches")});
 }
 
 }  // namespace ui

@@ -2,21 +2,18 @@
 
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/BoxedString.h"
 
 namespace ui {
 
-namespace {
-
-rt::Ref<rt::Object> valueForKeyImp(rt::Object* self, rt::Selector, const std::string& key) {
-    if (key != "name") return nullptr;
-    return rt::make<BoxedString>(static_cast<Filter*>(self)->name());
-}
-
-}  // namespace
-
 rt::Ref<Filter> Filter::filterWithName(const std::string& name) {
     return rt::make<Filter>(name);
+}
+
+rt::Ref<rt::Object> Filter::boxedValueForKey(const std::string& key) const {
+    if (key != "name") return nullptr;
+    return rt::make<BoxedString>(_name);
 }
 
 rt::Ref<rt::Object> Filter::valueForKey(const std::string& key) const {
@@ -24,7 +21,7 @@ rt::Ref<rt::Object> Filter::valueForKey(const std::string& key) const {
 }
 
 void Filter::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("valueForKey:"), &valueForKeyImp);
+    rt::addMethods(cls, {rt::bind<&Filter::boxedValueForKey>("valueForKey:")});
 }
 
 }  // namespace ui

@@ -20,6 +20,8 @@ class Filter : public rt::Object {
 
     // "valueForKey:": the name as a string object for "name", null for any other key.
     rt::Ref<rt::Object> valueForKey(const std::string& key) const;
+    // What "valueForKey:" answers, without going through the runtime.
+    rt::Ref<rt::Object> boxedValueForKey(const std::string& key) const;
 
     static void registerRuntimeMethods(rt::Class* cls);
 

@@ -2,32 +2,19 @@
 
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
-
-namespace {
-
-ImpactFeedbackGenerator* asGenerator(rt::Object* self) {
-    return static_cast<ImpactFeedbackGenerator*>(self);
-}
-
-void impactOccurredImp(rt::Object* self, rt::Selector) {
-    asGenerator(self)->impactOccurred();
-}
-
-void prepareImp(rt::Object* self, rt::Selector) {
-    asGenerator(self)->prepare();
-}
-
-}  // namespace
 
 void ImpactFeedbackGenerator::impactOccurred() {
     device::Phone::shared().recordImpact(_style);
 }
 
 void ImpactFeedbackGenerator::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("impactOccurred"), &impactOccurredImp);
-    rt::addMethod(cls, rt::sel("prepare"), &prepareImp);
+    rt::addMethods(cls, {
+                            rt::bind<&ImpactFeedbackGenerator::impactOccurred>("impactOccurred"),
+                            rt::bind<&ImpactFeedbackGenerator::prepare>("prepare"),
+                        });
 }
 
 }  // namespace ui

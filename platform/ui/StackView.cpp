@@ -4,24 +4,12 @@
 #include <numeric>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/LayoutSolver.h"
 
 namespace ui {
 
 namespace {
-
-StackView* asStackView(rt::Object* self) {
-    return static_cast<StackView*>(self);
-}
-
-void layoutSubviewsImp(rt::Object* self, rt::Selector) {
-    asStackView(self)->applyConstraintsToSubviews();
-    asStackView(self)->arrangeSubviews();
-}
-
-void willRemoveSubviewImp(rt::Object* self, rt::Selector, rt::Object* view) {
-    asStackView(self)->forgetArrangedSubview(rt::cast<View>(view));
-}
 
 // Start positions and lengths along the axis for the given own lengths.
 struct Placement {
@@ -138,6 +126,7 @@ void StackView::forgetArrangedSubview(View* view) {
 }
 
 void StackView::arrangeSubviews() {
+    applyConstraintsToSubviews();
     std::vector<View*> shown;
     for (const rt::Ref<View>& view : _arrangedSubviews) {
         if (!view->isHidden()) shown.push_back(view.get());
@@ -169,8 +158,10 @@ void StackView::arrangeSubviews() {
 }
 
 void StackView::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("layoutSubviews"), &layoutSubviewsImp);
-    rt::addMethod(cls, rt::sel("willRemoveSubview:"), &willRemoveSubviewImp);
+    rt::addMethods(cls, {
+                            rt::bind<&StackView::arrangeSubviews>("layoutSubviews"),
+                            rt::bind<&StackView::forgetArrangedSubview>("willRemoveSubview:"),
+                        });
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
 #include "ui/AnimationLog.h"
 #include "ui/Application.h"
@@ -19,10 +20,10 @@
 #include "ui/ImageView.h"
 #include "ui/ImpactFeedbackGenerator.h"
 #include "ui/Label.h"
-#include "ui/ListToolkit.h"
 #include "ui/Layer.h"
 #include "ui/LayoutAnchor.h"
 #include "ui/LayoutConstraint.h"
+#include "ui/ListToolkit.h"
 #include "ui/Locale.h"
 #include "ui/NumberFormatter.h"
 #include "ui/Slider.h"
@@ -57,12 +58,8 @@ void registerValueClassIfAbsent(MethodInstaller installMethods = nullptr) {
     if (installMethods) installMethods(cls);
 }
 
-long long phaseImp(rt::Object* self, rt::Selector) {
-    return static_cast<long long>(static_cast<Touch*>(self)->phase());
-}
-
 void installTouchMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("phase"), &phaseImp);
+    rt::addMethods(cls, {rt::bind<&Touch::phaseValue>("phase")});
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ class Touch : public rt::Object {
     Touch(View* window, View* view, const Point& locationInWindow);
 
     TouchPhase phase() const { return _phase; }
+    // "phase", answered as the runtime's integer type.
+    long long phaseValue() const { return static_cast<long long>(_phase); }
     rt::Ref<View> view() const { return _view; }
     rt::Ref<View> window() const { return _window; }
     long tapCount() const { return _tapCount; }

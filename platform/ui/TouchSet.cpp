@@ -3,21 +3,10 @@
 #include <algorithm>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/Touch.h"
 
 namespace ui {
-
-namespace {
-
-rt::Ref<rt::Object> anyObjectImp(rt::Object* self, rt::Selector) {
-    return static_cast<TouchSet*>(self)->anyObject();
-}
-
-long long countImp(rt::Object* self, rt::Selector) {
-    return static_cast<long long>(static_cast<TouchSet*>(self)->count());
-}
-
-}  // namespace
 
 rt::Ref<Touch> TouchSet::anyObject() const {
     return _touches.empty() ? nullptr : _touches.front();
@@ -29,8 +18,10 @@ bool TouchSet::containsObject(const Touch* touch) const {
 }
 
 void TouchSet::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, rt::sel("anyObject"), &anyObjectImp);
-    rt::addMethod(cls, rt::sel("count"), &countImp);
+    rt::addMethods(cls, {
+                            rt::bind<&TouchSet::anyObject>("anyObject"),
+                            rt::bind<&TouchSet::touchCount>("count"),
+                        });
 }
 
 }  // namespace ui

@@ -19,6 +19,8 @@ class TouchSet : public rt::Object {
     // "anyObject": the first touch, or null for an empty set.
     rt::Ref<Touch> anyObject() const;
     std::size_t count() const { return _touches.size(); }
+    // "count", answered as the runtime's integer type.
+    long long touchCount() const { return static_cast<long long>(_touches.size()); }
     const std::vector<rt::Ref<Touch>>& allObjects() const { return _touches; }
     bool containsObject(const Touch* touch) const;
 

@@ -4,6 +4,7 @@
 #include "device/Phone.h"
 #include "device/SharedInstance.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace ui {
 
@@ -13,7 +14,7 @@ rt::Ref<rt::Object> mainScreen(rt::Object* self, rt::Selector) {
     return device::SharedInstance::of(static_cast<rt::Class*>(self));
 }
 
-double brightness(rt::Object*, rt::Selector) {
+double brightness() {
     return device::Phone::shared().brightness();
 }
 
@@ -22,8 +23,8 @@ double brightness(rt::Object*, rt::Selector) {
 void UIScreen::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<UIScreen>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("mainScreen"), &mainScreen);
-    rt::addMethod(cls, rt::sel("brightness"), &brightness);
+    rt::addClassMethods(cls, {rt::bind<&mainScreen>("mainScreen")});
+    rt::addMethods(cls, {rt::bind<&brightness>("brightness")});
 }
 
 }  // namespace ui

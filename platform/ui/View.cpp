@@ -7,6 +7,7 @@
 #include "core/dispatch/Queue.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/AnimationLog.h"
 #include "ui/Application.h"
 #include "ui/Event.h"
@@ -28,18 +29,14 @@ View* asView(rt::Object* self) {
     return static_cast<View*>(self);
 }
 
-void layoutSubviewsImp(rt::Object* self, rt::Selector) {
-    asView(self)->applyConstraintsToSubviews();
-}
-
-bool pointInsideImp(rt::Object* self, rt::Selector, const Point& point, rt::Object*) {
+bool boundsContainPoint(rt::Object* self, rt::Selector, const Point& point, rt::Object*) {
     return asView(self)->bounds().contains(point);
 }
 
 // A hidden, transparent or non-interactive view and its subviews take no touches; the
 // topmost subview that takes the point wins, else the view itself when the point is inside.
-rt::Ref<rt::Object> hitTestImp(rt::Object* self, rt::Selector, const Point& point,
-                               rt::Object* event) {
+rt::Ref<rt::Object> hitTestSubviews(rt::Object* self, rt::Selector, const Point& point,
+                                    rt::Object* event) {
     View* view = asView(self);
     if (view->isHidden() || !view->isUserInteractionEnabled() || view->alpha() < 0.01)
         return nullptr;
@@ -53,12 +50,12 @@ rt::Ref<rt::Object> hitTestImp(rt::Object* self, rt::Selector, const Point& poin
     return rt::retained<rt::Object>(view);
 }
 
-// A view that does not handle a touch passes it to the next responder, its superview.
-template <const char* kSelectorName>
-void forwardTouchesImp(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
-    static const rt::Selector selector = rt::sel(kSelectorName);
+// A view that does not handle a touch passes it to the next responder, its superview, with
+// the same touch message.
+void forwardTouchesToSuperview(rt::Object* self, rt::Selector touchMessage, rt::Object* touches,
+                               rt::Object* event) {
     if (rt::Ref<View> next = asView(self)->superview())
-        rt::send<void>(next, selector, touches, event);
+        rt::send<void>(next, touchMessage, touches, event);
 }
 
 constexpr char kTouchesBegan[] = "touchesBegan:withEvent:";
@@ -66,8 +63,9 @@ constexpr char kTouchesMoved[] = "touchesMoved:withEvent:";
 constexpr char kTouchesEnded[] = "touchesEnded:withEvent:";
 constexpr char kTouchesCancelled[] = "touchesCancelled:withEvent:";
 
-void doNothingImp(rt::Object*, rt::Selector) {}
-void doNothingWithViewImp(rt::Object*, rt::Selector, rt::Object*) {}
+// Notifications a plain view ignores.
+void ignoreNotice(rt::Object*, rt::Selector) {}
+void ignoreViewNotice(rt::Object*, rt::Selector, rt::Object*) {}
 
 Point applyTransform(const AffineTransform& t, const Point& p) {
     return {t.a * p.x + t.c * p.y + t.tx, t.b * p.x + t.d * p.y + t.ty};
@@ -455,16 +453,18 @@ void View::noteAnimatableChange(const char* property) {
 }
 
 void View::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethod(cls, layoutSubviewsSelector(), &layoutSubviewsImp);
-    rt::addMethod(cls, rt::sel("pointInside:withEvent:"), &pointInsideImp);
-    rt::addMethod(cls, rt::sel("hitTest:withEvent:"), &hitTestImp);
-    rt::addMethod(cls, rt::sel(kTouchesBegan), &forwardTouchesImp<kTouchesBegan>);
-    rt::addMethod(cls, rt::sel(kTouchesMoved), &forwardTouchesImp<kTouchesMoved>);
-    rt::addMethod(cls, rt::sel(kTouchesEnded), &forwardTouchesImp<kTouchesEnded>);
-    rt::addMethod(cls, rt::sel(kTouchesCancelled), &forwardTouchesImp<kTouchesCancelled>);
-    rt::addMethod(cls, rt::sel("tintColorDidChange"), &doNothingImp);
-    rt::addMethod(cls, rt::sel("didAddSubview:"), &doNothingWithViewImp);
-    rt::addMethod(cls, rt::sel("willRemoveSubview:"), &doNothingWithViewImp);
+    rt::addMethods(cls, {
+                            rt::bind<&View::applyConstraintsToSubviews>(layoutSubviewsSelector()),
+                            rt::bind<&boundsContainPoint>("pointInside:withEvent:"),
+                            rt::bind<&hitTestSubviews>("hitTest:withEvent:"),
+                            rt::bind<&forwardTouchesToSuperview>(kTouchesBegan),
+                            rt::bind<&forwardTouchesToSuperview>(kTouchesMoved),
+                            rt::bind<&forwardTouchesToSuperview>(kTouchesEnded),
+                            rt::bind<&forwardTouchesToSuperview>(kTouchesCancelled),
+                            rt::bind<&ignoreNotice>("tintColorDidChange"),
+                            rt::bind<&ignoreViewNotice>("didAddSubview:"),
+                            rt::bind<&ignoreViewNotice>("willRemoveSubview:"),
+                        });
 }
 
 }  // namespace ui

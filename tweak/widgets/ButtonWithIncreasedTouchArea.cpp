@@ -2,18 +2,12 @@
 
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace morvane {
 
-namespace {
-
-bool pointInsideImp(rt::Object* self, rt::Selector, const ui::Point& point, rt::Object*) {
-    return static_cast<ButtonWithIncreasedTouchArea*>(self)->isInsideTouchArea(point);
-}
-
-}  // namespace
-
-bool ButtonWithIncreasedTouchArea::isInsideTouchArea(const ui::Point& point) const {
+bool ButtonWithIncreasedTouchArea::isInsideTouchArea(const ui::Point& point,
+                                                     const ui::Event*) const {
     const ui::Rect area = bounds();
     const ui::Rect grown(area.x() - kTouchMargin, area.y() - kTouchMargin,
                          area.width() + 2 * kTouchMargin, area.height() + 2 * kTouchMargin);
@@ -22,7 +16,9 @@ bool ButtonWithIncreasedTouchArea::isInsideTouchArea(const ui::Point& point) con
 
 void ButtonWithIncreasedTouchArea::registerRuntimeClass() {
     rt::Class* cls = rt::registerClass<ButtonWithIncreasedTouchArea, ui::Button>();
-    rt::addMethod(cls, rt::sel("pointInside:withEvent:"), &pointInsideImp);
+    rt::addMethods(
+        cls,
+        {rt::bind<&ButtonWithIncreasedTouchArea::isInsideTouchArea>("pointInside:withEvent:")});
 }
 
 }  // namespace morvane

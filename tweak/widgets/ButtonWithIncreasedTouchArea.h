@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Button.h"
+#include "ui/Event.h"
 #include "ui/Point.h"
 
 namespace morvane {
@@ -16,8 +17,9 @@ class ButtonWithIncreasedTouchArea : public ui::Button {
     using ui::Button::Button;
 
     // Whether the point (in the button's coordinates) lies in the bounds grown by the margin;
-    // the left and top edges are inside, the right and bottom edges outside.
-    bool isInsideTouchArea(const ui::Point& point) const;
+    // the left and top edges are inside, the right and bottom edges outside. The event, as
+    // sent with "pointInside:withEvent:", is not consulted.
+    bool isInsideTouchArea(const ui::Point& point, const ui::Event* event = nullptr) const;
 
     static void registerRuntimeClass();
 };

@@ -3,6 +3,7 @@
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "tweak/widgets/BundleHelper.h"
 #include "ui/ContentMode.h"
 #include "ui/ControlEvents.h"
@@ -14,58 +15,6 @@ namespace {
 
 constexpr const char* kRemoveIconName = "removeIcon";
 constexpr const char* kFullPercentText = "100%";
-
-SliderView* asSliderView(rt::Object* self) {
-    return static_cast<SliderView*>(self);
-}
-
-void setupViewImp(rt::Object* self, rt::Selector) {
-    asSliderView(self)->setupView();
-}
-void addSliderImp(rt::Object* self, rt::Selector) {
-    asSliderView(self)->addSlider();
-}
-void addPercentLabelImp(rt::Object* self, rt::Selector) {
-    asSliderView(self)->addPercentLabel();
-}
-void addRemoveButtonImp(rt::Object* self, rt::Selector) {
-    asSliderView(self)->addRemoveButton();
-}
-
-void setUIElementsColorImp(rt::Object* self, rt::Selector, rt::Object* color) {
-    asSliderView(self)->setUIElementsColor(rt::retained(rt::cast<ui::Color>(color)));
-}
-void showPercentLabelAnimatedImp(rt::Object* self, rt::Selector, bool animated) {
-    asSliderView(self)->showPercentLabelAnimated(animated);
-}
-void showRemoveButtonAnimatedImp(rt::Object* self, rt::Selector, bool animated) {
-    asSliderView(self)->showRemoveButtonAnimated(animated);
-}
-
-bool sliderIsDraggingImp(rt::Object* self, rt::Selector) {
-    return asSliderView(self)->sliderIsDragging();
-}
-void setSliderIsDraggingImp(rt::Object* self, rt::Selector, bool dragging) {
-    asSliderView(self)->setSliderIsDragging(dragging);
-}
-rt::Ref<rt::Object> sliderImp(rt::Object* self, rt::Selector) {
-    return asSliderView(self)->slider();
-}
-void setSliderImp(rt::Object* self, rt::Selector, rt::Object* slider) {
-    asSliderView(self)->setSlider(rt::retained(rt::cast<ui::Slider>(slider)));
-}
-rt::Ref<rt::Object> percentLabelImp(rt::Object* self, rt::Selector) {
-    return asSliderView(self)->percentLabel();
-}
-void setPercentLabelImp(rt::Object* self, rt::Selector, rt::Object* label) {
-    asSliderView(self)->setPercentLabel(rt::retained(rt::cast<ui::Label>(label)));
-}
-rt::Ref<rt::Object> removeButtonImp(rt::Object* self, rt::Selector) {
-    return asSliderView(self)->removeButton();
-}
-void setRemoveButtonImp(rt::Object* self, rt::Selector, rt::Object* button) {
-    asSliderView(self)->setRemoveButton(rt::retained(rt::cast<ui::Button>(button)));
-}
 
 }  // namespace
 
@@ -140,21 +89,24 @@ void SliderView::crossFade(double percentLabelAlpha, double removeButtonAlpha, b
 
 void SliderView::registerRuntimeClass() {
     rt::Class* cls = rt::registerClass<SliderView, ui::View>();
-    rt::addMethod(cls, rt::sel("setupView"), &setupViewImp);
-    rt::addMethod(cls, rt::sel("addSlider"), &addSliderImp);
-    rt::addMethod(cls, rt::sel("addPercentLabel"), &addPercentLabelImp);
-    rt::addMethod(cls, rt::sel("addRemoveButton"), &addRemoveButtonImp);
-    rt::addMethod(cls, rt::sel("setUIElementsColor:"), &setUIElementsColorImp);
-    rt::addMethod(cls, rt::sel("showPercentLabelAnimated:"), &showPercentLabelAnimatedImp);
-    rt::addMethod(cls, rt::sel("showRemoveButtonAnimated:"), &showRemoveButtonAnimatedImp);
-    rt::addMethod(cls, rt::sel("sliderIsDragging"), &sliderIsDraggingImp);
-    rt::addMethod(cls, rt::sel("setSliderIsDragging:"), &setSliderIsDraggingImp);
-    rt::addMethod(cls, rt::sel("slider"), &sliderImp);
-    rt::addMethod(cls, rt::sel("setSlider:"), &setSliderImp);
-    rt::addMethod(cls, rt::sel("percentLabel"), &percentLabelImp);
-    rt::addMethod(cls, rt::sel("setPercentLabel:"), &setPercentLabelImp);
-    rt::addMethod(cls, rt::sel("removeButton"), &removeButtonImp);
-    rt::addMethod(cls, rt::sel("setRemoveButton:"), &setRemoveButtonImp);
+    rt::addMethods(cls,
+                   {
+                       rt::bind<&SliderView::setupView>("setupView"),
+                       rt::bind<&SliderView::addSlider>("addSlider"),
+                       rt::bind<&SliderView::addPercentLabel>("addPercentLabel"),
+                       rt::bind<&SliderView::addRemoveButton>("addRemoveButton"),
+                       rt::bind<&SliderView::setUIElementsColor>("setUIElementsColor:"),
+                       rt::bind<&SliderView::showPercentLabelAnimated>("showPercentLabelAnimated:"),
+                       rt::bind<&SliderView::showRemoveButtonAnimated>("showRemoveButtonAnimated:"),
+                       rt::bind<&SliderView::sliderIsDragging>("sliderIsDragging"),
+                       rt::bind<&SliderView::setSliderIsDragging>("setSliderIsDragging:"),
+                       rt::bind<&SliderView::slider>("slider"),
+                       rt::bind<&SliderView::setSlider>("setSlider:"),
+                       rt::bind<&SliderView::percentLabel>("percentLabel"),
+                       rt::bind<&SliderView::setPercentLabel>("setPercentLabel:"),
+                       rt::bind<&SliderView::removeButton>("removeButton"),
+                       rt::bind<&SliderView::setRemoveButton>("setRemoveButton:"),
+                   });
     rt::declareField(cls, "_sliderIsDragging", &SliderView::_sliderIsDragging);
     rt::declareField(cls, "_slider", &SliderView::_slider);
     rt::declareField(cls, "_percentLabel", &SliderView::_percentLabel);

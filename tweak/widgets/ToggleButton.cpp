@@ -5,6 +5,7 @@
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "tweak/widgets/BundleHelper.h"
 #include "tweak/widgets/HapticFeedbackHelper.h"
 #include "ui/AffineTransform.h"
@@ -25,50 +26,6 @@ constexpr const char* kIconSuffix = "Icon";
 const rt::Selector& checkboxSelectedSelector() {
     static const rt::Selector selector = rt::sel("checkboxSelected:");
     return selector;
-}
-
-ToggleButton* asToggleButton(rt::Object* self) {
-    return static_cast<ToggleButton*>(self);
-}
-
-void setupWithToggleNameImp(rt::Object* self, rt::Selector, const std::string& toggleName,
-                            rt::Object* color) {
-    asToggleButton(self)->setupWithToggleName(toggleName, rt::retained(rt::cast<ui::Color>(color)));
-}
-void setConstraintsForSizeImp(rt::Object* self, rt::Selector, double size) {
-    asToggleButton(self)->setConstraintsForSize(size);
-}
-void checkboxSelectedImp(rt::Object* self, rt::Selector, rt::Object* sender) {
-    asToggleButton(self)->checkboxSelected(sender);
-}
-void setNextStateImp(rt::Object* self, rt::Selector) {
-    asToggleButton(self)->setNextState();
-}
-void setCurrentStateImp(rt::Object* self, rt::Selector, int state) {
-    asToggleButton(self)->setCurrentState(state);
-}
-int currentStateImp(rt::Object* self, rt::Selector) {
-    return asToggleButton(self)->currentState();
-}
-void setBadgeWithTextImp(rt::Object* self, rt::Selector, rt::Object* text) {
-    const auto* string = rt::cast<ui::BoxedString>(text);
-    asToggleButton(self)->setBadgeWithText(string ? std::optional<std::string>(string->value())
-                                                  : std::nullopt);
-}
-void addToStackViewIfNeededImp(rt::Object* self, rt::Selector, rt::Object* stackView) {
-    asToggleButton(self)->addToStackViewIfNeeded(rt::cast<ui::StackView>(stackView));
-}
-std::string toggleNameImp(rt::Object* self, rt::Selector) {
-    return asToggleButton(self)->toggleName();
-}
-void setToggleNameImp(rt::Object* self, rt::Selector, const std::string& toggleName) {
-    asToggleButton(self)->setToggleName(toggleName);
-}
-bool hasToBeShownImp(rt::Object* self, rt::Selector) {
-    return asToggleButton(self)->hasToBeShown();
-}
-void setHasToBeShownImp(rt::Object* self, rt::Selector, bool hasToBeShown) {
-    asToggleButton(self)->setHasToBeShown(hasToBeShown);
 }
 
 }  // namespace
@@ -157,6 +114,10 @@ void ToggleButton::playPop() {
 
 // The badge is placed again on every call, so one made before the button was laid out
 // moves under the icon at the next state change.
+void ToggleButton::setBadgeWithBoxedText(const ui::BoxedString* text) {
+    setBadgeWithText(text ? std::optional<std::string>(text->value()) : std::nullopt);
+}
+
 void ToggleButton::setBadgeWithText(const std::optional<std::string>& text) {
     if (!text) {
         if (_badgeLabel) _badgeLabel->removeFromSuperview();
@@ -196,18 +157,21 @@ void ToggleButton::addToStackViewIfNeeded(ui::StackView* stackView) {
 
 void ToggleButton::registerRuntimeClass() {
     rt::Class* cls = rt::registerClass<ToggleButton, ui::Button>();
-    rt::addMethod(cls, rt::sel("setupWithToggleName:uiColor:"), &setupWithToggleNameImp);
-    rt::addMethod(cls, rt::sel("setConstraintsForSize:"), &setConstraintsForSizeImp);
-    rt::addMethod(cls, checkboxSelectedSelector(), &checkboxSelectedImp);
-    rt::addMethod(cls, rt::sel("setNextState"), &setNextStateImp);
-    rt::addMethod(cls, rt::sel("setCurrentState:"), &setCurrentStateImp);
-    rt::addMethod(cls, rt::sel("currentState"), &currentStateImp);
-    rt::addMethod(cls, rt::sel("setBadgeWithText:"), &setBadgeWithTextImp);
-    rt::addMethod(cls, rt::sel("addToStackViewIfNeeded:"), &addToStackViewIfNeededImp);
-    rt::addMethod(cls, rt::sel("toggleName"), &toggleNameImp);
-    rt::addMethod(cls, rt::sel("setToggleName:"), &setToggleNameImp);
-    rt::addMethod(cls, rt::sel("hasToBeShown"), &hasToBeShownImp);
-    rt::addMethod(cls, rt::sel("setHasToBeShown:"), &setHasToBeShownImp);
+    rt::addMethods(cls,
+                   {
+                       rt::bind<&ToggleButton::setupWithToggleName>("setupWithToggleName:uiColor:"),
+                       rt::bind<&ToggleButton::setConstraintsForSize>("setConstraintsForSize:"),
+                       rt::bind<&ToggleButton::checkboxSelected>(checkboxSelectedSelector()),
+                       rt::bind<&ToggleButton::setNextState>("setNextState"),
+                       rt::bind<&ToggleButton::setCurrentState>("setCurrentState:"),
+                       rt::bind<&ToggleButton::currentState>("currentState"),
+                       rt::bind<&ToggleButton::setBadgeWithBoxedText>("setBadgeWithText:"),
+                       rt::bind<&ToggleButton::addToStackViewIfNeeded>("addToStackViewIfNeeded:"),
+                       rt::bind<&ToggleButton::toggleName>("toggleName"),
+                       rt::bind<&ToggleButton::setToggleName>("setToggleName:"),
+                       rt::bind<&ToggleButton::hasToBeShown>("hasToBeShown"),
+                       rt::bind<&ToggleButton::setHasToBeShown>("setHasToBeShown:"),
+                   });
     rt::declareField(cls, "badgeLabel", &ToggleButton::_badgeLabel);
     rt::declareField(cls, "buttonSize", &ToggleButton::_buttonSize);
     rt::declareField(cls, "_hasToBeShown", &ToggleButton::_hasToBeShown);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "rt/Ref.h"
+#include "ui/BoxedString.h"
 #include "ui/Button.h"
 #include "ui/Color.h"
 #include "ui/Label.h"
@@ -69,6 +70,8 @@ class ToggleButton : public ui::Button {
     void setCurrentState(int state);
     // Null removes the badge; a text shows it (made on first need) with a cross-dissolve.
     void setBadgeWithText(const std::optional<std::string>& text);
+    // The same for a boxed string sent through the runtime; anything else removes the badge.
+    void setBadgeWithBoxedText(const ui::BoxedString* text);
     // Joins the stack's arrangement only when the button is to be shown.
     void addToStackViewIfNeeded(ui::StackView* stackView);
 

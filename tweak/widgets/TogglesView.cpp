@@ -8,6 +8,7 @@
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/LayoutConstraint.h"
 
 namespace morvane {
@@ -18,10 +19,6 @@ constexpr std::string_view kButtonPropertySuffix = "ToggleButton";
 constexpr const char* kStackViewName = "togglesStackView";
 constexpr const char* kHorizontalEdges = "H:|-0-[togglesStackView]-0-|";
 constexpr const char* kVerticalEdges = "V:|-0-[togglesStackView]-0-|";
-
-TogglesView* asTogglesView(rt::Object* self) {
-    return static_cast<TogglesView*>(self);
-}
 
 // "wifiToggleButton" for "wifi".
 std::string getterName(std::string_view toggleName) {
@@ -50,24 +47,14 @@ std::string toggleNameOfAccessor(const std::string& selectorName) {
     return name;
 }
 
-void setupViewImp(rt::Object* self, rt::Selector) {
-    asTogglesView(self)->setupView();
+// The per-toggle accessors share one implementation each and read the toggle from the
+// selector they were sent with.
+rt::Ref<rt::Object> toggleButtonAccessor(rt::Object* self, rt::Selector cmd) {
+    return rt::cast<TogglesView>(self)->toggleButton(toggleNameOfAccessor(cmd.name()));
 }
-void addEnabledButtonsToStackViewImp(rt::Object* self, rt::Selector) {
-    asTogglesView(self)->addEnabledButtonsToStackView();
-}
-rt::Ref<rt::Object> uiColorImp(rt::Object* self, rt::Selector) {
-    return asTogglesView(self)->uiColor();
-}
-void setUiColorImp(rt::Object* self, rt::Selector, rt::Object* color) {
-    asTogglesView(self)->setUiColor(rt::retained(rt::cast<ui::Color>(color)));
-}
-rt::Ref<rt::Object> toggleButtonImp(rt::Object* self, rt::Selector cmd) {
-    return asTogglesView(self)->toggleButton(toggleNameOfAccessor(cmd.name()));
-}
-void setToggleButtonImp(rt::Object* self, rt::Selector cmd, rt::Object* button) {
-    asTogglesView(self)->setToggleButton(toggleNameOfAccessor(cmd.name()),
-                                         rt::retained(rt::cast<ToggleButton>(button)));
+void setToggleButtonAccessor(rt::Object* self, rt::Selector cmd, rt::Object* button) {
+    rt::cast<TogglesView>(self)->setToggleButton(toggleNameOfAccessor(cmd.name()),
+                                                 rt::retained(rt::cast<ToggleButton>(button)));
 }
 
 }  // namespace
@@ -179,15 +166,19 @@ void TogglesView::setToggleButton(std::string_view toggleName, rt::Ref<ToggleBut
 
 void TogglesView::registerRuntimeClass() {
     rt::Class* cls = rt::registerClass<TogglesView, ui::View>();
-    rt::addMethod(cls, rt::sel("setupView"), &setupViewImp);
-    rt::addMethod(cls, rt::sel("addEnabledButtonsToStackView"), &addEnabledButtonsToStackViewImp);
-    rt::addMethod(cls, rt::sel("uiColor"), &uiColorImp);
-    rt::addMethod(cls, rt::sel("setUiColor:"), &setUiColorImp);
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&TogglesView::setupView>("setupView"),
+            rt::bind<&TogglesView::addEnabledButtonsToStackView>("addEnabledButtonsToStackView"),
+            rt::bind<&TogglesView::uiColor>("uiColor"),
+            rt::bind<&TogglesView::setUiColor>("setUiColor:"),
+        });
     rt::declareField(cls, "togglesStackView", &TogglesView::_togglesStackView);
     rt::declareField(cls, "_uiColor", &TogglesView::_uiColor);
     for (const ButtonSlot& slot : buttonSlots()) {
-        rt::addMethod(cls, rt::sel(getterName(slot.toggleName)), &toggleButtonImp);
-        rt::addMethod(cls, rt::sel(setterName(slot.toggleName)), &setToggleButtonImp);
+        rt::addMethods(cls, {rt::bind<&toggleButtonAccessor>(getterName(slot.toggleName)),
+                             rt::bind<&setToggleButtonAccessor>(setterName(slot.toggleName))});
         rt::declareField(cls, "_" + getterName(slot.toggleName), slot.field);
     }
 }
