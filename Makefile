@@ -13,6 +13,8 @@ demo: configure
 	  build/$(PRESET)/bin/SpringBoard --echo --snapshots $(DEMO_PICTURES)
 	@echo; echo "== The settings pane: a Preferences process changes a setting, the home screen follows =="
 	build/$(PRESET)/bin/SpringBoard --echo scenarios/demo-pane.scenario
+	printf 'open Morvane\nsnapshot $(DEMO_PICTURES)/settings-root.png\ngoto showVolumeHUD\nsnapshot $(DEMO_PICTURES)/settings-overlays.png\n' | \
+	  build/$(PRESET)/bin/Preferences --echo
 	@echo "demo: the screen's pictures and the timeline plot are in $(abspath $(DEMO_PICTURES))"
 
 test: build
