@@ -16,6 +16,7 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistReader.h"
 #include "core/preferences/PreferenceFileUpdate.h"
+#include "support/LinkSwapper.h"
 #include "support/TemporaryDirectory.h"
 
 namespace fs = std::filesystem;
@@ -45,31 +46,7 @@ class RootedFilesTest : public ::testing::Test {
     testing_support::TemporaryDirectory _outside;
 };
 
-// Swaps a directory of the root with a link to a directory outside it, over and over.
-class LinkSwapper {
-  public:
-    LinkSwapper(const fs::path& directory, const fs::path& outside) {
-        const fs::path link = directory.parent_path() / "Swapped";
-        fs::create_symlink(outside, link);
-        _thread = std::thread([this, directory, link] {
-            while (!_stop) {
-                ::renameat2(AT_FDCWD, directory.c_str(), AT_FDCWD, link.c_str(), RENAME_EXCHANGE);
-                ++_rounds;
-            }
-        });
-    }
-    ~LinkSwapper() { stop(); }
-    long stop() {
-        _stop = true;
-        if (_thread.joinable()) _thread.join();
-        return _rounds;
-    }
-
-  private:
-    std::atomic<bool> _stop{false};
-    std::atomic<long> _rounds{0};
-    std::thread _thread;
-};
+using testing_support::LinkSwapper;
 
 }  // namespace
 

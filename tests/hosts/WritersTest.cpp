@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/plist/PlistReader.h"
+#include "support/LinkSwapper.h"
 #include "support/Subprocess.h"
 #include "support/TemporaryDirectory.h"
 
@@ -221,31 +222,7 @@ TEST_F(WritersTest, TemporariesOfKilledWritersGoAtTheNextWriteAndALiveWritersSta
     EXPECT_TRUE(fs::exists(other)) << "a temporary of another file";
 }
 
-// Swaps the Preferences directory with a link to a directory outside the root, over and over.
-class LinkSwapper {
-  public:
-    LinkSwapper(const fs::path& preferences, const fs::path& outside) {
-        const fs::path link = preferences.parent_path() / "Swapped";
-        fs::create_symlink(outside, link);
-        _thread = std::thread([this, preferences, link] {
-            while (!_stop) {
-                ::renameat2(AT_FDCWD, preferences.c_str(), AT_FDCWD, link.c_str(), RENAME_EXCHANGE);
-                ++_rounds;
-            }
-        });
-    }
-    ~LinkSwapper() { stop(); }
-    long stop() {
-        _stop = true;
-        if (_thread.joinable()) _thread.join();
-        return _rounds;
-    }
-
-  private:
-    std::atomic<bool> _stop{false};
-    std::atomic<long> _rounds{0};
-    std::thread _thread;
-};
+using testing_support::LinkSwapper;
 
 TEST_F(WritersTest, APreferencesDirectorySwappedForALinkOutOfTheRootLeadsNoWriteOut) {
     testing_support::TemporaryDirectory outside;

@@ -2,15 +2,11 @@
 // directories, or a directory swapped for a link while they are read, never reaches outside.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdio.h>
-
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 #include "PngFixture.h"
 #include "ToolkitFixture.h"
+#include "support/LinkSwapper.h"
 #include "support/TemporaryDirectory.h"
 #include "ui/Bundle.h"
 #include "ui/Image.h"
@@ -47,13 +43,7 @@ TEST_F(RootedResourcesTest, ADirectorySwappedForALinkWhileIconsLoadNeverServesAn
     const fs::path bundle = root() / "Library/Art.bundle";
     putIcons(bundle, outside.path());
     writeText(bundle / "en.lproj/Localizable.strings", "\"Volume\" = \"Inside\";");
-    const fs::path link = root() / "Library/Swapped";
-    fs::create_symlink(outside.path(), link);
-    std::atomic<bool> stop{false};
-    std::thread swapper([&] {
-        while (!stop)
-            ::renameat2(AT_FDCWD, bundle.c_str(), AT_FDCWD, link.c_str(), RENAME_EXCHANGE);
-    });
+    testing_support::LinkSwapper swapper(bundle, outside.path());
     int inside = 0;
     int outsideReads = 0;
     for (int round = 0; round < 20000; ++round) {
@@ -63,8 +53,7 @@ TEST_F(RootedResourcesTest, ADirectorySwappedForALinkWhileIconsLoadNeverServesAn
             if (strings->localizedStringForKey("Volume", "", "") == "Outside") ++outsideReads;
         }
     }
-    stop = true;
-    swapper.join();
+    swapper.stop();
     EXPECT_EQ(outsideReads, 0);
     EXPECT_GT(inside, 0) << "the race must have let some loads through";
 }
