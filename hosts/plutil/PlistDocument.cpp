@@ -37,7 +37,7 @@ std::string rawText(const core::PlistValue& value) {
 }  // namespace
 
 std::optional<PlistDocument> PlistDocument::parse(std::string_view bytes) {
-    if (auto value = core::parsePropertyList(bytes)) {
+    if (auto value = core::parsePropertyListStrictly(bytes)) {
         return PlistDocument{std::move(*value), bytes.starts_with("bplist") ? Form::Binary : Form::Xml};
     }
     if (!bytes.starts_with("bplist") && looksLikeJson(bytes)) {
