@@ -15,11 +15,14 @@ import tempfile
 import threading
 import unittest
 
-sys.path.insert(0, "/usr/lib/python3.11")
 try:
     from test import test_plistlib as cpython
 except ImportError:  # pragma: no cover - the suite is a listed dependency
     cpython = None
+
+# The 10,000-app values file, made as the benchmark makes it.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
+from plutil_convert import app_values  # noqa: E402
 
 PLUTIL = None
 VALUES_EDITOR = None
@@ -28,17 +31,6 @@ PLISTUTIL = shutil.which("plistutil")
 
 def plutil(*arguments, env=None):
     return subprocess.run([PLUTIL, *arguments], capture_output=True, timeout=60, env=env)
-
-
-def app_values(count=10000):
-    """The per-app values file of `count` apps, as the home screen stores it."""
-    values = {}
-    for app in range(count):
-        ident = f"com.example.app{app}"
-        values[ident + "-volume"] = (app % 100) / 100.0
-        values[ident + "-brightness"] = (app % 7) / 7.0
-        values[ident + "-toggles"] = {"wifi": app % 2, "bluetooth": 0, "dnd": 1}
-    return values
 
 
 class Files(unittest.TestCase):
