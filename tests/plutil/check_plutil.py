@@ -29,8 +29,13 @@ VALUES_EDITOR = None
 PLISTUTIL = shutil.which("plistutil")
 
 
+# Paths are of this machine unless a test names a device root.
+HOST_ENVIRONMENT = {k: v for k, v in os.environ.items() if k != "MORVANE_DEVICE_ROOT"}
+
+
 def plutil(*arguments, env=None):
-    return subprocess.run([PLUTIL, *arguments], capture_output=True, timeout=60, env=env)
+    return subprocess.run([PLUTIL, *arguments], capture_output=True, timeout=60,
+                          env=env or HOST_ENVIRONMENT)
 
 
 class Files(unittest.TestCase):
@@ -260,7 +265,7 @@ class PreferenceFiles(Files):
         root = self.path("root")
         devicePath = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist"
         prefs = self.put("root" + devicePath, plistlib.dumps({"start": True}, fmt=plistlib.FMT_BINARY))
-        environment = {k: v for k, v in os.environ.items() if k != "MORVANE_DEVICE_ROOT"}
+        environment = dict(HOST_ENVIRONMENT)
         environment["MORVANE_PREFERENCE_LOCK_WAIT_MS"] = "20000"
         failures = []
 
@@ -300,6 +305,9 @@ class PreferenceFiles(Files):
         self.assertDone(plutil("--root", root, "-replace", "a", "-integer", "5", devicePath))
         self.assertEqual(plistlib.loads(self.read(self.path("root") + devicePath)), {"a": 5})
         self.assertEqual(plutil("--root", root, "-p", "/../../etc/passwd").returncode, 1)
+        launched = plutil("-lint", devicePath, env=dict(HOST_ENVIRONMENT, MORVANE_DEVICE_ROOT=root))
+        self.assertEqual(launched.stdout.decode(), f"{devicePath}: OK\n",
+                         "a program the phone launches names device paths")
 
 
 def main():
