@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "core/files/AtomicFile.h"
 
@@ -88,7 +89,8 @@ std::string PlistFiles::write(const std::string& path, std::string_view bytes) c
 }
 
 bool PlistFiles::isPreferenceFile(const std::string& path) {
-    const fs::path given = fs::path(path).lexically_normal();
+    std::error_code error;
+    const fs::path given = fs::absolute(path, error).lexically_normal();
     const fs::path folder = given.parent_path();
     return given.extension() == ".plist" && folder.filename() == "Preferences" &&
            folder.parent_path().filename() == "Library";

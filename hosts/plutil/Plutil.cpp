@@ -139,7 +139,9 @@ int Plutil::edit(const PlutilCommand& command) {
 // writers' rule, so that a change another process made since it was read is kept.
 int Plutil::rewrite(const std::string& path, const PlistDocument& document, Form form,
                     const std::function<void(PlistValue&)>& change) {
-    if (PlistFiles::isPreferenceFile(path) && document.value.asDictionary()) {
+    // (A JSON file in a preferences folder is no preference file the phone reads.)
+    if (PlistFiles::isPreferenceFile(path) && document.value.asDictionary() &&
+        document.form != Form::Json) {
         if (form == Form::Json)
             return fail(path + ": a preference file is not turned into JSON (the phone could "
                                "no longer read it)");

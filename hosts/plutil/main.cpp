@@ -1,5 +1,7 @@
 // plutil: checks, prints, converts and edits property lists, as the phone's tool does.
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -57,7 +59,14 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (command.root) core::DeviceRoot::set(*command.root);
+    if (command.root) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(*command.root, error)) {
+            std::fprintf(stderr, "plutil: %s is not a directory\n", command.root->c_str());
+            return 1;
+        }
+        core::DeviceRoot::set(*command.root);
+    }
     std::optional<PlistFiles> files = PlistFiles();
     if (core::DeviceRoot::get()) {
         files = PlistFiles::ofDeviceRoot();

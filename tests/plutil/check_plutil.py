@@ -33,9 +33,9 @@ PLISTUTIL = shutil.which("plistutil")
 HOST_ENVIRONMENT = {k: v for k, v in os.environ.items() if k != "MORVANE_DEVICE_ROOT"}
 
 
-def plutil(*arguments, env=None):
+def plutil(*arguments, env=None, cwd=None):
     return subprocess.run([PLUTIL, *arguments], capture_output=True, timeout=60,
-                          env=env or HOST_ENVIRONMENT)
+                          env=env or HOST_ENVIRONMENT, cwd=cwd)
 
 
 class Files(unittest.TestCase):
@@ -293,6 +293,17 @@ class PreferenceFiles(Files):
             self.assertEqual(stored.get(f"plutil{index}"), index)
             self.assertIs(stored.get(f"other{index}"), True)
         self.assertIs(stored["start"], True)
+
+    def test_a_relative_path_to_a_preference_file_takes_the_writers_lock(self):
+        prefs = self.put("root/var/mobile/Library/Preferences/com.example.plist",
+                         plistlib.dumps({"a": 1}))
+        library = os.path.dirname(os.path.dirname(prefs))
+        self.assertDone(plutil("-insert", "b", "-bool", "NO", "Preferences/com.example.plist",
+                               cwd=library))
+        self.assertTrue(os.path.exists(prefs + ".lock"))
+        ordinary = self.put("elsewhere/com.example.plist", plistlib.dumps({"a": 1}))
+        self.assertDone(plutil("-insert", "b", "-bool", "NO", ordinary))
+        self.assertFalse(os.path.exists(ordinary + ".lock"), "no lock beside an ordinary file")
 
     def test_device_paths_within_a_root(self):
         root = self.path("root")
