@@ -6,6 +6,7 @@ writes, edits beside a concurrent writer).
     check_plutil.py PLUTIL VALUES_EDITOR
 """
 import datetime
+import importlib.util
 import os
 import plistlib
 import shutil
@@ -15,10 +16,20 @@ import tempfile
 import threading
 import unittest
 
-try:
-    from test import test_plistlib as cpython
-except ImportError:  # pragma: no cover - the suite is a listed dependency
-    cpython = None
+# CPython's plistlib tests where Debian installs them (libpython3.11-testsuite).
+CPYTHON_SUITE = "/usr/lib/python3.11/test/test_plistlib.py"
+
+
+def load_cpython_suite():
+    if not os.path.exists(CPYTHON_SUITE):
+        return None
+    spec = importlib.util.spec_from_file_location("debian_test_plistlib", CPYTHON_SUITE)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+cpython = load_cpython_suite()
 
 # The 10,000-app values file, made as the benchmark makes it.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
@@ -325,7 +336,7 @@ def main():
     global PLUTIL, VALUES_EDITOR
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    PLUTIL, VALUES_EDITOR = sys.argv[1], sys.argv[2]
+    PLUTIL, VALUES_EDITOR = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     unittest.main(argv=[sys.argv[0], "-v", *sys.argv[3:]])
 
 
