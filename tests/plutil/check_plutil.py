@@ -23,9 +23,9 @@ CPYTHON_SUITE = "/usr/lib/python3.11/test/test_plistlib.py"
 def load_cpython_suite():
     if not os.path.exists(CPYTHON_SUITE):
         return None
-    spec = importlib.util.spec_from_file_location("debian_test_plistlib", CPYTHON_SUITE)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("debian_test_plistlib", CPYTHON_SUITE)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
