@@ -67,5 +67,6 @@ std::vector<std::string> DeliverableInstaller::installMissing(const Source& sour
     if (!source.paneBundle.empty()) installOne(source.paneBundle, kPaneBundleDevicePath, problems);
     if (!source.paneEntry.empty()) installOne(source.paneEntry, kPaneEntryDevicePath, problems);
     if (!source.killall.empty()) installOne(source.killall, kKillallDevicePath, problems);
+    if (!source.plutil.empty()) installOne(source.plutil, kPlutilDevicePath, problems);
     return problems;
 }

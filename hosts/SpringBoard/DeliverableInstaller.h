@@ -15,6 +15,7 @@ class DeliverableInstaller {
         std::filesystem::path paneBundle;      // the built MorvanePrefs.bundle (may be empty)
         std::filesystem::path paneEntry;       // the Settings app's entry for it
         std::filesystem::path killall;         // the phone's /usr/bin/killall
+        std::filesystem::path plutil;          // the phone's /usr/bin/plutil (may be empty)
     };
 
     static constexpr const char* kTweakDevicePath =
@@ -26,6 +27,7 @@ class DeliverableInstaller {
     static constexpr const char* kPaneEntryDevicePath =
         "/Library/PreferenceLoader/Preferences/MorvanePrefs.plist";
     static constexpr const char* kKillallDevicePath = "/usr/bin/killall";
+    static constexpr const char* kPlutilDevicePath = "/usr/bin/plutil";
 
     // Installs what is missing; answers the problems met (empty when all went well).
     static std::vector<std::string> installMissing(const Source& source);

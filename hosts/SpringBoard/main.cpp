@@ -57,7 +57,7 @@ int play(const HostOptions& options) {
     for (const auto& problem :
          DeliverableInstaller::installMissing({MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE,
                                               MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
-                                              MORVANE_BUILT_KILLALL})) {
+                                              MORVANE_BUILT_KILLALL, MORVANE_BUILT_PLUTIL})) {
         std::cerr << "SpringBoard: " << problem << "\n";
     }
     core::Clock::boot(options.realTime ? core::ClockMode::Real : core::ClockMode::Virtual);

@@ -65,6 +65,9 @@ TEST(SpringBoardHost, InstallsTheDeliverablesIntoAFreshRootAndAppliesAnAppsValue
     EXPECT_TRUE(fs::exists(root.path() / "Library/MobileSubstrate/DynamicLibraries/Morvane.dylib"));
     EXPECT_TRUE(fs::exists(root.path() /
                            "Library/Application Support/MorvaneBundle.bundle/volumeIcon.png"));
+    EXPECT_EQ(fs::status(root.path() / "usr/bin/plutil").permissions() & fs::perms::owner_exec,
+              fs::perms::owner_exec)
+        << "the phone's property-list tool is installed beside killall";
     EXPECT_TRUE(
         fs::exists(root.path() / "var/mobile/Library/Preferences/com.kelvrin.morvane.plist"));
 }

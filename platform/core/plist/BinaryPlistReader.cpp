@@ -1,5 +1,6 @@
 #include "core/plist/BinaryPlistReader.h"
 
+#include "core/plist/PlistDateFormat.h"
 #include "core/plist/PlistLimits.h"
 #include "core/plist/PlistTextEncoding.h"
 
@@ -33,10 +34,24 @@ enum Marker : unsigned {
     kMarkerDictionary = 0xD,
 };
 
+// True when every surrogate of the UTF-16 big-endian text is one of a high-low pair.
+bool hasOnlyPairedSurrogates(const std::uint8_t* data, std::size_t unitCount) {
+    for (std::size_t index = 0; index < unitCount; ++index) {
+        const unsigned unit = (data[2 * index] << 8) | data[2 * index + 1];
+        if (unit < 0xD800 || unit > 0xDFFF) continue;
+        if (unit > 0xDBFF || index + 1 == unitCount) return false;
+        const unsigned next = (data[2 * index + 2] << 8) | data[2 * index + 3];
+        if (next < 0xDC00 || next > 0xDFFF) return false;
+        ++index;
+    }
+    return true;
+}
+
 }  // namespace
 
-BinaryPlistReader::BinaryPlistReader(std::string_view bytes)
+BinaryPlistReader::BinaryPlistReader(std::string_view bytes, bool strict)
     : _bytes(bytes),
+      _strict(strict),
       _budget(std::clamp<std::uint64_t>(bytes.size() * kExpansionFactor, kMinimumBudget,
                                         kMaximumBudget)) {}
 
@@ -117,8 +132,7 @@ PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth)
         case kMarkerReal:
             return readReal(offset, low);
         case kMarkerDate:
-            if (low != 3) fail();
-            return PlistValue::date(std::bit_cast<double>(readUnsigned(offset + 1, 8)));
+            return readDate(offset, low);
         case kMarkerData:
             return readData(offset);
         case kMarkerAsciiString:
@@ -215,10 +229,22 @@ std::string BinaryPlistReader::readString(std::size_t offset, bool utf16) {
     charge(0, extent.count * (utf16 ? 2 : 1));
     const auto* payload =
         reinterpret_cast<const std::uint8_t*>(_bytes.data() + extent.payloadStart);
-    if (utf16) return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
+    if (utf16) {
+        if (_strict && !hasOnlyPairedSurrogates(payload, extent.count)) fail();
+        return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
+    }
+    if (_strict && !PlistTextEncoding::isAscii(_bytes.substr(extent.payloadStart, extent.count)))
+        fail();
     std::string text;
     PlistTextEncoding::appendValidUtf8(text, _bytes.substr(extent.payloadStart, extent.count));
     return text;
+}
+
+PlistValue BinaryPlistReader::readDate(std::size_t offset, unsigned widthCode) {
+    if (widthCode != 3) fail();
+    const double seconds = std::bit_cast<double>(readUnsigned(offset + 1, 8));
+    if (_strict && !PlistDateFormat::isInTextRange(seconds)) fail();
+    return PlistValue::date(seconds);
 }
 
 PlistValue BinaryPlistReader::readData(std::size_t offset) {

@@ -20,7 +20,10 @@ namespace core {
 // (PlistSizeBudget) at every reference, so no file describes more than a writer can expand.
 class BinaryPlistReader {
   public:
-    explicit BinaryPlistReader(std::string_view bytes);
+    // A strict reader also refuses what the lenient one repairs or passes on: an "ASCII"
+    // string holding other bytes, a UTF-16 string with an unpaired surrogate, and a date
+    // that is not finite or lies outside years 0001-9999.
+    explicit BinaryPlistReader(std::string_view bytes, bool strict = false);
 
     std::optional<PlistValue> read();
 
@@ -52,6 +55,7 @@ class BinaryPlistReader {
     std::string readKey(std::uint64_t index);
     std::string readString(std::size_t offset, bool utf16);
     PlistValue readData(std::size_t offset);
+    PlistValue readDate(std::size_t offset, unsigned widthCode);
     Extent readExtent(std::size_t offset, std::size_t unitSize);
     std::uint64_t objectOffset(std::uint64_t index);
     std::uint64_t readReference(std::size_t position);
@@ -62,6 +66,7 @@ class BinaryPlistReader {
     [[noreturn]] void fail() const;
 
     std::string_view _bytes;
+    bool _strict = false;
     Trailer _trailer;
     std::uint64_t _budget = 0;
     PlistSizeBudget _logicalSize;

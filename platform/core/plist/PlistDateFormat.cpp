@@ -112,4 +112,8 @@ std::optional<double> PlistDateFormat::parse(std::string_view text) {
     return static_cast<double>(seconds) + fraction;
 }
 
+bool PlistDateFormat::isInTextRange(double secondsSince2001) {
+    return secondsSince2001 >= kEarliestSeconds && secondsSince2001 < kLatestSeconds + 1;
+}
+
 }  // namespace core

@@ -14,6 +14,8 @@ class PlistDateFormat {
     // 0001-9999 are clamped to that range and NaN is written as the reference date.
     static std::string format(double secondsSince2001);
     static std::optional<double> parse(std::string_view text);
+    // True for a finite date within years 0001-9999, the dates the text form can name.
+    static bool isInTextRange(double secondsSince2001);
 };
 
 }  // namespace core

@@ -15,6 +15,15 @@ std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
     }
 }
 
+std::optional<PlistValue> parsePropertyListStrictly(std::string_view bytes) {
+    try {
+        if (bytes.starts_with("bplist")) return BinaryPlistReader(bytes, true).read();
+        return XmlPlistReader(bytes).read();
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 std::optional<PlistValue> readPropertyListFile(const std::filesystem::path& path) {
     const std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes) return std::nullopt;

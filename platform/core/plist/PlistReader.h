@@ -12,6 +12,11 @@ namespace core {
 // corrupt or too deeply nested input; never throws.
 std::optional<PlistValue> parsePropertyList(std::string_view bytes);
 
+// Parses as parsePropertyList does, but refuses what that repairs or passes on: binary text
+// that is not valid in its encoding, and dates outside years 0001-9999 or not finite. For
+// tools that judge a file rather than use what can be had of it.
+std::optional<PlistValue> parsePropertyListStrictly(std::string_view bytes);
+
 // Reads a property-list file; none when it is missing, unreadable or not a property list.
 std::optional<PlistValue> readPropertyListFile(const std::filesystem::path& path);
 

@@ -132,8 +132,12 @@ void XmlPlistReader::moveToMarkupEnd(bool nestedBrackets) {
     fail();
 }
 
+// Skips the DOCTYPE. One whose internal subset declares entities is refused: entities are
+// never expanded, so a document that depends on them cannot be read as its writer meant.
 void XmlPlistReader::skipDoctype() {
+    const std::size_t start = _position;
     moveToMarkupEnd(true);
+    if (_text.substr(start, _position - start).find("<!ENTITY") != std::string_view::npos) fail();
     ++_position;
 }
 

@@ -94,9 +94,14 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(std::string_view device
     const auto files = RootedFiles::ofDeviceRoot();
     const auto directory = where && files ? files->createDirectories(where->first) : std::nullopt;
     if (!directory) return failure(Outcome::NoPlace, "the device root has no place for " + path);
-    const std::string& name = where->second;
+    return apply(*directory, where->second, path, change, format);
+}
 
-    const auto lock = FileLock::acquire(*directory, name + ".lock", lockWait());
+PreferenceFileUpdate::Result PreferenceFileUpdate::apply(const DeviceDirectory& directory,
+                                                         const std::string& name,
+                                                         const std::string& path,
+                                                         const Change& change, PlistFormat format) {
+    const auto lock = FileLock::acquire(directory, name + ".lock", lockWait());
     if (!lock && errno == EWOULDBLOCK)
         return failure(Outcome::LockTimeout,
                        "another process held the lock of " + path + " for longer than " +
@@ -106,7 +111,7 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(std::string_view device
                        "cannot open the lock file of " + path + ": " + std::strerror(errno));
 
     Result result;
-    std::optional<PlistDictionary> values = readCurrent(*directory, path, name, result);
+    std::optional<PlistDictionary> values = readCurrent(directory, path, name, result);
     if (!values) return result;
     std::string bytes;
     try {
@@ -118,8 +123,8 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(std::string_view device
     if (bytes.empty())
         return failure(Outcome::CannotEncode,
                        path + " was not written: its values cannot be written in this format");
-    directory->removeStaleTemporaries(name);
-    if (!directory->replaceFile(name, bytes))
+    directory.removeStaleTemporaries(name);
+    if (!directory.replaceFile(name, bytes))
         return failure(Outcome::WriteFailed,
                        "could not write " + path + ": " + std::strerror(errno));
     result.outcome = Outcome::Written;

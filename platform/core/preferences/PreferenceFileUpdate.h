@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/DeviceDirectory.h"
 #include "core/plist/PlistDictionary.h"
 #include "core/plist/PlistFormat.h"
 
@@ -54,6 +55,10 @@ class PreferenceFileUpdate {
     // writes the result in format (in binary when XML cannot carry the content). Missing
     // directories are created.
     static Result apply(std::string_view devicePath, const Change& change, PlistFormat format);
+    // The same for the file `name` of an open directory (a preferences folder reached by a
+    // path of this machine); `shownPath` names the file in messages.
+    static Result apply(const DeviceDirectory& directory, const std::string& name,
+                        const std::string& shownPath, const Change& change, PlistFormat format);
 
     // The wait for the lock: the environment's, else kDefaultLockWait.
     static std::chrono::milliseconds lockWait();

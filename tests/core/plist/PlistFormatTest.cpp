@@ -221,6 +221,17 @@ TEST(PlistXmlReader, AcceptsWhatOtherWritersProduce) {
     EXPECT_EQ(dictionary.find("inf")->asReal(), -std::numeric_limits<double>::infinity());
 }
 
+TEST(PlistXmlReader, RefusesADoctypeThatDeclaresEntities) {
+    const std::string body = "<plist><dict><key>A</key><string>&entity;</string></dict></plist>";
+    EXPECT_FALSE(core::parsePropertyList(
+        "<!DOCTYPE plist [ <!ENTITY entity \"replacement text\"> ]>\n" + body));
+    EXPECT_FALSE(core::parsePropertyList(
+        "<!DOCTYPE plist [ <!ENTITY % p \"x\"> ]>\n<plist><true/></plist>"))
+        << "parameter entities are entities too";
+    EXPECT_TRUE(core::parsePropertyList(
+        "<!DOCTYPE plist [ <!-- no ENTITY here --> ]>\n<plist><true/></plist>"));
+}
+
 TEST(PlistXmlReader, NormalisesLineEndsButKeepsAnEscapedCarriageReturn) {
     const auto value = core::parsePropertyList(
         "<plist><array><string>a\r\nb\rc</string><string>d&#13;e</string></array></plist>");

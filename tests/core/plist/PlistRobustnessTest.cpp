@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <limits>
 #include <random>
 
 using core::PlistArray;
@@ -194,6 +196,33 @@ TEST(PlistText, InvalidUtf8AndLoneSurrogatesBecomeReplacementCharacters) {
         core::parsePropertyList(binaryPlistOf({bytesOf({0x62, 0xD8, 0x3D, 0xDE, 0x00})}));
     ASSERT_TRUE(pair);
     EXPECT_EQ(*pair->asString(), "😀");
+}
+
+TEST(PlistText, TheStrictReaderRefusesWhatTheLenientOneRepairs) {
+    const std::string badAscii = binaryPlistOf({bytesOf({0x52, 'a', 0xFF})});
+    const std::string loneSurrogate = binaryPlistOf({bytesOf({0x62, 'x', 0x00, 0xD8, 0x3D})});
+    const std::string reversedPair = binaryPlistOf({bytesOf({0x62, 0xDE, 0x00, 0xD8, 0x3D})});
+    for (const std::string& file : {badAscii, loneSurrogate, reversedPair}) {
+        EXPECT_TRUE(core::parsePropertyList(file));
+        EXPECT_FALSE(core::parsePropertyListStrictly(file));
+    }
+    const auto dateOf = [](double seconds) {
+        const auto bits = std::bit_cast<std::uint64_t>(seconds);
+        std::string object = bytesOf({0x33});
+        for (int shift = 56; shift >= 0; shift -= 8)
+            object += static_cast<char>((bits >> shift) & 0xFF);
+        return binaryPlistOf({object});
+    };
+    for (const double seconds : {std::numeric_limits<double>::infinity(),
+                                 std::numeric_limits<double>::quiet_NaN(), 3e11, -7e10}) {
+        EXPECT_TRUE(core::parsePropertyList(dateOf(seconds)));
+        EXPECT_FALSE(core::parsePropertyListStrictly(dateOf(seconds))) << seconds;
+    }
+    EXPECT_EQ(core::parsePropertyListStrictly(dateOf(-63113904000.0))->asDate(), -63113904000.0)
+        << "0001-01-01 is the earliest date the text form names";
+    EXPECT_EQ(*core::parsePropertyListStrictly(
+                   binaryPlistOf({bytesOf({0x62, 0xD8, 0x3D, 0xDE, 0x00})}))->asString(),
+              "😀");
 }
 
 TEST(PlistIntegers, LimitsOfBothFormats) {
