@@ -72,10 +72,12 @@ class PSSpecifier : public rt::Object {
     rt::Selector buttonAction() const { return _buttonAction; }
     void setButtonAction(rt::Selector action) { _buttonAction = action; }
 
-    // Whether a stored value can be shown by this row: a switch shows booleans and numbers,
-    // an editable text row shows strings and numbers; other rows show anything. A value of
-    // another kind is read as absent, so the row shows its default.
-    bool canShowValue(const core::PlistValue& value) const;
+    // What this row shows of a stored value, or none when it reads as absent (the row then
+    // shows its default). A switch reads the value as the home screen reads a setting
+    // (booleans, numbers, and text starting with y/t/1-9 as on), so the pane never shows a
+    // switch the home screen does not act on; an editable text row shows strings and numbers;
+    // other rows show anything.
+    std::optional<core::PlistValue> shownValue(const core::PlistValue& stored) const;
 
     static void registerRuntimeMethods(rt::Class* cls);
 
