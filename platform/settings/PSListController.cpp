@@ -168,9 +168,11 @@ rt::Ref<PSSpecifier> PSListController::specifierForLabel(const std::string& labe
 
 bool PSListController::tapSpecifier(PSSpecifier* specifier) {
     if (!specifier) return false;
-    if (specifier->cellType() == PSCellType::Link)
+    // A row with an action sends it (a button, or an entry of the Settings app's list); a
+    // link pushes the page it names.
+    if (specifier->cellType() == PSCellType::Link && specifier->buttonAction().isNull())
         return static_cast<bool>(pushLinkPage(specifier));
-    if (specifier->cellType() == PSCellType::Button && !specifier->buttonAction().isNull()) {
+    if (!specifier->buttonAction().isNull()) {
         const auto target = specifier->target();
         if (!target || !rt::respondsToSelector(target, specifier->buttonAction())) return false;
         rt::send<void>(target, specifier->buttonAction(), specifier);

@@ -8,6 +8,8 @@
 #include "rt/Ref.h"
 #include "rt/Selector.h"
 #include "rt/Weak.h"
+#include "ui/Color.h"
+#include "ui/Image.h"
 
 namespace settings {
 
@@ -79,6 +81,12 @@ class PSSpecifier : public rt::Object {
     // other rows show anything.
     std::optional<core::PlistValue> shownValue(const core::PlistValue& stored) const;
 
+    // The row's icon: an image, or a plain tile of a colour ("iconImage").
+    const rt::Ref<ui::Image>& iconImage() const { return _iconImage; }
+    void setIconImage(rt::Ref<ui::Image> image) { _iconImage = std::move(image); }
+    const rt::Ref<ui::Color>& iconColor() const { return _iconColor; }
+    void setIconColor(rt::Ref<ui::Color> color) { _iconColor = std::move(color); }
+
     static void registerRuntimeMethods(rt::Class* cls);
 
   private:
@@ -91,6 +99,8 @@ class PSSpecifier : public rt::Object {
     rt::Selector _setter;
     std::string _detailControllerClassName;
     rt::Selector _buttonAction;
+    rt::Ref<ui::Image> _iconImage;
+    rt::Ref<ui::Color> _iconColor;
 };
 
 }  // namespace settings
