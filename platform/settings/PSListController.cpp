@@ -83,7 +83,7 @@ void PSListController::setPreferenceValue(rt::Object* value, rt::Object* object)
     if (!specifier) return;
     const std::string key = specifier->stringProperty("key");
     const std::string domain = specifier->stringProperty("defaults");
-    if (key.empty() || domain.empty()) return;
+    if (key.empty() || !core::PreferenceFile::isValidDomain(domain)) return;
     const auto unboxed = unboxValue(value);
     const auto result = core::PreferenceFileUpdate::apply(
         core::PreferenceFile::devicePathFor(domain),
