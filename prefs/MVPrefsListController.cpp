@@ -154,11 +154,14 @@ double MVPrefsListController::heightForHeaderInSection(rt::Object*, long long se
 void MVPrefsListController::setPreferenceValue(rt::Object* value, rt::Object* object) {
     settings::HBRootListController::setPreferenceValue(value, object);
     const auto* specifier = dynamic_cast<const settings::PSSpecifier*>(object);
-    if (!specifier) return;
+    // A change the file did not take is shown as the file holds it, with the reason; nothing
+    // is posted and no restart is offered for it.
+    if (!specifier || lastWriteFailed()) return;
     const std::string key = specifier->stringProperty("key");
     if (key == "enabled") navigationItemOf(this)->setRightBarButtonItem(_respringButton);
-    if (const auto unboxed = settings::unboxValue(value); unboxed && !key.empty())
-        SettingsFile::setValue(key, *unboxed);
+    if (const auto unboxed = settings::unboxValue(value); unboxed && !key.empty()) {
+        if (!noteWriteResult(*specifier, SettingsFile::setValue(key, *unboxed))) return;
+    }
     const std::string notification = specifier->stringProperty("PostNotification");
     if (!notification.empty()) core::NotifyCenter::post(notification);
 }

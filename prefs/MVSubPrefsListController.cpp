@@ -93,19 +93,23 @@ rt::Ref<rt::Object> MVSubPrefsListController::readPreferenceValue(rt::Object* ob
     const auto values = SettingsFile::read();
     const core::PlistValue* stored =
         values ? values->find(specifier->stringProperty("key")) : nullptr;
-    // A value the row cannot show (a string under a switch) is read as absent.
-    if (stored && specifier->canShowValue(*stored)) return settings::boxValue(*stored);
+    // Read as the home screen reads it; a value the row cannot show is read as absent.
+    if (const auto shown = stored ? specifier->shownValue(*stored) : std::nullopt)
+        return settings::boxValue(*shown);
     return settings::boxValue(specifier->property("default"));
 }
 
 void MVSubPrefsListController::setPreferenceValue(rt::Object* value, rt::Object* object) {
     settings::HBRootListController::setPreferenceValue(value, object);
     const auto* specifier = dynamic_cast<const settings::PSSpecifier*>(object);
-    if (!specifier) return;
+    // A change the file did not take is shown as the file holds it, with the reason; nothing
+    // is posted for it.
+    if (!specifier || lastWriteFailed()) return;
     const std::string key = specifier->stringProperty("key");
     rt::send<void>(this, rt::sel("enableDisableCellIfNeededForKey:value:"), key, value);
-    if (const auto unboxed = settings::unboxValue(value); unboxed && !key.empty())
-        SettingsFile::setValue(key, *unboxed);
+    if (const auto unboxed = settings::unboxValue(value); unboxed && !key.empty()) {
+        if (!noteWriteResult(*specifier, SettingsFile::setValue(key, *unboxed))) return;
+    }
     const std::string notification = specifier->stringProperty("PostNotification");
     if (!notification.empty()) core::NotifyCenter::post(notification);
 }

@@ -78,7 +78,16 @@ std::optional<core::PlistDictionary> SettingsFile::read() {
     return parsed.values;
 }
 
-bool SettingsFile::setValue(const std::string& key, const core::PlistValue& value) {
+core::PreferenceFileUpdate::Result SettingsFile::setValue(const std::string& key,
+                                                          const core::PlistValue& value) {
+    if (const auto values = read()) {
+        if (const core::PlistValue* held = values->find(key); held && *held == value) {
+            core::PreferenceFileUpdate::Result unchanged;
+            unchanged.outcome = core::PreferenceFileUpdate::Outcome::Written;
+            unchanged.values = *values;
+            return unchanged;
+        }
+    }
     return settings::setValueInPreferenceFile(devicePath(), key, value);
 }
 

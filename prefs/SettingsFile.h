@@ -5,6 +5,7 @@
 
 #include "core/plist/PlistDictionary.h"
 #include "core/plist/PlistValue.h"
+#include "core/preferences/PreferenceFileUpdate.h"
 
 namespace morvane::prefs {
 
@@ -19,8 +20,11 @@ class SettingsFile {
     static std::string devicePath();
     // The file's dictionary; none when it is missing or unreadable.
     static std::optional<core::PlistDictionary> read();
-    // Sets one key in the file, keeping every other key; answers whether the file holds it.
-    static bool setValue(const std::string& key, const core::PlistValue& value);
+    // Sets one key in the file, keeping every other key, under the writers' rule; answers
+    // what the write came to. A file that already holds the value is left alone, so a change
+    // that the base setter has just written waits for the file's lock once, not twice.
+    static core::PreferenceFileUpdate::Result setValue(const std::string& key,
+                                                       const core::PlistValue& value);
 };
 
 }  // namespace morvane::prefs

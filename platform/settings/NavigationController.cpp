@@ -86,10 +86,10 @@ void NavigationController::show(rt::Object* controller) {
     auto container = view();
     auto shown = viewOf(controller);
     if (shown) {
-        const double top = _navigationBar->isHidden() ? 0 : 64;
-        shown->setFrame(
-            ui::Rect(0, top, container->bounds().width(), container->bounds().height() - top));
-        container->addSubview(shown.get());
+        // The view reaches under the bars, as on the phone; a page's table keeps its rows
+        // clear of them with its top inset.
+        shown->setFrame(container->bounds());
+        container->insertSubview(shown.get(), 0);
     }
     rt::send<void>(controller, rt::sel("viewWillAppear:"), false);
     refreshBar();
@@ -102,8 +102,21 @@ rt::Ref<ui::NavigationItem> NavigationController::visibleNavigationItem() const 
     return navigationItemOf(top.get());
 }
 
+std::string NavigationController::visibleBackTitle() const {
+    const auto top = topViewController();
+    if (const auto* nested = dynamic_cast<const NavigationController*>(top.get());
+        nested && nested->_viewControllers.size() >= 2)
+        return nested->visibleBackTitle();
+    if (_viewControllers.size() < 2) return {};
+    rt::Object* below = _viewControllers[_viewControllers.size() - 2].get();
+    if (const auto* nested = dynamic_cast<const NavigationController*>(below))
+        below = nested->topViewController().get();
+    const auto item = navigationItemOf(below);
+    return item && !item->title().empty() ? item->title() : "Back";
+}
+
 void NavigationController::refreshBar() {
-    _navigationBar->showItem(visibleNavigationItem());
+    _navigationBar->showItem(visibleNavigationItem(), visibleBackTitle());
     if (auto outer = navigationControllerOf(this)) outer->refreshBar();
 }
 

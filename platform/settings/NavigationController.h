@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "rt/Make.h"
@@ -36,6 +37,10 @@ class NavigationController : public ui::ViewController {
 
     // The item the bar shows (see above).
     rt::Ref<ui::NavigationItem> visibleNavigationItem() const;
+    // The title of the back button the bar shows: the title of the page under the one in
+    // front (through a nested stack, down to the page the stack covers), "Back" for a page
+    // without a title; empty when nothing is under it.
+    std::string visibleBackTitle() const;
     // Shows the visible item again (after a nested stack changed).
     void refreshBar();
 

@@ -1,18 +1,24 @@
 #include "settings/PSListController.h"
 
 #include "core/preferences/AppPreferences.h"
+#include "core/preferences/PreferenceFile.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "settings/BoxedValue.h"
 #include "settings/NavigationController.h"
+#include "settings/PreferenceFileEdit.h"
 #include "settings/PSTableCell.h"
 #include "settings/SpecifierFile.h"
+#include "ui/AlertController.h"
 #include "ui/UIScreen.h"
 
 namespace settings {
 
 namespace {
+
+// The bars above a page: the status bar and the navigation bar.
+constexpr double kTopBarsHeight = 64;
 
 PSSpecifier* asSpecifier(rt::Object* object) {
     return dynamic_cast<PSSpecifier*>(object);
@@ -65,19 +71,50 @@ rt::Ref<rt::Object> PSListController::readPreferenceValue(rt::Object* object) {
     const std::string domain = specifier->stringProperty("defaults");
     if (!key.empty() && !domain.empty()) {
         const auto stored = core::CFPreferencesCopyAppValue(key, domain);
-        if (stored && specifier->canShowValue(*stored)) return boxValue(*stored);
+        if (const auto shown = stored ? specifier->shownValue(*stored) : std::nullopt)
+            return boxValue(*shown);
     }
     return boxValue(specifier->property("default"));
 }
 
 void PSListController::setPreferenceValue(rt::Object* value, rt::Object* object) {
+    _lastWriteFailed = false;
     const PSSpecifier* specifier = asSpecifier(object);
     if (!specifier) return;
     const std::string key = specifier->stringProperty("key");
     const std::string domain = specifier->stringProperty("defaults");
-    if (key.empty() || domain.empty()) return;
-    core::CFPreferencesSetAppValue(key, unboxValue(value), domain);
-    core::CFPreferencesAppSynchronize(domain);
+    if (key.empty() || !core::PreferenceFile::isValidDomain(domain)) return;
+    const auto unboxed = unboxValue(value);
+    const auto result = core::PreferenceFileUpdate::apply(
+        core::PreferenceFile::devicePathFor(domain),
+        [&](core::PlistDictionary& values) {
+            if (unboxed) {
+                values.set(key, *unboxed);
+            } else {
+                values.remove(key);
+            }
+        },
+        core::PlistFormat::Binary);
+    noteWriteResult(*specifier, result);
+}
+
+bool PSListController::noteWriteResult(const PSSpecifier& specifier,
+                                       const core::PreferenceFileUpdate::Result& result) {
+    if (!result.written()) {
+        _lastWriteFailed = true;
+        if (isViewLoaded()) table()->reloadData();
+        presentAlert("Not Saved", "\"" + specifier.name() + "\" was not changed: " + result.message);
+        return false;
+    }
+    if (!result.keptAsideAs.empty())
+        presentAlert("Settings File Replaced", result.message + "; a new file was written");
+    return true;
+}
+
+void PSListController::presentAlert(const std::string& title, const std::string& message) {
+    auto alert = rt::make<ui::AlertController>(title, message, ui::AlertControllerStyle::Alert);
+    alert->addAction({"OK", ui::AlertActionStyle::Default, nullptr});
+    presentViewController(alert.get());
 }
 
 std::vector<PSListController::Section> PSListController::sections() {
@@ -131,9 +168,11 @@ rt::Ref<PSSpecifier> PSListController::specifierForLabel(const std::string& labe
 
 bool PSListController::tapSpecifier(PSSpecifier* specifier) {
     if (!specifier) return false;
-    if (specifier->cellType() == PSCellType::Link)
+    // A row with an action sends it (a button, or an entry of the Settings app's list); a
+    // link pushes the page it names.
+    if (specifier->cellType() == PSCellType::Link && specifier->buttonAction().isNull())
         return static_cast<bool>(pushLinkPage(specifier));
-    if (specifier->cellType() == PSCellType::Button && !specifier->buttonAction().isNull()) {
+    if (!specifier->buttonAction().isNull()) {
         const auto target = specifier->target();
         if (!target || !rt::respondsToSelector(target, specifier->buttonAction())) return false;
         rt::send<void>(target, specifier->buttonAction(), specifier);
@@ -204,7 +243,10 @@ void PSListController::loadView() {
     auto tableView = rt::make<ui::TableView>(ui::UIScreen::bounds(), ui::TableViewStyle::Grouped);
     tableView->setDataSource(this);
     tableView->setDelegate(this);
+    // The page rests under the status and navigation bars, as on the phone.
+    tableView->setContentInset(ui::EdgeInsets{kTopBarsHeight, 0, 0, 0});
     setView(tableView.get());
+    tableView->setContentOffset(ui::Point{0, -kTopBarsHeight});
 }
 
 void PSListController::viewWillAppear(bool) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/preferences/PreferenceFileUpdate.h"
 #include "rt/Ref.h"
 #include "settings/ObjectArray.h"
 #include "settings/PSSpecifier.h"
@@ -20,10 +21,12 @@ namespace settings {
 // text field calls the row's setter; tapping a link pushes the page it names, handed the link
 // by "setSpecifier:"; tapping a button sends its action.
 //
-// The base getter and setter read and store the row's "key" in its "defaults" domain through
-// the application-value preferences; the setter's value is in the domain's file before it
-// returns and it posts nothing. A stored value the row cannot show (a string under a switch)
-// reads as absent, so the row shows its "default".
+// The base getter and setter read and store the row's "key" in its "defaults" domain's file;
+// the setter writes through the writers' rule (the file's lock, read again under it), so the
+// value is in the file before it returns, and it posts nothing. Nothing is held in memory: a
+// write that fails leaves the rows showing what the file holds and tells the user why in an
+// alert. A stored value the row cannot show reads as absent, so the row shows its "default";
+// a switch reads a value as the home screen reads a setting.
 //
 // Every step a page may override ("specifiers", "setSpecifier:", "reloadSpecifiers",
 // "readPreferenceValue:", "setPreferenceValue:specifier:", "viewDidLoad",
@@ -62,6 +65,15 @@ class PSListController : public ui::ViewController {
 
     rt::Ref<rt::Object> readPreferenceValue(rt::Object* specifier);
     void setPreferenceValue(rt::Object* value, rt::Object* specifier);
+    // Whether the last change made through the base setter failed to reach its file.
+    bool lastWriteFailed() const { return _lastWriteFailed; }
+    // Tells the user what a write of a row's value came to: a failure shows the rows as the
+    // file holds them and an alert saying why; a file kept aside is told too. Answers whether
+    // the file holds the change.
+    bool noteWriteResult(const PSSpecifier& specifier,
+                         const core::PreferenceFileUpdate::Result& result);
+    // An alert with an "OK" button over the page.
+    void presentAlert(const std::string& title, const std::string& message);
 
     // The row at an index path and the index path of a row, by the current sections.
     rt::Ref<PSSpecifier> specifierAtIndexPath(const ui::IndexPath* indexPath);
@@ -99,6 +111,7 @@ class PSListController : public ui::ViewController {
     std::string _title;
     rt::Ref<ObjectArray> _specifiers;
     rt::Ref<rt::Object> _specifier;
+    bool _lastWriteFailed = false;
 };
 
 }  // namespace settings

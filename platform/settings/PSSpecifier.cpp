@@ -1,5 +1,6 @@
 #include "settings/PSSpecifier.h"
 
+#include "core/preferences/PreferenceFile.h"
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
 #include "settings/BoxedValue.h"
@@ -43,17 +44,19 @@ rt::Ref<rt::Object> PSSpecifier::boxedProperties() const {
     return rt::make<BoxedDictionary>(_properties);
 }
 
-bool PSSpecifier::canShowValue(const core::PlistValue& value) const {
-    const core::PlistKind kind = value.kind();
+std::optional<core::PlistValue> PSSpecifier::shownValue(const core::PlistValue& stored) const {
+    const core::PlistKind kind = stored.kind();
     const bool isNumber = kind == core::PlistKind::Boolean || kind == core::PlistKind::Integer ||
                           kind == core::PlistKind::Real;
     switch (_cellType) {
         case PSCellType::Switch:
-            return isNumber;
+            if (const auto on = core::PreferenceFile::boolValue(stored)) return core::PlistValue(*on);
+            return std::nullopt;
         case PSCellType::EditText:
-            return isNumber || kind == core::PlistKind::String;
+            if (isNumber || kind == core::PlistKind::String) return stored;
+            return std::nullopt;
         default:
-            return true;
+            return stored;
     }
 }
 

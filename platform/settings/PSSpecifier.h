@@ -8,6 +8,8 @@
 #include "rt/Ref.h"
 #include "rt/Selector.h"
 #include "rt/Weak.h"
+#include "ui/Color.h"
+#include "ui/Image.h"
 
 namespace settings {
 
@@ -72,10 +74,18 @@ class PSSpecifier : public rt::Object {
     rt::Selector buttonAction() const { return _buttonAction; }
     void setButtonAction(rt::Selector action) { _buttonAction = action; }
 
-    // Whether a stored value can be shown by this row: a switch shows booleans and numbers,
-    // an editable text row shows strings and numbers; other rows show anything. A value of
-    // another kind is read as absent, so the row shows its default.
-    bool canShowValue(const core::PlistValue& value) const;
+    // What this row shows of a stored value, or none when it reads as absent (the row then
+    // shows its default). A switch reads the value as the home screen reads a setting
+    // (booleans, numbers, and text starting with y/t/1-9 as on), so the pane never shows a
+    // switch the home screen does not act on; an editable text row shows strings and numbers;
+    // other rows show anything.
+    std::optional<core::PlistValue> shownValue(const core::PlistValue& stored) const;
+
+    // The row's icon: an image, or a plain tile of a colour ("iconImage").
+    const rt::Ref<ui::Image>& iconImage() const { return _iconImage; }
+    void setIconImage(rt::Ref<ui::Image> image) { _iconImage = std::move(image); }
+    const rt::Ref<ui::Color>& iconColor() const { return _iconColor; }
+    void setIconColor(rt::Ref<ui::Color> color) { _iconColor = std::move(color); }
 
     static void registerRuntimeMethods(rt::Class* cls);
 
@@ -89,6 +99,8 @@ class PSSpecifier : public rt::Object {
     rt::Selector _setter;
     std::string _detailControllerClassName;
     rt::Selector _buttonAction;
+    rt::Ref<ui::Image> _iconImage;
+    rt::Ref<ui::Color> _iconColor;
 };
 
 }  // namespace settings

@@ -10,6 +10,10 @@
 
 namespace settings {
 
+namespace {
+constexpr double kIconCornerRadius = 6.5;
+}  // namespace
+
 PSTableCell::PSTableCell() = default;
 
 PSTableCell::PSTableCell(PSSpecifier* specifier)
@@ -18,6 +22,14 @@ PSTableCell::PSTableCell(PSSpecifier* specifier)
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
     _specifier = rt::Ref<PSSpecifier>(specifier);
     textLabel()->setText(specifier ? specifier->name() : std::string());
+    if (specifier && (specifier->iconImage() || specifier->iconColor())) {
+        const auto icon = imageView();
+        icon->setImage(specifier->iconImage());
+        icon->setBackgroundColor(specifier->iconImage() ? rt::Ref<ui::Color>()
+                                                        : specifier->iconColor());
+        icon->layer()->setCornerRadius(kIconCornerRadius);
+        icon->setClipsToBounds(true);
+    }
     if (specifier && specifier->cellType() == PSCellType::TitleValue) {
         const auto value = unboxValue(readValue().get());
         detailTextLabel()->setText(value && value->asString() ? *value->asString() : "");

@@ -6,6 +6,7 @@
 #include "settings/HBAppearanceSettings.h"
 #include "settings/HBRootListController.h"
 #include "settings/NSTask.h"
+#include "settings/SettingsListController.h"
 #include "settings/NavigationController.h"
 #include "settings/ObjectArray.h"
 #include "settings/PSListController.h"
@@ -49,6 +50,8 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerFrameworkClass<HBRootListController, PSListController>(
         configuration, &HBRootListController::registerRuntimeMethods);
     registerFrameworkClass<NSTask>(configuration, &NSTask::registerRuntimeMethods);
+    registerFrameworkClass<SettingsListController, PSListController>(
+        configuration, &SettingsListController::registerRuntimeMethods);
 }
 
 }  // namespace settings

@@ -14,6 +14,7 @@
 #include "rt/Runtime.h"
 #include "settings/DeviceDictionary.h"
 #include "settings/Registration.h"
+#include "settings/SettingsListController.h"
 #include "ui/Toolkit.h"
 
 namespace settings {
@@ -80,7 +81,16 @@ std::vector<SettingsApp::PaneEntry> SettingsApp::listPanes() {
 }
 
 SettingsApp::SettingsApp() : _root(rt::make<NavigationController>()) {
-    _root->setRootViewController(rt::make<ui::ViewController>().get());
+    auto list = rt::make<SettingsListController>();
+    list->setPaneOpener([this](const std::string& label) { openPane(label); });
+    NavigationController::navigationItemOf(list.get())->setTitle("Settings");
+    _root->setRootViewController(list.get());
+}
+
+rt::Ref<SettingsListController> SettingsApp::listPage() const {
+    return _root->viewControllers().empty()
+               ? rt::Ref<SettingsListController>()
+               : rt::cast<SettingsListController>(_root->viewControllers().front());
 }
 
 std::optional<std::string> SettingsApp::openPane(const std::string& label, bool loadBundle) {
@@ -100,6 +110,8 @@ std::optional<std::string> SettingsApp::openPane(const std::string& label, bool 
     auto page = rt::cast<PSListController>(rt::makeOfClass(rt::lookUpClass(pageClass)));
     if (!page) return bundlePath + ": no settings page class '" + pageClass + "'";
     page->setBundlePath(bundlePath);
+    if (auto item = NavigationController::navigationItemOf(page.get()); item->title().empty())
+        item->setTitle(pane->label);
     auto stack = rt::make<NavigationController>();
     stack->setNavigationBarHidden(true);
     stack->setRootViewController(page.get());

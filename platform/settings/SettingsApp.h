@@ -7,6 +7,7 @@
 #include "rt/Ref.h"
 #include "settings/NavigationController.h"
 #include "settings/PSListController.h"
+#include "settings/SettingsListController.h"
 
 namespace settings {
 
@@ -42,6 +43,8 @@ class SettingsApp {
     std::optional<std::string> openPane(const std::string& label, bool loadBundle = true);
 
     const rt::Ref<NavigationController>& rootStack() const { return _root; }
+    // The app's own list of entries, shown while no pane is open.
+    rt::Ref<SettingsListController> listPage() const;
     // The open pane's stack, or null.
     rt::Ref<NavigationController> paneStack() const;
     // The pane's first page, and the page in front.

@@ -5,10 +5,11 @@ namespace springboard {
 // Where an icon's shortcut menu and its rows are drawn, in points.
 //
 // The menu is 250 wide, 16 from the screen's leading edge (mirrored right-to-left) and 120
-// from its top; its rows are stacked in list order, each 57 high. Inside a row, the title
-// container (title over subtitle) starts 16 from the leading edge and ends 12 before the
-// icon, a 28-point square 16 from the trailing edge, centred vertically; right-to-left the
-// row is mirrored (icon at the left). The title is 22 high, the subtitle 18 below it.
+// from its top; its rows are stacked in list order, each 57 high. Inside a row, the title's
+// container and, below it, the subtitle's own container start 16 from the leading edge and
+// end 12 before the icon, a 28-point square 16 from the trailing edge, centred vertically;
+// right-to-left the row is mirrored (icon at the left). The title is 22 high, the subtitle 18
+// below it.
 struct MenuGeometry {
     static constexpr double kMenuWidth = 250;
     static constexpr double kMenuEdgeInset = 16;

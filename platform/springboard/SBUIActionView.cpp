@@ -77,20 +77,23 @@ rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> actio
 
     _titleContainer = rt::make<ui::View>();
     _titleContainer->setUserInteractionEnabled(false);
+    _subtitleContainer = rt::make<ui::View>();
+    _subtitleContainer->setUserInteractionEnabled(false);
     _titleLabel = rt::make<SBUILegibilityLabel>();
     _titleLabel->setText(title);
     _subtitleLabel = rt::make<ui::Label>();
     _subtitleLabel->setText(subtitle);
     _subtitleLabel->setFont(ui::Font::systemFontOfSize(kSubtitleFontSize));
     _titleContainer->addSubview(_titleLabel.get());
-    _titleContainer->addSubview(_subtitleLabel.get());
+    _subtitleContainer->addSubview(_subtitleLabel.get());
     addSubview(_titleContainer.get());
+    addSubview(_subtitleContainer.get());
 
     if (withLegibilityLabels) {
         _legibilityTreatedTitleLabel = makeLegibilityTreatedLabel(title, kTitleFontSize);
         _legibilityTreatedSubtitleLabel = makeLegibilityTreatedLabel(subtitle, kSubtitleFontSize);
         _titleContainer->addSubview(_legibilityTreatedTitleLabel.get());
-        _titleContainer->addSubview(_legibilityTreatedSubtitleLabel.get());
+        _subtitleContainer->addSubview(_legibilityTreatedSubtitleLabel.get());
     }
 
     _imageView = rt::make<ui::ImageView>();
@@ -116,11 +119,13 @@ void SBUIActionView::layOutContent() {
     const double iconX = rightToLeft ? G::kRowInset : width - G::kRowInset - G::kIconSize;
     const double containerTop = (height - G::kTitleHeight - G::kSubtitleHeight) / 2;
 
-    if (_titleContainer) {
-        _titleContainer->setFrame(ui::Rect(containerX, containerTop, containerWidth,
-                                           G::kTitleHeight + G::kSubtitleHeight));
+    if (_titleContainer && _subtitleContainer) {
+        _titleContainer->setFrame(
+            ui::Rect(containerX, containerTop, containerWidth, G::kTitleHeight));
+        _subtitleContainer->setFrame(ui::Rect(containerX, containerTop + G::kTitleHeight,
+                                              containerWidth, G::kSubtitleHeight));
         const ui::Rect titleFrame(0, 0, containerWidth, G::kTitleHeight);
-        const ui::Rect subtitleFrame(0, G::kTitleHeight, containerWidth, G::kSubtitleHeight);
+        const ui::Rect subtitleFrame(0, 0, containerWidth, G::kSubtitleHeight);
         _titleLabel->setFrame(titleFrame);
         _titleLabel->layOutLabel();
         _subtitleLabel->setFrame(subtitleFrame);

@@ -14,8 +14,9 @@ class SBUIAction;
 class SBUILegibilityLabel;
 
 // One row of an icon's shortcut menu, drawing its action: a title container holding the
-// title ("_titleLabel", an SBUILegibilityLabel whose "_label" is the text label) over the
-// subtitle ("_subtitleLabel", a UILabel), and the action's image at the trailing side. On
+// title ("_titleLabel", an SBUILegibilityLabel whose "_label" is the text label), under it a
+// subtitle container of its own holding the subtitle ("_subtitleLabel", a UILabel), as the
+// phone builds its rows, and the action's image at the trailing side. On
 // systems newer than 11.4.1 the row also has "_legibilityTreatedTitleLabel" and
 // "_legibilityTreatedSubtitleLabel", copies of the texts drawn at alpha 0.35 (the fields
 // hold nothing on older systems). Geometry in MenuGeometry.
@@ -46,6 +47,7 @@ class SBUIActionView : public ui::View {
         return _legibilityTreatedSubtitleLabel;
     }
     const rt::Ref<ui::View>& titleContainer() const { return _titleContainer; }
+    const rt::Ref<ui::View>& subtitleContainer() const { return _subtitleContainer; }
     const rt::Ref<ui::ImageView>& imageView() const { return _imageView; }
 
     // Whether this system has the legibility-treated labels (newer than 11.4.1).
@@ -65,6 +67,7 @@ class SBUIActionView : public ui::View {
 
     rt::Ref<rt::Object> _action;
     rt::Ref<ui::View> _titleContainer;
+    rt::Ref<ui::View> _subtitleContainer;
     rt::Ref<SBUILegibilityLabel> _titleLabel;
     rt::Ref<ui::Label> _subtitleLabel;
     rt::Ref<ui::Label> _legibilityTreatedTitleLabel;

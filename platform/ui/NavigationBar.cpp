@@ -8,9 +8,10 @@ namespace ui {
 
 NavigationBar::NavigationBar() : View(Rect(0, 20, 320, kHeight)) {}
 
-void NavigationBar::showItem(rt::Ref<NavigationItem> item) {
+void NavigationBar::showItem(rt::Ref<NavigationItem> item, std::string backTitle) {
     if (_topItem && _topItem->titleView()) _topItem->titleView()->removeFromSuperview();
     _topItem = std::move(item);
+    _backTitle = std::move(backTitle);
     if (!_topItem || !_topItem->titleView()) return;
     View* titleView = _topItem->titleView().get();
     addSubview(titleView);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ui/Image.h"
 #include "ui/NavigationItem.h"
 #include "ui/View.h"
@@ -30,9 +32,11 @@ class NavigationBar : public View {
     void setTitleColor(rt::Ref<Color> color) { _titleColor = std::move(color); }
 
     // The item shown, and the views it brings: its title view in the middle and its right
-    // button.
+    // button; with a back button titled after the page below when there is one.
     const rt::Ref<NavigationItem>& topItem() const { return _topItem; }
-    void showItem(rt::Ref<NavigationItem> item);
+    void showItem(rt::Ref<NavigationItem> item, std::string backTitle = {});
+    // The back button's title; empty when the bar shows none.
+    const std::string& backTitle() const { return _backTitle; }
 
     static void registerRuntimeMethods(rt::Class* cls);
 
@@ -41,6 +45,7 @@ class NavigationBar : public View {
     rt::Ref<Image> _shadowImage;
     rt::Ref<Color> _titleColor;
     rt::Ref<NavigationItem> _topItem;
+    std::string _backTitle;
 };
 
 }  // namespace ui

@@ -7,6 +7,8 @@ namespace ui {
 
 namespace {
 constexpr double kMargin = 16;
+constexpr double kIconSize = 29;
+constexpr double kIconGap = 14;
 }
 
 TableViewCell::TableViewCell() : TableViewCell(TableViewCellStyle::Default, "") {}
@@ -31,6 +33,15 @@ void TableViewCell::setAccessoryView(rt::Ref<View> view) {
     layoutContent();
 }
 
+rt::Ref<ImageView> TableViewCell::imageView() {
+    if (!_imageView) {
+        _imageView = rt::make<ImageView>(Rect(0, 0, kIconSize, kIconSize));
+        _contentView->addSubview(_imageView.get());
+        layoutContent();
+    }
+    return _imageView;
+}
+
 void TableViewCell::layoutContent() {
     const double width = bounds().width();
     const double height = bounds().height();
@@ -43,9 +54,14 @@ void TableViewCell::layoutContent() {
         contentWidth = x;
     }
     _contentView->setFrame(Rect(0, 0, contentWidth, height));
-    const double labelWidth = std::max(0.0, contentWidth - 2 * kMargin);
-    _textLabel->setFrame(Rect(kMargin, 0, labelWidth, height));
-    _detailTextLabel->setFrame(Rect(kMargin, 0, labelWidth, height));
+    double labelStart = kMargin;
+    if (_imageView) {
+        _imageView->setFrame(Rect(kMargin, (height - kIconSize) / 2, kIconSize, kIconSize));
+        labelStart = kMargin + kIconSize + kIconGap;
+    }
+    const double labelWidth = std::max(0.0, contentWidth - labelStart - kMargin);
+    _textLabel->setFrame(Rect(labelStart, 0, labelWidth, height));
+    _detailTextLabel->setFrame(Rect(labelStart, 0, labelWidth, height));
     _detailTextLabel->setTextAlignment(TextAlignment::Right);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/View.h"
 
@@ -11,7 +12,8 @@ namespace ui {
 enum class TableViewCellStyle : long { Default = 0, Value1 = 1, Value2 = 2, Subtitle = 3 };
 
 // One row of a table ("UITableViewCell"): a content view holding a text label and a detail
-// label, and an optional accessory view at the trailing edge. 44 points high by default.
+// label, an optional image view at the leading edge (an icon, 29 points square) and an
+// optional accessory view at the trailing edge. 44 points high by default.
 class TableViewCell : public View {
   public:
     static constexpr const char* kClassName = "UITableViewCell";
@@ -27,6 +29,9 @@ class TableViewCell : public View {
     const rt::Ref<Label>& textLabel() const { return _textLabel; }
     const rt::Ref<Label>& detailTextLabel() const { return _detailTextLabel; }
     const rt::Ref<View>& accessoryView() const { return _accessoryView; }
+    // "imageView": made on first use; the labels then start after it.
+    rt::Ref<ImageView> imageView();
+    bool hasImageView() const { return static_cast<bool>(_imageView); }
     // Replaces the accessory view (null removes it).
     void setAccessoryView(rt::Ref<View> view);
 
@@ -42,6 +47,7 @@ class TableViewCell : public View {
     rt::Ref<Label> _textLabel;
     rt::Ref<Label> _detailTextLabel;
     rt::Ref<View> _accessoryView;
+    rt::Ref<ImageView> _imageView;
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
+#include "ui/AlertController.h"
 #include "ui/AnimationLog.h"
 #include "ui/Application.h"
 #include "ui/BoxedString.h"
@@ -80,6 +81,7 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<Layer>(configuration);
     registerToolkitClass<View>(configuration, &View::registerRuntimeMethods);
     registerToolkitClass<ViewController>(configuration, &ViewController::registerRuntimeMethods);
+    registerToolkitClass<AlertController, ViewController>(configuration);
     registerToolkitClass<Control, View>(configuration, &Control::registerRuntimeMethods);
     registerToolkitClass<Button, Control>(configuration, &Button::registerRuntimeMethods);
     registerToolkitClass<Slider, Control>(configuration);

@@ -30,6 +30,17 @@ void ViewController::setView(View* view) {
     if (_view) _view->setViewController(this);
 }
 
+void ViewController::presentViewController(ViewController* controller) {
+    if (_presented) _presented->_presenting = {};
+    _presented = rt::retained(controller);
+    if (_presented) _presented->_presenting = rt::Weak<ViewController>(this);
+}
+
+void ViewController::dismissViewController() {
+    if (_presented) _presented->_presenting = {};
+    _presented = {};
+}
+
 void ViewController::loadView() {
     setView(rt::make<View>(UIScreen::bounds()).get());
 }

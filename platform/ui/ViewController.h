@@ -2,6 +2,7 @@
 
 #include "rt/Object.h"
 #include "rt/Ref.h"
+#include "rt/Weak.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -25,6 +26,15 @@ class ViewController : public rt::Object {
     // "setView:": the controller's view from now on (the previous one loses its link).
     void setView(View* view);
 
+    // Presents another controller over this one ("presentViewController:animated:completion:");
+    // it stays until dismissed. A controller presents one at a time: presenting again
+    // replaces the one shown.
+    void presentViewController(ViewController* controller);
+    // "dismissViewControllerAnimated:completion:": the presented controller goes away.
+    void dismissViewController();
+    const rt::Ref<ViewController>& presentedViewController() const { return _presented; }
+    rt::Ref<ViewController> presentingViewController() const { return _presenting.lock(); }
+
     // The toolkit's own implementations, registered as the runtime methods.
     void loadView();
     void viewDidLoad() {}
@@ -39,6 +49,8 @@ class ViewController : public rt::Object {
 
   private:
     rt::Ref<View> _view;
+    rt::Ref<ViewController> _presented;
+    rt::Weak<ViewController> _presenting;
 };
 
 }  // namespace ui

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include <atomic>
+#include <fstream>
+#include <vector>
 
 #include "core/dispatch/RunLoop.h"
 #include "core/notify/NotifyCenter.h"
@@ -192,9 +192,23 @@ TEST(AppPreferences, SynchronizeAppliesTheChangesToWhatAnotherWriterSavedMeanwhi
 
 TEST(AppPreferences, DomainsCannotNameFilesOutsideThePreferencesFolder) {
     testing_support::DeviceWorld world;
-    core::CFPreferencesSetAppValue("k", PlistValue(true), "../../../escape");
-    EXPECT_FALSE(core::CFPreferencesAppSynchronize("../../../escape"));
-    EXPECT_FALSE(std::filesystem::exists(world.root() / "escape.plist"));
+    const auto plistFiles = [&] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(world.root()))
+            if (entry.path().extension() == ".plist") found.push_back(entry.path().string());
+        return found;
+    };
+    const std::vector<std::string> domains = {
+        "../../../escape", "../escape", "..", "a/b", "x..y", std::string("com.x\0y", 7), ""};
+    for (const std::string& domain : domains) {
+        core::CFPreferencesSetAppValue("k", PlistValue(true), domain);
+        EXPECT_FALSE(core::CFPreferencesAppSynchronize(domain)) << domain;
+        EXPECT_FALSE(core::PreferenceFile::write(domain, PlistDictionary{})) << domain;
+        EXPECT_FALSE(core::PreferenceFile::read(domain)) << domain;
+        EXPECT_TRUE(plistFiles().empty()) << domain << " wrote " << plistFiles().front();
+    }
+    EXPECT_TRUE(core::PreferenceFile::write("com.example.fine", PlistDictionary{}));
+    EXPECT_EQ(plistFiles().size(), 1u);
 }
 
 TEST(HBPreferences, BoundFlagsShowWhatTheLiveSettingsObjectsHold) {

@@ -93,7 +93,7 @@ TEST_F(PaneTest, EverySettingAppearsOnceWithTheTweaksDefaultDomainAndNotificatio
     }
 }
 
-TEST_F(PaneTest, SubPageReadsAFalseOverADefaultTrueAndAStringAsAbsent) {
+TEST_F(PaneTest, SubPageReadsAFalseOverADefaultTrueAndTextAsTheHomeScreenDoes) {
     core::PlistDictionary values;
     values.set("showWifiToggle", core::PlistValue(false));
     values.set("showBluetoothToggle", core::PlistValue("no"));
@@ -114,7 +114,7 @@ TEST_F(PaneTest, SubPageReadsAFalseOverADefaultTrueAndAStringAsAbsent) {
     ASSERT_TRUE(read("showWifiToggle"));
     EXPECT_FALSE(read("showWifiToggle")->boolValue());
     ASSERT_TRUE(read("showBluetoothToggle"));
-    EXPECT_TRUE(read("showBluetoothToggle")->boolValue());  // the default, not "no"
+    EXPECT_FALSE(read("showBluetoothToggle")->boolValue());  // "no" is off, as the home screen reads it
     // An absent key reads as its row's default, a false default too.
     const auto dndDefault = page->specifierForKey("showDndToggle")->property("default");
     ASSERT_TRUE(dndDefault);

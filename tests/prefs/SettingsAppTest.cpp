@@ -66,3 +66,66 @@ TEST_F(SettingsAppTest, EntriesLinkedOutOfTheRootAreNotListed) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> rowLabels(settings::PSListController& page) {
+    std::vector<std::string> labels;
+    for (const auto& row : page.currentSpecifiers())
+        if (row->cellType() != settings::PSCellType::Group) labels.push_back(row->name());
+    return labels;
+}
+
+TEST_F(SettingsAppTest, BeforeAPaneOpensTheAppShowsItsListWithThePanesEntryAndIcon) {
+    fs::copy(PANE_BUNDLE_SOURCE, bundles() / "MorvanePrefs.bundle", fs::copy_options::recursive);
+    settings::SettingsApp app;
+    const auto list = app.listPage();
+    ASSERT_TRUE(list);
+    EXPECT_FALSE(app.frontPage());
+    list->view();
+    const auto labels = rowLabels(*list);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.front(), "Airplane Mode");
+    EXPECT_EQ(labels.back(), "Morvane") << "the panes come after the phone's own entries";
+    const auto entry = list->specifierForLabel("Morvane");
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(entry->iconImage()) << "the entry's icon comes from the pane's bundle";
+    EXPECT_FALSE(entry->iconImage()->isEmpty());
+    const auto cell =
+        list->table()->cellForRowAtIndexPath(list->indexPathForSpecifier(entry.get()).get());
+    ASSERT_TRUE(cell && cell->hasImageView());
+    EXPECT_LT(cell->imageView()->frame().maxX(), cell->textLabel()->frame().minX())
+        << "the icon stands before the label";
+
+    std::string opened;
+    list->setPaneOpener([&](const std::string& label) { opened = label; });
+    EXPECT_TRUE(list->tapSpecifier(entry.get()));
+    EXPECT_EQ(opened, "Morvane");
+    EXPECT_FALSE(list->tapSpecifier(list->specifierForLabel("Wi-Fi").get()));
+}
+
+// The bar's back button is titled after the page below: the Settings app's list under the
+// pane's first page, the pane's first page under a sub-page; none on the list itself.
+TEST_F(SettingsAppTest, TheBackButtonIsTitledAfterThePageBelow) {
+    fs::copy(PANE_BUNDLE_SOURCE, bundles() / "MorvanePrefs.bundle", fs::copy_options::recursive);
+    settings::SettingsApp app;
+    app.rootStack()->view();
+    const auto& bar = app.rootStack()->navigationBar();
+    EXPECT_EQ(bar->backTitle(), "");
+    ASSERT_EQ(app.openPane("Morvane", false), std::nullopt);
+    EXPECT_EQ(bar->backTitle(), "Settings");
+    const auto root = app.rootPage();
+    root->view();
+    const auto link = root->specifierForLabel("Toggles offered");
+    ASSERT_TRUE(link) << "the root page links its Toggles page";
+    ASSERT_TRUE(root->tapSpecifier(link.get()));
+    EXPECT_NE(app.frontPage(), root);
+    EXPECT_EQ(bar->backTitle(), "Morvane");
+    ASSERT_TRUE(app.back());
+    EXPECT_EQ(bar->backTitle(), "Settings");
+    ASSERT_TRUE(app.back());
+    EXPECT_EQ(bar->backTitle(), "");
+    EXPECT_FALSE(app.frontPage());
+}
+
+}  // namespace

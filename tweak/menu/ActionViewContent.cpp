@@ -2,8 +2,12 @@
 
 #include <vector>
 
+#include "rt/Associations.h"
+#include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
+#include "rt/Number.h"
+#include "rt/Weak.h"
 #include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/HostMenuObjects.h"
 #include "tweak/menu/MenuControllerRegistry.h"
@@ -17,6 +21,24 @@ namespace {
 
 constexpr const char* kCarbon = "carbon";
 constexpr const char* kNoctis = "noctis";
+
+// The count of content changes a row has had, attached to it: a fade that ends after a later
+// change of the same row has begun leaves the row as that later change wants it.
+const char kContentChangesKey = 0;
+
+long long beginContentChange(rt::Object* row) {
+    const auto* changes =
+        dynamic_cast<const rt::Number*>(rt::getAssociatedObject(row, &kContentChangesKey));
+    const long long change = (changes ? changes->longLongValue() : 0) + 1;
+    rt::setAssociatedObject(row, &kContentChangesKey, rt::make<rt::Number>(change));
+    return change;
+}
+
+bool isLatestContentChange(const rt::Object* row, long long change) {
+    const auto* changes =
+        dynamic_cast<const rt::Number*>(rt::getAssociatedObject(row, &kContentChangesKey));
+    return changes && changes->longLongValue() == change;
+}
 
 // The row's own content, each with the alpha it shows at.
 struct ContentView {
@@ -70,16 +92,19 @@ void ActionViewContent::setCustomSubtitle(rt::Object* row, const std::string& su
 
 void ActionViewContent::hideAllContent(rt::Object* row, bool hide) {
     const std::vector<ContentView> content = contentOf(row);
+    const long long change = beginContentChange(row);
     if (!hide) {
         for (const ContentView& item : content) item.view->setHidden(false);
     }
+    const rt::Weak<rt::Object> changedRow(row);
     ui::View::animate(
         kFadeDuration,
         [&] {
             for (const ContentView& item : content) item.view->setAlpha(hide ? 0 : item.shownAlpha);
         },
-        [content, hide](bool) {
-            if (!hide) return;
+        [content, hide, changedRow, change](bool) {
+            const auto stillRow = changedRow.lock();
+            if (!hide || !stillRow || !isLatestContentChange(stillRow.get(), change)) return;
             for (const ContentView& item : content) item.view->setHidden(true);
         });
 }

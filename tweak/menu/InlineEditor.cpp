@@ -7,6 +7,7 @@
 #include "tweak/menu/MenuControllerRegistry.h"
 #include "tweak/menu/MenuTexts.h"
 #include "tweak/menu/ToggleFieldOrder.h"
+#include "tweak/menu/ValueEditing.h"
 #include "tweak/startup/ReplacementGuard.h"
 #include "tweak/startup/Settings.h"
 #include "tweak/startup/SharedState.h"
@@ -157,6 +158,7 @@ void InlineEditor::openTogglesEditor(rt::Object* row) {
 
 // The editor's properties are cleared only once it has faded out.
 void InlineEditor::closeInlineEditor(rt::Object* row) {
+    ValueEditing::saveDueSliderValue(row);
     rt::send<void>(row, rt::sel("hideAllContent:"), false);
     const rt::Ref<SliderView> slider = MenuControllerRegistry::sliderView(row);
     const rt::Ref<TogglesView> toggles = MenuControllerRegistry::togglesView(row);

@@ -18,9 +18,10 @@ std::string MenuTexts::customLevelSubtitle(double level) {
     return formatted("Custom value: %.0f%%", level * 100.0);
 }
 
+// The level as the file stores it (single precision), widened as a press reads it back, so
+// a save and the next press show the same percentage.
 std::string MenuTexts::savedLevelSubtitle(float level) {
-    const float percent = level * 100.0f;
-    return formatted("Custom value: %.0f%%", static_cast<double>(percent));
+    return customLevelSubtitle(static_cast<double>(level));
 }
 
 std::string MenuTexts::levelSubtitle(double level, const char* fallback) {
@@ -35,8 +36,7 @@ std::string MenuTexts::togglesSubtitle(std::size_t storedToggles, bool showCount
 }
 
 std::string MenuTexts::percentText(float level) {
-    const float percent = level * 100.0f;
-    return formatted("%.0f%%", static_cast<double>(percent));
+    return formatted("%.0f%%", static_cast<double>(level) * 100.0);
 }
 
 }  // namespace morvane

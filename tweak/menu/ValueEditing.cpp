@@ -86,13 +86,13 @@ void showStoredLevel(rt::Object* row, Level level, const std::string& bundleId) 
                 MenuTexts::levelSubtitle(storedLevel(level, bundleId), noLevelSubtitle(level)));
 }
 
-// Stores the row's slider value under the row's key of `controller`, shows it and closes the
-// editor. Nothing happens for a row of neither level or without an open slider.
-void storeSliderValue(rt::Object* controller, rt::Object* row) {
+// Stores the row's slider value under the row's key of `controller` and shows it. Answers
+// false, doing nothing, for a row of neither level or without an open slider.
+bool storeSliderLevel(rt::Object* controller, rt::Object* row) {
     const Level level = levelOfRow(controller, row);
     const std::optional<std::string> bundleId = editedApp();
     const rt::Ref<SliderView> sliderView = MenuControllerRegistry::sliderView(row);
-    if (level == Level::None || !bundleId || !sliderView || !sliderView->slider()) return;
+    if (level == Level::None || !bundleId || !sliderView || !sliderView->slider()) return false;
     const float value = sliderView->slider()->value();
     const StoredEntrySnapshot before(keyFor(level, *bundleId));
     const bool written = level == Level::Volume
@@ -104,7 +104,12 @@ void storeSliderValue(rt::Object* controller, rt::Object* row) {
         before.restore();
         showStoredLevel(row, level, *bundleId);
     }
-    InlineEditor::closeInlineEditor(row);
+    return true;
+}
+
+// Stores the row's slider value, shows it and closes the editor.
+void storeSliderValue(rt::Object* controller, rt::Object* row) {
+    if (storeSliderLevel(controller, row)) InlineEditor::closeInlineEditor(row);
 }
 
 std::size_t storedToggleCount(const std::string& bundleId) {
@@ -156,11 +161,14 @@ void ValueEditing::onSliderValChanged(rt::Object* row, rt::Object*, rt::Object* 
     }
 }
 
+// A save finds nothing to do when its value was saved already (the editor closed or the menu
+// went first) or when it declined: a save that finds a drag declines, and the drag's end
+// schedules the save of its own value (a drag that is cancelled saves nothing).
 void ValueEditing::saveValueAndDismiss(rt::Object* row) {
-    if (marked(row, &kMenuGoneKey)) return;
+    if (marked(row, &kMenuGoneKey) || !marked(row, &kSaveDueKey)) return;
+    setMark(row, &kSaveDueKey, false);
     const rt::Ref<SliderView> sliderView = MenuControllerRegistry::sliderView(row);
     if (sliderView && sliderView->sliderIsDragging()) return;
-    setMark(row, &kSaveDueKey, false);
     const rt::Ref<rt::Object> controller = MenuControllerRegistry::getInstance();
     if (!controller) return;
     storeSliderValue(controller.get(), row);
@@ -168,6 +176,8 @@ void ValueEditing::saveValueAndDismiss(rt::Object* row) {
 }
 
 void ValueEditing::removeButtonClicked(rt::Object* row, rt::Object*) {
+    // The removal is what the user asked for last: a save still due for the row is dropped.
+    setMark(row, &kSaveDueKey, false);
     const rt::Ref<rt::Object> controller = MenuControllerRegistry::getInstance();
     const Level level = levelOfRow(controller.get(), row);
     const std::optional<std::string> bundleId = editedApp();
@@ -201,6 +211,13 @@ void ValueEditing::toggleButtonClicked(rt::Object* row, rt::Object* sender) {
     const bool showCount = Settings::isOn(Setting::showNbEnabledTogglesInsteadOfIcons);
     setSubtitle(row, MenuTexts::togglesSubtitle(stored, showCount));
     if (!showCount) EnabledTogglesRow::refreshEnabledTogglesView(row);
+}
+
+void ValueEditing::saveDueSliderValue(rt::Object* row) {
+    if (!marked(row, &kSaveDueKey)) return;
+    setMark(row, &kSaveDueKey, false);
+    const rt::Ref<rt::Object> controller = MenuControllerRegistry::getInstance();
+    if (controller && storeSliderLevel(controller.get(), row)) HapticFeedbackHelper::sendImpact();
 }
 
 void ValueEditing::savePendingSliderValues(rt::Object* controller) {

@@ -28,6 +28,9 @@ class ValueEditing {
     // "toggleButtonClicked:"
     static void toggleButtonClicked(rt::Object* row, rt::Object* button);
 
+    // The row's editor closes: a slider value whose save is still due is saved now, under the
+    // row's key; the save due later finds nothing to do.
+    static void saveDueSliderValue(rt::Object* row);
     // The menu of `controller` goes away: a slider value of its rows whose save is still due
     // is saved now, under its row's key; the save due later finds nothing to do.
     static void savePendingSliderValues(rt::Object* controller);

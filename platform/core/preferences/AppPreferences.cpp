@@ -33,7 +33,7 @@ bool CFPreferencesAppSynchronize(const std::string& applicationId) {
     std::lock_guard lock(pending().mutex);
     const auto domain = pending().byDomain.find(applicationId);
     if (domain == pending().byDomain.end()) return true;
-    if (applicationId.empty() || applicationId.find('/') != std::string::npos) return false;
+    if (!PreferenceFile::isValidDomain(applicationId)) return false;
     // The changes go onto the file as it is under its lock, so no other writer's save is lost.
     const auto update = PreferenceFileUpdate::apply(
         PreferenceFile::devicePathFor(applicationId),

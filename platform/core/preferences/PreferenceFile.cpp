@@ -10,9 +10,14 @@ std::string PreferenceFile::devicePathFor(const std::string& domain) {
     return "/var/mobile/Library/Preferences/" + domain + ".plist";
 }
 
+bool PreferenceFile::isValidDomain(const std::string& domain) {
+    return !domain.empty() && domain.find('/') == std::string::npos &&
+           domain.find("..") == std::string::npos && domain.find('\0') == std::string::npos;
+}
+
 std::optional<PlistDictionary> PreferenceFile::read(const std::string& domain) {
-    // A domain name with "/" would name another directory; the root confines ".." already.
-    if (domain.empty() || domain.find('/') != std::string::npos) return std::nullopt;
+    // A domain name with "/" or ".." would name a file of another directory.
+    if (!isValidDomain(domain)) return std::nullopt;
     const auto bytes = readDeviceFile(devicePathFor(domain));
     if (!bytes) return std::nullopt;
     const auto value = parsePropertyList(*bytes);
@@ -21,7 +26,7 @@ std::optional<PlistDictionary> PreferenceFile::read(const std::string& domain) {
 }
 
 bool PreferenceFile::write(const std::string& domain, const PlistDictionary& values) {
-    if (domain.empty() || domain.find('/') != std::string::npos) return false;
+    if (!isValidDomain(domain)) return false;
     return PreferenceFileUpdate::apply(
                devicePathFor(domain), [&](PlistDictionary& stored) { stored = values; },
                PlistFormat::Binary)

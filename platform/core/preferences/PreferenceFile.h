@@ -13,6 +13,9 @@ class PreferenceFile {
   public:
     // "/var/mobile/Library/Preferences/<domain>.plist".
     static std::string devicePathFor(const std::string& domain);
+    // Whether a domain names a file of the preferences folder: not empty, no "/", no "..",
+    // no NUL. Every reader and writer of a domain refuses the others outright.
+    static bool isValidDomain(const std::string& domain);
 
     // The domain's stored dictionary; none when the file is missing, unreadable or not a
     // dictionary.
