@@ -48,9 +48,9 @@ QuantityValue respringShown(const PaneState& state) {
     auto& app = state.settingsApp();
     auto root = app.rootPage();
     const auto item = app.rootStack()->navigationBar()->topItem();
-    const bool shown = root && item && item->rightBarButtonItem() &&
-                       item->rightBarButtonItem().get() ==
-                           objectProperty(root.get(), "respringButton").get();
+    const bool shown =
+        root && item && item->rightBarButtonItem() &&
+        item->rightBarButtonItem().get() == objectProperty(root.get(), "respringButton").get();
     return shown ? 1.0 : 0.0;
 }
 
@@ -96,8 +96,7 @@ std::vector<ScriptQuantity> PaneQuantities::quantities(const PaneState& state) {
         {"file.<key>", false, fileValue, "on, off or absent: the settings file on disk"},
         {"respring.shown", false, [pane](S) { return respringShown(*pane); },
          "0 or 1: the navigation bar shows the Respring button"},
-        {"header.height.<section>", false,
-         [pane](S index) { return headerHeight(*pane, index); },
+        {"header.height.<section>", false, [pane](S index) { return headerHeight(*pane, index); },
          "the page's height for that section's header"},
         {"title.alpha", false, [pane](S) { return alphaOf(*pane, "titleLabel", "title"); },
          "the alpha of the title label in the bar"},

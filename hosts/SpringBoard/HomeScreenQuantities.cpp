@@ -86,10 +86,15 @@ std::vector<ScriptQuantity> HomeScreenQuantities::quantities() {
          "the phone's screen brightness"},
         {"switch.<toggleName>", false, switchState, "on, off or indeterminate"},
         {"hud.volume", false,
-         [](S) { return QuantityValue(static_cast<double>(device::Phone::shared().overlays().volume)); },
+         [](S) {
+             return QuantityValue(static_cast<double>(device::Phone::shared().overlays().volume));
+         },
          "volume overlays shown since the start"},
         {"hud.brightness", false,
-         [](S) { return QuantityValue(static_cast<double>(device::Phone::shared().overlays().brightness)); },
+         [](S) {
+             return QuantityValue(
+                 static_cast<double>(device::Phone::shared().overlays().brightness));
+         },
          "brightness overlays shown since the start"},
         {"sets.<what>", false, sets, "sets of volume, brightness or a switch since the start"},
         {"record.<bundleId>.<property>", false, record,

@@ -14,7 +14,8 @@
 
 std::vector<std::string> HostSession::boot(const device::DeviceConfiguration& configuration) {
     std::vector<std::string> problems;
-    springboard::HomeScreen::bootWorld(configuration, false, [&] { problems = DeviceSession::loadLibraries(); });
+    springboard::HomeScreen::bootWorld(configuration, false,
+                                       [&] { problems = DeviceSession::loadLibraries(); });
     observeReload();
     return problems;
 }

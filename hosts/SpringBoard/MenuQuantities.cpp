@@ -74,14 +74,14 @@ QuantityValue orNone(const std::string& text) {
     return text.empty() ? std::string("none") : text;
 }
 
-}  // namespace
-
-std::vector<ScriptQuantity> MenuQuantities::quantities() {
+// The menu and its rows.
+std::vector<ScriptQuantity> rowQuantities() {
     using S = const std::string&;
     return {
         {"menu", false, [](S) { return QuantityValue(IconMenu::isOpen() ? "open" : "closed"); },
          "open or closed"},
-        {"menu.items", true, [](S) { return QuantityValue(OpenMenu::join(IconMenu::lastItemTitles())); },
+        {"menu.items", true,
+         [](S) { return QuantityValue(OpenMenu::join(IconMenu::lastItemTitles())); },
          "the titles of the last press's items, joined by |"},
         {"menu.subtitle.<title>", true,
          [](S title) { return QuantityValue(OpenMenu::rowTitled(title)->subtitleLabel()->text()); },
@@ -92,7 +92,10 @@ std::vector<ScriptQuantity> MenuQuantities::quantities() {
          [](S title) { return QuantityValue(OpenMenu::iconName(OpenMenu::rowTitled(title))); },
          "the resource name of that row's image, or none"},
         {"enabledToggles", true,
-         [](S) { return orNone(OpenMenu::join(OpenMenu::enabledToggleNames(OpenMenu::rowTitled("Toggles")))); },
+         [](S) {
+             return orNone(
+                 OpenMenu::join(OpenMenu::enabledToggleNames(OpenMenu::rowTitled("Toggles"))));
+         },
          "the Toggles row's toggle icons, joined by |, or none"},
         {"darkMode", true, [](S) { return QuantityValue(darkMode()); },
          "none, dune, noctis or carbon: what the library detected"},
@@ -100,13 +103,23 @@ std::vector<ScriptQuantity> MenuQuantities::quantities() {
          [](S title) { return QuantityValue(OpenMenu::editorName(OpenMenu::rowTitled(title))); },
          "none, slider or toggles"},
         {"highlighted.<title>", false,
-         [](S title) { return QuantityValue(OpenMenu::rowTitled(title)->isHighlighted() ? 1.0 : 0.0); },
+         [](S title) {
+             return QuantityValue(OpenMenu::rowTitled(title)->isHighlighted() ? 1.0 : 0.0);
+         },
          "0 or 1"},
+    };
+}
+
+// The open editor and what the user's touches did.
+std::vector<ScriptQuantity> editorQuantities() {
+    using S = const std::string&;
+    return {
         {"frame.content.<title>", true, [](S title) { return contentFrame(title); },
          "that row's content frame, x y width height, or none"},
         {"frame.editor", true, [](S) { return editorFrame(); },
          "the open editor's frame in the controller's view, or none"},
-        {"slider.value", false, [](S) { return QuantityValue(double{OpenMenu::slider()->value()}); },
+        {"slider.value", false,
+         [](S) { return QuantityValue(double{OpenMenu::slider()->value()}); },
          "the open slider's value"},
         {"slider.label", true,
          [](S) {
@@ -115,17 +128,33 @@ std::vector<ScriptQuantity> MenuQuantities::quantities() {
          },
          "the open slider's percent label"},
         {"slider.label.visible", false,
-         [](S) { return QuantityValue(visible(OpenMenu::editorPart("sliderView", "percentLabel").get())); },
+         [](S) {
+             return QuantityValue(
+                 visible(OpenMenu::editorPart("sliderView", "percentLabel").get()));
+         },
          "0 or 1: not hidden and alpha at least 0.5"},
         {"remove.visible", false,
-         [](S) { return QuantityValue(visible(OpenMenu::editorPart("sliderView", "removeButton").get())); },
+         [](S) {
+             return QuantityValue(
+                 visible(OpenMenu::editorPart("sliderView", "removeButton").get()));
+         },
          "0 or 1: not hidden and alpha at least 0.5"},
         {"toggle.<toggleName>", false, [](S name) { return toggle(name); },
          "the open toggles editor's button state; toggle.<toggleName>.shown: 0 or 1"},
         {"haptics", false,
-         [](S) { return QuantityValue(static_cast<double>(device::Phone::shared().impacts().size())); },
+         [](S) {
+             return QuantityValue(static_cast<double>(device::Phone::shared().impacts().size()));
+         },
          "impacts given since the start"},
         {"launched", true, [](S) { return orNone(IconMenu::lastLaunched()); },
          "the last app launched from its menu, or none"},
     };
+}
+
+}  // namespace
+
+std::vector<ScriptQuantity> MenuQuantities::quantities() {
+    std::vector<ScriptQuantity> all = rowQuantities();
+    for (auto& quantity : editorQuantities()) all.push_back(std::move(quantity));
+    return all;
 }

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "ScriptError.h"
 #include "ScreenCapture.h"
+#include "ScriptError.h"
 
 namespace {
 

@@ -67,8 +67,8 @@ std::filesystem::path deviceRoot() {
 
 }  // namespace
 
-ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path tools,
-                               std::ostream& out, std::ostream& errors)
+ScenarioRunner::ScenarioRunner(HostSession& session, std::filesystem::path tools, std::ostream& out,
+                               std::ostream& errors)
     : _session(session), _tools(std::move(tools)), _out(out), _errors(errors) {
     _commands.add(hostCommands());
     _commands.add(MenuCommands::commands(_out));

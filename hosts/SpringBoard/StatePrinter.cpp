@@ -59,7 +59,8 @@ std::string StatePrinter::application(const std::string& bundleIdentifier) {
 }
 
 std::string StatePrinter::store() {
-    return "values file " + std::string(StoredValues::kDevicePath) + "\n" + StoredValues::describe();
+    return "values file " + std::string(StoredValues::kDevicePath) + "\n" +
+           StoredValues::describe();
 }
 
 std::string StatePrinter::settings() {

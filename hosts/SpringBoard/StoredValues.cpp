@@ -69,7 +69,7 @@ double StoredValues::storedLevel(const std::string& bundleIdentifier, const std:
 }
 
 long long StoredValues::storedToggle(const std::string& bundleIdentifier,
-                                   const std::string& toggleName) {
+                                     const std::string& toggleName) {
     const auto values = readFile();
     const core::PlistValue* toggles =
         values ? values->find(bundleIdentifier + "-toggles") : nullptr;

@@ -80,8 +80,8 @@ std::string CommandTable::help() const {
     std::string text;
     for (const Entry& entry : _entries) {
         const std::string shown = form(entry);
-        text += "  " + shown + std::string(width - shown.size() + 2, ' ') + entry.command.help +
-                "\n";
+        text +=
+            "  " + shown + std::string(width - shown.size() + 2, ' ') + entry.command.help + "\n";
     }
     return text;
 }

@@ -7,8 +7,8 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/process/LibraryLoader.h"
 
-DeviceSession::DeviceSession(std::string hostName, const HostOptions& options,
-                             std::ostream& out, std::ostream& errors)
+DeviceSession::DeviceSession(std::string hostName, const HostOptions& options, std::ostream& out,
+                             std::ostream& errors)
     : _hostName(std::move(hostName)), _errors(errors) {
     if (options.root) {
         _root = *options.root;

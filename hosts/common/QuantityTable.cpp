@@ -74,13 +74,13 @@ void QuantityTable::expect(const ScriptLine& line) const {
             throw ScriptError("expected " + name + " " + expected + ", but it is " + *word);
         return;
     }
-    if (line.words.size() > 4) throw ScriptError("expected: expect " + name + " <value> [<tolerance>]");
+    if (line.words.size() > 4)
+        throw ScriptError("expected: expect " + name + " <value> [<tolerance>]");
     const double wanted = ScriptWords::number(expected, "value");
-    const double tolerance =
-        line.words.size() == 4
-            ? ScriptWords::numberIn(line.words[3], "tolerance", 0,
-                                    std::numeric_limits<double>::max())
-            : kDefaultTolerance;
+    const double tolerance = line.words.size() == 4
+                                 ? ScriptWords::numberIn(line.words[3], "tolerance", 0,
+                                                         std::numeric_limits<double>::max())
+                                 : kDefaultTolerance;
     if (!(std::fabs(std::get<double>(value) - wanted) <= tolerance))
         throw ScriptError("expected " + name + " " + expected + ", but it is " + describe(value));
 }
@@ -106,7 +106,8 @@ std::string QuantityTable::describe(const QuantityValue& value) {
 
 std::vector<ScriptCommand> QuantityTable::commands(std::ostream& out) const {
     return {
-        {"expect", "<quantity> <value…> [<tolerance>]", [this](const ScriptLine& line) { expect(line); },
+        {"expect", "<quantity> <value…> [<tolerance>]",
+         [this](const ScriptLine& line) { expect(line); },
          "stops the run unless the quantity has the value (numbers within the tolerance, "
          "1e-6 without one)"},
         {"show", "<quantity>",

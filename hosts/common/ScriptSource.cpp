@@ -39,8 +39,7 @@ ScriptSource::ScriptSource(const std::optional<std::filesystem::path>& file) {
     if (!file) return;
     const std::string name = file->string();
     _descriptor = core::FileDescriptor(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!_descriptor.valid())
-        throw Unreadable("cannot read " + name + ": " + std::strerror(errno));
+    if (!_descriptor.valid()) throw Unreadable("cannot read " + name + ": " + std::strerror(errno));
     struct stat status {};
     if (::fstat(_descriptor.get(), &status) != 0 || S_ISDIR(status.st_mode))
         throw Unreadable("cannot read " + name + ": it is a directory, not a script");
