@@ -2,6 +2,9 @@
 // settings pane driven from the home screen.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,4 +201,39 @@ TEST(HostScripts, ThePanesScriptIsHandedOverWithoutAFileInTheRoot) {
             EXPECT_TRUE(fs::is_symlink(entry.symlink_status())) << name;
         }
     }
+}
+
+TEST(HostScripts, ThePaneWaitsForTheWritersLockOncePerChange) {
+    testing_support::TemporaryDirectory root;
+    const fs::path lock = root.path() / (std::string(kValuesFile) + ".lock");
+    fs::create_directories(lock.parent_path());
+    // Another writer (this process) holds the lock for the whole change.
+    const int held = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    // Every attempt at the lock opens its file once.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, lock.c_str(), IN_OPEN), 0);
+    std::string output;
+    EXPECT_EQ(testing_support::run("MORVANE_PREFERENCE_LOCK_WAIT_MS=200 " + kPreferences +
+                                       " --root " + shellQuote(root.path()) +
+                                       " - 2>&1 <<'EOF'\nopen Morvane\ngoto showVolumeHUD\n"
+                                       "switch showVolumeHUD off\nEOF",
+                                   &output),
+              1)
+        << output;
+    EXPECT_NE(output.find("line 3: switch showVolumeHUD off"), std::string::npos) << output;
+    int opens = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t count; (count = ::read(watch, events, sizeof events)) > 0;) {
+        for (char* at = events; at < events + count;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            opens += (event->mask & IN_OPEN) != 0;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    EXPECT_EQ(opens, 1) << "one flip, one wait for the lock";
+    ::close(watch);
+    ::close(held);
 }
