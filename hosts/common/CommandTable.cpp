@@ -19,6 +19,13 @@ bool isRepeated(const std::string& word) {
     return word.find("…") != std::string::npos;
 }
 
+// The columns a text takes on a terminal: one a character, not one a byte.
+std::size_t columns(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    }));
+}
+
 }  // namespace
 
 void CommandTable::add(ScriptCommand command) {
@@ -76,12 +83,12 @@ std::string CommandTable::form(const Entry& entry) {
 
 std::string CommandTable::help() const {
     std::size_t width = 0;
-    for (const Entry& entry : _entries) width = std::max(width, form(entry).size());
+    for (const Entry& entry : _entries) width = std::max(width, columns(form(entry)));
     std::string text;
     for (const Entry& entry : _entries) {
         const std::string shown = form(entry);
         text +=
-            "  " + shown + std::string(width - shown.size() + 2, ' ') + entry.command.help + "\n";
+            "  " + shown + std::string(width - columns(shown) + 2, ' ') + entry.command.help + "\n";
     }
     return text;
 }

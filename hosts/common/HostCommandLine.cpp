@@ -17,6 +17,8 @@ HostCommandLine::HostCommandLine(std::string hostName, const std::string& descri
     _app->add_option(scriptName, _script,
                      "the script to play (standard input without one, or with '-')")
         ->type_name("");
+    // Words the host does not know are gathered and refused in parse, each by name.
+    _app->allow_extras();
 }
 
 HostCommandLine::~HostCommandLine() = default;
@@ -34,6 +36,14 @@ std::optional<int> HostCommandLine::parse(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         std::cerr << _hostName << ": " << error.what() << "\n"
                   << "Run with --help for the options.\n";
+        return 2;
+    }
+    for (const std::string& extra : _app->remaining()) {
+        std::cerr << _hostName << ": "
+                  << (extra.size() > 1 && extra.front() == '-'
+                          ? "unknown option " + extra
+                          : "only one script can be played, not also " + extra)
+                  << "\nRun with --help for the options.\n";
         return 2;
     }
     if (!_script.empty() && _script != "-") _options.script = _script;
