@@ -2,6 +2,7 @@
 // "<id>-volume" single-precision real, "<id>-brightness" real, "<id>-toggles" dictionary),
 // in XML and binary form. The files are written to $MORVANE_PLIST_BENCH_DIR when it is set
 // (and kept there, for bench/plist_vs_python.py), else to a temporary directory.
+#include "core/paths/TemporaryDirectory.h"
 #include "core/plist/PlistReader.h"
 #include "core/plist/PlistWriter.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -34,12 +36,8 @@ class BenchFiles {
         if (const char* directory = std::getenv("MORVANE_PLIST_BENCH_DIR")) {
             _directory = directory;
         } else {
-            std::string pattern =
-                (std::filesystem::temp_directory_path() / "plist-bench-XXXXXX").string();
-            if (!::mkdtemp(pattern.data()))
-                throw std::runtime_error("cannot create a temporary directory");
-            _directory = pattern;
-            _removeDirectory = true;
+            _temporary = std::make_unique<core::TemporaryDirectory>("plist-bench-");
+            _directory = _temporary->path();
         }
         if (!core::writePropertyListFile(xmlPath(), _values, core::PlistFormat::Xml) ||
             !core::writePropertyListFile(binaryPath(), _values, core::PlistFormat::Binary))
@@ -47,10 +45,6 @@ class BenchFiles {
     }
     BenchFiles(const BenchFiles&) = delete;
     BenchFiles& operator=(const BenchFiles&) = delete;
-    ~BenchFiles() {
-        std::error_code ignored;
-        if (_removeDirectory) std::filesystem::remove_all(_directory, ignored);
-    }
 
     const core::PlistDictionary& values() const { return _values; }
     std::filesystem::path xmlPath() const { return _directory / "values.xml.plist"; }
@@ -59,8 +53,8 @@ class BenchFiles {
 
   private:
     core::PlistDictionary _values;
+    std::unique_ptr<core::TemporaryDirectory> _temporary;  // removed with the files
     std::filesystem::path _directory;
-    bool _removeDirectory = false;
 };
 
 const BenchFiles& benchFiles() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rt/Object.h"
+#include "shared/MorvaneIdentifiers.h"
 
 namespace morvane::prefs {
 
@@ -9,6 +10,6 @@ namespace morvane::prefs {
 void installPageAppearance(rt::Object* page);
 void colorContainingNavigationBar(rt::Object* page);
 // The key every page's rows post after a change, and the domain they live in.
-constexpr const char* kDomain = "com.kelvrin.morvane";
+constexpr const char* kDomain = identifiers::kSettingsDomain;
 
 }  // namespace morvane::prefs

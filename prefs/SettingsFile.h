@@ -6,6 +6,7 @@
 #include "core/plist/PlistDictionary.h"
 #include "core/plist/PlistValue.h"
 #include "core/preferences/PreferenceFileUpdate.h"
+#include "shared/MorvaneIdentifiers.h"
 
 namespace morvane::prefs {
 
@@ -15,7 +16,7 @@ namespace morvane::prefs {
 // modification time), so a page of many rows reads a large file once.
 class SettingsFile {
   public:
-    static constexpr const char* kFileName = "com.kelvrin.morvane.plist";
+    static constexpr const char* kFileName = identifiers::kValuesFileName;
 
     static std::string devicePath();
     // The file's dictionary; none when it is missing or unreadable.

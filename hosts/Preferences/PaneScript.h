@@ -2,43 +2,38 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
-#include "ScenarioLine.h"
-#include "settings/SettingsApp.h"
+#include "CommandTable.h"
+#include "PaneState.h"
+#include "QuantityTable.h"
 
-// Plays a script on the Settings app (docs/preferences.md): opens a pane, moves between its
-// pages, flips switches, scrolls, taps the restart button, and checks what the pages show,
+// The script language of the Settings app (docs/preferences.md): opens a pane, moves between
+// its pages, flips switches, scrolls, taps the restart button, checks what the pages show,
 // the file holds and the pane posted or launched, and draws the screen into pictures.
 class PaneScript {
   public:
-    static constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+    explicit PaneScript(std::ostream& out);
 
-    PaneScript(settings::SettingsApp& app, std::ostream& out, bool echo);
-
-    // Plays every line; answers 0 when all ran and every expectation held, 1 at the first
-    // line that did not (its message on `errors`).
-    int play(std::istream& input, std::ostream& errors);
-
-  private:
-    void run(const ScenarioLine& line);
-    void runOpen(const ScenarioLine& line);
-    void runGoto(const ScenarioLine& line);
-    void runTap(const ScenarioLine& line);
-    void runSwitch(const ScenarioLine& line);
-    void runScroll(const ScenarioLine& line);
-    void runRespring();
-    void runBack();
-    void runWait(const ScenarioLine& line);
-    void runPrint(const ScenarioLine& line);
-    void runSnapshot(const ScenarioLine& line);
-    void runExpect(const ScenarioLine& line);
+    // Starts the Settings app in the booted world and counts the reloads it posts.
+    void begin();
+    // Delivers the notifications a line posted, so that `posted` counts each post.
     void settle();
 
-    rt::Ref<settings::PSListController> requireFront() const;
-    std::string quantity(const std::string& name);
+    const CommandTable& commands() const { return _commands; }
+    const QuantityTable& quantities() const { return _quantities; }
 
-    settings::SettingsApp& _app;
+  private:
+    std::vector<ScriptCommand> paneCommands();
+    void runGoto(const std::string& key);
+    void runTap(const std::string& label);
+    void runSwitch(const std::string& key, const std::string& state);
+    void runRespring();
+    void runSnapshot(const std::string& file);
+    void runPrint();
+
     std::ostream& _out;
-    bool _echo;
-    int _posted = 0;
+    PaneState _state;
+    CommandTable _commands;
+    QuantityTable _quantities;
 };

@@ -1,5 +1,7 @@
 #include "HostSession.h"
 
+#include "DeviceSession.h"
+
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/notify/NotifyCenter.h"
@@ -7,11 +9,13 @@
 #include "core/process/LibraryLoader.h"
 #include "device/Actor.h"
 #include "device/Phone.h"
+#include "shared/MorvaneIdentifiers.h"
 #include "springboard/HomeScreen.h"
 
 std::vector<std::string> HostSession::boot(const device::DeviceConfiguration& configuration) {
     std::vector<std::string> problems;
-    springboard::HomeScreen::bootWorld(configuration, false, [&] { problems = loadLibraries(); });
+    springboard::HomeScreen::bootWorld(configuration, false,
+                                       [&] { problems = DeviceSession::loadLibraries(); });
     observeReload();
     return problems;
 }
@@ -25,7 +29,7 @@ std::vector<std::string> HostSession::respring() {
         for (const auto& kept : core::LibraryLoader::unloadDynamicLibraries()) {
             problems.push_back(kept + ": could not be unloaded; it keeps its state");
         }
-        auto loading = loadLibraries();
+        auto loading = DeviceSession::loadLibraries();
         problems.insert(problems.end(), loading.begin(), loading.end());
     });
     observeReload();
@@ -34,14 +38,6 @@ std::vector<std::string> HostSession::respring() {
 
 bool HostSession::waitForReload(int seen, double timeout) {
     return core::RunLoop::main().runUntil([&] { return _reloadsHandled > seen; }, timeout);
-}
-
-std::vector<std::string> HostSession::loadLibraries() {
-    std::vector<std::string> problems;
-    for (const auto& result : core::LibraryLoader::loadDynamicLibraries()) {
-        if (!result.loaded) problems.push_back(result.path + ": " + result.error);
-    }
-    return problems;
 }
 
 void HostSession::observeRestart() {
@@ -69,6 +65,6 @@ void HostSession::observeReload() {
     observeRestart();
     // Observers of one name are called in the order they were added: the libraries' first,
     // this one last, so when it has run the change has been handled.
-    core::NotifyCenter::darwin().addObserver(kReloadNotification,
+    core::NotifyCenter::darwin().addObserver(morvane::identifiers::kReloadNotification,
                                              [this](const std::string&) { ++_reloadsHandled; });
 }

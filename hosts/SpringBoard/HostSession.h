@@ -10,8 +10,6 @@
 // has been handled). Main thread.
 class HostSession {
   public:
-    static constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
-
     // Boots a fresh phone and world and loads the injected libraries. Answers the problems
     // met loading them.
     std::vector<std::string> boot(const device::DeviceConfiguration& configuration);
@@ -34,7 +32,6 @@ class HostSession {
     std::vector<std::string> restartIfAsked();
 
   private:
-    std::vector<std::string> loadLibraries();
     void observeReload();
     void observeRestart();
 

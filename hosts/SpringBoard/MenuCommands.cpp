@@ -1,26 +1,18 @@
 #include "MenuCommands.h"
 
-#include <dlfcn.h>
+#include <algorithm>
+#include <ostream>
+#include <stdexcept>
 
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
-
-#include "ScenarioError.h"
+#include "OpenMenu.h"
+#include "ScriptError.h"
+#include "ScriptWords.h"
 #include "device/Phone.h"
-#include "rt/Fields.h"
-#include "rt/Messaging.h"
 #include "springboard/DeclaredShortcuts.h"
 #include "springboard/IconMenu.h"
 #include "springboard/MenuAppearance.h"
-#include "springboard/SBUIActionView.h"
-#include "springboard/SBUIAppIconForceTouchShortcutViewController.h"
 #include "springboard/SBUILegibilityLabel.h"
-#include "ui/Button.h"
-#include "ui/Image.h"
 #include "ui/Label.h"
-#include "ui/Slider.h"
-#include "ui/StackView.h"
 
 namespace {
 
@@ -28,62 +20,6 @@ using springboard::IconMenu;
 using springboard::SBUIActionView;
 
 constexpr int kDragSteps = 4;
-
-// The rest of the line after its first `skip` words, as written.
-std::string restOfLine(const ScenarioLine& line, std::size_t skip) {
-    std::string text = line.text.substr(0, line.text.find('#'));
-    std::size_t at = 0;
-    for (std::size_t word = 0; word < skip; ++word) {
-        at = text.find_first_not_of(" \t", at);
-        at = text.find_first_of(" \t", at);
-        if (at == std::string::npos) return "";
-    }
-    at = text.find_first_not_of(" \t", at);
-    if (at == std::string::npos) return "";
-    const std::size_t end = text.find_last_not_of(" \t\r");
-    return text.substr(at, end - at + 1);
-}
-
-std::vector<rt::Ref<SBUIActionView>> openRows() {
-    auto controller = IconMenu::shortcutViewController();
-    if (!controller) throw ScenarioError("no menu is open");
-    return controller->rows();
-}
-
-rt::Ref<SBUIActionView> rowTitled(const std::string& title) {
-    for (const auto& row : openRows()) {
-        if (row->titleLabel() && row->titleLabel()->text() == title) return row;
-    }
-    throw ScenarioError("the open menu has no row titled '" + title + "'");
-}
-
-// A row's property added at run time (an editor), read by its getter; null when absent.
-rt::Ref<rt::Object> rowProperty(const rt::Ref<SBUIActionView>& row, const char* getter) {
-    const rt::Selector selector = rt::sel(getter);
-    if (!rt::respondsToSelector(row, selector)) return nullptr;
-    return rt::send<rt::Ref<rt::Object>>(row, selector);
-}
-
-rt::Ref<ui::View> openEditor(const char* getter) {
-    for (const auto& row : openRows()) {
-        if (auto editor = rt::cast<ui::View>(rowProperty(row, getter))) return editor;
-    }
-    return nullptr;
-}
-
-rt::Ref<ui::View> editorPart(const char* editorGetter, const char* part) {
-    rt::Ref<ui::View> editor = openEditor(editorGetter);
-    if (!editor) throw ScenarioError(std::string("no ") + editorGetter + " editor is open");
-    const rt::Selector selector = rt::sel(part);
-    if (!rt::respondsToSelector(editor, selector)) return nullptr;
-    return rt::cast<ui::View>(rt::send<rt::Ref<rt::Object>>(editor, selector));
-}
-
-rt::Ref<ui::Slider> openSlider() {
-    auto slider = rt::cast<ui::Slider>(editorPart("sliderView", "slider"));
-    if (!slider) throw ScenarioError("the open slider editor has no slider");
-    return slider;
-}
 
 ui::Point onScreen(const ui::View& view, const ui::Point& point) {
     return view.convertPointToView(point, nullptr);
@@ -104,19 +40,11 @@ ui::Point thumbAt(const ui::Slider& slider, double level) {
     return onScreen(slider, {x, slider.bounds().height() / 2});
 }
 
-double levelWord(const std::string& word) {
-    char* end = nullptr;
-    const double value = std::strtod(word.c_str(), &end);
-    if (end == word.c_str() || *end != '\0' || !(value >= 0 && value <= 1))
-        throw ScenarioError("level '" + word + "' is not a number between 0 and 1");
-    return value;
-}
-
 void drag(double level) {
-    rt::Ref<ui::Slider> slider = openSlider();
+    rt::Ref<ui::Slider> slider = OpenMenu::slider();
     const ui::Point from = thumbAt(*slider, slider->value());
     const ui::Point to = thumbAt(*slider, level);
-    if (!IconMenu::touchDown(from)) throw ScenarioError("the touch on the slider closed the menu");
+    if (!IconMenu::touchDown(from)) throw ScriptError("the touch on the slider closed the menu");
     for (int step = 1; step <= kDragSteps; ++step) {
         const double progress = static_cast<double>(step) / kDragSteps;
         IconMenu::touchMove(
@@ -125,237 +53,104 @@ void drag(double level) {
     IconMenu::touchUp();
 }
 
-void touch(const ScenarioLine& line) {
-    const std::string phase = line.words.size() >= 2 ? line.words[1] : "";
-    if (phase == "began" && line.words.size() == 2) {
-        rt::Ref<ui::Slider> slider = openSlider();
-        if (!IconMenu::touchDown(thumbAt(*slider, slider->value())))
-            throw ScenarioError("the touch on the slider closed the menu");
-    } else if (phase == "moved" && line.words.size() == 3) {
-        if (!IconMenu::isTouching()) throw ScenarioError("no finger is on the slider");
-        IconMenu::touchMove(thumbAt(*openSlider(), levelWord(line.words[2])));
-    } else if (phase == "ended" && line.words.size() == 2) {
-        IconMenu::touchUp();
-    } else if (phase == "cancelled" && line.words.size() == 2) {
-        IconMenu::touchCancel();
-    } else {
-        throw ScenarioError("expected: touch began|ended|cancelled | touch moved <level>");
-    }
+void touchBegan() {
+    rt::Ref<ui::Slider> slider = OpenMenu::slider();
+    if (!IconMenu::touchDown(thumbAt(*slider, slider->value())))
+        throw ScriptError("the touch on the slider closed the menu");
 }
 
-rt::Ref<ui::View> toggleButton(const std::string& name) {
-    auto button = editorPart("togglesView", (name + "ToggleButton").c_str());
-    if (!button) throw ScenarioError("the toggles editor has no button '" + name + "'");
-    return button;
+void touchMoved(const std::string& word) {
+    const double level = ScriptWords::level(word);
+    if (!IconMenu::isTouching()) throw ScriptError("no finger is on the slider");
+    IconMenu::touchMove(thumbAt(*OpenMenu::slider(), level));
 }
 
-void tap(const ScenarioLine& line) {
-    if (line.words.size() != 2) throw ScenarioError("expected: tap remove | tap <toggleName>");
-    rt::Ref<ui::View> target = line.words[1] == "remove" ? editorPart("sliderView", "removeButton")
-                                                         : toggleButton(line.words[1]);
-    if (!target) throw ScenarioError("the open editor has no remove button");
+void tapRemove() {
+    rt::Ref<ui::View> target = OpenMenu::editorPart("sliderView", "removeButton");
+    if (!target) throw ScriptError("the open editor has no remove button");
     IconMenu::tap(centreOf(*target));
 }
 
 // A tap on the row's icon, at its trailing side, where no editor covers the row.
 void choose(const std::string& title) {
-    rt::Ref<SBUIActionView> row = rowTitled(title);
+    rt::Ref<SBUIActionView> row = OpenMenu::rowTitled(title);
     IconMenu::tap(centreOf(*row->imageView()));
-}
-
-// The resource name of the image the row's action carries, or none.
-std::string iconName(const rt::Ref<SBUIActionView>& row) {
-    auto* action = row->action().get();
-    const rt::Selector selector = rt::sel("image");
-    if (!action || !rt::respondsToSelector(action, selector)) return "none";
-    auto image = rt::cast<ui::Image>(rt::send<rt::Ref<rt::Object>>(action, selector));
-    if (!image) return "none";
-    return image->resourceName().empty() ? "unnamed" : image->resourceName();
-}
-
-// The toggle names of the buttons in the stack of the row's enabled-toggles view (the
-// library's row of icons under the Toggles entry), in order; empty without one.
-std::vector<std::string> enabledToggleNames(const rt::Ref<SBUIActionView>& row) {
-    std::vector<std::string> names;
-    auto view = rt::cast<ui::View>(rowProperty(row, "enabledTogglesView"));
-    if (!view) return names;
-    const rt::Selector toggleName = rt::sel("toggleName");
-    for (const auto& subview : view->subviews()) {
-        auto* stack = rt::cast<ui::StackView>(subview.get());
-        if (!stack) continue;
-        for (const auto& button : stack->arrangedSubviews()) {
-            if (rt::respondsToSelector(button, toggleName))
-                names.push_back(rt::send<std::string>(button, toggleName));
-        }
-    }
-    return names;
-}
-
-std::string editorName(const rt::Ref<SBUIActionView>& row) {
-    return rowProperty(row, "sliderView")    ? "slider"
-           : rowProperty(row, "togglesView") ? "toggles"
-                                             : "none";
-}
-
-std::string join(const std::vector<std::string>& words) {
-    std::string text;
-    for (const auto& word : words) text += (text.empty() ? "" : "|") + word;
-    return text;
 }
 
 std::string printMenu() {
     if (!IconMenu::isOpen()) return "menu: closed\n";
     std::string text = "menu:\n";
-    for (const auto& row : openRows()) {
+    for (const auto& row : OpenMenu::rows()) {
         text += "  " + row->titleLabel()->text() + " — \"" + row->subtitleLabel()->text() +
-                "\", icon " + iconName(row) + ", editor " + editorName(row) + ", highlighted " +
-                (row->isHighlighted() ? "1" : "0");
-        const std::vector<std::string> toggles = enabledToggleNames(row);
-        if (!toggles.empty()) text += ", toggle icons " + join(toggles);
+                "\", icon " + OpenMenu::iconName(row) + ", editor " + OpenMenu::editorName(row) +
+                ", highlighted " + (row->isHighlighted() ? "1" : "0");
+        const std::vector<std::string> toggles = OpenMenu::enabledToggleNames(row);
+        if (!toggles.empty()) text += ", toggle icons " + OpenMenu::join(toggles);
         text += "\n";
     }
     return text;
 }
 
-// The dark-mode appearance the loaded library detected, read through the C symbols it
-// exports, as a debugger would: the host does not link the library.
-std::string darkMode() {
-    using NameQuery = const char* (*)();
-    using FlagQuery = bool (*)();
-    auto name = reinterpret_cast<NameQuery>(::dlsym(RTLD_DEFAULT, "MorvaneDarkModeTweakName"));
-    auto enabled = reinterpret_cast<FlagQuery>(::dlsym(RTLD_DEFAULT, "MorvaneDarkModeEnabled"));
-    if (!name || !enabled) throw ScenarioError("darkMode: the library is not loaded");
-    const char* text = name();
-    return enabled() && text ? std::string(text) : std::string("none");
+void setAppearance(const std::string& name) {
+    const auto kind = springboard::MenuAppearance::named(name);
+    if (!kind) throw ScriptError("expected: appearance stock|dune|noctis|carbon");
+    springboard::MenuAppearance::set(*kind);
 }
 
-std::string frameText(const ui::Rect& frame) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%g %g %g %g", frame.x(), frame.y(), frame.width(),
-                  frame.height());
-    return text;
+void setDirection(const std::string& name) {
+    if (name != "ltr" && name != "rtl") throw ScriptError("expected: direction ltr|rtl");
+    device::Phone::shared().setLayoutDirection(name == "rtl"
+                                                   ? device::LayoutDirection::RightToLeft
+                                                   : device::LayoutDirection::LeftToRight);
 }
 
-bool visible(const ui::View* view) {
-    return view && !view->isHidden() && view->alpha() >= 0.5;
+void press(const std::string& bundleIdentifier) {
+    try {
+        IconMenu::press(bundleIdentifier);
+    } catch (const std::invalid_argument& error) {
+        throw ScriptError(error.what());
+    }
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
+void dismiss() {
+    if (!IconMenu::isOpen()) throw ScriptError("no menu is open");
+    IconMenu::tap({1, 1});
 }
 
 }  // namespace
 
-bool MenuCommands::run(const ScenarioLine& line, std::ostream& out) {
-    const std::string& command = line.words[0];
-    auto& phone = device::Phone::shared();
-    if (command == "shortcut") {
-        if (line.words.size() < 4)
-            throw ScenarioError("expected: shortcut <bundleId> <type> <title…>");
-        springboard::DeclaredShortcuts::declare(line.words[1],
-                                                {line.words[2], restOfLine(line, 3)});
-    } else if (command == "ios") {
-        if (line.words.size() != 2) throw ScenarioError("expected: ios <version>");
-        phone.setSystemVersion(line.words[1]);
-    } else if (command == "appearance") {
-        const auto kind = line.words.size() == 2 ? springboard::MenuAppearance::named(line.words[1])
-                                                 : std::nullopt;
-        if (!kind) throw ScenarioError("expected: appearance stock|dune|noctis|carbon");
-        springboard::MenuAppearance::set(*kind);
-    } else if (command == "direction") {
-        if (line.words.size() != 2 || (line.words[1] != "ltr" && line.words[1] != "rtl"))
-            throw ScenarioError("expected: direction ltr|rtl");
-        phone.setLayoutDirection(line.words[1] == "rtl" ? device::LayoutDirection::RightToLeft
-                                                        : device::LayoutDirection::LeftToRight);
-    } else if (command == "press") {
-        if (line.words.size() != 2) throw ScenarioError("expected: press <bundleId>");
-        try {
-            IconMenu::press(line.words[1]);
-        } catch (const std::invalid_argument& error) {
-            throw ScenarioError(error.what());
-        }
-    } else if (command == "choose") {
-        if (line.words.size() < 2) throw ScenarioError("expected: choose <title…>");
-        choose(restOfLine(line, 1));
-    } else if (command == "drag") {
-        if (line.words.size() != 2) throw ScenarioError("expected: drag <level>");
-        drag(levelWord(line.words[1]));
-    } else if (command == "touch") {
-        touch(line);
-    } else if (command == "tap") {
-        tap(line);
-    } else if (command == "dismiss") {
-        if (!IconMenu::isOpen()) throw ScenarioError("no menu is open");
-        IconMenu::tap({1, 1});
-    } else if (command == "print" && line.words.size() == 2 && line.words[1] == "menu") {
-        out << printMenu();
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool MenuCommands::isTextQuantity(const std::string& name) {
-    return name == "menu.items" || name == "launched" || name == "enabledToggles" ||
-           name == "darkMode" || startsWith(name, "menu.icon.") || startsWith(name, "editor.") ||
-           startsWith(name, "menu.subtitle.") || startsWith(name, "menu.legibleSubtitle.") ||
-           startsWith(name, "frame.") || name == "slider.label";
-}
-
-std::optional<QuantityValue> MenuCommands::read(const std::string& name) {
-    if (name == "menu") return std::string(IconMenu::isOpen() ? "open" : "closed");
-    if (name == "menu.items") return join(IconMenu::lastItemTitles());
-    if (name == "launched") {
-        const std::string app = IconMenu::lastLaunched();
-        return app.empty() ? std::string("none") : app;
-    }
-    if (name == "haptics") return static_cast<double>(device::Phone::shared().impacts().size());
-    if (startsWith(name, "menu.subtitle."))
-        return rowTitled(name.substr(14))->subtitleLabel()->text();
-    if (startsWith(name, "menu.legibleSubtitle.")) {
-        const auto row = rowTitled(name.substr(21));
-        if (!rt::hasField(row.get(), "_legibilityTreatedSubtitleLabel")) return std::string("none");
-        auto* label =
-            rt::cast<ui::Label>(rt::getField(row.get(), "_legibilityTreatedSubtitleLabel"));
-        if (!label) throw ScenarioError("the row's legibility-treated subtitle holds no label");
-        return label->text();
-    }
-    if (startsWith(name, "menu.icon.")) return iconName(rowTitled(name.substr(10)));
-    if (name == "enabledToggles") {
-        const std::vector<std::string> toggles = enabledToggleNames(rowTitled("Toggles"));
-        return toggles.empty() ? std::string("none") : join(toggles);
-    }
-    if (name == "darkMode") return darkMode();
-    if (startsWith(name, "highlighted."))
-        return rowTitled(name.substr(12))->isHighlighted() ? 1.0 : 0.0;
-    if (startsWith(name, "editor.")) return editorName(rowTitled(name.substr(7)));
-    if (startsWith(name, "frame.content.")) {
-        const auto row = rowTitled(name.substr(14));
-        const rt::Selector selector = rt::sel("getContentFrame");
-        if (!rt::respondsToSelector(row, selector)) return std::string("none");
-        return frameText(rt::send<ui::Rect>(row, selector));
-    }
-    if (name == "frame.editor") {
-        rt::Ref<ui::View> editor = openEditor("sliderView");
-        if (!editor) editor = openEditor("togglesView");
-        return editor ? frameText(editor->frame()) : std::string("none");
-    }
-    if (name == "slider.value") return static_cast<double>(openSlider()->value());
-    if (name == "slider.label") {
-        auto label = rt::cast<ui::Label>(editorPart("sliderView", "percentLabel"));
-        return label ? label->text() : std::string("none");
-    }
-    if (name == "slider.label.visible")
-        return visible(editorPart("sliderView", "percentLabel").get()) ? 1.0 : 0.0;
-    if (name == "remove.visible")
-        return visible(editorPart("sliderView", "removeButton").get()) ? 1.0 : 0.0;
-    if (startsWith(name, "toggle.")) {
-        std::string toggle = name.substr(7);
-        const bool shown = toggle.ends_with(".shown");
-        if (shown) toggle.resize(toggle.size() - 6);
-        rt::Ref<ui::View> button = toggleButton(toggle);
-        if (shown) return button->superview() ? 1.0 : 0.0;
-        return static_cast<double>(rt::send<int>(button, rt::sel("currentState")));
-    }
-    return std::nullopt;
+std::vector<ScriptCommand> MenuCommands::commands(std::ostream& out) {
+    using L = const ScriptLine&;
+    return {
+        {"shortcut", "<bundleId> <type> <title…>",
+         [](L line) {
+             springboard::DeclaredShortcuts::declare(line.words[1], {line.words[2], line.rest(3)});
+         },
+         "the app declares one of its own shortcut items"},
+        {"ios", "<version>",
+         [](L line) { device::Phone::shared().setSystemVersion(line.words[1]); },
+         "the system version the device reports from now on"},
+        {"appearance", "stock|dune|noctis|carbon", [](L line) { setAppearance(line.words[1]); },
+         "the dark-mode appearance of the menus made from now on"},
+        {"direction", "ltr|rtl", [](L line) { setDirection(line.words[1]); },
+         "the layout direction from now on"},
+        {"press", "<bundleId>", [](L line) { press(line.words[1]); },
+         "presses the app's icon firmly: its shortcut menu opens"},
+        {"choose", "<title…>", [](L line) { choose(line.rest(1)); },
+         "taps the open menu's row with that title, on its icon"},
+        {"drag", "<level>", [](L line) { drag(ScriptWords::level(line.words[1])); },
+         "drags the open slider's thumb to the level and lifts the finger"},
+        {"touch began", "", [](L) { touchBegan(); }, "a finger touches the open slider's thumb"},
+        {"touch moved", "<level>", [](L line) { touchMoved(line.words[2]); },
+         "the finger moves to the level"},
+        {"touch ended", "", [](L) { IconMenu::touchUp(); }, "the finger lifts"},
+        {"touch cancelled", "", [](L) { IconMenu::touchCancel(); }, "the touch is cancelled"},
+        {"tap remove", "", [](L) { tapRemove(); }, "taps the open slider editor's remove button"},
+        {"tap", "<toggleName>",
+         [](L line) { IconMenu::tap(centreOf(*OpenMenu::toggleButton(line.words[1]))); },
+         "taps that button of the open toggles editor"},
+        {"dismiss", "", [](L) { dismiss(); }, "taps outside the open menu"},
+        {"print menu", "", [&out](L) { out << printMenu(); },
+         "the open menu's rows: title, subtitle, icon, editor, highlight, toggle icons"},
+    };
 }

@@ -4,24 +4,36 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "ScenarioError.h"
 #include "ScreenCapture.h"
+#include "ScriptError.h"
 
-bool PictureCommands::handles(const std::string& command) {
-    return command == "snapshot" || command == "plot";
+namespace {
+
+void write(const render::Picture& picture, const std::string& file) {
+    try {
+        picture.writePng(file);
+    } catch (const std::runtime_error& error) {
+        throw ScriptError(error.what());
+    }
 }
 
-void PictureCommands::run(const ScenarioLine& line) {
-    const std::string& command = line.words[0];
-    if (line.words.size() != 2) throw ScenarioError("expected: " + command + " <file.png>");
-    ScreenCapture::settle();
-    const render::Picture picture =
-        command == "snapshot" ? ScreenCapture::screenPicture() : ScreenCapture::timelinePicture();
-    try {
-        picture.writePng(line.words[1]);
-    } catch (const std::runtime_error& error) {
-        throw ScenarioError(error.what());
-    }
+}  // namespace
+
+std::vector<ScriptCommand> PictureCommands::commands() {
+    return {
+        {"snapshot", "<file.png>",
+         [](const ScriptLine& line) {
+             ScreenCapture::settle();
+             write(ScreenCapture::screenPicture(), line.words[1]);
+         },
+         "runs the tasks due now, then draws the screen into a PNG picture"},
+        {"plot", "<file.png>",
+         [](const ScriptLine& line) {
+             ScreenCapture::settle();
+             write(ScreenCapture::timelinePicture(), line.words[1]);
+         },
+         "draws the timeline so far into a PNG picture"},
+    };
 }
 
 SnapshotRecorder::SnapshotRecorder(std::filesystem::path directory)
@@ -36,7 +48,7 @@ void SnapshotRecorder::start() {
     record("start");
 }
 
-void SnapshotRecorder::afterCommand(const ScenarioLine& line) {
+void SnapshotRecorder::afterCommand(const ScriptLine& line) {
     ScreenCapture::settle();
     record(line.words.empty() ? "line" : line.words[0]);
 }

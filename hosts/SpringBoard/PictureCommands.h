@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "ScenarioLine.h"
+#include "CommandTable.h"
+#include "ScriptLine.h"
 #include "render/Picture.h"
 
 // The scenario commands that write pictures: `snapshot <file.png>` (the screen now) and
@@ -12,9 +14,8 @@
 // relative to the current directory.
 class PictureCommands {
   public:
-    static bool handles(const std::string& command);
-    // Throws ScenarioError for a wrong line or a file that cannot be written.
-    static void run(const ScenarioLine& line);
+    // Each throws ScriptError for a file that cannot be written.
+    static std::vector<ScriptCommand> commands();
 };
 
 // `SpringBoard --snapshots DIR`: after every command that changed the screen, the screen as
@@ -25,7 +26,7 @@ class SnapshotRecorder {
     explicit SnapshotRecorder(std::filesystem::path directory);
 
     void start();
-    void afterCommand(const ScenarioLine& line);
+    void afterCommand(const ScriptLine& line);
     int written() const { return _written; }
 
   private:

@@ -1,47 +1,42 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <iosfwd>
 #include <string>
 
+#include "ChildProgram.h"
+#include "CommandTable.h"
 #include "HostSession.h"
-#include "ScenarioLine.h"
+#include "QuantityTable.h"
 
-// Plays a scenario on the running host, one line at a time (docs/scenarios.md).
+// The scenario language of the home-screen host (docs/scenarios.md): its commands and
+// quantities, played on the running host.
 class ScenarioRunner {
   public:
-    ScenarioRunner(HostSession& session, std::filesystem::path valuesEditor, std::ostream& out,
-                   bool echo);
+    // `tools`: the directory of ValuesEditor and Preferences, which `store`, `setting` and
+    // `pane` run. Output goes to `out`; what those programs report, to `errors`.
+    ScenarioRunner(HostSession& session, std::filesystem::path tools, std::ostream& out,
+                   std::ostream& errors);
 
-    // Plays every line of `input`; answers the exit status: 0 when every line ran and every
-    // expectation held, 1 at the first line that failed (its message is on `errors`).
-    int play(std::istream& input, std::ostream& errors);
-    // Called after every command that ran (the snapshot recorder).
-    void setAfterCommand(std::function<void(const ScenarioLine&)> afterCommand) {
-        _afterCommand = std::move(afterCommand);
-    }
+    const CommandTable& commands() const { return _commands; }
+    const QuantityTable& quantities() const { return _quantities; }
 
   private:
-    void echo(const ScenarioLine& line);
-    void run(const ScenarioLine& line);
-    void runState(const ScenarioLine& line);
-    void runShortcut(const ScenarioLine& line, long long taskState, long long visibility);
-    void runWait(const ScenarioLine& line);
-    void runUser(const ScenarioLine& line);
-    void runEdit(const ScenarioLine& line);
-    void runSetting(const ScenarioLine& line);
-    void runPane(const ScenarioLine& line);
-    // Plays a script in a Preferences process on this device root; answers its exit status.
-    int playPaneScript(const std::string& script);
-    void runRespring();
-    void runPrint(const ScenarioLine& line);
-    void runExpect(const ScenarioLine& line);
-    void runExpectText(const ScenarioLine& line);
+    std::vector<ScriptCommand> hostCommands();
+    void runUser(const ScriptLine& line);
+    void runEdit(const ScriptLine& line);
+    void runSetting(const ScriptLine& line);
+    void runPane(const ScriptLine& line);
+    // Plays a script in a Preferences process on this device root, handing it the script on
+    // its standard input.
+    ChildProgram::Result playPaneScript(const std::string& script);
+    void waitForReload(int seen);
+    void runPrint(const std::string& what, const std::string& argument);
 
     HostSession& _session;
-    std::filesystem::path _valuesEditor;
+    std::filesystem::path _tools;
     std::ostream& _out;
-    bool _echo;
-    std::function<void(const ScenarioLine&)> _afterCommand;
+    std::ostream& _errors;
+    CommandTable _commands;
+    QuantityTable _quantities;
 };

@@ -3,12 +3,13 @@
 #include <array>
 #include <cstdio>
 
-#include "Quantity.h"
+#include "HomeScreenQuantities.h"
+#include "StoredValues.h"
 #include "TimelineSummary.h"
-#include "ValuesFile.h"
 #include "core/dispatch/Clock.h"
 #include "core/preferences/HBPreferences.h"
 #include "device/Phone.h"
+#include "shared/MorvaneIdentifiers.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ std::string StatePrinter::application(const std::string& bundleIdentifier) {
     std::string text = "app " + bundleIdentifier + "\n";
     bool any = false;
     for (const char* property : kRecordProperties) {
-        const auto value = Quantity::recordProperty(bundleIdentifier, property);
+        const auto value = HomeScreenQuantities::recordProperty(bundleIdentifier, property);
         if (!value) continue;
         any = true;
         text += "  " + std::string(property) + " = " + format("%g", *value) + "\n";
@@ -58,12 +59,13 @@ std::string StatePrinter::application(const std::string& bundleIdentifier) {
 }
 
 std::string StatePrinter::store() {
-    return "values file " + std::string(ValuesFile::kDevicePath) + "\n" + ValuesFile::describe();
+    return "values file " + std::string(StoredValues::kDevicePath) + "\n" +
+           StoredValues::describe();
 }
 
 std::string StatePrinter::settings() {
     std::string text = "settings held by the library\n";
-    const auto flags = core::HBPreferences::boundFlags("com.kelvrin.morvane");
+    const auto flags = core::HBPreferences::boundFlags(morvane::identifiers::kSettingsDomain);
     for (const auto& [key, on] : flags) text += "  " + key + " = " + (on ? "on" : "off") + "\n";
     if (flags.empty()) text += "  (none: the library is not active in this host)\n";
     return text;

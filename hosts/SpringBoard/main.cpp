@@ -1,101 +1,79 @@
 // SpringBoard: the home-screen host of a simulated phone. It boots a device root, installs
 // the built deliverables into it, loads the injected libraries, and plays a scenario.
-#include <cstdio>
-#include <cstdlib>
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <optional>
 #include <system_error>
 
-#include "DeliverableInstaller.h"
-#include "HostOptions.h"
+#include "DeviceSession.h"
+#include "HostCommandLine.h"
 #include "HostSession.h"
 #include "PictureCommands.h"
 #include "ScenarioRunner.h"
-#include "core/dispatch/Clock.h"
-#include "core/paths/DeviceRoot.h"
+#include "ScriptPlayer.h"
+#include "ScriptSource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary device root, removed at exit unless it is to be kept.
-class TemporaryRoot {
-  public:
-    explicit TemporaryRoot(bool keep) : _keep(keep) {
-        std::string pattern = (fs::temp_directory_path() / "morvane-root-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("could not make a temporary device root");
-        _path = pattern;
-    }
-    ~TemporaryRoot() {
-        std::error_code ignored;
-        if (!_keep) fs::remove_all(_path, ignored);
-    }
-    const fs::path& path() const { return _path; }
+constexpr const char* kDescription =
+    "The home-screen host of a simulated phone. Boots the device root, installs the built\n"
+    "deliverables into it when it does not hold them yet, loads the libraries of\n"
+    "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).";
 
-  private:
-    bool _keep;
-    fs::path _path;
-};
-
-fs::path besideThisProgram(const char* name) {
+fs::path besideThisProgram() {
     std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return self.parent_path() / name;
+    return fs::read_symlink("/proc/self/exe", error).parent_path();
 }
 
-int play(const HostOptions& options) {
-    std::optional<TemporaryRoot> temporary;
-    if (options.root) {
-        core::DeviceRoot::set(*options.root);
-    } else {
-        temporary.emplace(options.keepRoot);
-        core::DeviceRoot::set(temporary->path());
-        if (options.keepRoot) std::cout << "device root: " << temporary->path().string() << "\n";
-    }
-    for (const auto& problem :
-         DeliverableInstaller::installMissing({MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE,
-                                              MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
-                                              MORVANE_BUILT_KILLALL, MORVANE_BUILT_PLUTIL})) {
-        std::cerr << "SpringBoard: " << problem << "\n";
-    }
-    core::Clock::boot(options.realTime ? core::ClockMode::Real : core::ClockMode::Virtual);
-    HostSession session;
-    for (const auto& problem : session.boot({})) std::cerr << "SpringBoard: " << problem << "\n";
+std::string epilogue(const ScenarioRunner& runner) {
+    return "Commands:\n" + runner.commands().help() + "\nQuantities (expect, show):\n" +
+           runner.quantities().help() +
+           "\nExit status: 0 when every line ran and every 'expect' held; 1 when an expect "
+           "failed or\na line could not run; 2 for bad arguments.";
+}
 
-    ScenarioRunner runner(session, besideThisProgram("ValuesEditor"), std::cout, options.echo);
+int play(const HostOptions& options, const std::optional<fs::path>& snapshotDirectory,
+         HostSession& session, ScenarioRunner& runner) {
+    ScriptSource source(options.script);
+    DeviceSession device("SpringBoard", options, std::cout, std::cerr);
+    device.report(session.boot({}));
+    ScriptPlayer player(runner.commands(), std::cout, options.echo);
     std::optional<SnapshotRecorder> snapshots;
-    if (options.snapshots) {
-        snapshots.emplace(*options.snapshots);
+    if (snapshotDirectory) {
+        snapshots.emplace(*snapshotDirectory);
         snapshots->start();
-        runner.setAfterCommand(
-            [&snapshots](const ScenarioLine& line) { snapshots->afterCommand(line); });
     }
-    if (!options.scenario) return runner.play(std::cin, std::cerr);
-    std::ifstream scenario(*options.scenario);
-    if (!scenario) {
-        std::cerr << "SpringBoard: cannot read " << options.scenario->string() << "\n";
-        return 2;
-    }
-    return runner.play(scenario, std::cerr);
+    player.setAfterCommand([&](const ScriptLine& line) {
+        for (const auto& problem : session.restartIfAsked())
+            std::cout << "restart: " << problem << "\n";
+        if (snapshots) snapshots->afterCommand(line);
+    });
+    return player.play(source.stream(), std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    const auto options = HostOptions::parse(argc, argv, error);
-    if (!options) {
-        std::cerr << "SpringBoard: " << error << "\n" << HostOptions::usage();
-        return 2;
-    }
-    if (options->help) {
-        std::cout << HostOptions::usage();
-        return 0;
-    }
+    HostSession session;
+    ScenarioRunner runner(session, besideThisProgram(), std::cout, std::cerr);
+    HostCommandLine commandLine("SpringBoard", kDescription, "SCENARIO");
+    std::optional<fs::path> snapshots;
+    commandLine.app()
+        .add_option("--snapshots", snapshots,
+                    "write the screen as a numbered PNG picture into DIR at the start and "
+                    "after every command that changed it")
+        ->type_name("DIR");
+    commandLine.setEpilogue(epilogue(runner));
+    if (const auto status = commandLine.parse(argc, argv)) return *status;
     try {
-        return play(*options);
+        return play(commandLine.options(), snapshots, session, runner);
+    } catch (const ScriptSource::Unreadable& failure) {
+        std::cerr << "SpringBoard: " << failure.what() << "\n";
+        return 2;
     } catch (const std::exception& failure) {
         std::cerr << "SpringBoard: " << failure.what() << "\n";
         return 1;

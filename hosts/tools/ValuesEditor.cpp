@@ -13,17 +13,19 @@
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/preferences/PreferenceFileUpdate.h"
+#include "shared/MorvaneIdentifiers.h"
 
 namespace {
 
-constexpr const char* kValuesFile = "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
-constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+using morvane::identifiers::kReloadNotification;
+using morvane::identifiers::kValuesFileDevicePath;
 
 void usage(FILE* to) {
+    std::fprintf(to,
+                 "usage: ValuesEditor --root DIR COMMAND\n"
+                 "Edits %s under the device root, then posts %s.\n",
+                 kValuesFileDevicePath, kReloadNotification);
     std::fputs(
-        "usage: ValuesEditor --root DIR COMMAND\n"
-        "Edits com.kelvrin.morvane.plist under the device root, then posts "
-        "com.kelvrin.morvane/ReloadPrefs.\n"
         "  store BUNDLE_ID volume LEVEL           the app's volume (0..1)\n"
         "  store BUNDLE_ID brightness LEVEL       the app's brightness (0..1)\n"
         "  store BUNDLE_ID toggle NAME on|off|unset  one of the app's toggles\n"
@@ -102,7 +104,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto update = core::PreferenceFileUpdate::apply(
-        kValuesFile, [&](core::PlistDictionary& values) { edit(values, words); },
+        kValuesFileDevicePath, [&](core::PlistDictionary& values) { edit(values, words); },
         core::PlistFormat::Xml);
     if (!update.message.empty()) std::fprintf(stderr, "ValuesEditor: %s\n", update.message.c_str());
     if (!update.written()) return 1;

@@ -202,7 +202,7 @@ TEST(SpringBoardHost, StopsAtTheFirstBadLineNamingIt) {
 TEST(SpringBoardHost, AnswersHelpAndRefusesBadArguments) {
     std::string output;
     EXPECT_EQ(testing_support::run(kHost + " --help", &output), 0);
-    EXPECT_NE(output.find("usage: SpringBoard"), std::string::npos);
+    EXPECT_NE(output.find("Usage: SpringBoard"), std::string::npos) << output;
     EXPECT_EQ(testing_support::run(kHost + " --frobnicate 2>&1", &output), 2);
     EXPECT_EQ(testing_support::run(kHost + " --root 2>&1", &output), 2);
     EXPECT_EQ(testing_support::run(kHost + " /no/such/scenario 2>&1", &output), 2);

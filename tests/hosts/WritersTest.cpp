@@ -29,6 +29,7 @@ namespace {
 
 const std::string kEditor = VALUES_EDITOR;
 const std::string kStoreWriter = STORE_WRITER;
+const std::string kPlatformLibrary = PLATFORM_LIBRARY;
 constexpr const char* kPreferences = "var/mobile/Library/Preferences";
 constexpr const char* kFileName = "com.kelvrin.morvane.plist";
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -58,6 +59,15 @@ std::string editorLoop(const fs::path& root, const std::string& prefix, int coun
     return "for i in $(seq 0 " + std::to_string(count - 1) + "); do " + shellQuote(kEditor) +
            " --root " + shellQuote(root) + " store " + prefix + ".$i volume 0.5 2>/dev/null && " +
            "echo " + prefix + ".$i; done";
+}
+
+// Lets every user through `directory` and each directory above it up to the system's
+// temporary directory.
+void makeReachable(const fs::path& directory) {
+    const fs::path top = fs::temp_directory_path();
+    for (fs::path step = directory; step != top && step != step.parent_path();
+         step = step.parent_path())
+        fs::permissions(step, fs::perms::all);
 }
 
 std::string storeLoop(const fs::path& root, const std::string& prefix, int count) {
@@ -168,14 +178,22 @@ TEST_F(WritersTest, AFileWithoutReadPermissionIsKeptAsideAndTheNewOneIsReadable)
     // The editor runs as an unprivileged user who may write the directory but not read a
     // file of mode 000 (the superuser would read it).
     fs::create_directories(preferences());
-    for (fs::path step = preferences(); step != _root.path().parent_path();
-         step = step.parent_path())
-        fs::permissions(step, fs::perms::all);
+    makeReachable(preferences());
     std::ofstream(valuesFile()) << "<plist version=\"1.0\"><dict/></plist>";
     fs::permissions(valuesFile(), fs::perms::none);
+    // The built editor may sit in a private directory (a clone inside `mktemp -d`): that user
+    // runs a copy of it, with the platform library beside it, from a directory of its own.
+    testing_support::TemporaryDirectory programs;
+    makeReachable(programs.path());
+    const fs::path editor = programs.path() / "ValuesEditor";
+    fs::copy_file(kEditor, editor);
+    fs::copy_file(kPlatformLibrary, programs.path() / fs::path(kPlatformLibrary).filename());
     std::string output;
-    EXPECT_EQ(edit("store com.example.maps volume 0.5", &output,
-                   "setpriv --reuid=65534 --regid=65534 --clear-groups "),
+    EXPECT_EQ(testing_support::run("LD_LIBRARY_PATH=" + shellQuote(programs.path()) +
+                                       " setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                                       shellQuote(editor) + " --root " + shellQuote(_root.path()) +
+                                       " store com.example.maps volume 0.5 2>&1",
+                                   &output),
               0)
         << output;
     EXPECT_TRUE(fs::exists(valuesFile().string() + ".unreadable"));

@@ -35,11 +35,13 @@ class Subprocess {
         return line;
     }
 
-    // Reads the rest of the output and answers the exit status (-1 when it did not exit).
+    // Reads the rest of the output, blank lines included, to its end and answers the exit
+    // status (-1 when it did not exit).
     int wait(std::string* rest = nullptr) {
-        std::string line;
-        while (!(line = readLine()).empty()) {
-            if (rest) *rest += line + "\n";
+        char buffer[4096];
+        std::size_t count = 0;
+        while ((count = std::fread(buffer, 1, sizeof buffer, _pipe)) > 0) {
+            if (rest) rest->append(buffer, count);
         }
         const int status = ::pclose(_pipe);
         _pipe = nullptr;
@@ -52,6 +54,7 @@ class Subprocess {
 
 // Runs a command to its end; answers its exit status and fills `output` with its stdout.
 inline int run(const std::string& command, std::string* output = nullptr) {
+    if (output) output->clear();
     Subprocess process(command);
     return process.wait(output);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "shared/MorvaneIdentifiers.h"
 #include "tweak/startup/Setting.h"
 
 namespace morvane {
@@ -10,7 +11,7 @@ namespace morvane {
 // keeps equal to the stored values. A flag reads false until the settings are registered.
 class Settings {
   public:
-    static constexpr const char* kDomain = "com.kelvrin.morvane";
+    static constexpr const char* kDomain = identifiers::kSettingsDomain;
 
     // Creates the settings object and registers every setting of the table, in its order.
     static void registerAll();

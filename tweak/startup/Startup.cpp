@@ -5,6 +5,7 @@
 #include "core/notify/NotifyCenter.h"
 #include "core/process/ProcessInfo.h"
 #include "rt/Runtime.h"
+#include "shared/MorvaneIdentifiers.h"
 #include "tweak/controls/BrightnessControl.h"
 #include "tweak/controls/VolumeControl.h"
 #include "tweak/lifecycle/ApplicationStateTracking.h"
@@ -19,7 +20,7 @@ namespace morvane {
 namespace {
 
 constexpr const char* kHostProcessName = "SpringBoard";
-constexpr const char* kReloadNotification = "com.kelvrin.morvane/ReloadPrefs";
+constexpr const char* kReloadNotification = morvane::identifiers::kReloadNotification;
 
 struct StartupState {
     bool started = false;

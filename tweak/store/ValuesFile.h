@@ -4,14 +4,14 @@
 
 #include "core/plist/PlistDictionary.h"
 #include "core/preferences/PreferenceFileUpdate.h"
+#include "shared/MorvaneIdentifiers.h"
 
 namespace morvane {
 
 // The per-app values file (also the file of the settings domain).
 class ValuesFile {
   public:
-    static constexpr const char* kDevicePath =
-        "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
+    static constexpr const char* kDevicePath = identifiers::kValuesFileDevicePath;
 
     // The top-level dictionary; none when the file is missing or unreadable.
     static std::optional<core::PlistDictionary> read();

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "shared/MorvaneIdentifiers.h"
+
 // Morvane's settings and per-app values file as it is on disk, read afresh for each question
 // so that a scenario sees what was really written.
-class ValuesFile {
+class StoredValues {
   public:
-    static constexpr const char* kDevicePath =
-        "/var/mobile/Library/Preferences/com.kelvrin.morvane.plist";
+    static constexpr const char* kDevicePath = morvane::identifiers::kValuesFileDevicePath;
 
     // The app's stored level ("volume" or "brightness"), -1 when absent.
     static double storedLevel(const std::string& bundleIdentifier, const std::string& kind);

@@ -1,4 +1,4 @@
-#include "ValuesFile.h"
+#include "StoredValues.h"
 
 #include <cstdio>
 #include <optional>
@@ -9,7 +9,7 @@
 namespace {
 
 std::optional<core::PlistDictionary> readFile() {
-    const auto bytes = core::readDeviceFile(ValuesFile::kDevicePath);
+    const auto bytes = core::readDeviceFile(StoredValues::kDevicePath);
     if (!bytes) return std::nullopt;
     const auto value = core::parsePropertyList(*bytes);
     if (!value || !value->asDictionary()) return std::nullopt;
@@ -61,15 +61,15 @@ std::string describeValue(const core::PlistValue& value) {
 
 }  // namespace
 
-double ValuesFile::storedLevel(const std::string& bundleIdentifier, const std::string& kind) {
+double StoredValues::storedLevel(const std::string& bundleIdentifier, const std::string& kind) {
     const auto values = readFile();
     const core::PlistValue* entry = values ? values->find(bundleIdentifier + "-" + kind) : nullptr;
     const auto level = entry ? entry->asReal() : std::nullopt;
     return level.value_or(-1.0);
 }
 
-long long ValuesFile::storedToggle(const std::string& bundleIdentifier,
-                                   const std::string& toggleName) {
+long long StoredValues::storedToggle(const std::string& bundleIdentifier,
+                                     const std::string& toggleName) {
     const auto values = readFile();
     const core::PlistValue* toggles =
         values ? values->find(bundleIdentifier + "-toggles") : nullptr;
@@ -79,7 +79,7 @@ long long ValuesFile::storedToggle(const std::string& bundleIdentifier,
     return integer.value_or(-1);
 }
 
-std::string ValuesFile::describe() {
+std::string StoredValues::describe() {
     const auto values = readFile();
     if (!values) return "  (no values file)\n";
     std::string text;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rt/Ref.h"
+#include "springboard/SBUIActionView.h"
+#include "ui/Slider.h"
+#include "ui/View.h"
+
+// The icon menu open now, as the scenario commands and quantities find their way in it: its
+// rows, a row's editor and the editor's parts. Each throws ScriptError when what it looks for
+// is not there.
+class OpenMenu {
+  public:
+    static std::vector<rt::Ref<springboard::SBUIActionView>> rows();
+    static rt::Ref<springboard::SBUIActionView> rowTitled(const std::string& title);
+    // A row's property added at run time (an editor), read by its getter; null when absent.
+    static rt::Ref<rt::Object> rowProperty(const rt::Ref<springboard::SBUIActionView>& row,
+                                           const char* getter);
+    // The first row's editor of that getter ("sliderView", "togglesView"), or null.
+    static rt::Ref<ui::View> editor(const char* getter);
+    // A part of the open editor of that getter, by its getter ("slider", "removeButton").
+    static rt::Ref<ui::View> editorPart(const char* editorGetter, const char* part);
+    static rt::Ref<ui::Slider> slider();
+    static rt::Ref<ui::View> toggleButton(const std::string& name);
+
+    // The resource name of the image the row's action carries, or "none".
+    static std::string iconName(const rt::Ref<springboard::SBUIActionView>& row);
+    // The toggle names of the buttons in the row's row of icons, in order.
+    static std::vector<std::string> enabledToggleNames(
+        const rt::Ref<springboard::SBUIActionView>& row);
+    // "slider", "toggles" or "none".
+    static std::string editorName(const rt::Ref<springboard::SBUIActionView>& row);
+    // Words joined by "|".
+    static std::string join(const std::vector<std::string>& words);
+};
