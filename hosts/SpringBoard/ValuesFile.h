@@ -2,7 +2,7 @@
 
 #include <string>
 
-// Morvane's settings and per-app values file as it is on disk, read afresh for each question
+// Morvane's settings and per-app values file as it is on disk, read again whenever it changed
 // so that a scenario sees what was really written.
 class ValuesFile {
   public:

@@ -5,6 +5,7 @@
 #include "core/plist/PlistLimits.h"
 #include "core/plist/PlistTextEncoding.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -16,14 +17,32 @@ namespace {
 
 struct XmlPlistError {};
 
-bool isSpace(char character) {
-    return character == ' ' || character == '\t' || character == '\n' || character == '\r';
+// What each byte is to the reader, looked up in one table in the loops over every byte.
+enum ByteClass : std::uint8_t {
+    kSpace = 1,
+    kNameCharacter = 2,
+    kEndsPlainText = 4,  // '<', '&', a carriage return or a byte of a multi-byte character
+};
+
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (const char space : {' ', '\t', '\n', '\r'}) classes[static_cast<unsigned char>(space)] |= kSpace;
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool name = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                          (byte >= '0' && byte <= '9') || byte == '_' || byte == ':' ||
+                          byte == '-' || byte == '.';
+        if (name) classes[byte] |= kNameCharacter;
+        if (byte == '<' || byte == '&' || byte == '\r' || byte >= 0x80) classes[byte] |= kEndsPlainText;
+    }
+    return classes;
+}();
+
+bool is(char character, ByteClass byteClass) {
+    return (kByteClasses[static_cast<unsigned char>(character)] & byteClass) != 0;
 }
 
-bool isNameCharacter(char character) {
-    return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
-           (character >= '0' && character <= '9') || character == '_' || character == ':' ||
-           character == '-' || character == '.';
+bool isSpace(char character) {
+    return is(character, kSpace);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -153,7 +172,7 @@ XmlPlistReader::Tag XmlPlistReader::readTag() {
         ++_position;
     }
     const std::size_t nameStart = _position;
-    while (_position < _text.size() && isNameCharacter(_text[_position])) ++_position;
+    while (_position < _text.size() && is(_text[_position], kNameCharacter)) ++_position;
     tag.name = _text.substr(nameStart, _position - nameStart);
     if (tag.name.empty()) fail();
     if (_position < _text.size() && _text[_position] != '>') moveToMarkupEnd(false);
@@ -273,11 +292,7 @@ std::string_view XmlPlistReader::readCharacters(const Tag& tag) {
     if (tag.isEmpty) return {};
     const std::size_t start = _position;
     std::size_t end = start;
-    while (end < _text.size()) {
-        const auto character = static_cast<unsigned char>(_text[end]);
-        if (character == '<' || character == '&' || character == '\r' || character >= 0x80) break;
-        ++end;
-    }
+    while (end < _text.size() && !is(_text[end], kEndsPlainText)) ++end;
     if (end + 1 < _text.size() && _text[end] == '<' && _text[end + 1] == '/') {
         _position = end;
         expectEndTag(tag.name);

@@ -1,7 +1,6 @@
 #include "core/preferences/PreferenceFile.h"
 
-#include "core/files/RootedFiles.h"
-#include "core/plist/PlistReader.h"
+#include "core/preferences/PreferenceFileCache.h"
 #include "core/preferences/PreferenceFileUpdate.h"
 
 namespace core {
@@ -13,11 +12,7 @@ std::string PreferenceFile::devicePathFor(const std::string& domain) {
 std::optional<PlistDictionary> PreferenceFile::read(const std::string& domain) {
     // A domain name with "/" would name another directory; the root confines ".." already.
     if (domain.empty() || domain.find('/') != std::string::npos) return std::nullopt;
-    const auto bytes = readDeviceFile(devicePathFor(domain));
-    if (!bytes) return std::nullopt;
-    const auto value = parsePropertyList(*bytes);
-    if (!value || !value->asDictionary()) return std::nullopt;
-    return *value->asDictionary();
+    return PreferenceFileCache::read(devicePathFor(domain));
 }
 
 bool PreferenceFile::write(const std::string& domain, const PlistDictionary& values) {

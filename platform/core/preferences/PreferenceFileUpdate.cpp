@@ -9,6 +9,7 @@
 #include "core/files/RootedFiles.h"
 #include "core/plist/PlistReader.h"
 #include "core/plist/PlistWriter.h"
+#include "core/preferences/PreferenceFileCache.h"
 
 namespace core {
 
@@ -118,6 +119,12 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(std::string_view device
     if (bytes.empty())
         return failure(Outcome::CannotEncode,
                        path + " was not written: its values cannot be written in this format");
+    if (bytes.size() > PreferenceFileCache::kMaxFileSize)
+        return failure(Outcome::TooLarge,
+                       path + " was not written: it would be " + std::to_string(bytes.size()) +
+                           " bytes, more than the " +
+                           std::to_string(PreferenceFileCache::kMaxFileSize >> 20) +
+                           " MiB a preferences file may hold");
     directory->removeStaleTemporaries(name);
     if (!directory->replaceFile(name, bytes))
         return failure(Outcome::WriteFailed,

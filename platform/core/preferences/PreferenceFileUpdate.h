@@ -34,6 +34,7 @@ class PreferenceFileUpdate {
         LockTimeout,   // another writer held the lock past the wait
         NotKeptAside,  // the file could not be read and could not be renamed aside
         CannotEncode,  // the changed dictionary cannot be written in the format
+        TooLarge,      // the result would be larger than a reader reads (PreferenceFileCache)
         WriteFailed,   // the atomic replace failed; the file is as it was
     };
 
