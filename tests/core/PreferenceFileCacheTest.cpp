@@ -136,7 +136,7 @@ TEST(PreferenceFileCache, WritersNeitherMakeNorTouchAFileOverTheLimit) {
     const auto untouched = core::PreferenceFileUpdate::apply(
         devicePath, [](PlistDictionary& values) { values.set("enabled", true); },
         core::PlistFormat::Xml);
-    EXPECT_FALSE(untouched.written());
+    EXPECT_EQ(untouched.outcome, core::PreferenceFileUpdate::Outcome::TooLarge);
     EXPECT_EQ(std::filesystem::file_size(hostPath()), large.size());
     EXPECT_FALSE(std::filesystem::exists(hostPath().string() + ".unreadable"));
 }
