@@ -3,8 +3,9 @@
 
 The benchmark binary (bench/plist_read.cpp) writes the XML and binary files into a
 temporary directory and times dictionaryWithContentsOfFile on them; this script then times
-plistlib.load on the very same files and prints the ratios (target: ours at least 3x
-faster in both formats).
+plistlib.load on the very same files and prints the ratios (targets: ours at least 15x
+faster in XML and 10x in binary). Ratios are given in wall time and in CPU time; the targets
+are judged on CPU time, which other work on a shared machine does not inflate.
 
     bench/plist_vs_python.py [--bench build/default/bench/plist_read] [--runs 15]
 """
@@ -18,13 +19,13 @@ import sys
 import tempfile
 import time
 
-TARGET_RATIO = 3.0
+TARGET_RATIOS = {"xml": 15.0, "binary": 10.0}
 FILES = {"xml": "values.xml.plist", "binary": "values.binary.plist"}
 OUR_BENCHMARKS = {"xml": "BM_ReadXml", "binary": "BM_ReadBinary"}
 
 
 def our_medians(bench, directory, repetitions):
-    """Runs our read benchmarks on the files in directory; median milliseconds per format."""
+    """Runs our read benchmarks on the files in directory; median (wall, CPU) ms per format."""
     environment = dict(os.environ, MORVANE_PLIST_BENCH_DIR=directory)
     output = subprocess.run(
         [bench, "--benchmark_filter=BM_Read", "--benchmark_format=json",
@@ -37,21 +38,22 @@ def our_medians(bench, directory, repetitions):
         scale = {"ms": 1.0, "us": 1e-3, "ns": 1e-6, "s": 1e3}[entry["time_unit"]]
         for form, name in OUR_BENCHMARKS.items():
             if entry["run_name"] == name:
-                medians[form] = entry["real_time"] * scale
+                medians[form] = (entry["real_time"] * scale, entry["cpu_time"] * scale)
     return medians
 
 
 def plistlib_median(path, runs):
-    """Median milliseconds of plistlib.load on path, checking it holds the 30,000 entries."""
-    timings = []
+    """Median (wall, CPU) ms of plistlib.load on path, checking it holds the 30,000 entries."""
+    walls, cpus = [], []
     for _ in range(runs):
-        start = time.perf_counter()
+        start, start_cpu = time.perf_counter(), time.process_time()
         with open(path, "rb") as stream:
             values = plistlib.load(stream)
-        timings.append((time.perf_counter() - start) * 1e3)
+        walls.append((time.perf_counter() - start) * 1e3)
+        cpus.append((time.process_time() - start_cpu) * 1e3)
         if len(values) != 30000:
             sys.exit(f"{path}: plistlib read {len(values)} entries, expected 30000")
-    return statistics.median(timings)
+    return statistics.median(walls), statistics.median(cpus)
 
 
 def main():
@@ -70,13 +72,16 @@ def main():
         sizes = {form: os.path.getsize(os.path.join(directory, name)) for form, name in FILES.items()}
 
     print(f"Reading the 10,000-app values file (30,000 entries), median, Python {sys.version.split()[0]}")
-    print(f"{'format':8} {'size':>10} {'ours ms':>10} {'plistlib ms':>12} {'ratio':>8}")
+    print(f"{'format':8} {'size':>10} {'ours ms':>10} {'plistlib ms':>12} {'ratio':>8}"
+          f" {'ours CPU':>10} {'plistlib CPU':>13} {'CPU ratio':>10} {'target':>7}")
     met = True
     for form in FILES:
-        ratio = theirs[form] / ours[form]
-        met = met and ratio >= TARGET_RATIO
-        print(f"{form:8} {sizes[form]:>10} {ours[form]:>10.2f} {theirs[form]:>12.2f} {ratio:>7.1f}x")
-    print(f"target: ours at least {TARGET_RATIO:.0f}x faster in both formats: {'met' if met else 'NOT met'}")
+        (wall, cpu), (their_wall, their_cpu) = ours[form], theirs[form]
+        ratio = their_cpu / cpu
+        met = met and ratio >= TARGET_RATIOS[form]
+        print(f"{form:8} {sizes[form]:>10} {wall:>10.2f} {their_wall:>12.2f} {their_wall / wall:>7.1f}x"
+              f" {cpu:>10.2f} {their_cpu:>13.2f} {ratio:>9.1f}x {TARGET_RATIOS[form]:>6.0f}x")
+    print(f"targets (CPU time): {'met' if met else 'NOT met'}; load average {os.getloadavg()[0]:.1f}")
     return 0 if met else 1
 
 

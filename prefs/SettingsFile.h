@@ -12,8 +12,8 @@ namespace morvane::prefs {
 
 // The settings file the pages read and write directly: "%@/Library/Preferences/%@" with the
 // user's home directory and "com.kelvrin.morvane.plist", the same file the tweak library
-// reads. A parsed file is reused while the file on disk is unchanged (same inode, size and
-// modification time), so a page of many rows reads a large file once.
+// reads. A parsed file is reused while the file on disk is unchanged (core's
+// PreferenceFileCache), so a page of many rows reads a large file once.
 class SettingsFile {
   public:
     static constexpr const char* kFileName = identifiers::kValuesFileName;

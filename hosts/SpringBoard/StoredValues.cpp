@@ -3,17 +3,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/files/RootedFiles.h"
-#include "core/plist/PlistReader.h"
+#include "core/preferences/PreferenceFileCache.h"
 
 namespace {
 
 std::optional<core::PlistDictionary> readFile() {
-    const auto bytes = core::readDeviceFile(StoredValues::kDevicePath);
-    if (!bytes) return std::nullopt;
-    const auto value = core::parsePropertyList(*bytes);
-    if (!value || !value->asDictionary()) return std::nullopt;
-    return *value->asDictionary();
+    return core::PreferenceFileCache::read(StoredValues::kDevicePath);
 }
 
 // Text as it can be printed: control characters (a stored string may hold any, terminal

@@ -4,7 +4,7 @@
 
 #include "shared/MorvaneIdentifiers.h"
 
-// Morvane's settings and per-app values file as it is on disk, read afresh for each question
+// Morvane's settings and per-app values file as it is on disk, read again whenever it changed
 // so that a scenario sees what was really written.
 class StoredValues {
   public:

@@ -1,16 +1,11 @@
 #include "tweak/store/ValuesFile.h"
 
-#include "core/files/RootedFiles.h"
-#include "core/plist/PlistReader.h"
+#include "core/preferences/PreferenceFileCache.h"
 
 namespace morvane {
 
 std::optional<core::PlistDictionary> ValuesFile::read() {
-    const auto bytes = core::readDeviceFile(kDevicePath);
-    if (!bytes) return std::nullopt;
-    const auto value = core::parsePropertyList(*bytes);
-    if (!value || !value->asDictionary()) return std::nullopt;
-    return *value->asDictionary();
+    return core::PreferenceFileCache::read(kDevicePath);
 }
 
 core::PreferenceFileUpdate::Result ValuesFile::update(

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 namespace core {
 
@@ -84,25 +85,35 @@ void BinaryPlistReader::readTrailer() {
         fail();
 }
 
-std::uint64_t BinaryPlistReader::readUnsigned(std::size_t position, std::size_t width) {
-    requireBytes(position, width);
-    std::uint64_t value = 0;
-    for (std::size_t index = 0; index < width; ++index)
-        value = (value << 8) | static_cast<unsigned char>(_bytes[position + index]);
-    return value;
-}
-
-void BinaryPlistReader::requireBytes(std::size_t position, std::uint64_t count) const {
-    if (position > _bytes.size() || count > _bytes.size() - position) fail();
-}
-
-void BinaryPlistReader::spend(std::uint64_t bytes) {
-    if (bytes > _budget) fail();
-    _budget -= bytes;
-}
-
-void BinaryPlistReader::charge(std::size_t elements, std::size_t payloadBytes) {
-    if (!_logicalSize.charge(elements, payloadBytes)) fail();
+// A big-endian number of width bytes whose bytes are known to be in the file (references of a
+// container's table: readExtent found the table within the file).
+std::uint64_t BinaryPlistReader::unsignedAt(std::size_t position, std::size_t width) const {
+    const char* bytes = _bytes.data() + position;
+    switch (width) {
+        case 1:
+            return static_cast<unsigned char>(*bytes);
+        case 2: {
+            std::uint16_t value;
+            std::memcpy(&value, bytes, 2);
+            return __builtin_bswap16(value);
+        }
+        case 4: {
+            std::uint32_t value;
+            std::memcpy(&value, bytes, 4);
+            return __builtin_bswap32(value);
+        }
+        case 8: {
+            std::uint64_t value;
+            std::memcpy(&value, bytes, 8);
+            return __builtin_bswap64(value);
+        }
+        default: {
+            std::uint64_t value = 0;
+            for (std::size_t index = 0; index < width; ++index)
+                value = (value << 8) | static_cast<unsigned char>(bytes[index]);
+            return value;
+        }
+    }
 }
 
 std::uint64_t BinaryPlistReader::objectOffset(std::uint64_t index) {
@@ -111,10 +122,6 @@ std::uint64_t BinaryPlistReader::objectOffset(std::uint64_t index) {
         readUnsigned(_trailer.offsetTableStart + index * _trailer.offsetSize, _trailer.offsetSize);
     if (offset < kMagic.size() || offset >= _trailer.offsetTableStart) fail();
     return offset;
-}
-
-std::uint64_t BinaryPlistReader::readReference(std::size_t position) {
-    return readUnsigned(position, _trailer.referenceSize);
 }
 
 PlistValue BinaryPlistReader::readObject(std::uint64_t index, std::size_t depth) {
@@ -233,10 +240,11 @@ std::string BinaryPlistReader::readString(std::size_t offset, bool utf16) {
         if (_strict && !hasOnlyPairedSurrogates(payload, extent.count)) fail();
         return PlistTextEncoding::fromUtf16BigEndian(payload, extent.count);
     }
-    if (_strict && !PlistTextEncoding::isAscii(_bytes.substr(extent.payloadStart, extent.count)))
-        fail();
+    const std::string_view bytes = _bytes.substr(extent.payloadStart, extent.count);
+    if (PlistTextEncoding::isAscii(bytes)) return std::string(bytes);
+    if (_strict) fail();
     std::string text;
-    PlistTextEncoding::appendValidUtf8(text, _bytes.substr(extent.payloadStart, extent.count));
+    PlistTextEncoding::appendValidUtf8(text, bytes);
     return text;
 }
 
@@ -258,28 +266,29 @@ PlistValue BinaryPlistReader::readData(std::size_t offset) {
 
 PlistValue BinaryPlistReader::readArray(std::size_t offset, std::size_t depth) {
     const Extent extent = readExtent(offset, _trailer.referenceSize);
-    PlistArray array;
-    array.reserve(extent.count);
+    PlistArray::Storage items;
+    items.reserve(extent.count);
     for (std::uint64_t item = 0; item < extent.count; ++item) {
         const std::uint64_t reference =
-            readReference(extent.payloadStart + item * _trailer.referenceSize);
-        array.append(readObject(reference, depth));
+            referenceAt(extent.payloadStart + item * _trailer.referenceSize);
+        items.push_back(readObject(reference, depth));
     }
-    return PlistValue(std::move(array));
+    return PlistValue(PlistArray(std::move(items)));
 }
 
 PlistValue BinaryPlistReader::readDictionary(std::size_t offset, std::size_t depth) {
     const Extent extent = readExtent(offset, 2 * _trailer.referenceSize);
     const std::size_t valuesStart = extent.payloadStart + extent.count * _trailer.referenceSize;
-    PlistDictionary dictionary;
+    std::vector<PlistDictionary::Entry> entries;
+    entries.reserve(extent.count);
     for (std::uint64_t entry = 0; entry < extent.count; ++entry) {
         std::string key =
-            readKey(readReference(extent.payloadStart + entry * _trailer.referenceSize));
-        dictionary.set(
+            readKey(referenceAt(extent.payloadStart + entry * _trailer.referenceSize));
+        entries.emplace_back(
             std::move(key),
-            readObject(readReference(valuesStart + entry * _trailer.referenceSize), depth));
+            readObject(referenceAt(valuesStart + entry * _trailer.referenceSize), depth));
     }
-    return PlistValue(std::move(dictionary));
+    return PlistValue(PlistDictionary(std::move(entries)));
 }
 
 }  // namespace core

@@ -58,12 +58,25 @@ class BinaryPlistReader {
     PlistValue readDate(std::size_t offset, unsigned widthCode);
     Extent readExtent(std::size_t offset, std::size_t unitSize);
     std::uint64_t objectOffset(std::uint64_t index);
-    std::uint64_t readReference(std::size_t position);
-    std::uint64_t readUnsigned(std::size_t position, std::size_t width);
-    void requireBytes(std::size_t position, std::uint64_t count) const;
-    void spend(std::uint64_t bytes);
-    void charge(std::size_t elements, std::size_t payloadBytes);
-    [[noreturn]] void fail() const;
+    std::uint64_t referenceAt(std::size_t position) const {
+        return unsignedAt(position, _trailer.referenceSize);
+    }
+    std::uint64_t readUnsigned(std::size_t position, std::size_t width) {
+        requireBytes(position, width);
+        return unsignedAt(position, width);
+    }
+    std::uint64_t unsignedAt(std::size_t position, std::size_t width) const;
+    void requireBytes(std::size_t position, std::uint64_t count) const {
+        if (position > _bytes.size() || count > _bytes.size() - position) fail();
+    }
+    void spend(std::uint64_t bytes) {
+        if (bytes > _budget) fail();
+        _budget -= bytes;
+    }
+    void charge(std::size_t elements, std::size_t payloadBytes) {
+        if (!_logicalSize.charge(elements, payloadBytes)) fail();
+    }
+    [[noreturn, gnu::cold, gnu::noinline]] void fail() const;
 
     std::string_view _bytes;
     bool _strict = false;

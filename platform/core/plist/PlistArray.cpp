@@ -6,59 +6,49 @@ namespace core {
 
 PlistArray::PlistArray() = default;
 
-PlistArray::PlistArray(std::initializer_list<PlistValue> items)
-    : _storage(std::make_shared<Storage>(items)) {}
+PlistArray::PlistArray(std::initializer_list<PlistValue> items) : _storage(Storage(items)) {}
 
-const PlistArray::Storage& PlistArray::storage() const {
-    static const Storage kEmpty;
-    return _storage ? *_storage : kEmpty;
-}
-
-PlistArray::Storage& PlistArray::mutableStorage() {
-    if (!_storage)
-        _storage = std::make_shared<Storage>();
-    else if (_storage.use_count() > 1)
-        _storage = std::make_shared<Storage>(*_storage);
-    return *_storage;
+PlistArray::PlistArray(Storage items) {
+    if (!items.empty()) _storage = CopyOnWrite<Storage>(std::move(items));
 }
 
 std::size_t PlistArray::size() const {
-    return storage().size();
+    return _storage.read().size();
 }
 
 bool PlistArray::empty() const {
-    return storage().empty();
+    return _storage.read().empty();
 }
 
 const PlistValue* PlistArray::at(std::size_t index) const {
-    return index < size() ? &storage()[index] : nullptr;
+    return index < size() ? &_storage.read()[index] : nullptr;
 }
 
 PlistArray::const_iterator PlistArray::begin() const {
-    return storage().begin();
+    return _storage.read().begin();
 }
 
 PlistArray::const_iterator PlistArray::end() const {
-    return storage().end();
+    return _storage.read().end();
 }
 
 PlistValue* PlistArray::atMutable(std::size_t index) {
-    return index < size() ? &mutableStorage()[index] : nullptr;
+    return index < size() ? &_storage.write()[index] : nullptr;
 }
 
 void PlistArray::append(PlistValue item) {
-    mutableStorage().push_back(std::move(item));
+    _storage.write().push_back(std::move(item));
 }
 
 bool PlistArray::remove(std::size_t index) {
     if (index >= size()) return false;
-    auto& items = mutableStorage();
+    auto& items = _storage.write();
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
 
 void PlistArray::reserve(std::size_t count) {
-    mutableStorage().reserve(count);
+    _storage.write().reserve(count);
 }
 
 void PlistArray::clear() {
@@ -66,11 +56,11 @@ void PlistArray::clear() {
 }
 
 bool PlistArray::sharesStorageWith(const PlistArray& other) const {
-    return _storage && _storage == other._storage;
+    return _storage.sharesWith(other._storage);
 }
 
 bool operator==(const PlistArray& left, const PlistArray& right) {
-    return left._storage == right._storage || left.storage() == right.storage();
+    return left._storage.sameAs(right._storage) || left._storage.read() == right._storage.read();
 }
 
 }  // namespace core

@@ -2,8 +2,9 @@
 
 #include <cstddef>
 #include <initializer_list>
-#include <memory>
 #include <vector>
+
+#include "core/plist/CopyOnWrite.h"
 
 namespace core {
 
@@ -18,6 +19,7 @@ class PlistArray {
 
     PlistArray();
     PlistArray(std::initializer_list<PlistValue> items);
+    explicit PlistArray(Storage items);
 
     std::size_t size() const;
     bool empty() const;
@@ -37,10 +39,7 @@ class PlistArray {
     friend bool operator==(const PlistArray& left, const PlistArray& right);
 
   private:
-    const Storage& storage() const;
-    Storage& mutableStorage();
-
-    std::shared_ptr<Storage> _storage;
+    CopyOnWrite<Storage> _storage;
 };
 
 }  // namespace core

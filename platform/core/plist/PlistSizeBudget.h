@@ -21,7 +21,14 @@ class PlistSizeBudget {
         : _maxElements(maxElements), _maxPayloadBytes(maxPayloadBytes) {}
 
     // False (and nothing charged) when the charge would pass either bound.
-    bool charge(std::size_t elements, std::size_t payloadBytes);
+    bool charge(std::size_t elements, std::size_t payloadBytes) {
+        if (elements > _maxElements - _spent.elements ||
+            payloadBytes > _maxPayloadBytes - _spent.payloadBytes)
+            return false;
+        _spent.elements += elements;
+        _spent.payloadBytes += payloadBytes;
+        return true;
+    }
     bool charge(const Size& size) { return charge(size.elements, size.payloadBytes); }
 
     // What was charged since `earlier` (a previous spent()).

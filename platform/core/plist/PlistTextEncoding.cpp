@@ -1,5 +1,7 @@
 #include "core/plist/PlistTextEncoding.h"
 
+#include <cstring>
+
 namespace core {
 
 namespace {
@@ -15,8 +17,16 @@ bool isSurrogate(char32_t codePoint) {
 }  // namespace
 
 bool PlistTextEncoding::isAscii(std::string_view text) {
-    for (const char character : text) {
-        if (static_cast<unsigned char>(character) >= 0x80) return false;
+    // Eight bytes at a time: any byte with its top bit set is not ASCII.
+    constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
+    std::size_t position = 0;
+    for (; position + 8 <= text.size(); position += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + position, 8);
+        if (word & kTopBits) return false;
+    }
+    for (; position < text.size(); ++position) {
+        if (static_cast<unsigned char>(text[position]) >= 0x80) return false;
     }
     return true;
 }
@@ -60,23 +70,29 @@ char32_t PlistTextEncoding::decodeUtf8(std::string_view text, std::size_t& posit
     return codePoint;
 }
 
-void PlistTextEncoding::appendUtf8(std::string& out, char32_t codePoint) {
+char* PlistTextEncoding::writeUtf8(char* out, char32_t codePoint) {
     if (codePoint > 0x10FFFF || isSurrogate(codePoint)) codePoint = kReplacementCharacter;
     if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
+        *out++ = static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+    return out;
+}
+
+void PlistTextEncoding::appendUtf8(std::string& out, char32_t codePoint) {
+    char encoded[4];
+    out.append(encoded, writeUtf8(encoded, codePoint));
 }
 
 void PlistTextEncoding::appendValidUtf8(std::string& out, std::string_view bytes) {
@@ -92,19 +108,27 @@ std::string PlistTextEncoding::fromUtf16BigEndian(const std::uint8_t* data, std:
     const auto unitAt = [data](std::size_t index) {
         return static_cast<char32_t>((data[2 * index] << 8) | data[2 * index + 1]);
     };
-    std::string out;
-    out.reserve(unitCount);
-    for (std::size_t index = 0; index < unitCount; ++index) {
-        const char32_t unit = unitAt(index);
-        const bool hasLowSurrogate =
-            index + 1 < unitCount && unitAt(index + 1) >= 0xDC00 && unitAt(index + 1) <= 0xDFFF;
-        if (unit >= 0xD800 && unit <= 0xDBFF && hasLowSurrogate) {
-            appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(index + 1) - 0xDC00));
-            ++index;
-        } else {
-            appendUtf8(out, unit);  // a lone surrogate becomes U+FFFD
+    // Calls visit with each code point; a lone surrogate is passed on (and becomes U+FFFD).
+    const auto forEachCodePoint = [&](auto&& visit) {
+        for (std::size_t index = 0; index < unitCount; ++index) {
+            const char32_t unit = unitAt(index);
+            if (unit >= 0xD800 && unit <= 0xDBFF && index + 1 < unitCount &&
+                unitAt(index + 1) >= 0xDC00 && unitAt(index + 1) <= 0xDFFF) {
+                visit(0x10000 + ((unit - 0xD800) << 10) + (unitAt(index + 1) - 0xDC00));
+                ++index;
+            } else {
+                visit(unit);
+            }
         }
-    }
+    };
+    // Measured first, then written in place: no growth and no slack.
+    std::size_t length = 0;
+    forEachCodePoint([&length](char32_t codePoint) {
+        length += codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+    });
+    std::string out(length, '\0');
+    char* end = out.data();
+    forEachCodePoint([&end](char32_t codePoint) { end = writeUtf8(end, codePoint); });
     return out;
 }
 

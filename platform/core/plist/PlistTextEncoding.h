@@ -17,6 +17,9 @@ class PlistTextEncoding {
     // Decodes the code point at position and advances past it (one byte when malformed).
     static char32_t decodeUtf8(std::string_view text, std::size_t& position);
     static void appendUtf8(std::string& out, char32_t codePoint);
+    // Writes the code point (U+FFFD for one that is not a scalar value) as one to four bytes
+    // at out; answers the end of what was written.
+    static char* writeUtf8(char* out, char32_t codePoint);
     static void appendValidUtf8(std::string& out, std::string_view bytes);
     static std::string fromUtf16BigEndian(const std::uint8_t* data, std::size_t unitCount);
     // Appends text as UTF-16 big-endian; answers the number of 16-bit units written.

@@ -5,9 +5,11 @@
 #include "core/plist/PlistLimits.h"
 #include "core/plist/PlistTextEncoding.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace core {
 
@@ -15,14 +17,32 @@ namespace {
 
 struct XmlPlistError {};
 
-bool isSpace(char character) {
-    return character == ' ' || character == '\t' || character == '\n' || character == '\r';
+// What each byte is to the reader, looked up in one table in the loops over every byte.
+enum ByteClass : std::uint8_t {
+    kSpace = 1,
+    kNameCharacter = 2,
+    kEndsPlainText = 4,  // '<', '&', a carriage return or a byte of a multi-byte character
+};
+
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (const char space : {' ', '\t', '\n', '\r'}) classes[static_cast<unsigned char>(space)] |= kSpace;
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool name = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                          (byte >= '0' && byte <= '9') || byte == '_' || byte == ':' ||
+                          byte == '-' || byte == '.';
+        if (name) classes[byte] |= kNameCharacter;
+        if (byte == '<' || byte == '&' || byte == '\r' || byte >= 0x80) classes[byte] |= kEndsPlainText;
+    }
+    return classes;
+}();
+
+bool is(char character, ByteClass byteClass) {
+    return (kByteClasses[static_cast<unsigned char>(character)] & byteClass) != 0;
 }
 
-bool isNameCharacter(char character) {
-    return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z') ||
-           (character >= '0' && character <= '9') || character == '_' || character == ':' ||
-           character == '-' || character == '.';
+bool isSpace(char character) {
+    return is(character, kSpace);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -65,7 +85,8 @@ void XmlPlistReader::charge(std::size_t elements, std::size_t payloadBytes) {
 }
 
 bool XmlPlistReader::startsWith(std::string_view prefix) const {
-    return _text.substr(_position).starts_with(prefix);
+    return _text.size() - _position >= prefix.size() &&
+           _text.compare(_position, prefix.size(), prefix) == 0;
 }
 
 PlistValue XmlPlistReader::readDocument() {
@@ -91,13 +112,18 @@ PlistValue XmlPlistReader::readDocument() {
 // Skips whitespace, comments, processing instructions and the DOCTYPE between elements.
 void XmlPlistReader::skipMarkup() {
     while (_position < _text.size()) {
-        if (isSpace(_text[_position]))
+        const char character = _text[_position];
+        if (isSpace(character)) {
             ++_position;
-        else if (startsWith("<!--"))
-            skipPast("-->");
-        else if (startsWith("<?"))
+            continue;
+        }
+        if (character != '<' || _position + 1 >= _text.size()) return;
+        const char next = _text[_position + 1];
+        if (next == '?')
             skipPast("?>");
-        else if (startsWith("<!DOCTYPE"))
+        else if (next == '!' && startsWith("<!--"))
+            skipPast("-->");
+        else if (next == '!' && startsWith("<!DOCTYPE"))
             skipDoctype();
         else
             return;
@@ -142,18 +168,19 @@ void XmlPlistReader::skipDoctype() {
 }
 
 XmlPlistReader::Tag XmlPlistReader::readTag() {
-    if (!startsWith("<")) fail();
+    if (_position >= _text.size() || _text[_position] != '<') fail();
     ++_position;
     Tag tag;
-    if (startsWith("/")) {
+    if (_position < _text.size() && _text[_position] == '/') {
         tag.isEnd = true;
         ++_position;
     }
     const std::size_t nameStart = _position;
-    while (_position < _text.size() && isNameCharacter(_text[_position])) ++_position;
+    while (_position < _text.size() && is(_text[_position], kNameCharacter)) ++_position;
     tag.name = _text.substr(nameStart, _position - nameStart);
     if (tag.name.empty()) fail();
-    moveToMarkupEnd(false);
+    if (_position < _text.size() && _text[_position] != '>') moveToMarkupEnd(false);
+    if (_position >= _text.size()) fail();
     tag.isEmpty = _text[_position - 1] == '/';
     ++_position;
     if (tag.isEnd && tag.isEmpty) fail();
@@ -175,20 +202,20 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth) {
         return tag.isEmpty ? PlistValue(PlistDictionary()) : readDictionary(depth + 1);
     if (name == "array") return tag.isEmpty ? PlistValue(PlistArray()) : readArray(depth + 1);
     if (name == "string") {
-        std::string text = readText(tag);
+        const std::string_view text = readCharacters(tag);
         charge(0, text.size());
-        return PlistValue(std::move(text));
+        return PlistValue(std::string(text));
     }
-    if (name == "integer") return readInteger(trimmed(readText(tag)));
-    if (name == "real") return readReal(trimmed(readText(tag)));
+    if (name == "real") return readReal(trimmed(readCharacters(tag)));
+    if (name == "integer") return readInteger(trimmed(readCharacters(tag)));
     if (name == "true" || name == "false") return PlistValue(readBoolean(tag, name == "true"));
     if (name == "date") {
-        const auto seconds = PlistDateFormat::parse(trimmed(readText(tag)));
+        const auto seconds = PlistDateFormat::parse(trimmed(readCharacters(tag)));
         if (!seconds) fail();
         return PlistValue::date(*seconds);
     }
     if (name == "data") {
-        auto bytes = PlistBase64::decode(readText(tag));
+        auto bytes = PlistBase64::decode(readCharacters(tag));
         if (!bytes) fail();
         charge(0, bytes->size());
         return PlistValue::data(std::move(*bytes));
@@ -197,27 +224,28 @@ PlistValue XmlPlistReader::readValue(const Tag& tag, std::size_t depth) {
 }
 
 PlistValue XmlPlistReader::readDictionary(std::size_t depth) {
-    PlistDictionary dictionary;
+    std::vector<PlistDictionary::Entry> entries;
     for (;;) {
         skipMarkup();
         const Tag keyTag = readTag();
-        if (keyTag.isEnd && keyTag.name == "dict") return PlistValue(std::move(dictionary));
+        if (keyTag.isEnd && keyTag.name == "dict")
+            return PlistValue(PlistDictionary(std::move(entries)));
         if (keyTag.isEnd || keyTag.name != "key") fail();
-        std::string key = readText(keyTag);
+        std::string key(readCharacters(keyTag));
         charge(1, key.size());
         skipMarkup();
         const Tag valueTag = readTag();
-        dictionary.set(std::move(key), readValue(valueTag, depth));
+        entries.emplace_back(std::move(key), readValue(valueTag, depth));
     }
 }
 
 PlistValue XmlPlistReader::readArray(std::size_t depth) {
-    PlistArray array;
+    PlistArray::Storage items;
     for (;;) {
         skipMarkup();
         const Tag tag = readTag();
-        if (tag.isEnd && tag.name == "array") return PlistValue(std::move(array));
-        array.append(readValue(tag, depth));
+        if (tag.isEnd && tag.name == "array") return PlistValue(PlistArray(std::move(items)));
+        items.push_back(readValue(tag, depth));
     }
 }
 
@@ -256,31 +284,43 @@ PlistValue XmlPlistReader::readReal(std::string_view text) {
 }
 
 bool XmlPlistReader::readBoolean(const Tag& tag, bool value) {
-    if (!trimmed(readText(tag)).empty()) fail();
+    if (!trimmed(readCharacters(tag)).empty()) fail();
     return value;
 }
 
 // The character data of an element up to its end tag: entities and CDATA decoded, line
-// ends normalised as XML requires, malformed UTF-8 replaced. Child elements are refused.
-std::string XmlPlistReader::readText(const Tag& tag) {
-    std::string text;
-    if (tag.isEmpty) return text;
+// ends normalised as XML requires, malformed UTF-8 replaced. Child elements are refused. Plain
+// text (the usual case) is answered as a view of the document; other text is decoded into a
+// buffer that the next call reuses.
+std::string_view XmlPlistReader::readCharacters(const Tag& tag) {
+    if (tag.isEmpty) return {};
+    const std::size_t start = _position;
+    std::size_t end = start;
+    while (end < _text.size() && !is(_text[end], kEndsPlainText)) ++end;
+    if (end + 1 < _text.size() && _text[end] == '<' && _text[end + 1] == '/') {
+        _position = end;
+        expectEndTag(tag.name);
+        return _text.substr(start, end - start);
+    }
+    _position = start;
+    _characters.clear();
     for (;;) {
         const std::size_t special = _text.find_first_of("<&", _position);
         if (special == std::string_view::npos) fail();
-        appendCharacterData(text, _text.substr(_position, special - _position));
+        appendCharacterData(_characters, _text.substr(_position, special - _position));
         _position = special;
         if (_text[_position] == '&') {
-            appendReference(text);
+            appendReference(_characters);
         } else if (startsWith("<![CDATA[")) {
-            const std::size_t start = _position + 9;
+            const std::size_t cdataStart = _position + 9;
             skipPast("]]>");
-            appendCharacterData(text, _text.substr(start, _position - 3 - start));
+            appendCharacterData(_characters,
+                                _text.substr(cdataStart, _position - 3 - cdataStart));
         } else if (startsWith("<!--")) {
             skipPast("-->");
         } else {
             expectEndTag(tag.name);
-            return text;
+            return _characters;
         }
     }
 }

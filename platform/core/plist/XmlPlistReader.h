@@ -33,7 +33,7 @@ class XmlPlistReader {
     PlistValue readInteger(std::string_view text);
     PlistValue readReal(std::string_view text);
     bool readBoolean(const Tag& tag, bool value);
-    std::string readText(const Tag& tag);
+    std::string_view readCharacters(const Tag& tag);
     void appendCharacterData(std::string& out, std::string_view data);
     void appendReference(std::string& out);
     Tag readTag();
@@ -49,6 +49,7 @@ class XmlPlistReader {
     std::string_view _text;
     std::size_t _position = 0;
     PlistSizeBudget _logicalSize;
+    std::string _characters;  // decoded text of the element being read
 };
 
 }  // namespace core

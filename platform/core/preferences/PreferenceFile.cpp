@@ -1,7 +1,6 @@
 #include "core/preferences/PreferenceFile.h"
 
-#include "core/files/RootedFiles.h"
-#include "core/plist/PlistReader.h"
+#include "core/preferences/PreferenceFileCache.h"
 #include "core/preferences/PreferenceFileUpdate.h"
 
 namespace core {
@@ -18,11 +17,7 @@ bool PreferenceFile::isValidDomain(const std::string& domain) {
 std::optional<PlistDictionary> PreferenceFile::read(const std::string& domain) {
     // A domain name with "/" or ".." would name a file of another directory.
     if (!isValidDomain(domain)) return std::nullopt;
-    const auto bytes = readDeviceFile(devicePathFor(domain));
-    if (!bytes) return std::nullopt;
-    const auto value = parsePropertyList(*bytes);
-    if (!value || !value->asDictionary()) return std::nullopt;
-    return *value->asDictionary();
+    return PreferenceFileCache::read(devicePathFor(domain));
 }
 
 bool PreferenceFile::write(const std::string& domain, const PlistDictionary& values) {

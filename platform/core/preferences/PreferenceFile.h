@@ -18,7 +18,7 @@ class PreferenceFile {
     static bool isValidDomain(const std::string& domain);
 
     // The domain's stored dictionary; none when the file is missing, unreadable or not a
-    // dictionary.
+    // dictionary. Parsed once per change of the file (PreferenceFileCache).
     static std::optional<PlistDictionary> read(const std::string& domain);
 
     // Replaces the whole dictionary, by the writers' rule (PreferenceFileUpdate), in the binary

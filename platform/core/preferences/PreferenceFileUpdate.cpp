@@ -9,6 +9,7 @@
 #include "core/files/RootedFiles.h"
 #include "core/plist/PlistReader.h"
 #include "core/plist/PlistWriter.h"
+#include "core/preferences/PreferenceFileCache.h"
 
 namespace core {
 
@@ -47,14 +48,25 @@ std::optional<PlistDictionary> parseDictionary(std::string_view bytes) {
     return *value->asDictionary();
 }
 
+std::string tooLargeMessage(const std::string& devicePath, std::size_t size, const char* verb) {
+    return devicePath + " was not written: it " + verb + " " + std::to_string(size) +
+           " bytes, more than the " + std::to_string(PreferenceFileCache::kMaxFileSize >> 20) +
+           " MiB a preferences file may hold";
+}
+
 // The file's dictionary as it is now on disk: empty when there is no file; the file kept
 // aside (and an empty dictionary) when it cannot be read; none, with `result` telling why,
-// when it could not be kept aside.
+// when it could not be kept aside or is larger than a preferences file may be (left whole,
+// not even parsed).
 std::optional<PlistDictionary> readCurrent(const DeviceDirectory& directory,
                                            const std::string& devicePath, const std::string& name,
                                            Result& result) {
     const DeviceDirectory::FileRead read = directory.readFile(name);
     if (!read.exists) return PlistDictionary{};
+    if (read.bytes && read.bytes->size() > PreferenceFileCache::kMaxFileSize) {
+        result = failure(Outcome::TooLarge, tooLargeMessage(devicePath, read.bytes->size(), "is"));
+        return std::nullopt;
+    }
     if (read.bytes) {
         if (auto dictionary = parseDictionary(*read.bytes)) return dictionary;
     }
@@ -123,6 +135,8 @@ PreferenceFileUpdate::Result PreferenceFileUpdate::apply(const DeviceDirectory& 
     if (bytes.empty())
         return failure(Outcome::CannotEncode,
                        path + " was not written: its values cannot be written in this format");
+    if (bytes.size() > PreferenceFileCache::kMaxFileSize)
+        return failure(Outcome::TooLarge, tooLargeMessage(path, bytes.size(), "would be"));
     directory.removeStaleTemporaries(name);
     if (!directory.replaceFile(name, bytes))
         return failure(Outcome::WriteFailed,

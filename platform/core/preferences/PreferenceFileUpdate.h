@@ -35,6 +35,8 @@ class PreferenceFileUpdate {
         LockTimeout,   // another writer held the lock past the wait
         NotKeptAside,  // the file could not be read and could not be renamed aside
         CannotEncode,  // the changed dictionary cannot be written in the format
+        TooLarge,      // the file is, or would be, larger than a reader reads
+                       // (PreferenceFileCache::kMaxFileSize); it is left as it is
         WriteFailed,   // the atomic replace failed; the file is as it was
     };
 

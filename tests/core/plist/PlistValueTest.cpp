@@ -4,7 +4,12 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "core/plist/PlistReader.h"
 
 using core::PlistArray;
 using core::PlistDictionary;
@@ -140,4 +145,51 @@ TEST(PlistArray, CopyOnWriteAndBounds) {
     EXPECT_EQ(copy.at(0)->asInteger(), 2);
     EXPECT_EQ(copy.at(2), nullptr);
     EXPECT_EQ(copy.atMutable(7), nullptr);
+}
+
+// Keys added, replaced and removed in any order behave as in an ordered map: the same entries,
+// in byte order, whichever of the dictionary's two arrays holds them.
+TEST(PlistDictionary, AnyOrderOfChangesMatchesAnOrderedMap) {
+    PlistDictionary dictionary;
+    std::map<std::string, int> model;
+    std::mt19937 random(20);
+    for (int step = 0; step < 20000; ++step) {
+        const std::string key = "k" + std::to_string(random() % 3000);
+        const int value = step;
+        if (random() % 4 == 0) {
+            EXPECT_EQ(dictionary.remove(key), model.erase(key) == 1) << key;
+        } else {
+            dictionary.set(key, value);
+            model[key] = value;
+        }
+        if (step % 997 == 0) {
+            const PlistDictionary snapshot = dictionary;  // a copy taken midway stays as it was
+            dictionary.set("k-midway", -1);
+            EXPECT_FALSE(snapshot.contains("k-midway"));
+            dictionary.remove("k-midway");
+        }
+    }
+    ASSERT_EQ(dictionary.size(), model.size());
+    auto expected = model.begin();
+    for (const auto& [key, value] : dictionary) {
+        ASSERT_EQ(key, expected->first);
+        EXPECT_EQ(value.asInteger(), expected->second) << key;
+        ++expected;
+    }
+    for (const auto& [key, value] : model) EXPECT_EQ(dictionary.find(key)->asInteger(), value);
+    EXPECT_EQ(dictionary, PlistDictionary(std::vector<PlistDictionary::Entry>(dictionary.begin(),
+                                                                             dictionary.end())));
+}
+
+TEST(PlistDictionary, OfRepeatedKeysAListKeepsTheFirstAndAFileTheLast) {
+    const PlistDictionary listed{{"b", 1}, {"a", 2}, {"b", 3}};
+    EXPECT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed.find("b")->asInteger(), 1);
+    const auto read = core::parsePropertyList(
+        "<plist><dict><key>b</key><integer>1</integer><key>a</key><integer>2</integer>"
+        "<key>b</key><integer>3</integer></dict></plist>");
+    ASSERT_TRUE(read && read->asDictionary());
+    EXPECT_EQ(read->asDictionary()->size(), 2u);
+    EXPECT_EQ(read->asDictionary()->find("b")->asInteger(), 3);
+    EXPECT_EQ(read->asDictionary()->begin()->first, "a");
 }
