@@ -4,8 +4,8 @@
 #include <mutex>
 #include <string>
 
+#include "foundation/Property.h"
 #include "rt/NoDestroy.h"
-#include "rt/Property.h"
 
 namespace rt {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Number.h"
 #include "rt/NoDestroy.h"
-#include "rt/Number.h"
 #include "rt/World.h"
 
 namespace rt {

@@ -1,14 +1,14 @@
 #pragma once
 
 // The object runtime in one include.
+#include "foundation/Number.h"
+#include "foundation/Property.h"
 #include "rt/Associations.h"
 #include "rt/Class.h"
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "rt/Number.h"
 #include "rt/Object.h"
-#include "rt/Property.h"
 #include "rt/Ref.h"
 #include "rt/Runtime.h"
 #include "rt/Selector.h"

@@ -1,13 +1,13 @@
 #include "settings/PSListController.h"
 
 #include "core/preferences/AppPreferences.h"
+#include "foundation/BoxedValue.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "settings/BoxedValue.h"
-#include "settings/NavigationController.h"
 #include "settings/PSTableCell.h"
 #include "settings/SpecifierFile.h"
+#include "ui/NavigationController.h"
 #include "ui/UIScreen.h"
 
 namespace settings {

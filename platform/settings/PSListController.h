@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/ObjectArray.h"
 #include "rt/Ref.h"
-#include "settings/ObjectArray.h"
 #include "settings/PSSpecifier.h"
 #include "ui/IndexPath.h"
 #include "ui/TableView.h"

@@ -1,8 +1,8 @@
 #include "settings/PSSpecifier.h"
 
+#include "foundation/BoxedValue.h"
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
-#include "settings/BoxedValue.h"
 
 namespace settings {
 

@@ -1,11 +1,11 @@
 #include "settings/PSTableCell.h"
 
+#include "foundation/BoxedString.h"
+#include "foundation/BoxedValue.h"
+#include "foundation/Number.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
-#include "settings/BoxedValue.h"
-#include "ui/BoxedString.h"
 #include "ui/ControlEvents.h"
 
 namespace settings {

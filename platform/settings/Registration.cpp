@@ -1,16 +1,16 @@
 #include "settings/Registration.h"
 
 #include "device/ClassRegistration.h"
+#include "foundation/BoxedValue.h"
+#include "foundation/NSTask.h"
+#include "foundation/ObjectArray.h"
 #include "rt/Runtime.h"
-#include "settings/BoxedValue.h"
 #include "settings/HBAppearanceSettings.h"
 #include "settings/HBRootListController.h"
-#include "settings/NSTask.h"
-#include "settings/NavigationController.h"
-#include "settings/ObjectArray.h"
 #include "settings/PSListController.h"
 #include "settings/PSSpecifier.h"
 #include "settings/PSTableCell.h"
+#include "ui/NavigationController.h"
 #include "ui/ViewController.h"
 
 namespace settings {

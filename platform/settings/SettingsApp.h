@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "rt/Ref.h"
-#include "settings/NavigationController.h"
 #include "settings/PSListController.h"
+#include "ui/NavigationController.h"
 
 namespace settings {
 

@@ -5,9 +5,9 @@
 #include "render/SettingsScreen.h"
 #include "render/SwitchPainter.h"
 #include "rt/Make.h"
-#include "settings/NavigationController.h"
 #include "settings/Registration.h"
 #include "ui/NavigationBar.h"
+#include "ui/NavigationController.h"
 #include "ui/Switch.h"
 #include "ui/ViewController.h"
 

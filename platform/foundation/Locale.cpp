@@ -1,4 +1,4 @@
-#include "ui/Locale.h"
+#include "foundation/Locale.h"
 
 #include "device/Phone.h"
 #include "rt/Make.h"

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <type_traits>
 
+#include "foundation/Number.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "rt/Number.h"
 
 namespace rt {
 
