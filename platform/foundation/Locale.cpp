@@ -1,12 +1,39 @@
 #include "foundation/Locale.h"
 
-#include "device/Phone.h"
+#include <mutex>
+
 #include "rt/Make.h"
+#include "rt/NoDestroy.h"
 
 namespace ui {
 
+namespace {
+
+// The locale the system is set to, process-wide as the user's setting is on the device.
+struct SystemLocale {
+    std::mutex mutex;
+    std::string identifier = "en_US";
+};
+
+SystemLocale& systemLocale() {
+    static rt::NoDestroy<SystemLocale> locale;
+    return *locale;
+}
+
+}  // namespace
+
 rt::Ref<Locale> Locale::currentLocale() {
-    return rt::make<Locale>(device::Phone::shared().localeIdentifier());
+    SystemLocale& system = systemLocale();
+    std::unique_lock lock(system.mutex);
+    std::string identifier = system.identifier;
+    lock.unlock();
+    return rt::make<Locale>(std::move(identifier));
+}
+
+void Locale::setSystemLocaleIdentifier(std::string identifier) {
+    SystemLocale& system = systemLocale();
+    std::lock_guard lock(system.mutex);
+    system.identifier = std::move(identifier);
 }
 
 rt::Ref<Locale> Locale::localeWithLocaleIdentifier(const std::string& identifier) {

@@ -4,7 +4,6 @@
 #include <mutex>
 #include <string>
 
-#include "foundation/Property.h"
 #include "rt/NoDestroy.h"
 
 namespace rt {

@@ -1,8 +1,6 @@
 #pragma once
 
 // The object runtime in one include.
-#include "foundation/Number.h"
-#include "foundation/Property.h"
 #include "rt/Associations.h"
 #include "rt/Class.h"
 #include "rt/Fields.h"
