@@ -10,13 +10,28 @@
 
 namespace settings {
 
+namespace {
+
+// A row that opens a page shows the disclosure chevron.
+ui::TableViewCellAccessoryType accessoryTypeFor(const PSSpecifier* specifier) {
+    const bool opensPage = specifier && (specifier->cellType() == PSCellType::Link ||
+                                         specifier->cellType() == PSCellType::LinkList);
+    return opensPage ? ui::TableViewCellAccessoryType::DisclosureIndicator
+                     : ui::TableViewCellAccessoryType::None;
+}
+
+}  // namespace
+
 PSTableCell::PSTableCell() = default;
 
 PSTableCell::PSTableCell(PSSpecifier* specifier)
-    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"), _specifier(specifier) {}
+    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"), _specifier(specifier) {
+    setAccessoryType(accessoryTypeFor(specifier));
+}
 
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
     _specifier = rt::Ref<PSSpecifier>(specifier);
+    setAccessoryType(accessoryTypeFor(specifier));
     textLabel()->setText(specifier ? specifier->name() : std::string());
     if (specifier && specifier->cellType() == PSCellType::TitleValue) {
         const auto value = unboxValue(readValue().get());

@@ -10,6 +10,16 @@ namespace ui {
 // "UITableViewCellStyle" values.
 enum class TableViewCellStyle : long { Default = 0, Value1 = 1, Value2 = 2, Subtitle = 3 };
 
+// "UITableViewCellAccessoryType" values: the standard mark drawn at the trailing edge when the
+// cell has no accessory view.
+enum class TableViewCellAccessoryType : long {
+    None = 0,
+    DisclosureIndicator = 1,
+    DetailDisclosureButton = 2,
+    Checkmark = 3,
+    DetailButton = 4
+};
+
 // One row of a table ("UITableViewCell"): a content view holding a text label and a detail
 // label, and an optional accessory view at the trailing edge. 44 points high by default.
 class TableViewCell : public View {
@@ -29,6 +39,8 @@ class TableViewCell : public View {
     const rt::Ref<View>& accessoryView() const { return _accessoryView; }
     // Replaces the accessory view (null removes it).
     void setAccessoryView(rt::Ref<View> view);
+    TableViewCellAccessoryType accessoryType() const { return _accessoryType; }
+    void setAccessoryType(TableViewCellAccessoryType type) { _accessoryType = type; }
 
     // Places the labels and the accessory view in the cell's bounds.
     void layoutContent();
@@ -42,6 +54,7 @@ class TableViewCell : public View {
     rt::Ref<Label> _textLabel;
     rt::Ref<Label> _detailTextLabel;
     rt::Ref<View> _accessoryView;
+    TableViewCellAccessoryType _accessoryType = TableViewCellAccessoryType::None;
 };
 
 }  // namespace ui
