@@ -28,7 +28,8 @@ class SettingsApp {
         std::string icon;
     };
 
-    // Boots a fresh world with the toolkit and the preference framework.
+    // Boots the system's world (see services::SystemWorld) on a freshly booted phone, with
+    // the preference framework.
     static void bootWorld();
 
     // The panes listed, sorted by label.
