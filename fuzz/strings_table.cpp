@@ -1,6 +1,6 @@
 // libFuzzer target for localized strings tables (text in UTF-8 or UTF-16, or a property
 // list): any input is answered without a crash, and a table that parses finds its keys.
-#include "ui/StringsTable.h"
+#include "foundation/StringsTable.h"
 
 #include <cstddef>
 #include <cstdint>

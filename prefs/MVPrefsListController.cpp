@@ -3,18 +3,18 @@
 #include <algorithm>
 
 #include "core/notify/NotifyCenter.h"
+#include "foundation/BoxedValue.h"
+#include "foundation/NSTask.h"
 #include "prefs/HeaderColor.h"
 #include "prefs/PageAppearance.h"
 #include "prefs/SettingsFile.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "settings/BoxedValue.h"
-#include "settings/NSTask.h"
-#include "settings/NavigationController.h"
 #include "settings/PSSpecifier.h"
 #include "ui/Font.h"
 #include "ui/LayoutConstraint.h"
+#include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 
 namespace morvane::prefs {

@@ -1,5 +1,6 @@
 #include "ScreenCapture.h"
 
+#include "DeliverableInstaller.h"
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
 #include "device/Phone.h"
@@ -14,6 +15,7 @@ void ScreenCapture::settle() {
 
 render::ScreenState ScreenCapture::currentScreen() {
     render::ScreenState state = render::ScreenState::ofPhone(device::Phone::shared());
+    state.glyphBundle = DeliverableInstaller::kBundleDevicePath;
     state.installedApps = springboard::HomeScreen::installedApps();
     state.menuView = openMenuView();
     state.menuApp = openMenuApp();

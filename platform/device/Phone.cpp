@@ -5,6 +5,7 @@
 
 #include "core/dispatch/Clock.h"
 #include "device/LevelText.h"
+#include "foundation/Locale.h"
 
 namespace device {
 
@@ -66,6 +67,7 @@ Phone& Phone::boot(const DeviceConfiguration& configuration) {
     Phone& phone = shared();
     std::lock_guard lock(phone._mutex);
     phone._state = State(configuration);
+    ui::Locale::setSystemLocaleIdentifier(configuration.localeIdentifier);
     return phone;
 }
 

@@ -16,9 +16,6 @@ namespace render {
 // What the phone's screen shows at one moment: everything the screen renderer reads, taken
 // from the phone and the home-screen host. Plain data, so a test can state a screen directly.
 struct ScreenState {
-    // The resource bundle whose glyphs the status bar and the overlays draw (a device path).
-    static constexpr const char* kGlyphBundle = "/Library/Application Support/MorvaneBundle.bundle";
-
     double time = 0;  // clock seconds; the status bar's clock reads 9:41 at 0
     double brightness = 0.5;
     double volume = 0.5;
@@ -30,7 +27,9 @@ struct ScreenState {
     std::vector<std::string> installedApps;
     // The app in front (its screen covers the home screen), if any.
     std::optional<std::string> frontApp;
-    std::string glyphBundle = kGlyphBundle;
+    // The resource bundle whose glyphs the status bar and the overlays draw (a device path),
+    // given by the host; without one they draw plain marks.
+    std::string glyphBundle;
 
     // An open icon menu: the menu's view (its view controller's view) in screen points, laid
     // over the home screen dimmed and blurred; the app whose icon opened it stays sharp.

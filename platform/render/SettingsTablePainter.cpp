@@ -1,9 +1,9 @@
 #include "render/SettingsTablePainter.h"
 
 #include "render/Shapes.h"
-#include "settings/PSTableCell.h"
 #include "ui/IndexPath.h"
 #include "ui/TableView.h"
+#include "ui/TableViewCell.h"
 
 namespace render {
 
@@ -47,12 +47,11 @@ bool SettingsTablePainter::drawTable(cairo_t* cr, ui::View& view) {
 }
 
 bool SettingsTablePainter::drawCell(cairo_t* cr, ui::View& view) {
-    auto* cell = rt::cast<settings::PSTableCell>(&view);
+    auto* cell = rt::cast<ui::TableViewCell>(&view);
     if (!cell) return false;
-    const rt::Ref<settings::PSSpecifier> row = cell->specifier();
-    const bool opensPage = row && (row->cellType() == settings::PSCellType::Link ||
-                                   row->cellType() == settings::PSCellType::LinkList);
-    if (!opensPage || cell->accessoryView()) return true;
+    if (cell->accessoryType() != ui::TableViewCellAccessoryType::DisclosureIndicator ||
+        cell->accessoryView())
+        return true;
     const double width = view.bounds().width();
     const double middle = view.bounds().height() / 2;
     const double tip = width - kCardInset - 12;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "rt/NoDestroy.h"
-#include "rt/Property.h"
 
 namespace rt {
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <shared_mutex>
+#include <string_view>
 #include <unordered_map>
 
 #include "rt/Selector.h"
@@ -22,5 +23,13 @@ class PropertyRegistry {
     mutable std::shared_mutex _mutex;
     std::unordered_map<std::uint32_t, Selector> _getterBySetter;
 };
+
+namespace detail {
+// The getter selector of a property, from its setter ("setVolume:" -> "volume"); the
+// pairing is recorded when the property is added.
+Selector propertyGetterForSetter(Selector setter);
+void recordPropertySelectors(Selector getter, Selector setter);
+Selector setterSelectorFor(std::string_view propertyName);
+}  // namespace detail
 
 }  // namespace rt

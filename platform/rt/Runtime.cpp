@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "rt/NoDestroy.h"
-#include "rt/Number.h"
 #include "rt/World.h"
 
 namespace rt {
@@ -26,13 +25,20 @@ class WorldList {
     void boot() {
         std::lock_guard lock(_mutex);
         auto world = std::make_unique<World>(_worlds.size() + 1);
-        Number::registerRuntimeClass(*world);
+        for (Runtime::BaseClassRegistrar registrar : _registrars) registrar(*world);
         World* fresh = _worlds.emplace_back(std::move(world)).get();
         _current.store(fresh, std::memory_order_release);
     }
 
+    void addBaseClasses(Runtime::BaseClassRegistrar registrar) {
+        std::lock_guard lock(_mutex);
+        _registrars.push_back(registrar);
+        registrar(current());
+    }
+
   private:
     std::mutex _mutex;
+    std::vector<Runtime::BaseClassRegistrar> _registrars;
     std::vector<std::unique_ptr<World>> _worlds;
     std::atomic<World*> _current{nullptr};
 };
@@ -65,6 +71,10 @@ Class* Runtime::requireClass(std::string_view name, const std::type_info& instan
                                Signature::readableTypeName(instanceType));
     }
     return cls;
+}
+
+void Runtime::addBaseClasses(BaseClassRegistrar registrar) {
+    worlds().addBaseClasses(registrar);
 }
 
 void Runtime::reset() {

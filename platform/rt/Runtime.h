@@ -11,8 +11,9 @@ namespace rt {
 class World;
 
 // The process's runtime: the current world of classes. Classes are registered during
-// start-up; reset() boots a fresh world (for tests) in which only the standard classes
-// ("NSObject", "NSNumber") exist. Selectors are process-wide and survive resets.
+// start-up; reset() boots a fresh world (for tests) in which only the root class "NSObject"
+// and the base classes of the loaded libraries exist. Selectors are process-wide and survive
+// resets.
 class Runtime {
   public:
     // Registers a class and its metaclass; a null superclass makes a new root class.
@@ -25,6 +26,12 @@ class Runtime {
     // The class named `name` for making a C++ type; throws std::logic_error when absent
     // or registered for a different C++ type.
     static Class* requireClass(std::string_view name, const std::type_info& instanceType);
+
+    // Adds classes that every world holds from its start, as a loaded library's classes are
+    // there from the moment it is loaded: `registrar` registers them in the current world now
+    // and in every world booted later. Registrars run in the order they were added.
+    using BaseClassRegistrar = void (*)(World&);
+    static void addBaseClasses(BaseClassRegistrar registrar);
 
     static void reset();
     static World& world();

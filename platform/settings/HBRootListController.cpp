@@ -1,7 +1,7 @@
 #include "settings/HBRootListController.h"
 
 #include "rt/MethodBinding.h"
-#include "settings/NavigationController.h"
+#include "ui/NavigationController.h"
 
 namespace settings {
 

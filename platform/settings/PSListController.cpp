@@ -2,15 +2,15 @@
 
 #include "core/preferences/AppPreferences.h"
 #include "core/preferences/PreferenceFile.h"
+#include "foundation/BoxedValue.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "settings/BoxedValue.h"
-#include "settings/NavigationController.h"
-#include "settings/PreferenceFileEdit.h"
 #include "settings/PSTableCell.h"
+#include "settings/PreferenceFileEdit.h"
 #include "settings/SpecifierFile.h"
 #include "ui/AlertController.h"
+#include "ui/NavigationController.h"
 #include "ui/UIScreen.h"
 
 namespace settings {

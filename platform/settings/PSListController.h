@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/preferences/PreferenceFileUpdate.h"
+#include "foundation/ObjectArray.h"
 #include "rt/Ref.h"
-#include "settings/ObjectArray.h"
 #include "settings/PSSpecifier.h"
 #include "ui/IndexPath.h"
 #include "ui/TableView.h"

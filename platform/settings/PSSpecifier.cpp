@@ -1,9 +1,9 @@
 #include "settings/PSSpecifier.h"
 
 #include "core/preferences/PreferenceFile.h"
+#include "foundation/BoxedValue.h"
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
-#include "settings/BoxedValue.h"
 
 namespace settings {
 

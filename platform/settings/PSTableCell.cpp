@@ -1,26 +1,38 @@
 #include "settings/PSTableCell.h"
 
+#include "foundation/BoxedString.h"
+#include "foundation/BoxedValue.h"
+#include "foundation/Number.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
-#include "settings/BoxedValue.h"
-#include "ui/BoxedString.h"
 #include "ui/ControlEvents.h"
 
 namespace settings {
 
 namespace {
 constexpr double kIconCornerRadius = 6.5;
+
+// A row that opens a page shows the disclosure chevron.
+ui::TableViewCellAccessoryType accessoryTypeFor(const PSSpecifier* specifier) {
+    const bool opensPage = specifier && (specifier->cellType() == PSCellType::Link ||
+                                         specifier->cellType() == PSCellType::LinkList);
+    return opensPage ? ui::TableViewCellAccessoryType::DisclosureIndicator
+                     : ui::TableViewCellAccessoryType::None;
+}
+
 }  // namespace
 
 PSTableCell::PSTableCell() = default;
 
 PSTableCell::PSTableCell(PSSpecifier* specifier)
-    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"), _specifier(specifier) {}
+    : ui::TableViewCell(ui::TableViewCellStyle::Value1, "PSTableCell"), _specifier(specifier) {
+    setAccessoryType(accessoryTypeFor(specifier));
+}
 
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
     _specifier = rt::Ref<PSSpecifier>(specifier);
+    setAccessoryType(accessoryTypeFor(specifier));
     textLabel()->setText(specifier ? specifier->name() : std::string());
     if (specifier && (specifier->iconImage() || specifier->iconColor())) {
         const auto icon = imageView();

@@ -8,10 +8,8 @@
 #include <sys/stat.h>
 
 #include "core/files/RootedFiles.h"
-#include "core/notify/NotifyCenter.h"
-#include "device/Phone.h"
 #include "rt/Make.h"
-#include "rt/Runtime.h"
+#include "services/SystemWorld.h"
 #include "settings/DeviceDictionary.h"
 #include "settings/Registration.h"
 #include "settings/SettingsListController.h"
@@ -52,11 +50,8 @@ std::optional<std::string> loadExecutable(const std::string& bundlePath,
 }  // namespace
 
 void SettingsApp::bootWorld() {
-    rt::Runtime::reset();
-    device::Phone::boot();
-    ui::registerClasses();
+    services::SystemWorld::boot({}, false);
     registerClasses();
-    core::NotifyCenter::darwin().reset();
 }
 
 std::vector<SettingsApp::PaneEntry> SettingsApp::listPanes() {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "rt/Ref.h"
-#include "settings/NavigationController.h"
 #include "settings/PSListController.h"
 #include "settings/SettingsListController.h"
+#include "ui/NavigationController.h"
 
 namespace settings {
 
@@ -29,7 +29,8 @@ class SettingsApp {
         std::string icon;
     };
 
-    // Boots a fresh world with the toolkit and the preference framework.
+    // Boots the system's world (see services::SystemWorld) on a freshly booted phone, with
+    // the preference framework.
     static void bootWorld();
 
     // The panes listed, sorted by label.

@@ -2,9 +2,9 @@
 
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
-#include "settings/NavigationController.h"
 #include "settings/SettingsApp.h"
 #include "ui/Image.h"
+#include "ui/NavigationController.h"
 
 namespace settings {
 
@@ -17,12 +17,18 @@ struct UsualEntry {
 
 // The phone's own entries shown above the panes, group by group (an empty label ends a group).
 constexpr UsualEntry kUsualEntries[] = {
-    {"Airplane Mode", 1.0, 0.58, 0.0},    {"Wi-Fi", 0.0, 0.48, 1.0},
-    {"Bluetooth", 0.0, 0.48, 1.0},        {"Cellular", 0.2, 0.78, 0.35},
-    {"", 0, 0, 0},                        {"Notifications", 1.0, 0.23, 0.19},
-    {"Sounds & Haptics", 1.0, 0.18, 0.33}, {"Focus", 0.35, 0.34, 0.84},
-    {"Screen Time", 0.35, 0.34, 0.84},    {"", 0, 0, 0},
-    {"General", 0.56, 0.56, 0.58},        {"Control Center", 0.56, 0.56, 0.58},
+    {"Airplane Mode", 1.0, 0.58, 0.0},
+    {"Wi-Fi", 0.0, 0.48, 1.0},
+    {"Bluetooth", 0.0, 0.48, 1.0},
+    {"Cellular", 0.2, 0.78, 0.35},
+    {"", 0, 0, 0},
+    {"Notifications", 1.0, 0.23, 0.19},
+    {"Sounds & Haptics", 1.0, 0.18, 0.33},
+    {"Focus", 0.35, 0.34, 0.84},
+    {"Screen Time", 0.35, 0.34, 0.84},
+    {"", 0, 0, 0},
+    {"General", 0.56, 0.56, 0.58},
+    {"Control Center", 0.56, 0.56, 0.58},
     {"Display & Brightness", 0.0, 0.48, 1.0},
 };
 
@@ -55,9 +61,9 @@ rt::Ref<ObjectArray> SettingsListController::buildEntries() {
         entry->setTarget(this);
         entry->setButtonAction(rt::sel("openPaneOfSpecifier:"));
         if (!pane.icon.empty() && pane.icon.find('/') == std::string::npos) {
-            entry->setIconImage(ui::Image::imageWithContentsOfFile(
-                std::string(SettingsApp::kBundlesDirectory) + "/" + pane.bundle + ".bundle/" +
-                pane.icon));
+            entry->setIconImage(
+                ui::Image::imageWithContentsOfFile(std::string(SettingsApp::kBundlesDirectory) +
+                                                   "/" + pane.bundle + ".bundle/" + pane.icon));
         }
         if (!entry->iconImage()) entry->setIconColor(ui::Color::colorWithRed(0.56, 0.56, 0.58, 1));
         entries->addObject(entry);

@@ -1,16 +1,13 @@
 #include "springboard/HomeScreen.h"
 
-#include "core/notify/NotifyCenter.h"
 #include "device/Phone.h"
 #include "rt/NoDestroy.h"
-#include "rt/Runtime.h"
-#include "services/Registration.h"
+#include "services/SystemWorld.h"
 #include "springboard/AppRegistry.h"
 #include "springboard/DeclaredShortcuts.h"
 #include "springboard/IconMenu.h"
 #include "springboard/MenuAppearance.h"
 #include "springboard/Registration.h"
-#include "ui/Toolkit.h"
 
 namespace springboard {
 
@@ -26,17 +23,13 @@ AppRegistry& registry() {
 void HomeScreen::bootWorld(const device::DeviceConfiguration& configuration, bool keepPhoneState,
                            const std::function<void()>& beforeApplications) {
     IconMenu::reset(!keepPhoneState);
-    rt::Runtime::reset();
+    services::SystemWorld::boot(configuration, keepPhoneState);
     if (!keepPhoneState) {
-        device::Phone::boot(configuration);
         registry().clear();
         DeclaredShortcuts::clear();
         MenuAppearance::set(MenuAppearance::Kind::Stock);
     }
-    ui::registerClasses(configuration);
-    services::registerClasses(configuration);
     registerClasses(configuration);
-    core::NotifyCenter::darwin().reset();
     if (beforeApplications) beforeApplications();
     registry().recreateApplications();
 }

@@ -13,8 +13,8 @@ namespace springboard {
 // apps. One per process; used on the main thread.
 class HomeScreen {
   public:
-    // Boots a new world: a fresh runtime with the UI, service and home-screen classes the
-    // configuration does not leave out, and no notification observers. Without
+    // Boots a new world: the system's (see services::SystemWorld) with the home-screen
+    // classes the configuration does not leave out. Without
     // keepPhoneState the phone is booted fresh as configured and has no apps; with it (a
     // respring) the phone stays as it is and every installed app gets a new application
     // object. `beforeApplications` runs once the classes exist and before any application

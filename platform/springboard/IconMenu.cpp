@@ -3,12 +3,12 @@
 #include <memory>
 #include <stdexcept>
 
+#include "foundation/ActionHandler.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/NoDestroy.h"
 #include "rt/Runtime.h"
 #include "rt/Weak.h"
-#include "springboard/ActionHandler.h"
 #include "springboard/HomeScreen.h"
 #include "springboard/SBUIAction.h"
 #include "springboard/SBUIActionView.h"

@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "foundation/Number.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
 #include "rt/Runtime.h"
 #include "springboard/SBUIActionView.h"
 #include "springboard/SBUILegibilityLabel.h"

@@ -9,7 +9,7 @@
 #include "springboard/SBOrientationLockManager.h"
 #include "springboard/SBWiFiManager.h"
 
-#include "springboard/ActionHandler.h"
+#include "foundation/ActionHandler.h"
 #include "springboard/MenuAppearance.h"
 #include "springboard/SBSApplicationShortcutItem.h"
 #include "springboard/SBUIAction.h"

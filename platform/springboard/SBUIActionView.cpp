@@ -2,12 +2,13 @@
 
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
+#include "foundation/ActionHandler.h"
+#include "foundation/StringComparison.h"
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
-#include "springboard/ActionHandler.h"
 #include "springboard/MenuAppearance.h"
 #include "springboard/MenuGeometry.h"
 #include "springboard/SBUIAction.h"
@@ -15,7 +16,6 @@
 #include "ui/Event.h"
 #include "ui/Font.h"
 #include "ui/Image.h"
-#include "ui/StringComparison.h"
 #include "ui/Touch.h"
 #include "ui/TouchSet.h"
 

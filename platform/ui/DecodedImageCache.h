@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "ui/FileVersion.h"
+#include "core/files/FileVersion.h"
 #include "ui/Image.h"
 
 namespace ui {

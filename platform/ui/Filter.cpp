@@ -1,9 +1,9 @@
 #include "ui/Filter.h"
 
+#include "foundation/BoxedString.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "ui/BoxedString.h"
 
 namespace ui {
 

@@ -10,10 +10,10 @@
 #include <fcntl.h>
 
 #include "core/files/AtomicFile.h"
+#include "core/files/FileVersion.h"
 #include "core/files/RootedFiles.h"
 #include "rt/Make.h"
 #include "ui/DecodedImageCache.h"
-#include "ui/FileVersion.h"
 #include "ui/PngDecoder.h"
 
 namespace ui {

@@ -11,6 +11,16 @@ namespace ui {
 // "UITableViewCellStyle" values.
 enum class TableViewCellStyle : long { Default = 0, Value1 = 1, Value2 = 2, Subtitle = 3 };
 
+// "UITableViewCellAccessoryType" values: the standard mark drawn at the trailing edge when the
+// cell has no accessory view.
+enum class TableViewCellAccessoryType : long {
+    None = 0,
+    DisclosureIndicator = 1,
+    DetailDisclosureButton = 2,
+    Checkmark = 3,
+    DetailButton = 4
+};
+
 // One row of a table ("UITableViewCell"): a content view holding a text label and a detail
 // label, an optional image view at the leading edge (an icon, 29 points square) and an
 // optional accessory view at the trailing edge. 44 points high by default.
@@ -34,6 +44,8 @@ class TableViewCell : public View {
     bool hasImageView() const { return static_cast<bool>(_imageView); }
     // Replaces the accessory view (null removes it).
     void setAccessoryView(rt::Ref<View> view);
+    TableViewCellAccessoryType accessoryType() const { return _accessoryType; }
+    void setAccessoryType(TableViewCellAccessoryType type) { _accessoryType = type; }
 
     // Places the labels and the accessory view in the cell's bounds.
     void layoutContent();
@@ -48,6 +60,7 @@ class TableViewCell : public View {
     rt::Ref<Label> _detailTextLabel;
     rt::Ref<View> _accessoryView;
     rt::Ref<ImageView> _imageView;
+    TableViewCellAccessoryType _accessoryType = TableViewCellAccessoryType::None;
 };
 
 }  // namespace ui

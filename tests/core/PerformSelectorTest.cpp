@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/dispatch/Clock.h"
-#include "core/runtime/PerformSelector.h"
+#include "core/dispatch/PerformSelector.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"

@@ -9,8 +9,8 @@
 #include "core/dispatch/Clock.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/process/ProgramLauncher.h"
+#include "foundation/NSTask.h"
 #include "rt/Make.h"
-#include "settings/NSTask.h"
 #include "settings/SettingsApp.h"
 #include "support/TemporaryDirectory.h"
 

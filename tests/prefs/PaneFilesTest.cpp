@@ -9,17 +9,17 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistReader.h"
 #include "core/preferences/PreferenceFile.h"
+#include "foundation/BoxedString.h"
+#include "foundation/Number.h"
 #include "prefs/MVPrefsListController.h"
 #include "prefs/MVSubPrefsListController.h"
 #include "prefs/PaneClasses.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "rt/Number.h"
-#include "settings/NavigationController.h"
 #include "settings/SettingsApp.h"
 #include "settings/SpecifierFile.h"
 #include "tweak/startup/SettingsTable.h"
-#include "ui/BoxedString.h"
+#include "ui/NavigationController.h"
 
 namespace fs = std::filesystem;
 

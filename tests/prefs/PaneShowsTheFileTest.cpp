@@ -23,12 +23,12 @@
 #include "prefs/PaneClasses.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "settings/NavigationController.h"
 #include "settings/PSTableCell.h"
 #include "settings/SettingsApp.h"
 #include "tweak/startup/SettingsTable.h"
 #include "ui/AlertController.h"
 #include "ui/ControlEvents.h"
+#include "ui/NavigationController.h"
 #include "ui/Switch.h"
 
 namespace fs = std::filesystem;
@@ -55,7 +55,8 @@ class PaneShowsTheFileTest : public ::testing::Test {
         fs::create_directories(root / "var/mobile/Library/Preferences");
         ::setenv("MORVANE_PREFERENCE_LOCK_WAIT_MS", "30", 1);
         reloads = 0;
-        core::NotifyCenter::darwin().addObserver(kReload, [this](const std::string&) { ++reloads; });
+        core::NotifyCenter::darwin().addObserver(kReload,
+                                                 [this](const std::string&) { ++reloads; });
     }
     void TearDown() override {
         ::unsetenv("MORVANE_PREFERENCE_LOCK_WAIT_MS");
@@ -90,7 +91,8 @@ class PaneShowsTheFileTest : public ::testing::Test {
     static ui::Switch* switchOf(settings::PSListController& page, const std::string& key) {
         const auto row = page.specifierForKey(key);
         if (!row) return nullptr;
-        const auto cell = page.table()->cellForRowAtIndexPath(page.indexPathForSpecifier(row.get()).get());
+        const auto cell =
+            page.table()->cellForRowAtIndexPath(page.indexPathForSpecifier(row.get()).get());
         auto* controlCell = dynamic_cast<settings::PSControlTableCell*>(cell.get());
         return controlCell ? dynamic_cast<ui::Switch*>(controlCell->control().get()) : nullptr;
     }
@@ -121,10 +123,10 @@ class PaneShowsTheFileTest : public ::testing::Test {
 // flag the home screen's settings object holds.
 TEST_F(PaneShowsTheFileTest, EverySwitchShowsWhatTheHomeScreenReads) {
     const std::vector<core::PlistValue> kinds = {
-        core::PlistValue("no"),  core::PlistValue("NO"),   core::PlistValue("yes"),
-        core::PlistValue("YES"), core::PlistValue(""),     core::PlistValue("0"),
-        core::PlistValue("7"),   core::PlistValue(0.0),    core::PlistValue(0.5),
-        core::PlistValue(false), core::PlistValue(true),   core::PlistValue(core::PlistDictionary{}),
+        core::PlistValue("no"),  core::PlistValue("NO"), core::PlistValue("yes"),
+        core::PlistValue("YES"), core::PlistValue(""),   core::PlistValue("0"),
+        core::PlistValue("7"),   core::PlistValue(0.0),  core::PlistValue(0.5),
+        core::PlistValue(false), core::PlistValue(true), core::PlistValue(core::PlistDictionary{}),
     };
     for (const auto& stored : kinds) {
         core::PlistDictionary values;
@@ -193,8 +195,8 @@ TEST_F(PaneShowsTheFileTest, AWriteThatFailsIsShownAsFailedOnBothPages) {
     EXPECT_TRUE(switchOf(*rootPage, "enabled")->isOn()) << "shows the file, not the finger";
     EXPECT_NE(alertText(*rootPage).find("was not changed"), std::string::npos)
         << alertText(*rootPage);
-    EXPECT_FALSE(settings::NavigationController::navigationItemOf(rootPage.get())
-                     ->rightBarButtonItem())
+    EXPECT_FALSE(
+        settings::NavigationController::navigationItemOf(rootPage.get())->rightBarButtonItem())
         << "no restart is offered for a change that was not made";
 
     auto subPage = openSubPage("Display");
@@ -255,8 +257,9 @@ TEST_F(PaneShowsTheFileTest, ThePageRestsUnderTheBarsAndSettlesAfterADrag) {
     table->endDragging();
     EXPECT_EQ(table->contentOffset().y, -64.0);
     EXPECT_EQ(page->headerImageView()->frame(), atOpening);
-    EXPECT_LT(page->headerImageView()->frame().maxY(),
-              page->table()->rectForRowAtIndexPath(ui::IndexPath::indexPathForRow(0, 0).get()).minY())
+    EXPECT_LT(
+        page->headerImageView()->frame().maxY(),
+        page->table()->rectForRowAtIndexPath(ui::IndexPath::indexPathForRow(0, 0).get()).minY())
         << "the header image does not reach the first card";
 }
 

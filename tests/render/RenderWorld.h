@@ -15,6 +15,9 @@
 
 namespace render_testing {
 
+// Where the hosts install the resource bundle whose glyphs the screen draws.
+inline constexpr const char* kGlyphBundle = "/Library/Application Support/MorvaneBundle.bundle";
+
 // A fresh world for drawing: a device root holding the shipped resource bundle (the glyphs),
 // a virtual clock, a phone booted as configured, the toolkit's and the widgets' classes.
 class RenderWorld {
@@ -28,7 +31,7 @@ class RenderWorld {
         morvane::registerWidgetClasses();
         if (withBundle) {
             const auto bundle =
-                _world->root() / std::string(render::ScreenState::kGlyphBundle).substr(1);
+                _world->root() / std::string(kGlyphBundle).substr(1);
             std::filesystem::create_directories(bundle.parent_path());
             std::filesystem::copy(MORVANE_BUNDLE_DIR, bundle,
                                   std::filesystem::copy_options::recursive);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "RenderWorld.h"
 #include "device/LevelText.h"
 #include "rt/Make.h"
 #include "tweak/widgets/SliderView.h"
@@ -28,7 +29,7 @@ constexpr double kRowHeight = 56;
 
 rt::Ref<ui::Image> glyph(const std::string& name) {
     rt::Ref<ui::Image> image = ui::Image::imageWithContentsOfFile(
-        std::string(render::ScreenState::kGlyphBundle) + "/" + name + "Icon.png");
+        std::string(kGlyphBundle) + "/" + name + "Icon.png");
     return image ? image->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate)
                  : nullptr;
 }
@@ -69,6 +70,7 @@ rt::Ref<ui::View> separator(double top, bool dark) {
 
 render::ScreenState homeScreen() {
     render::ScreenState state;
+    state.glyphBundle = kGlyphBundle;
     state.installedApps = {"com.example.maps", "com.example.mail", "org.demo.weather",
                            "com.apple.camera", "net.things.notes", "io.music.player"};
     state.brightness = 0.8;
@@ -218,7 +220,6 @@ device::Timeline sampleTimeline() {
 
 }  // namespace render_testing
 
-#include "RenderWorld.h"
 #include "render/ScreenRenderer.h"
 #include "render/TimelinePlot.h"
 #include "render/ViewRenderer.h"

@@ -49,6 +49,7 @@ TEST(ScreenOverlays, AnOverlayIsDrawnExactlyWhileThePhoneSaysItShows) {
     auto& phone = device::Phone::shared();
     auto overlayDrawn = [&] {
         render::ScreenState state = render::ScreenState::ofPhone(phone);
+        state.glyphBundle = render_testing::kGlyphBundle;
         state.brightness = 1;
         render::ScreenState without = state;
         without.volumeOverlayShowing = without.brightnessOverlayShowing = false;
@@ -104,6 +105,7 @@ TEST(ScreenStatusBar, ASwitchsGlyphShowsOnlyWhileItIsOnAndTheBarMirrors) {
                                  StatusBarPainter::kGlyphSize, StatusBarPainter::kGlyphSize);
     auto glyphInk = [&](bool rightToLeft, device::SwitchState wifi) {
         render::ScreenState state;
+        state.glyphBundle = render_testing::kGlyphBundle;
         state.brightness = 1;
         state.rightToLeft = rightToLeft;
         state.switches[static_cast<std::size_t>(device::Switch::Wifi)] = wifi;

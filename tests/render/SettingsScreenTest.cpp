@@ -1,13 +1,17 @@
 // The Settings app's look: switches, the navigation bar and pages pushed on a stack.
 #include <gtest/gtest.h>
 
+#include "PictureProbe.h"
 #include "RenderWorld.h"
+#include "core/plist/PlistDictionary.h"
 #include "render/SettingsScreen.h"
 #include "render/SwitchPainter.h"
 #include "rt/Make.h"
-#include "settings/NavigationController.h"
+#include "settings/PSSpecifier.h"
+#include "settings/PSTableCell.h"
 #include "settings/Registration.h"
 #include "ui/NavigationBar.h"
+#include "ui/NavigationController.h"
 #include "ui/Switch.h"
 #include "ui/ViewController.h"
 
@@ -61,6 +65,31 @@ TEST_F(SettingsScreenTest, SwitchWithoutOnTintTakesTheTint) {
     control->setOn(true);
     const Picture on = render::SettingsScreen::renderer().render(control.get(), kScale);
     EXPECT_TRUE(isPureRed(at(on, 8, ui::Switch::kHeight / 2)));
+}
+
+// A row that opens a page shows the chevron at its trailing edge, vertically centred; other
+// rows show none, nor does a row whose accessory view takes that place.
+TEST_F(SettingsScreenTest, OnlyRowsThatOpenAPageShowTheChevron) {
+    constexpr double kWidth = 375;
+    auto chevron = [&](settings::PSCellType type, bool withAccessoryView) {
+        auto row = rt::make<settings::PSSpecifier>("", type, core::PlistDictionary());
+        auto cell = rt::make<settings::PSTableCell>(row.get());
+        cell->setFrame(ui::Rect(0, 0, kWidth, ui::TableViewCell::kDefaultHeight));
+        cell->refreshCellContentsWithSpecifier(row.get());
+        if (withAccessoryView) cell->setAccessoryView(rt::make<ui::View>());
+        const Picture picture = render::SettingsScreen::renderer().render(cell.get(), kScale);
+        return render_testing::PictureProbe(picture).inkBox(
+            [](const Pixel& pixel) { return pixel.alpha > 24 && pixel.luma() < 230; });
+    };
+    for (auto type : {settings::PSCellType::Link, settings::PSCellType::LinkList}) {
+        const auto mark = chevron(type, false);
+        ASSERT_TRUE(mark);
+        EXPECT_GT(mark->minX(), kWidth - 40);
+        EXPECT_NEAR(mark->midY(), ui::TableViewCell::kDefaultHeight / 2, 1);
+        EXPECT_FALSE(chevron(type, true));
+    }
+    EXPECT_FALSE(chevron(settings::PSCellType::Button, false));
+    EXPECT_FALSE(chevron(settings::PSCellType::Group, false));
 }
 
 // The bar's colour fills the bar and reaches up under the status bar; the title is drawn.

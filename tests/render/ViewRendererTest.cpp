@@ -106,7 +106,7 @@ TEST(ViewRendererMirroring, NaturalTextAndButtonContentMoveToTheRightInARightToL
         auto button = ui::Button::buttonWithType(ui::Button::Type::System);
         button->setFrame(Rect(0, 0, 300, 40));
         button->setImage(ui::Image::imageWithContentsOfFile(
-                             std::string(render::ScreenState::kGlyphBundle) + "/volumeIcon.png")
+                             std::string(render_testing::kGlyphBundle) + "/volumeIcon.png")
                              ->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate),
                          ui::ControlState::kNormal);
         button->setTitle("", ui::ControlState::kNormal);
@@ -170,7 +170,7 @@ TEST(ViewRendererSliders, TheThumbsCentreFollowsTheValueAndMirrors) {
 TEST(ViewRendererImages, ATemplateImageIsDrawnInItsTintAndAnOriginalInItsOwnColours) {
     RenderWorld world;
     const auto original = ui::Image::imageWithContentsOfFile(
-        std::string(render::ScreenState::kGlyphBundle) + "/wifiIcon.png");
+        std::string(render_testing::kGlyphBundle) + "/wifiIcon.png");
     ASSERT_TRUE(original);
     for (bool asTemplate : {true, false}) {
         auto root = canvas(60, 60);

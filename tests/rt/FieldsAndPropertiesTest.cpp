@@ -4,6 +4,8 @@
 #include <string>
 
 #include "RuntimeFixture.h"
+#include "foundation/Number.h"
+#include "foundation/Property.h"
 
 using rt::Object;
 

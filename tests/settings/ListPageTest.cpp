@@ -11,19 +11,19 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistWriter.h"
 #include "core/preferences/PreferenceFile.h"
+#include "foundation/BoxedString.h"
+#include "foundation/BoxedValue.h"
+#include "foundation/Number.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
-#include "settings/BoxedValue.h"
-#include "settings/NavigationController.h"
 #include "settings/PSListController.h"
 #include "settings/PSTableCell.h"
 #include "settings/SettingsApp.h"
 #include "settings/SpecifierFile.h"
 #include "support/TemporaryDirectory.h"
-#include "ui/BoxedString.h"
 #include "ui/ControlEvents.h"
+#include "ui/NavigationController.h"
 #include "ui/Switch.h"
 #include "ui/TextField.h"
 
@@ -67,15 +67,16 @@ class ListPageTest : public ::testing::Test {
         file.set("items", PlistValue(items));
         if (title) file.set("title", PlistValue(title));
         const auto encoded = core::encodePropertyList(PlistValue(file), core::PlistFormat::Xml);
-        const fs::path path = _root.path() / "Library/PreferenceBundles/Test.bundle" / (name + ".plist");
+        const fs::path path =
+            _root.path() / "Library/PreferenceBundles/Test.bundle" / (name + ".plist");
         std::ofstream(path, std::ios::binary) << encoded.bytes;
     }
 
     rt::Ref<settings::PSListController> pageOf(const std::string& name) {
         auto page = rt::make<settings::PSListController>();
         page->setBundlePath(kBundle);
-        page->setHeldSpecifiers(rt::cast<settings::ObjectArray>(
-            page->loadSpecifiersFromPlistName(name, page.get())));
+        page->setHeldSpecifiers(
+            rt::cast<settings::ObjectArray>(page->loadSpecifiersFromPlistName(name, page.get())));
         page->view();
         page->table()->reloadData();
         return page;
@@ -108,7 +109,8 @@ TEST_F(ListPageTest, GroupsStartSectionsWithTheirHeaderAndFooterAndUnknownItemsA
     EXPECT_EQ(page->titleForHeaderInSection(nullptr, 1), "First");
     EXPECT_EQ(page->titleForFooterInSection(nullptr, 1), "Below the first");
     EXPECT_EQ(page->titleForFooterInSection(nullptr, 7), "");
-    EXPECT_EQ(page->specifierAtIndexPath(ui::IndexPath::indexPathForRow(1, 1).get())->name(), "Two");
+    EXPECT_EQ(page->specifierAtIndexPath(ui::IndexPath::indexPathForRow(1, 1).get())->name(),
+              "Two");
     EXPECT_FALSE(page->specifierAtIndexPath(ui::IndexPath::indexPathForRow(2, 1).get()));
     EXPECT_FALSE(page->specifierForLabel("Unknown"));
 
@@ -128,7 +130,8 @@ TEST_F(ListPageTest, AFileOutsideTheBundleOrMissingGivesNoRows) {
     EXPECT_FALSE(page->loadSpecifiersFromPlistName("../Other", page.get()));
     EXPECT_FALSE(page->loadSpecifiersFromPlistName("", page.get()));
     EXPECT_FALSE(settings::SpecifierFile::cellTypeNamed("PSSwitch"));
-    EXPECT_EQ(settings::SpecifierFile::cellTypeNamed("PSEditTextCell"), settings::PSCellType::EditText);
+    EXPECT_EQ(settings::SpecifierFile::cellTypeNamed("PSEditTextCell"),
+              settings::PSCellType::EditText);
 }
 
 TEST_F(ListPageTest, CellsShowTheStoredValueOrTheDefaultAndStoreWhatTheUserSets) {

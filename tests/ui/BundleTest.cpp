@@ -2,8 +2,8 @@
 
 #include "PngFixture.h"
 #include "ToolkitFixture.h"
-#include "ui/Bundle.h"
-#include "ui/StringsTable.h"
+#include "foundation/Bundle.h"
+#include "foundation/StringsTable.h"
 
 using ui::Bundle;
 using ui::StringsTable;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "ToolkitFixture.h"
+#include "foundation/StringComparison.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "ui/Application.h"
 #include "ui/Device.h"
 #include "ui/ImpactFeedbackGenerator.h"
-#include "ui/StringComparison.h"
 
 namespace {
 

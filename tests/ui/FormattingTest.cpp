@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ToolkitFixture.h"
+#include "foundation/Locale.h"
+#include "foundation/Number.h"
+#include "foundation/NumberFormatter.h"
+#include "foundation/StringComparison.h"
 #include "rt/Make.h"
-#include "rt/Number.h"
-#include "ui/Locale.h"
-#include "ui/NumberFormatter.h"
-#include "ui/StringComparison.h"
 
 using ui::Locale;
 using ui::NumberFormatter;

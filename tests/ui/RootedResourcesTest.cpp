@@ -6,9 +6,9 @@
 
 #include "PngFixture.h"
 #include "ToolkitFixture.h"
+#include "foundation/Bundle.h"
 #include "support/LinkSwapper.h"
 #include "support/TemporaryDirectory.h"
-#include "ui/Bundle.h"
 #include "ui/Image.h"
 
 namespace fs = std::filesystem;

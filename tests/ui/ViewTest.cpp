@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ToolkitFixture.h"
+#include "foundation/BoxedString.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "ui/BoxedString.h"
 #include "ui/Button.h"
 #include "ui/Event.h"
 #include "ui/Filter.h"

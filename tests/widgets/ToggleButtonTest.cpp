@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "WidgetFixture.h"
+#include "foundation/BoxedString.h"
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "tweak/widgets/ToggleButton.h"
 #include "ui/AnimationOptions.h"
-#include "ui/BoxedString.h"
 #include "ui/ControlEvents.h"
 #include "ui/SimulatedFinger.h"
 #include "ui/StackView.h"

@@ -2,11 +2,11 @@
 
 #include <cctype>
 
+#include "foundation/Number.h"
+#include "foundation/Property.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "rt/Number.h"
-#include "rt/Property.h"
 
 namespace morvane {
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "foundation/Number.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
 #include "rt/Weak.h"
 #include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/HostMenuObjects.h"

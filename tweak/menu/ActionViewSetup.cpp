@@ -1,6 +1,7 @@
 #include "tweak/menu/ActionViewSetup.h"
 
 #include "core/dispatch/Queue.h"
+#include "foundation/BoxedString.h"
 #include "rt/Messaging.h"
 #include "tweak/menu/EnabledTogglesRow.h"
 #include "tweak/menu/HostMenuObjects.h"
@@ -9,7 +10,6 @@
 #include "tweak/startup/ReplacementGuard.h"
 #include "tweak/startup/Settings.h"
 #include "tweak/startup/SharedState.h"
-#include "ui/BoxedString.h"
 #include "ui/Layer.h"
 
 namespace morvane {

@@ -1,11 +1,11 @@
 #include "tweak/menu/HostMenuObjects.h"
 
+#include "foundation/BoxedString.h"
+#include "foundation/StringComparison.h"
 #include "rt/Fields.h"
 #include "rt/Messaging.h"
 #include "ui/Application.h"
-#include "ui/BoxedString.h"
 #include "ui/Device.h"
-#include "ui/StringComparison.h"
 
 namespace morvane {
 

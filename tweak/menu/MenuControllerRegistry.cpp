@@ -3,9 +3,9 @@
 #include <cctype>
 #include <string>
 
+#include "foundation/Property.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Property.h"
 #include "tweak/menu/ValueEditing.h"
 #include "tweak/startup/ReplacementGuard.h"
 #include "tweak/startup/SharedState.h"

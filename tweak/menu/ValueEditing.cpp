@@ -3,12 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "core/runtime/PerformSelector.h"
+#include "core/dispatch/PerformSelector.h"
+#include "foundation/Number.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
-#include "rt/Number.h"
 #include "tweak/menu/EnabledTogglesRow.h"
 #include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/InlineEditor.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "foundation/Bundle.h"
 #include "rt/Ref.h"
-#include "ui/Bundle.h"
 #include "ui/Image.h"
 
 namespace morvane {

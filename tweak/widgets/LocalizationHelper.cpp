@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
+#include "foundation/Locale.h"
+#include "foundation/NumberFormatter.h"
 #include "rt/Make.h"
-#include "ui/Locale.h"
-#include "ui/NumberFormatter.h"
 
 namespace morvane {
 

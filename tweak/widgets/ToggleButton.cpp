@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/BoxedString.h"
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
@@ -10,7 +11,6 @@
 #include "tweak/widgets/HapticFeedbackHelper.h"
 #include "ui/AffineTransform.h"
 #include "ui/AnimationOptions.h"
-#include "ui/BoxedString.h"
 #include "ui/ContentMode.h"
 #include "ui/ControlEvents.h"
 #include "ui/Font.h"

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "foundation/BoxedString.h"
 #include "rt/Ref.h"
-#include "ui/BoxedString.h"
 #include "ui/Button.h"
 #include "ui/Color.h"
 #include "ui/Label.h"

@@ -1,4 +1,4 @@
-#include "springboard/ActionHandler.h"
+#include "foundation/ActionHandler.h"
 
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/files/FileVersion.h"
+#include "foundation/StringsTable.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
-#include "ui/FileVersion.h"
-#include "ui/StringsTable.h"
 
 namespace ui {
 

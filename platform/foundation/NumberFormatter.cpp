@@ -1,10 +1,10 @@
-#include "ui/NumberFormatter.h"
+#include "foundation/NumberFormatter.h"
 
 #include <cmath>
 #include <cstdio>
 #include <set>
 
-#include "rt/Number.h"
+#include "foundation/Number.h"
 
 namespace ui {
 

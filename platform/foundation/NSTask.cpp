@@ -1,4 +1,4 @@
-#include "settings/NSTask.h"
+#include "foundation/NSTask.h"
 
 #include "core/process/ProgramLauncher.h"
 #include "rt/MethodBinding.h"

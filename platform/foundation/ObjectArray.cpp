@@ -1,4 +1,4 @@
-#include "settings/ObjectArray.h"
+#include "foundation/ObjectArray.h"
 
 #include "rt/MethodBinding.h"
 

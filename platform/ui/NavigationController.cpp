@@ -1,4 +1,4 @@
-#include "settings/NavigationController.h"
+#include "ui/NavigationController.h"
 
 #include "rt/Associations.h"
 #include "rt/Make.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "foundation/Locale.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
-#include "ui/Locale.h"
 
 namespace rt {
 class Number;

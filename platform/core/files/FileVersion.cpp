@@ -1,4 +1,4 @@
-#include "ui/FileVersion.h"
+#include "core/files/FileVersion.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "core/runtime/PerformSelector.h"
+#include "core/dispatch/PerformSelector.h"
 
 #include <algorithm>
 #include <stdexcept>

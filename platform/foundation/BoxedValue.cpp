@@ -1,8 +1,8 @@
-#include "settings/BoxedValue.h"
+#include "foundation/BoxedValue.h"
 
+#include "foundation/BoxedString.h"
+#include "foundation/Number.h"
 #include "rt/Make.h"
-#include "rt/Number.h"
-#include "ui/BoxedString.h"
 
 namespace settings {
 

@@ -1,4 +1,4 @@
-#include "ui/StringsTable.h"
+#include "foundation/StringsTable.h"
 
 #include <fstream>
 #include <iterator>

@@ -14,8 +14,10 @@ class Locale : public rt::Object {
 
     explicit Locale(std::string identifier) : _identifier(std::move(identifier)) {}
 
-    // "currentLocale": the phone's configured locale.
+    // "currentLocale": the locale the system is set to.
     static rt::Ref<Locale> currentLocale();
+    // Sets the system's locale; the phone does when it boots. "en_US" until then.
+    static void setSystemLocaleIdentifier(std::string identifier);
     // "initWithLocaleIdentifier:" / "localeWithLocaleIdentifier:".
     static rt::Ref<Locale> localeWithLocaleIdentifier(const std::string& identifier);
 

@@ -5,20 +5,13 @@
 #include <string_view>
 #include <type_traits>
 
+#include "foundation/Number.h"
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
-#include "rt/Number.h"
+#include "rt/PropertyRegistry.h"
 
 namespace rt {
-
-namespace detail {
-// The getter selector of a property, from its setter ("setVolume:" -> "volume"); the
-// pairing is recorded when the property is added.
-Selector propertyGetterForSetter(Selector setter);
-void recordPropertySelectors(Selector getter, Selector setter);
-Selector setterSelectorFor(std::string_view propertyName);
-}  // namespace detail
 
 // Adds a property to a class as a getter `name` and a setter `setName:`, backed by an
 // attached value under a key unique to the property. An unset property reads T{}.

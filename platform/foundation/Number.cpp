@@ -1,4 +1,4 @@
-#include "rt/Number.h"
+#include "foundation/Number.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "ui/StringComparison.h"
+#include "foundation/StringComparison.h"
 
 #include <cctype>
 

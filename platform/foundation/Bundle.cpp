@@ -1,4 +1,4 @@
-#include "ui/Bundle.h"
+#include "foundation/Bundle.h"
 
 #include <algorithm>
 
@@ -7,8 +7,8 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/RootedFiles.h"
+#include "foundation/Locale.h"
 #include "rt/Make.h"
-#include "ui/Locale.h"
 
 namespace ui {
 

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "low/Base.h"
+#include "high/Top.h"
