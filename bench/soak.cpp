@@ -195,6 +195,11 @@ void BM_SoakMenuSliderAndToggle(benchmark::State& state) {
         state.counters["rss_slope_bytes_per_round"] =
             (resident[2] - resident[1]) * 1024 / laterRounds;
         state.counters["heap_slope_bytes_per_round"] = (heap[2] - heap[1]) / laterRounds;
+        // What the allocator holds from the system, and the resident size once it has given
+        // back the free pages it keeps for reuse.
+        state.counters["arena_40k_bytes"] = static_cast<double>(::mallinfo2().arena);
+        ::malloc_trim(0);
+        state.counters["rss_40k_trimmed_kib"] = residentKibibytes();
     }
 }
 BENCHMARK(BM_SoakMenuSliderAndToggle)->Iterations(1)->Unit(benchmark::kMillisecond);

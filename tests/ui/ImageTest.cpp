@@ -205,31 +205,31 @@ TEST_F(ImageTest, AFileRewrittenInPlaceIsDecodedAnew) {
 // size in points unchanged, its colours averaged by opacity, and failures to decode are
 // remembered per version of the file.
 TEST_F(ImageTest, ALargePictureIsKeptReducedToItsBoundAtTheSameSizeInPoints) {
-    // Left half opaque red, right half transparent: 2048 x 1024 pixels drawn for 2x.
-    std::vector<std::uint8_t> rgba(std::size_t{2048} * 1024 * 4, 0);
-    for (std::size_t y = 0; y < 1024; ++y)
-        for (std::size_t x = 0; x < 1024; ++x) {
-            rgba[(y * 2048 + x) * 4] = 255;
-            rgba[(y * 2048 + x) * 4 + 3] = 255;
+    // Left half opaque red, right half transparent: 1024 x 512 pixels drawn for 2x.
+    std::vector<std::uint8_t> rgba(std::size_t{1024} * 512 * 4, 0);
+    for (std::size_t y = 0; y < 512; ++y)
+        for (std::size_t x = 0; x < 512; ++x) {
+            rgba[(y * 1024 + x) * 4] = 255;
+            rgba[(y * 1024 + x) * 4 + 3] = 255;
         }
-    writeBytes(root() / "Library/Art/wide@2x.png", encodePng(2048, 1024, rgba));
-    const auto image = Image::imageWithContentsOfFile("/Library/Art/wide@2x.png", 256);
+    writeBytes(root() / "Library/Art/wide@2x.png", encodePng(1024, 512, rgba));
+    const auto image = Image::imageWithContentsOfFile("/Library/Art/wide@2x.png", 128);
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->pixelWidth(), 256u);
-    EXPECT_EQ(image->pixelHeight(), 128u);
-    EXPECT_EQ(image->size(), (ui::Size{1024, 512}));
+    EXPECT_EQ(image->pixelWidth(), 128u);
+    EXPECT_EQ(image->pixelHeight(), 64u);
+    EXPECT_EQ(image->size(), (ui::Size{512, 256}));
     const auto pixel = [&](std::size_t x, std::size_t y) {
-        const auto* at = image->bitmap()->rgba.data() + (y * 256 + x) * 4;
+        const auto* at = image->bitmap()->rgba.data() + (y * 128 + x) * 4;
         return std::vector<int>{at[0], at[1], at[2], at[3]};
     };
-    EXPECT_EQ(pixel(10, 64), (std::vector<int>{255, 0, 0, 255}));
-    EXPECT_EQ(pixel(200, 64)[3], 0);
+    EXPECT_EQ(pixel(10, 32), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(100, 32)[3], 0);
 
-    writeBytes(root() / "Library/Art/huge.png", blackPng(4096, 4096));
+    writeBytes(root() / "Library/Art/huge.png", blackPng(2048, 2048));
     const auto huge = Image::imageWithContentsOfFile("/Library/Art/huge.png");
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->pixelWidth(), Image::kMaximumPixelSide);
-    EXPECT_EQ(huge->size(), (ui::Size{4096, 4096}));
+    EXPECT_EQ(huge->size(), (ui::Size{2048, 2048}));
     EXPECT_LE(huge->bitmap()->rgba.size(),
               std::size_t{Image::kMaximumPixelSide} * Image::kMaximumPixelSide * 4);
 }
@@ -237,7 +237,7 @@ TEST_F(ImageTest, ALargePictureIsKeptReducedToItsBoundAtTheSameSizeInPoints) {
 TEST_F(ImageTest, AFailedDecodeIsRememberedForThatVersionOfTheFileOnly) {
     auto& cache = ui::DecodedImageCache::shared();
     const auto path = root() / "Library/Art/cut.png";
-    writeBytes(path, blackPng(4096, 4096, 64));  // the header of a large picture, few rows
+    writeBytes(path, blackPng(2048, 2048, 16));  // the header of a large picture, few rows
     const std::size_t failuresBefore = cache.failureCount();
     EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/Art/cut.png"));
     EXPECT_EQ(cache.failureCount(), failuresBefore + 1);
