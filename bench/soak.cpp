@@ -48,22 +48,25 @@ double residentKibibytes() {
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1024;
 }
 
+// Boots a home-screen host on root with the library started, its resource bundle installed
+// and one app.
+void bootHost(const std::filesystem::path& root, const char* app) {
+    core::DeviceRoot::set(root);
+    const auto bundle = root / std::string(morvane::BundleHelper::kBundlePath).substr(1);
+    std::filesystem::create_directories(bundle.parent_path());
+    std::filesystem::copy(MORVANE_RESOURCE_BUNDLE, bundle,
+                          std::filesystem::copy_options::recursive);
+    core::ProcessInfo::setProcessNameForTesting("SpringBoard");
+    core::Clock::boot(core::ClockMode::Virtual);
+    morvane::resetForTesting();
+    springboard::HomeScreen::bootWorld({}, false, [] { morvane::morvaneStartup(); });
+    springboard::HomeScreen::installApp(app);
+}
+
 // A home-screen host with the library started, its resource bundle installed, one app.
 class SoakHost {
   public:
-    SoakHost() {
-        core::DeviceRoot::set(_root.path());
-        const auto bundle =
-            _root.path() / std::string(morvane::BundleHelper::kBundlePath).substr(1);
-        std::filesystem::create_directories(bundle.parent_path());
-        std::filesystem::copy(MORVANE_RESOURCE_BUNDLE, bundle,
-                              std::filesystem::copy_options::recursive);
-        core::ProcessInfo::setProcessNameForTesting("SpringBoard");
-        core::Clock::boot(core::ClockMode::Virtual);
-        morvane::resetForTesting();
-        springboard::HomeScreen::bootWorld({}, false, [] { morvane::morvaneStartup(); });
-        springboard::HomeScreen::installApp(kApp);
-    }
+    SoakHost() { bootHost(_root.path(), kApp); }
     ~SoakHost() { morvane::resetForTesting(); }
 
   private:
@@ -127,19 +130,7 @@ double heapBytes() {
 // when there is one, so the file's flushes do not set the pace.
 class MenuSoakHost {
   public:
-    MenuSoakHost() : _root(inMemoryTemporaryDirectory()) {
-        core::DeviceRoot::set(_root.path());
-        const auto bundle =
-            _root.path() / std::string(morvane::BundleHelper::kBundlePath).substr(1);
-        std::filesystem::create_directories(bundle.parent_path());
-        std::filesystem::copy(MORVANE_RESOURCE_BUNDLE, bundle,
-                              std::filesystem::copy_options::recursive);
-        core::ProcessInfo::setProcessNameForTesting("SpringBoard");
-        core::Clock::boot(core::ClockMode::Virtual);
-        morvane::resetForTesting();
-        springboard::HomeScreen::bootWorld({}, false, [] { morvane::morvaneStartup(); });
-        springboard::HomeScreen::installApp(kMaps);
-    }
+    MenuSoakHost() : _root(inMemoryTemporaryDirectory()) { bootHost(_root.path(), kMaps); }
     ~MenuSoakHost() {
         springboard::IconMenu::reset(true);
         morvane::resetForTesting();
