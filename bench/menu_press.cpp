@@ -16,13 +16,13 @@
 
 #include "core/dispatch/Clock.h"
 #include "core/files/AtomicFile.h"
-#include "core/unix/FileDescriptor.h"
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistDictionary.h"
 #include "core/plist/PlistWriter.h"
 #include "core/preferences/AppPreferences.h"
 #include "core/process/ProcessInfo.h"
+#include "core/unix/FileDescriptor.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
 #include "springboard/HomeScreen.h"
@@ -219,7 +219,10 @@ void BM_PressWithHostileIcons(benchmark::State& state) {
             .count();
     for (auto _ : state) round();
 }
-BENCHMARK(BM_PressWithHostileIcons)->ArgName("truncated")->Arg(0)->Arg(1)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_PressWithHostileIcons)
+    ->ArgName("truncated")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

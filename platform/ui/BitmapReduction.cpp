@@ -37,7 +37,8 @@ Bitmap BitmapReduction::reduce(Bitmap bitmap, std::uint32_t factor) {
         std::uint8_t* out = reduced.rgba.data() + std::size_t{outY} * reduced.width * 4;
         for (const auto& sum : sums) {
             for (int channel = 0; channel < 3; ++channel)
-                *out++ = static_cast<std::uint8_t>(sum[3] ? (sum[channel] + sum[3] / 2) / sum[3] : 0);
+                *out++ =
+                    static_cast<std::uint8_t>(sum[3] ? (sum[channel] + sum[3] / 2) / sum[3] : 0);
             *out++ = static_cast<std::uint8_t>((sum[3] + sum[4] / 2) / sum[4]);
         }
     }

@@ -71,8 +71,7 @@ std::shared_ptr<const BundleDirectory> openByPath(const std::string& devicePath)
     if (!descriptor.valid() || ::fstat(descriptor.get(), &status) != 0) return nullptr;
     std::string path = devicePath;
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor),
-                                                   status);
+    return std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor), status);
 }
 
 }  // namespace
@@ -139,8 +138,8 @@ std::vector<std::string> BundleDirectory::localizations() const {
     std::lock_guard lock(_mutex);
     if (_listedAt && sameTime(*_listedAt, now.st_ctim)) return _localizations;
     _localizations.clear();
-    const core::DeviceDirectory listing(core::FileDescriptor(
-        ::openat(_descriptor.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+    const core::DeviceDirectory listing(
+        core::FileDescriptor(::openat(_descriptor.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
     const std::string suffix = kLocalizationSuffix;
     for (const std::string& name : listing.list()) {
         if (name.size() > suffix.size() && name.ends_with(suffix) &&

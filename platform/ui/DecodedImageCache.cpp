@@ -21,8 +21,8 @@ std::size_t DecodedImageCache::costOf(const std::string& path, const Bitmap* bit
     return (bitmap ? bitmap->rgba.size() : 0) + 2 * path.size() + kEntryOverheadBytes;
 }
 
-std::optional<std::shared_ptr<const Bitmap>> DecodedImageCache::find(
-    const std::string& path, const FileVersion& version) {
+std::optional<std::shared_ptr<const Bitmap>> DecodedImageCache::find(const std::string& path,
+                                                                     const FileVersion& version) {
     std::lock_guard lock(_mutex);
     const auto found = _byPath.find(path);
     if (found == _byPath.end() || !(found->second->version == version)) return std::nullopt;

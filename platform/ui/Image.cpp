@@ -102,8 +102,8 @@ rt::Ref<Image> Image::imageWithResource(const Bundle& bundle, const std::string&
     // A plain file at the top level whose pixels are kept for its version: no open at all.
     if (const auto version = held->versionOfPlainFile(fileName)) {
         const std::string path = held->devicePathOf(fileName);
-        const auto cached = DecodedImageCache::shared().find(
-            cacheKey("device", path, maximumPixelSide), *version);
+        const auto cached =
+            DecodedImageCache::shared().find(cacheKey("device", path, maximumPixelSide), *version);
         if (cached) return imageOfFile(*cached, path);
     }
     const auto found = bundle.resource(fileName);
@@ -112,15 +112,13 @@ rt::Ref<Image> Image::imageWithResource(const Bundle& bundle, const std::string&
     const core::FileDescriptor file =
         found->directory->openRelative(found->relativePath, O_RDONLY | O_NONBLOCK);
     return imageOfFile(
-        decodedOpenFile(file, cacheKey("device", path, maximumPixelSide), maximumPixelSide),
-        path);
+        decodedOpenFile(file, cacheKey("device", path, maximumPixelSide), maximumPixelSide), path);
 }
 
 rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path, double scale) {
-    const core::FileDescriptor file(
-        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    auto bitmap =
-        decodedOpenFile(file, cacheKey("host", path.string(), kMaximumPixelSide), kMaximumPixelSide);
+    const core::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    auto bitmap = decodedOpenFile(file, cacheKey("host", path.string(), kMaximumPixelSide),
+                                  kMaximumPixelSide);
     if (!bitmap) return nullptr;
     const double reduction = bitmap->reduction;
     return rt::make<Image>(std::move(bitmap), scale / reduction, RenderingMode::Automatic);

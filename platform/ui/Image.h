@@ -46,8 +46,8 @@ class Image : public rt::Object {
     // A file is read and decoded once while it stays the same (same inode, size and
     // modification time), a failure included; replacing or rewriting it is seen at the next
     // call. At most maximumPixelSide pixels a side are kept (see kMaximumPixelSide).
-    static rt::Ref<Image> imageWithContentsOfFile(const std::string& devicePath,
-                                                  std::uint32_t maximumPixelSide = kMaximumPixelSide);
+    static rt::Ref<Image> imageWithContentsOfFile(
+        const std::string& devicePath, std::uint32_t maximumPixelSide = kMaximumPixelSide);
     // The same for the resource file `fileName` of a bundle (at its top level, else in its
     // preferred localizations), opened relative to the bundle's directory held open (as it
     // was when the bundle was made by bundleWithPath, which checks it): a plain file whose

@@ -95,8 +95,7 @@ TEST(PictureCommands, ATargetThatIsNoRegularFileStopsTheScenarioAndStaysAsItWas)
             << output;
     }
     EXPECT_NE(play(directory.path(), "app com.example.maps\n", "--snapshots shots", &output), 0);
-    EXPECT_NE(output.find("0000-start.png: it exists and is not a regular file"),
-              std::string::npos)
+    EXPECT_NE(output.find("0000-start.png: it exists and is not a regular file"), std::string::npos)
         << output;
     EXPECT_EQ(fs::symlink_status(directory.path() / "pipe.png").type(), fs::file_type::fifo);
     EXPECT_EQ(fs::symlink_status(directory.path() / "shots/0000-start.png").type(),

@@ -89,8 +89,7 @@ TEST(PictureFile, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItWas) {
         }
     }
     EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
-    EXPECT_EQ(fs::symlink_status(directory.path() / "folder.png").type(),
-              fs::file_type::directory);
+    EXPECT_EQ(fs::symlink_status(directory.path() / "folder.png").type(), fs::file_type::directory);
     EXPECT_EQ(fs::symlink_status(directory.path() / "link.png").type(), fs::file_type::symlink);
     EXPECT_EQ(contentOf(outside.path() / "victim"), "precious");
     EXPECT_EQ(namesIn(directory.path()),

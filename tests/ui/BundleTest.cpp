@@ -127,8 +127,8 @@ TEST_F(BundleTest, ARewrittenStringsFileIsReadAnewByTheSameBundle) {
 TEST_F(BundleTest, ImagesOfTheBundleAreReadAnewWhenTheyOrTheBundleChange) {
     const auto iconWidth = [] {
         const auto bundle = Bundle::bundleWithPath(kBundlePath);
-        const auto image = bundle ? ui::Image::imageWithResource(*bundle, "volumeIcon.png")
-                                  : nullptr;
+        const auto image =
+            bundle ? ui::Image::imageWithResource(*bundle, "volumeIcon.png") : nullptr;
         return image ? image->pixelWidth() : 0u;
     };
     EXPECT_EQ(iconWidth(), 1u);

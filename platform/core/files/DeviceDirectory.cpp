@@ -160,10 +160,9 @@ bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes,
                 S_ISREG(existing.st_mode)
             ? (existing.st_mode & 07777) | S_IRUSR | S_IWUSR
             : 0644;
-    const bool written =
-        ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
-        (flush == Flush::None || ::fsync(temporary.get()) == 0) &&
-        ::close(temporary.release()) == 0;
+    const bool written = ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
+                         (flush == Flush::None || ::fsync(temporary.get()) == 0) &&
+                         ::close(temporary.release()) == 0;
     if (!written ||
         ::renameat(descriptor(), temporaryName.c_str(), descriptor(), entry.c_str()) != 0) {
         ::unlinkat(descriptor(), temporaryName.c_str(), 0);
