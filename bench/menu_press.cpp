@@ -4,18 +4,25 @@
 // laid out). Press and setups run with 10 and with 10,000 apps in the values file, side by
 // side, so their ratio shows whether a press depends on the file's size.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <png.h>
+
+#include <chrono>
+#include <vector>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "core/dispatch/Clock.h"
+#include "core/files/AtomicFile.h"
 #include "core/notify/NotifyCenter.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/plist/PlistDictionary.h"
 #include "core/plist/PlistWriter.h"
 #include "core/preferences/AppPreferences.h"
 #include "core/process/ProcessInfo.h"
+#include "core/unix/FileDescriptor.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
 #include "springboard/HomeScreen.h"
@@ -168,5 +175,54 @@ void BM_OpenTogglesEditor(benchmark::State& state) {
     state.counters["views"] = static_cast<double>(viewCount(*springboard::IconMenu::screen()));
 }
 BENCHMARK(BM_OpenTogglesEditor)->ArgName("icons")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// A grey 4096 x 4096 PNG (a few kilobytes; 64 MiB once decoded), or its first 1 % only.
+std::string hostilePng(bool truncated) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = image.height = 4096;
+    image.format = PNG_FORMAT_GRAY;
+    const std::vector<std::uint8_t> pixels(std::size_t{4096} * 4096, 128);
+    png_alloc_size_t size = 0;
+    png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr);
+    std::string bytes(size, '\0');
+    png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr);
+    bytes.resize(truncated ? size / 100 : size);
+    return bytes;
+}
+
+// Every icon of the bundle replaced by a hostile picture (range(0): 0 whole, 1 truncated):
+// the press, its rows' setups and the Toggles editor opened and closed. The first round
+// decodes (or fails to decode) each file once; the figure is of the rounds after it.
+void BM_PressWithHostileIcons(benchmark::State& state) {
+    MenuWorld world(10);
+    const std::string bytes = hostilePng(state.range(0) == 1);
+    const auto bundle = std::filesystem::path(*core::DeviceRoot::get()) /
+                        std::string(morvane::BundleHelper::kBundlePath).substr(1);
+    for (const auto& entry : std::filesystem::directory_iterator(bundle)) {
+        if (entry.path().extension() != ".png") continue;
+        std::filesystem::remove(entry.path());
+        core::FileDescriptor file(::open(entry.path().c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
+        if (!core::writeAll(file.get(), bytes)) throw std::runtime_error("cannot write an icon");
+    }
+    const auto round = [] {
+        MenuWorld::pressAndSettle();
+        MenuWorld::choose("Toggles");
+        springboard::IconMenu::screen()->layoutIfNeeded();
+        MenuWorld::choose("Toggles");
+        core::Clock::advance(0.25);
+    };
+    const auto firstStart = std::chrono::steady_clock::now();
+    round();
+    state.counters["first_round_ms"] =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - firstStart)
+            .count();
+    for (auto _ : state) round();
+}
+BENCHMARK(BM_PressWithHostileIcons)
+    ->ArgName("truncated")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

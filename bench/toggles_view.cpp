@@ -28,6 +28,7 @@
 #include "tweak/widgets/WidgetClasses.h"
 #include "ui/AnimationLog.h"
 #include "ui/Color.h"
+#include "ui/Image.h"
 #include "ui/Toolkit.h"
 
 namespace {
@@ -161,5 +162,21 @@ void BM_LoadTwelveToggleIcons(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadTwelveToggleIcons)->Unit(benchmark::kMicrosecond);
+
+// The same twelve icons the way they were loaded before the bundle's directory was held:
+// each by its full device path, the root opened and the path walked within it every time.
+void BM_LoadTwelveToggleIconsByDevicePath(benchmark::State& state) {
+    WidgetWorld world(true);
+    const std::string bundle = morvane::BundleHelper::kBundlePath;
+    for (auto _ : state) {
+        for (const morvane::ToggleDefinition& toggle : morvane::ToggleCatalogue::toggles()) {
+            const auto image = ui::Image::imageWithContentsOfFile(
+                bundle + "/" + std::string(toggle.name) + "Icon.png", 256);
+            benchmark::DoNotOptimize(
+                image->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate).get());
+        }
+    }
+}
+BENCHMARK(BM_LoadTwelveToggleIconsByDevicePath)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -14,74 +14,64 @@ namespace ui {
 
 namespace {
 
-constexpr const char* kLocalizationSuffix = ".lproj";
-
-std::string joinDevicePath(const std::string& directory, const std::string& name) {
-    if (!directory.empty() && directory.back() == '/') return directory + name;
-    return directory + "/" + name;
-}
+const std::string kLocalizationSuffix = ".lproj";
 
 bool isSafeName(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
 
-using EntryKind = core::DeviceDirectory::EntryKind;
-
-// What is at a device path, opened within the device root (a link is followed inside it).
-EntryKind kindAt(const std::string& devicePath) {
-    const auto files = core::RootedFiles::ofDeviceRoot();
-    if (!files) return EntryKind::Missing;
-    const core::FileDescriptor entry = files->open(devicePath, O_PATH);
-    struct stat info {};
-    if (!entry.valid() || ::fstat(entry.get(), &info) != 0) return EntryKind::Missing;
-    if (S_ISREG(info.st_mode)) return EntryKind::File;
-    if (S_ISDIR(info.st_mode)) return EntryKind::Directory;
-    return EntryKind::Other;
-}
+using EntryKind = BundleDirectory::EntryKind;
 
 }  // namespace
 
 Bundle::Bundle(std::string devicePath) : _devicePath(std::move(devicePath)) {}
 
+Bundle::Bundle(std::shared_ptr<const BundleDirectory> directory)
+    : _devicePath(directory->devicePath()), _directory(std::move(directory)) {}
+
 rt::Ref<Bundle> Bundle::bundleWithPath(const std::string& devicePath) {
-    if (kindAt(devicePath) != EntryKind::Directory) return nullptr;
-    std::string path = devicePath;
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return rt::make<Bundle>(path);
+    const auto directory = BundleDirectory::open(devicePath);
+    if (!directory) return nullptr;
+    return rt::make<Bundle>(directory);
+}
+
+std::shared_ptr<const BundleDirectory> Bundle::directory() const {
+    _directory = BundleDirectory::open(_devicePath);
+    return _directory;
+}
+
+std::shared_ptr<const BundleDirectory> Bundle::directoryAsMade() const {
+    return _directory ? _directory : directory();
+}
+
+std::optional<Bundle::Resource> Bundle::resource(const std::string& fileName) const {
+    const auto held = directory();
+    if (!held || !isSafeName(fileName)) return std::nullopt;
+    if (held->kindOf(fileName) == EntryKind::File) return Resource{held, fileName};
+    for (const std::string& localization : preferredLocalizations(*held)) {
+        std::string localized = localization + kLocalizationSuffix + "/" + fileName;
+        if (held->kindOf(localized) == EntryKind::File) return Resource{held, localized};
+    }
+    return std::nullopt;
 }
 
 std::string Bundle::pathForResource(const std::string& name, const std::string& type) const {
-    const std::string fileName = type.empty() ? name : name + "." + type;
-    if (!isSafeName(fileName)) return {};
-    const std::string atTop = joinDevicePath(_devicePath, fileName);
-    if (kindAt(atTop) == EntryKind::File) return atTop;
-    for (const std::string& localization : preferredLocalizations()) {
-        const std::string localized = joinDevicePath(
-            joinDevicePath(_devicePath, localization + kLocalizationSuffix), fileName);
-        if (kindAt(localized) == EntryKind::File) return localized;
-    }
-    return {};
+    const auto found = resource(type.empty() ? name : name + "." + type);
+    return found ? found->directory->devicePathOf(found->relativePath) : std::string();
 }
 
 std::vector<std::string> Bundle::localizations() const {
-    std::vector<std::string> found;
-    const auto files = core::RootedFiles::ofDeviceRoot();
-    const auto directory = files ? files->openDirectory(_devicePath) : std::nullopt;
-    if (!directory) return found;
-    for (const std::string& name : directory->list()) {
-        const std::size_t suffix = name.size() >= 6 ? name.size() - 6 : std::string::npos;
-        if (suffix != std::string::npos && suffix > 0 &&
-            name.compare(suffix, 6, kLocalizationSuffix) == 0 &&
-            directory->kindOf(name) == EntryKind::Directory) {
-            found.push_back(name.substr(0, suffix));
-        }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
+    const auto held = directory();
+    return held ? held->localizations() : std::vector<std::string>();
 }
 
 std::vector<std::string> Bundle::preferredLocalizations() const {
-    const std::vector<std::string> available = localizations();
+    const auto held = directory();
+    return held ? preferredLocalizations(*held) : std::vector<std::string>();
+}
+
+std::vector<std::string> Bundle::preferredLocalizations(const BundleDirectory& held) {
+    const std::vector<std::string> available = held.localizations();
     const rt::Ref<Locale> locale = Locale::currentLocale();
     std::string hyphenated = locale->localeIdentifier();
     std::replace(hyphenated.begin(), hyphenated.end(), '_', '-');
@@ -112,12 +102,12 @@ std::string Bundle::localizedStringForKey(const std::string& key, const std::str
 const StringsTable* Bundle::tableFor(const std::string& localization,
                                      const std::string& table) const {
     if (!isSafeName(table)) return nullptr;
-    const std::string path = joinDevicePath(
-        joinDevicePath(_devicePath, localization + kLocalizationSuffix), table + ".strings");
     // The version and the bytes come from one descriptor opened within the device root.
-    const auto files = core::RootedFiles::ofDeviceRoot();
+    const auto held = directory();
     const core::FileDescriptor file =
-        files ? files->open(path, O_RDONLY | O_NONBLOCK) : core::FileDescriptor();
+        held ? held->openRelative(localization + kLocalizationSuffix + "/" + table + ".strings",
+                                  O_RDONLY | O_NONBLOCK)
+             : core::FileDescriptor();
     const std::optional<FileVersion> version =
         file.valid() ? FileVersion::ofDescriptor(file.get()) : std::nullopt;
     ReadTable& read = _tables[localization + "/" + table];

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "foundation/StringsTable.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
+#include "foundation/BundleDirectory.h"
 
 namespace ui {
 
@@ -23,12 +25,27 @@ class Bundle : public rt::Object {
     static constexpr const char* kDevelopmentLocalization = "en";
 
     explicit Bundle(std::string devicePath);
+    // A bundle of a directory just opened (or found current).
+    explicit Bundle(std::shared_ptr<const BundleDirectory> directory);
 
     // "initWithPath:" / "bundleWithPath:": null when no directory is at the path.
     static rt::Ref<Bundle> bundleWithPath(const std::string& devicePath);
 
     const std::string& bundlePath() const { return _devicePath; }
     const std::string& resourcePath() const { return _devicePath; }
+
+    // A resource file found in the bundle: its directory, held open, and its path in it.
+    struct Resource {
+        std::shared_ptr<const BundleDirectory> directory;
+        std::string relativePath;
+    };
+    // The file "<fileName>" at the top level, else in the preferred localizations.
+    std::optional<Resource> resource(const std::string& fileName) const;
+    // The bundle's directory, held open while it stays where it is; none when it is gone.
+    std::shared_ptr<const BundleDirectory> directory() const;
+    // The directory as it was when this bundle was made or last checked, without checking
+    // it again: for a caller that has just made the bundle (bundleWithPath checks).
+    std::shared_ptr<const BundleDirectory> directoryAsMade() const;
 
     // "pathForResource:ofType:": the device path of "<name>.<type>" at the top level, else in
     // the preferred localizations; empty when there is none. An empty type takes the name as
@@ -48,9 +65,11 @@ class Bundle : public rt::Object {
                                       const std::string& table) const;
 
   private:
+    static std::vector<std::string> preferredLocalizations(const BundleDirectory& directory);
     const StringsTable* tableFor(const std::string& localization, const std::string& table) const;
 
     std::string _devicePath;
+    mutable std::shared_ptr<const BundleDirectory> _directory;  // the one last found current
     // A table as read from one version of its file (none for a missing or corrupt file).
     struct ReadTable {
         std::optional<FileVersion> version;

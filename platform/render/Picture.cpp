@@ -1,6 +1,7 @@
 #include "render/Picture.h"
 
-#include <unistd.h>
+#include "core/files/HostFile.h"
+#include "render/PngEncoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,17 +80,7 @@ bool Picture::samePixelsAs(const Picture& other) const {
 }
 
 void Picture::writePng(const std::filesystem::path& path) const {
-    const std::filesystem::path temporary =
-        path.parent_path() / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()));
-    const cairo_status_t status = cairo_surface_write_to_png(_surface.get(), temporary.c_str());
-    std::error_code error;
-    if (status == CAIRO_STATUS_SUCCESS) std::filesystem::rename(temporary, path, error);
-    if (status != CAIRO_STATUS_SUCCESS || error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("cannot write the picture " + path.string() + ": " +
-                                 (status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
-                                                                 : "cannot rename it into place"));
-    }
+    core::replaceHostFile(path, PngEncoder::encode(_surface.get()), "the picture");
 }
 
 std::optional<Picture> Picture::readPng(const std::filesystem::path& path) {

@@ -47,7 +47,8 @@ class Picture {
     bool samePixelsAs(const Picture& other) const;
 
     // Writes a PNG file of this machine; throws std::runtime_error naming the path when it
-    // cannot be written. The file is written whole or not at all (temporary file, rename).
+    // cannot be written or something other than a regular file is there. The file is written
+    // whole or not at all (an exclusive temporary beside it, renamed into place).
     void writePng(const std::filesystem::path& path) const;
     // A PNG file read back at scale 1; none when it cannot be read.
     static std::optional<Picture> readPng(const std::filesystem::path& path);

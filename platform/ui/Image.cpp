@@ -1,18 +1,17 @@
 #include "ui/Image.h"
 
-#include <algorithm>
+#include <fcntl.h>
+
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
-
-#include <fcntl.h>
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileVersion.h"
 #include "core/files/RootedFiles.h"
 #include "rt/Make.h"
+#include "ui/BitmapReduction.h"
+#include "foundation/Bundle.h"
 #include "ui/DecodedImageCache.h"
 #include "ui/PngDecoder.h"
 
@@ -22,19 +21,6 @@ namespace {
 
 // Files larger than this are not images the phone would show.
 constexpr std::uintmax_t kMaximumFileSize = 64u * 1024 * 1024;
-
-// Reads a file of this machine (images the hosts and tests pass by their own path).
-std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaximumFileSize) return std::nullopt;
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)),
-                                    std::istreambuf_iterator<char>());
-    if (stream.bad()) return std::nullopt;
-    return bytes;
-}
 
 // "name@2x.png" is drawn for a 2x screen.
 double scaleFromFileName(const std::filesystem::path& path) {
@@ -51,39 +37,45 @@ std::string resourceNameOf(const std::filesystem::path& path) {
     return stem;
 }
 
-// The file's pixels: from the cache while the file is unchanged, else read and decoded.
-std::shared_ptr<const Bitmap> decodedFile(const std::filesystem::path& path) {
-    const auto version = FileVersion::of(path);
-    if (!version) return nullptr;
-    const std::string key = path.string();
-    if (auto cached = DecodedImageCache::shared().find(key, *version)) return cached;
-    const auto bytes = readFile(path);
-    if (!bytes) return nullptr;
-    auto bitmap = PngDecoder::decode(*bytes);
-    if (!bitmap) return nullptr;
-    auto shared = std::make_shared<const Bitmap>(std::move(*bitmap));
-    DecodedImageCache::shared().store(key, *version, shared);
-    return shared;
+// The cache's key of a file decoded within a bound.
+std::string cacheKey(const std::string& kind, const std::string& path, std::uint32_t bound) {
+    return kind + ":" + std::to_string(bound) + ":" + path;
 }
 
-// A device file's pixels. The file is opened once within the device root; its version and its
-// bytes both come from that descriptor, so what is cached is what was read.
-std::shared_ptr<const Bitmap> decodedDeviceFile(const std::string& devicePath) {
-    const auto files = core::RootedFiles::ofDeviceRoot();
-    if (!files) return nullptr;
-    const core::FileDescriptor file = files->open(devicePath, O_RDONLY | O_NONBLOCK);
+// PNG bytes decoded and reduced to fit the bound; null when they are no PNG image.
+std::shared_ptr<const Bitmap> decodeWithin(const std::string& bytes, std::uint32_t bound) {
+    auto bitmap = PngDecoder::decode(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    if (!bitmap) return nullptr;
+    const std::uint32_t factor = BitmapReduction::factorFor(bitmap->width, bitmap->height, bound);
+    Bitmap reduced = BitmapReduction::reduce(std::move(*bitmap), factor);
+    reduced.reduction = factor;
+    return std::make_shared<const Bitmap>(std::move(reduced));
+}
+
+// The pixels of the open file: kept ones while it stays the same version (a failed decode
+// is kept too), else read from the descriptor, decoded and kept. What is kept is what was
+// read: the version and the bytes come from the same descriptor.
+std::shared_ptr<const Bitmap> decodedOpenFile(const core::FileDescriptor& file,
+                                              const std::string& key, std::uint32_t bound) {
     if (!file.valid()) return nullptr;
     const auto version = FileVersion::ofDescriptor(file.get());
     if (!version || static_cast<std::uintmax_t>(version->size) > kMaximumFileSize) return nullptr;
-    const std::string key = "device:" + devicePath;
-    if (auto cached = DecodedImageCache::shared().find(key, *version)) return cached;
+    if (auto cached = DecodedImageCache::shared().find(key, *version)) return *cached;
     const auto bytes = core::readWholeDescriptor(file.get());
     if (!bytes) return nullptr;
-    auto bitmap = PngDecoder::decode(std::vector<std::uint8_t>(bytes->begin(), bytes->end()));
+    auto bitmap = decodeWithin(*bytes, bound);
+    DecodedImageCache::shared().store(key, *version, bitmap);
+    return bitmap;
+}
+
+// An image of a file's pixels at the scale its name gives, reduced pixels taken into account.
+rt::Ref<Image> imageOfFile(std::shared_ptr<const Bitmap> bitmap, const std::string& path) {
     if (!bitmap) return nullptr;
-    auto shared = std::make_shared<const Bitmap>(std::move(*bitmap));
-    DecodedImageCache::shared().store(key, *version, shared);
-    return shared;
+    const std::filesystem::path name(path);
+    const double scale = scaleFromFileName(name) / bitmap->reduction;
+    auto image = rt::make<Image>(std::move(bitmap), scale, Image::RenderingMode::Automatic);
+    image->setResourceName(resourceNameOf(name));
+    return image;
 }
 
 }  // namespace
@@ -93,20 +85,43 @@ Image::Image() : _scale(1), _renderingMode(RenderingMode::Automatic) {}
 Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode)
     : _bitmap(std::move(bitmap)), _scale(scale > 0 ? scale : 1), _renderingMode(mode) {}
 
-rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath) {
-    std::shared_ptr<const Bitmap> bitmap = decodedDeviceFile(devicePath);
-    if (!bitmap) return nullptr;
-    const std::filesystem::path name(devicePath);
-    auto image =
-        rt::make<Image>(std::move(bitmap), scaleFromFileName(name), RenderingMode::Automatic);
-    image->_resourceName = resourceNameOf(name);
-    return image;
+rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath,
+                                              std::uint32_t maximumPixelSide) {
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    if (!files) return nullptr;
+    const core::FileDescriptor file = files->open(devicePath, O_RDONLY | O_NONBLOCK);
+    return imageOfFile(
+        decodedOpenFile(file, cacheKey("device", devicePath, maximumPixelSide), maximumPixelSide),
+        devicePath);
+}
+
+rt::Ref<Image> Image::imageWithResource(const Bundle& bundle, const std::string& fileName,
+                                        std::uint32_t maximumPixelSide) {
+    const auto held = bundle.directoryAsMade();
+    if (!held) return nullptr;
+    // A plain file at the top level whose pixels are kept for its version: no open at all.
+    if (const auto version = held->versionOfPlainFile(fileName)) {
+        const std::string path = held->devicePathOf(fileName);
+        const auto cached =
+            DecodedImageCache::shared().find(cacheKey("device", path, maximumPixelSide), *version);
+        if (cached) return imageOfFile(*cached, path);
+    }
+    const auto found = bundle.resource(fileName);
+    if (!found) return nullptr;
+    const std::string path = found->directory->devicePathOf(found->relativePath);
+    const core::FileDescriptor file =
+        found->directory->openRelative(found->relativePath, O_RDONLY | O_NONBLOCK);
+    return imageOfFile(
+        decodedOpenFile(file, cacheKey("device", path, maximumPixelSide), maximumPixelSide), path);
 }
 
 rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path, double scale) {
-    std::shared_ptr<const Bitmap> bitmap = decodedFile(path);
+    const core::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    auto bitmap = decodedOpenFile(file, cacheKey("host", path.string(), kMaximumPixelSide),
+                                  kMaximumPixelSide);
     if (!bitmap) return nullptr;
-    return rt::make<Image>(std::move(bitmap), scale, RenderingMode::Automatic);
+    const double reduction = bitmap->reduction;
+    return rt::make<Image>(std::move(bitmap), scale / reduction, RenderingMode::Automatic);
 }
 
 rt::Ref<Image> Image::imageWithPngData(const std::vector<std::uint8_t>& bytes, double scale) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+
+#include <sys/stat.h>
 #include <string>
 
 #include "render/Picture.h"
@@ -73,4 +75,14 @@ TEST(PaneSnapshot, AFileThatCannotBeWrittenOrAMissingNameStopsTheScript) {
     EXPECT_NE(output.find("cannot write the picture"), std::string::npos) << output;
     EXPECT_EQ(play(directory.path(), "snapshot\n", &output), 1);
     EXPECT_NE(output.find("expected: snapshot <file.png>"), std::string::npos) << output;
+}
+
+TEST(PaneSnapshot, ATargetThatIsNoRegularFileStopsTheScriptAndStaysAsItWas) {
+    testing_support::TemporaryDirectory directory;
+    ASSERT_EQ(::mkfifo((directory.path() / "pipe.png").c_str(), 0644), 0);
+    std::string output;
+    EXPECT_EQ(play(directory.path(), "open Morvane\nsnapshot pipe.png\n", &output), 1);
+    EXPECT_NE(output.find("pipe.png: it exists and is not a regular file"), std::string::npos)
+        << output;
+    EXPECT_EQ(fs::symlink_status(directory.path() / "pipe.png").type(), fs::file_type::fifo);
 }

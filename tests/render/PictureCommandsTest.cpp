@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
+
+#include <sys/stat.h>
 #include <string>
 
 #include "render/Picture.h"
@@ -74,4 +77,27 @@ TEST(PictureCommands, SnapshotsAreWrittenOnlyAfterCommandsThatChangedTheScreen) 
     for (const auto& entry : fs::directory_iterator(directory.path() / "shots"))
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names, (std::set<std::string>{"0000-start.png", "0001-app.png", "0002-user.png"}));
+}
+
+// A pipe at the target of snapshot, plot or the first picture of --snapshots stops the
+// scenario with a message and stays a pipe (a reader of it would otherwise be fed, or the
+// special file replaced).
+TEST(PictureCommands, ATargetThatIsNoRegularFileStopsTheScenarioAndStaysAsItWas) {
+    testing_support::TemporaryDirectory directory;
+    fs::create_directory(directory.path() / "shots");
+    for (const char* name : {"pipe.png", "shots/0000-start.png"})
+        ASSERT_EQ(::mkfifo((directory.path() / name).c_str(), 0644), 0);
+    std::string output;
+    for (const char* command : {"snapshot", "plot"}) {
+        EXPECT_EQ(play(directory.path(), std::string(command) + " pipe.png\n", "", &output), 1)
+            << command;
+        EXPECT_NE(output.find("pipe.png: it exists and is not a regular file"), std::string::npos)
+            << output;
+    }
+    EXPECT_NE(play(directory.path(), "app com.example.maps\n", "--snapshots shots", &output), 0);
+    EXPECT_NE(output.find("0000-start.png: it exists and is not a regular file"), std::string::npos)
+        << output;
+    EXPECT_EQ(fs::symlink_status(directory.path() / "pipe.png").type(), fs::file_type::fifo);
+    EXPECT_EQ(fs::symlink_status(directory.path() / "shots/0000-start.png").type(),
+              fs::file_type::fifo);
 }

@@ -4,6 +4,7 @@
 #include "ToolkitFixture.h"
 #include "foundation/Bundle.h"
 #include "foundation/StringsTable.h"
+#include "ui/Image.h"
 
 using ui::Bundle;
 using ui::StringsTable;
@@ -118,6 +119,53 @@ TEST_F(BundleTest, ARewrittenStringsFileIsReadAnewByTheSameBundle) {
     EXPECT_EQ(bundle->localizedStringForKey("Volume", "fallback", ""), "fallback");
     writeText(bundleDirectory / "en.lproj/Localizable.strings", "\"Volume\" = \"Back\";\n");
     EXPECT_EQ(bundle->localizedStringForKey("Volume", "", ""), "Back");
+}
+
+// The bundle's directory is held open between calls; what changes on disk is still seen at
+// the next call: a file rewritten in place, a file added to a localization, the whole bundle
+// replaced by another directory, and the bundle removed.
+TEST_F(BundleTest, ImagesOfTheBundleAreReadAnewWhenTheyOrTheBundleChange) {
+    const auto iconWidth = [] {
+        const auto bundle = Bundle::bundleWithPath(kBundlePath);
+        const auto image =
+            bundle ? ui::Image::imageWithResource(*bundle, "volumeIcon.png") : nullptr;
+        return image ? image->pixelWidth() : 0u;
+    };
+    EXPECT_EQ(iconWidth(), 1u);
+    EXPECT_EQ(iconWidth(), 1u);
+    writeBytes(bundleDirectory / "volumeIcon.png", encodePng(2, 2, gradientPixels(2, 2)));
+    EXPECT_EQ(iconWidth(), 2u) << "rewritten in place";
+
+    writeBytes(bundleDirectory / "en.lproj/flag.png", encodePng(5, 5, gradientPixels(5, 5)));
+    const auto localized =
+        ui::Image::imageWithResource(*Bundle::bundleWithPath(kBundlePath), "flag.png");
+    ASSERT_TRUE(localized);
+    EXPECT_EQ(localized->pixelWidth(), 5u);
+
+    const auto aside = bundleDirectory.parent_path() / "Old.bundle";
+    std::filesystem::rename(bundleDirectory, aside);
+    writeBytes(bundleDirectory / "volumeIcon.png", encodePng(3, 3, gradientPixels(3, 3)));
+    EXPECT_EQ(iconWidth(), 3u) << "another bundle at the path";
+    EXPECT_EQ(Bundle::bundleWithPath(kBundlePath)->pathForResource("flag", "png"), "");
+
+    std::filesystem::remove_all(bundleDirectory);
+    EXPECT_EQ(iconWidth(), 0u);
+    EXPECT_FALSE(Bundle::bundleWithPath(kBundlePath));
+}
+
+// Within the held bundle, an absolute link resolves within the device root as any device path
+// does, and a link leading out of the root gives nothing.
+TEST_F(BundleTest, LinksInTheBundleResolveWithinTheRoot) {
+    writeBytes(root() / "Library/Shared/glyph.png", encodePng(6, 6, gradientPixels(6, 6)));
+    std::filesystem::create_symlink("/Library/Shared/glyph.png", bundleDirectory / "alias.png");
+    std::filesystem::create_symlink("../../../../../../../../etc/hostname",
+                                    bundleDirectory / "escape.png");
+    const auto bundle = Bundle::bundleWithPath(kBundlePath);
+    const auto alias = ui::Image::imageWithResource(*bundle, "alias.png");
+    ASSERT_TRUE(alias);
+    EXPECT_EQ(alias->pixelWidth(), 6u);
+    EXPECT_EQ(bundle->pathForResource("alias", "png"), std::string(kBundlePath) + "/alias.png");
+    EXPECT_FALSE(ui::Image::imageWithResource(*bundle, "escape.png"));
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ TEST_F(ImageTest, TheCacheDropsTheLeastRecentlyUsedFirstAndNeverPassesItsBound) 
     };
     const ui::FileVersion version;
     const auto a = bitmap(8), b = bitmap(8), c = bitmap(8);
-    const std::size_t cost = ui::DecodedImageCache::costOf("/a", *a);
+    const std::size_t cost = ui::DecodedImageCache::costOf("/a", a.get());
     ui::DecodedImageCache cache(2 * cost);
     cache.store("/a", version, a);
     cache.store("/b", version, b);
@@ -178,15 +178,15 @@ TEST_F(ImageTest, TheCacheDropsTheLeastRecentlyUsedFirstAndNeverPassesItsBound) 
     EXPECT_EQ(cache.find("/a", version), a);  // a is now the most recently used
     cache.store("/c", version, c);
     EXPECT_EQ(cache.bytes(), 2 * cost);
-    EXPECT_EQ(cache.find("/b", version), nullptr);
+    EXPECT_FALSE(cache.find("/b", version));
     EXPECT_EQ(cache.find("/a", version), a);
     EXPECT_EQ(cache.find("/c", version), c);
     cache.store("/big", version, bitmap(16));  // larger than the whole bound: not kept
-    EXPECT_EQ(cache.find("/big", version), nullptr);
+    EXPECT_FALSE(cache.find("/big", version));
     EXPECT_EQ(cache.count(), 2u);
     ui::FileVersion rewritten;
     rewritten.size = 1;
-    EXPECT_EQ(cache.find("/a", rewritten), nullptr) << "another version of the file";
+    EXPECT_FALSE(cache.find("/a", rewritten)) << "another version of the file";
 }
 
 TEST_F(ImageTest, AFileRewrittenInPlaceIsDecodedAnew) {
@@ -199,6 +199,54 @@ TEST_F(ImageTest, AFileRewrittenInPlaceIsDecodedAnew) {
     const auto second = Image::imageWithContentsOfFile("/Library/Art/badge.png");
     ASSERT_TRUE(second);
     EXPECT_EQ(second->bitmap()->rgba, std::vector<std::uint8_t>(16, 255));
+}
+
+// A picture larger than what it is shown at is kept reduced, whole factor at a time, with its
+// size in points unchanged, its colours averaged by opacity, and failures to decode are
+// remembered per version of the file.
+TEST_F(ImageTest, ALargePictureIsKeptReducedToItsBoundAtTheSameSizeInPoints) {
+    // Left half opaque red, right half transparent: 1024 x 512 pixels drawn for 2x.
+    std::vector<std::uint8_t> rgba(std::size_t{1024} * 512 * 4, 0);
+    for (std::size_t y = 0; y < 512; ++y)
+        for (std::size_t x = 0; x < 512; ++x) {
+            rgba[(y * 1024 + x) * 4] = 255;
+            rgba[(y * 1024 + x) * 4 + 3] = 255;
+        }
+    writeBytes(root() / "Library/Art/wide@2x.png", encodePng(1024, 512, rgba));
+    const auto image = Image::imageWithContentsOfFile("/Library/Art/wide@2x.png", 128);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixelWidth(), 128u);
+    EXPECT_EQ(image->pixelHeight(), 64u);
+    EXPECT_EQ(image->size(), (ui::Size{512, 256}));
+    const auto pixel = [&](std::size_t x, std::size_t y) {
+        const auto* at = image->bitmap()->rgba.data() + (y * 128 + x) * 4;
+        return std::vector<int>{at[0], at[1], at[2], at[3]};
+    };
+    EXPECT_EQ(pixel(10, 32), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(100, 32)[3], 0);
+
+    writeBytes(root() / "Library/Art/huge.png", blackPng(2048, 2048));
+    const auto huge = Image::imageWithContentsOfFile("/Library/Art/huge.png");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->pixelWidth(), Image::kMaximumPixelSide);
+    EXPECT_EQ(huge->size(), (ui::Size{2048, 2048}));
+    EXPECT_LE(huge->bitmap()->rgba.size(),
+              std::size_t{Image::kMaximumPixelSide} * Image::kMaximumPixelSide * 4);
+}
+
+TEST_F(ImageTest, AFailedDecodeIsRememberedForThatVersionOfTheFileOnly) {
+    auto& cache = ui::DecodedImageCache::shared();
+    const auto path = root() / "Library/Art/cut.png";
+    writeBytes(path, blackPng(2048, 2048, 16));  // the header of a large picture, few rows
+    const std::size_t failuresBefore = cache.failureCount();
+    EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/Art/cut.png"));
+    EXPECT_EQ(cache.failureCount(), failuresBefore + 1);
+    EXPECT_FALSE(Image::imageWithContentsOfFile("/Library/Art/cut.png"));
+    EXPECT_EQ(cache.failureCount(), failuresBefore + 1) << "not decoded again";
+    writeBytes(path, encodePng(3, 3, gradientPixels(3, 3)));
+    const auto repaired = Image::imageWithContentsOfFile("/Library/Art/cut.png");
+    ASSERT_TRUE(repaired);
+    EXPECT_EQ(repaired->pixelWidth(), 3u);
 }
 
 }  // namespace

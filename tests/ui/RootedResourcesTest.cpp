@@ -49,8 +49,10 @@ TEST_F(RootedResourcesTest, ADirectorySwappedForALinkWhileIconsLoadNeverServesAn
     for (int round = 0; round < 20000; ++round) {
         auto image = ui::Image::imageWithContentsOfFile("/Library/Art.bundle/icon.png");
         if (image) (image->pixelWidth() == 4 ? inside : outsideReads)++;
-        if (auto strings = ui::Bundle::bundleWithPath("/Library/Art.bundle")) {
-            if (strings->localizedStringForKey("Volume", "", "") == "Outside") ++outsideReads;
+        if (auto held = ui::Bundle::bundleWithPath("/Library/Art.bundle")) {
+            if (held->localizedStringForKey("Volume", "", "") == "Outside") ++outsideReads;
+            if (auto icon = ui::Image::imageWithResource(*held, "icon.png"))
+                (icon->pixelWidth() == 4 ? inside : outsideReads)++;
         }
     }
     swapper.stop();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <filesystem>
 #include <fstream>
@@ -110,6 +111,30 @@ TEST_F(BundleHelperTest, MissingOrUnsafeNamesAndACorruptFileGiveNoImage) {
         corrupt << "not a png";
     }
     EXPECT_FALSE(BundleHelper::getImageWithName("brokenIcon"));
+}
+
+// A glyph file far larger than any place shows it (2048 pixels a side) is kept at most 256
+// pixels a side, the same size in points: no icon can cost megabytes however it is drawn.
+TEST_F(BundleHelperTest, AHugeIconIsKeptReducedToWhatAGlyphIsShownAt) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = image.height = 2048;
+    image.format = PNG_FORMAT_GRAY;
+    const std::vector<std::uint8_t> pixels(std::size_t{2048} * 2048, 90);
+    png_alloc_size_t size = 0;
+    ASSERT_TRUE(png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr));
+    std::vector<char> bytes(size);
+    ASSERT_TRUE(
+        png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr));
+    std::ofstream(installedBundle() / "hugeIcon.png", std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(size));
+
+    const rt::Ref<ui::Image> icon = BundleHelper::getImageWithName("hugeIcon");
+    ASSERT_TRUE(icon);
+    EXPECT_LE(icon->pixelWidth(), 256u);
+    EXPECT_LE(icon->pixelHeight(), 256u);
+    EXPECT_EQ(icon->size(), (ui::Size{2048, 2048}));
+    EXPECT_TRUE(icon->isTemplate());
 }
 
 TEST_F(BundleHelperTest, LocalizedStringsComeFromThePhonesLanguageWithTheKeyAsFallback) {

@@ -5,6 +5,8 @@ namespace morvane {
 namespace {
 
 constexpr const char* kImageType = "png";
+// The bundle's images are glyphs shown at most about 60 points wide on a 3x screen.
+constexpr std::uint32_t kGlyphPixelSide = 256;
 
 }  // namespace
 
@@ -15,9 +17,8 @@ rt::Ref<ui::Bundle> BundleHelper::getBundle() {
 rt::Ref<ui::Image> BundleHelper::getImageWithName(const std::string& name) {
     const rt::Ref<ui::Bundle> bundle = getBundle();
     if (!bundle) return nullptr;
-    const std::string path = bundle->pathForResource(name, kImageType);
-    if (path.empty()) return nullptr;
-    const rt::Ref<ui::Image> image = ui::Image::imageWithContentsOfFile(path);
+    const rt::Ref<ui::Image> image =
+        ui::Image::imageWithResource(*bundle, name + "." + kImageType, kGlyphPixelSide);
     if (!image) return nullptr;
     return image->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate);
 }

@@ -40,6 +40,30 @@ bool processIsGone(pid_t pid) {
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
+std::optional<pid_t> parsePid(std::string_view digits) {
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (error != std::errc() || end != digits.data() + digits.size() || pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+// The writer of a temporary of any name ending in extension: ".<name><ext>.<pid>.<n>.tmp"
+// or the older ".<name><ext>.tmp<pid>".
+std::optional<pid_t> writerOfAnyTemporary(std::string_view entry, std::string_view extension) {
+    if (!entry.starts_with('.')) return std::nullopt;
+    const std::string marker = std::string(extension) + ".";
+    const std::size_t at = entry.rfind(marker);
+    if (at == std::string_view::npos || at < 2) return std::nullopt;
+    const std::string_view rest = entry.substr(at + marker.size());
+    if (rest.starts_with("tmp")) return parsePid(rest.substr(3));
+    const std::size_t dot = rest.find('.');
+    if (dot == std::string_view::npos || !rest.ends_with(".tmp")) return std::nullopt;
+    const std::string_view random = rest.substr(dot + 1, rest.size() - dot - 5);
+    if (random.empty() || !parsePid(random.substr(0, 1))) return std::nullopt;
+    return parsePid(rest.substr(0, dot));
+}
+
 }  // namespace
 
 bool DeviceDirectory::isEntryName(std::string_view name) {
@@ -116,7 +140,8 @@ bool DeviceDirectory::removeFile(std::string_view name) const {
     return ::unlinkat(descriptor(), entry.c_str(), 0) == 0;
 }
 
-bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes) const {
+bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes,
+                                  Flush flush) const {
     if (!isEntryName(name)) return false;
     FileDescriptor temporary;
     std::string temporaryName;
@@ -136,13 +161,15 @@ bool DeviceDirectory::replaceFile(std::string_view name, std::string_view bytes)
             ? (existing.st_mode & 07777) | S_IRUSR | S_IWUSR
             : 0644;
     const bool written = ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
-                         ::fsync(temporary.get()) == 0 && ::close(temporary.release()) == 0;
+                         (flush == Flush::None || ::fsync(temporary.get()) == 0) &&
+                         ::close(temporary.release()) == 0;
     if (!written ||
         ::renameat(descriptor(), temporaryName.c_str(), descriptor(), entry.c_str()) != 0) {
         ::unlinkat(descriptor(), temporaryName.c_str(), 0);
         return false;
     }
-    ::fsync(descriptor());  // the rename is done; a failure here cannot be undone
+    // The rename is done; a failure of the flush cannot be undone.
+    if (flush == Flush::ToDisk) ::fsync(descriptor());
     return true;
 }
 
@@ -162,6 +189,17 @@ int DeviceDirectory::removeStaleTemporaries(std::string_view name) const {
         const auto writer = writerOfTemporary(entry, name);
         if (writer && *writer != ::getpid() && processIsGone(*writer) &&
             ::unlinkat(descriptor(), entry.c_str(), 0) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+int DeviceDirectory::removeStaleTemporariesOfAny(std::string_view extension) const {
+    int removed = 0;
+    for (const std::string& entry : list()) {
+        const auto writer = writerOfAnyTemporary(entry, extension);
+        if (writer && *writer != ::getpid() && processIsGone(*writer) &&
+            kindOf(entry) == EntryKind::File && ::unlinkat(descriptor(), entry.c_str(), 0) == 0)
             ++removed;
     }
     return removed;

@@ -52,11 +52,17 @@ class DeviceDirectory {
 
     bool removeFile(std::string_view name) const;
 
+    // Whether a replacement waits for the disk: a user's data does; a file that can be made
+    // again (a picture) is only renamed into place, which readers see whole all the same.
+    enum class Flush { ToDisk, None };
+
     // Replaces the file `name` with bytes so that a reader sees the old content or the new:
-    // a temporary created in this directory (named by temporaryNameFor), flushed to disk,
-    // renamed over `name` in this directory, then the directory flushed. The file keeps the
-    // old file's permissions with read and write for its owner added; a new file gets 0644.
-    bool replaceFile(std::string_view name, std::string_view bytes) const;
+    // a temporary created in this directory (named by temporaryNameFor) exclusively and
+    // without following links, flushed to disk, renamed over `name` in this directory, then
+    // the directory flushed. The file keeps the old file's permissions with read and write
+    // for its owner added; a new file gets 0644.
+    bool replaceFile(std::string_view name, std::string_view bytes,
+                     Flush flush = Flush::ToDisk) const;
 
     // Creates the new file `name` (failing when anything is there) holding bytes, with mode;
     // not flushed to disk: for copies that can be made again, not for a user's data.
@@ -65,6 +71,9 @@ class DeviceDirectory {
     // Removes the temporaries of `name` left by writers that are gone (their process id no
     // longer runs); a temporary of a running process is left alone. Answers how many went.
     int removeStaleTemporaries(std::string_view name) const;
+    // The same for the temporaries of every name ending in extension (".png"), including the
+    // older ".<name>.tmp<pid>" form. Answers how many went.
+    int removeStaleTemporariesOfAny(std::string_view extension) const;
 
   private:
     FileDescriptor _descriptor;

@@ -30,4 +30,8 @@ std::optional<FileVersion> FileVersion::ofDescriptor(int descriptor) {
     return versionFrom(info);
 }
 
+std::optional<FileVersion> FileVersion::ofStatus(const struct stat& status) {
+    return versionFrom(status);
+}
+
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace ui {
 
 // What identifies one version of a file: replacing it (a new inode) or rewriting it (a new
@@ -20,6 +22,8 @@ struct FileVersion {
     static std::optional<FileVersion> of(const std::filesystem::path& path);
     // The version of the open file; none when it is no regular file.
     static std::optional<FileVersion> ofDescriptor(int descriptor);
+    // The version a status describes; none when it is no regular file's.
+    static std::optional<FileVersion> ofStatus(const struct stat& status);
 
     friend bool operator==(const FileVersion&, const FileVersion&) = default;
 };

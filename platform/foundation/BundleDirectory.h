@@ -1,0 +1,62 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/files/DeviceDirectory.h"
+#include "core/files/FileVersion.h"
+#include "core/unix/FileDescriptor.h"
+
+namespace ui {
+
+// A bundle's directory of the phone held open, so that its resources are opened relative to
+// it instead of walking their device paths from the root each time. The directory is opened
+// once within the device root (RESOLVE_IN_ROOT); its entries are opened beneath its
+// descriptor (RESOLVE_BENEATH), and an entry that is a link leading elsewhere is resolved
+// within the root from its full device path, as any device path is. A held directory is used
+// while its own status is unchanged (inode, link count, change time: moving, swapping or
+// removing it changes them); otherwise it is opened again by its path.
+class BundleDirectory {
+  public:
+    using EntryKind = core::DeviceDirectory::EntryKind;
+
+    BundleDirectory(std::string devicePath, core::FileDescriptor descriptor,
+                    const struct stat& status);
+
+    // The directory at devicePath in the process's device root: the one held while it is
+    // current, else opened anew; none when no directory is there.
+    static std::shared_ptr<const BundleDirectory> open(const std::string& devicePath);
+
+    const std::string& devicePath() const { return _devicePath; }
+    // The device path of an entry ("en.lproj/icon.png").
+    std::string devicePathOf(const std::string& relativePath) const;
+
+    // Opens a relative path of the directory (flags as for open); invalid on failure.
+    core::FileDescriptor openRelative(const std::string& relativePath, int flags) const;
+    // What a relative path leads to (links followed within the root).
+    EntryKind kindOf(const std::string& relativePath) const;
+    // The version of a top-level entry that is itself a regular file (no link followed), by
+    // one status call and no open; none for anything else.
+    std::optional<FileVersion> versionOfPlainFile(const std::string& name) const;
+
+    // The names of the localization directories ("en" for "en.lproj"), sorted; listed again
+    // only when the directory's entries have changed.
+    std::vector<std::string> localizations() const;
+
+  private:
+    bool isCurrent() const;
+
+    std::string _devicePath;
+    core::FileDescriptor _descriptor;
+    struct stat _status;
+    mutable std::mutex _mutex;
+    mutable std::optional<struct timespec> _listedAt;  // the directory's change time when listed
+    mutable std::vector<std::string> _localizations;
+};
+
+}  // namespace ui
