@@ -104,7 +104,7 @@ rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> actio
     return rt::retained(this);
 }
 
-void SBUIActionView::layOutContent() {
+void SBUIActionView::layoutSubviews() {
     using G = MenuGeometry;
     const double width = bounds().width();
     const double height = bounds().height();
@@ -122,7 +122,7 @@ void SBUIActionView::layOutContent() {
         const ui::Rect titleFrame(0, 0, containerWidth, G::kTitleHeight);
         const ui::Rect subtitleFrame(0, G::kTitleHeight, containerWidth, G::kSubtitleHeight);
         _titleLabel->setFrame(titleFrame);
-        _titleLabel->layOutLabel();
+        _titleLabel->layoutSubviews();
         _subtitleLabel->setFrame(subtitleFrame);
         const auto alignment = rightToLeft ? ui::TextAlignment::Right : ui::TextAlignment::Left;
         _titleLabel->label()->setTextAlignment(alignment);
@@ -179,7 +179,7 @@ void SBUIActionView::registerRuntimeClass(const device::DeviceConfiguration& con
     if (!cls) return;
     rt::addMethods(cls, {
                             rt::bind<&Row::initWithAction>("initWithAction:"),
-                            rt::bind<&Row::layOutContent>("layoutSubviews"),
+                            rt::bind<&Row::layoutSubviews>("layoutSubviews"),
                             rt::bind<&Row::setHighlighted>("setHighlighted:"),
                             rt::bind<&Row::isHighlighted>("isHighlighted"),
                             rt::bind<&Row::action>("action"),

@@ -32,7 +32,7 @@ class SBUIActionView : public ui::View {
 
     rt::Ref<SBUIActionView> initWithAction(rt::Ref<SBUIAction> action);
     // The host's own layout of the row's content.
-    void layOutContent();
+    void layoutSubviews();
     void setHighlighted(bool highlighted);
     bool isHighlighted() const { return _highlighted; }
     rt::Ref<rt::Object> action() const;

@@ -82,7 +82,7 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<ViewController>(configuration, &ViewController::registerRuntimeMethods);
     registerToolkitClass<Control, View>(configuration, &Control::registerRuntimeMethods);
     registerToolkitClass<Button, Control>(configuration, &Button::registerRuntimeMethods);
-    registerToolkitClass<Slider, Control>(configuration);
+    registerToolkitClass<Slider, Control>(configuration, &Slider::registerRuntimeMethods);
     registerToolkitClass<Label, View>(configuration);
     registerToolkitClass<ImageView, View>(configuration);
     registerToolkitClass<StackView, View>(configuration, &StackView::registerRuntimeMethods);

@@ -287,7 +287,7 @@ void View::layoutIfNeeded() {
         _needsLayout = false;
         rt::Ref<ViewController> controller = viewController();
         if (controller) rt::send<void>(controller, willLayout);
-        layoutSubviews();
+        rt::send<void>(this, layoutSubviewsSelector());
         if (controller) rt::send<void>(controller, didLayout);
     }
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
@@ -303,10 +303,6 @@ void View::setViewController(ViewController* controller) {
 }
 
 void View::layoutSubviews() {
-    rt::send<void>(this, layoutSubviewsSelector());
-}
-
-void View::applyConstraintsToSubviews() {
     LayoutSolver::layOutSubviews(*this);
 }
 
@@ -454,7 +450,7 @@ void View::noteAnimatableChange(const char* property) {
 
 void View::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethods(cls, {
-                            rt::bind<&View::applyConstraintsToSubviews>(layoutSubviewsSelector()),
+                            rt::bind<&View::layoutSubviews>(layoutSubviewsSelector()),
                             rt::bind<&boundsContainPoint>("pointInside:withEvent:"),
                             rt::bind<&hitTestSubviews>("hitTest:withEvent:"),
                             rt::bind<&forwardTouchesToSuperview>(kTouchesBegan),

@@ -91,10 +91,9 @@ class View : public rt::Object {
     // Lays out this view when it needs it, then its subviews, top down. A view that is its
     // controller's view tells the controller (viewWillLayoutSubviews, viewDidLayoutSubviews).
     void layoutIfNeeded();
-    // Sends "layoutSubviews".
+    // "layoutSubviews", sent by layoutIfNeeded: solves the constraints that place the
+    // subviews. A subclass binds its own and calls this one as its superclass's.
     void layoutSubviews();
-    // The toolkit's own layoutSubviews: solves the constraints that place the subviews.
-    void applyConstraintsToSubviews();
     bool translatesAutoresizingMaskIntoConstraints() const { return _translatesAutoresizingMask; }
     void setTranslatesAutoresizingMaskIntoConstraints(bool translates) {
         _translatesAutoresizingMask = translates;
