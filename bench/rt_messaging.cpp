@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "rt/Hook.h"
+#include "rt/MethodBinding.h"
 #include "rt/rt.h"
 
 // Two overriders and a factory the optimiser cannot see through, so the baseline is a
@@ -34,24 +36,20 @@ namespace {
 class BenchCounter : public rt::Object {
   public:
     static constexpr const char* kClassName = "BenchCounter";
+    long long add(long long amount) { return _count += amount; }
     long long _count = 0;
 };
 
-long long addImp(rt::Object* self, rt::Selector, long long amount) {
-    return static_cast<BenchCounter*>(self)->_count += amount;
-}
-
-long long (*addOriginal)(rt::Object*, rt::Selector, long long) = nullptr;
 long long addReplacement(rt::Object* self, rt::Selector cmd, long long amount) {
-    return addOriginal(self, cmd, amount);
+    return rt::original<&addReplacement>(self, cmd, amount);
 }
 
 // A fresh world with BenchCounter answering add: (and hooked: when asked).
 rt::Ref<BenchCounter> makeCounter(bool hooked) {
     rt::resetWorld();
     rt::Class* cls = rt::registerClass<BenchCounter>();
-    rt::addMethod(cls, rt::sel("add:"), &addImp);
-    if (hooked) rt::hookMessage(cls, rt::sel("add:"), &addReplacement, &addOriginal);
+    rt::addMethods(cls, {rt::bind<&BenchCounter::add>("add:")});
+    if (hooked) rt::hook<&addReplacement>(cls, "add:");
     return rt::make<BenchCounter>();
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/ObjectFactory.h"
 #include "rt/World.h"
 
@@ -21,32 +21,15 @@ std::int64_t saturatingInteger(double value) {
     return static_cast<std::int64_t>(value);
 }
 
-const Number& number(Object* self) {
-    return static_cast<const Number&>(*self);
-}
-
-double doubleValueImp(Object* self, Selector) {
-    return number(self).doubleValue();
-}
-long long longLongValueImp(Object* self, Selector) {
-    return number(self).longLongValue();
-}
-int intValueImp(Object* self, Selector) {
-    return static_cast<int>(number(self).longLongValue());
-}
-bool boolValueImp(Object* self, Selector) {
-    return number(self).boolValue();
-}
-
 }  // namespace
 
 double Number::doubleValue() const {
     return std::visit([](auto value) { return static_cast<double>(value); }, _value);
 }
 
-std::int64_t Number::longLongValue() const {
+long long Number::longLongValue() const {
     if (const double* real = std::get_if<double>(&_value)) return saturatingInteger(*real);
-    return std::visit([](auto value) { return static_cast<std::int64_t>(value); }, _value);
+    return std::visit([](auto value) { return static_cast<long long>(value); }, _value);
 }
 
 bool Number::boolValue() const {
@@ -58,10 +41,12 @@ void Number::registerRuntimeClass(World& world) {
         return Ref<Object>(ObjectFactory::construct<Number>(cls, 0));
     };
     Class* cls = world.registerClass(kClassName, world.rootClass(), allocate, &typeid(Number));
-    addMethod(cls, sel("doubleValue"), &doubleValueImp);
-    addMethod(cls, sel("longLongValue"), &longLongValueImp);
-    addMethod(cls, sel("intValue"), &intValueImp);
-    addMethod(cls, sel("boolValue"), &boolValueImp);
+    addMethods(cls, {
+                        bind<&Number::doubleValue>("doubleValue"),
+                        bind<&Number::longLongValue>("longLongValue"),
+                        bind<&Number::intValue>("intValue"),
+                        bind<&Number::boolValue>("boolValue"),
+                    });
 }
 
 }  // namespace rt

@@ -28,7 +28,8 @@ class Number : public Object {
 
     Kind kind() const { return static_cast<Kind>(_value.index()); }
     double doubleValue() const;
-    std::int64_t longLongValue() const;
+    long long longLongValue() const;
+    int intValue() const { return static_cast<int>(longLongValue()); }
     bool boolValue() const;
 
     // Registers "NSNumber" in a fresh world, with the messages doubleValue, longLongValue,

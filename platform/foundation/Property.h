@@ -30,8 +30,8 @@ class Property {
         const Selector getterSelector = sel(name);
         const Selector setterSelector = detail::setterSelectorFor(name);
         detail::recordPropertySelectors(getterSelector, setterSelector);
-        const bool addedGetter = addMethod(cls, getterSelector, &getter);
-        const bool addedSetter = addMethod(cls, setterSelector, &setter);
+        const bool addedGetter = detail::addMethod(cls, getterSelector, &getter);
+        const bool addedSetter = detail::addMethod(cls, setterSelector, &setter);
         return addedGetter && addedSetter;
     }
 

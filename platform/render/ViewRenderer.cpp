@@ -50,7 +50,7 @@ void prepareButton(ui::View& view) {
     if (makesTitle && button->buttonType() == ui::Button::Type::System)
         button->titleLabel()->setTextColor(button->tintColor());
     if (makesTitle) button->titleLabel();
-    button->layOutContent();
+    button->layoutSubviews();
 }
 
 bool drawImageView(cairo_t* cr, ui::View& view) {

@@ -94,6 +94,10 @@ bool respondsToSelector(const Receiver& receiver, Selector selector) {
     return self && classRespondsToSelector(self->getClass(), selector);
 }
 
+// The raw forms under the bound registration (MethodBinding.h) and rt::hook (Hook.h), for
+// the runtime's own use and its tests.
+namespace detail {
+
 // Adds a method to `cls` unless the class itself already has one for `selector`; an
 // inherited method is overridden. Pass a metaclass (or use addClassMethod) for class methods.
 template <class R, class... Params>
@@ -101,8 +105,8 @@ bool addMethod(Class* cls, Selector selector, R (*imp)(Object*, Selector, Params
     static_assert(kParamsAreCanonical<Params...>,
                   "declare object parameters as rt::Object*, strings as const std::string&, "
                   "scalars by value and other types as const T&");
-    return detail::addMethod(cls, selector, Signature::of<decltype(imp)>(),
-                             reinterpret_cast<Method::Imp>(imp));
+    return addMethod(cls, selector, Signature::of<decltype(imp)>(),
+                     reinterpret_cast<Method::Imp>(imp));
 }
 
 template <class R, class... Params>
@@ -126,8 +130,10 @@ bool hookMessage(Class* cls, Selector selector, R (*replacement)(Object*, Select
     auto writeOriginal = [](void* slot, Method::Imp previous) {
         *static_cast<Imp*>(slot) = reinterpret_cast<Imp>(previous);
     };
-    return detail::hookMessage(cls, selector, Signature::of<Imp>(),
-                               reinterpret_cast<Method::Imp>(replacement), original, writeOriginal);
+    return hookMessage(cls, selector, Signature::of<Imp>(),
+                       reinterpret_cast<Method::Imp>(replacement), original, writeOriginal);
 }
+
+}  // namespace detail
 
 }  // namespace rt

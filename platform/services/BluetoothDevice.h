@@ -14,7 +14,7 @@ class BluetoothDevice : public rt::Object {
 
     explicit BluetoothDevice(std::string name) : _name(std::move(name)) {}
 
-    const std::string& deviceName() const { return _name; }
+    const std::string& name() const { return _name; }
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 

@@ -5,8 +5,6 @@
 #include "device/CallText.h"
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
-#include "device/SharedInstance.h"
-#include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "services/BluetoothDevice.h"
 
@@ -19,27 +17,24 @@ const device::Actor& managerActor() {
     return actor;
 }
 
-void recordCall(std::string message) {
-    device::Phone::shared().recordCall(BluetoothManager::kClassName, std::move(message));
-}
+}  // namespace
 
-rt::Ref<rt::Object> sharedInstance(rt::Object* self, rt::Selector) {
+rt::Ref<BluetoothManager> BluetoothManager::sharedInstance() {
     recordCall("sharedInstance");
-    return device::SharedInstance::of(static_cast<rt::Class*>(self));
+    return ServiceStub::sharedInstance();
 }
 
-bool enabled() {
+bool BluetoothManager::enabled() {
     recordCall("enabled");
     return device::Phone::shared().isOn(device::Switch::Bluetooth);
 }
 
-void setEnabled(bool on) {
+void BluetoothManager::setEnabled(bool on) {
     recordCall("setEnabled: " + device::argumentText(on));
     device::Phone::shared().setSwitch(device::Switch::Bluetooth, on, managerActor());
 }
 
-// A system without device objects answers no devices.
-std::vector<rt::Ref<rt::Object>> connectedDevices() {
+std::vector<rt::Ref<rt::Object>> BluetoothManager::connectedDevices() {
     recordCall("connectedDevices");
     std::vector<rt::Ref<rt::Object>> devices;
     if (!rt::lookUpClass(BluetoothDevice::kClassName)) return devices;
@@ -49,29 +44,25 @@ std::vector<rt::Ref<rt::Object>> connectedDevices() {
     return devices;
 }
 
-// Disconnects by the device's name; a null or foreign object disconnects nothing.
-void disconnectDevicePhysicalLink(rt::Object* deviceObject) {
+void BluetoothManager::disconnectDevicePhysicalLink(rt::Object* deviceObject) {
     const auto* bluetoothDevice = rt::cast<BluetoothDevice>(deviceObject);
     recordCall("disconnectDevicePhysicalLink: " +
-               (bluetoothDevice ? bluetoothDevice->deviceName() : "nil"));
+               (bluetoothDevice ? bluetoothDevice->name() : "nil"));
     if (!bluetoothDevice) return;
-    device::Phone::shared().disconnectBluetoothDevice(bluetoothDevice->deviceName(),
-                                                      managerActor());
+    device::Phone::shared().disconnectBluetoothDevice(bluetoothDevice->name(), managerActor());
 }
-
-}  // namespace
 
 void BluetoothManager::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<BluetoothManager>(configuration);
     if (!cls) return;
     rt::addClassMethods(cls, {rt::bind<&sharedInstance>("sharedInstance")});
-    rt::addMethods(cls,
-                   {
-                       rt::bind<&enabled>("enabled"),
-                       rt::bind<&setEnabled>("setEnabled:"),
-                       rt::bind<&connectedDevices>("connectedDevices"),
-                       rt::bind<&disconnectDevicePhysicalLink>("disconnectDevicePhysicalLink:"),
-                   });
+    rt::addMethods(cls, {
+                            rt::bind<&BluetoothManager::enabled>("enabled"),
+                            rt::bind<&BluetoothManager::setEnabled>("setEnabled:"),
+                            rt::bind<&BluetoothManager::connectedDevices>("connectedDevices"),
+                            rt::bind<&BluetoothManager::disconnectDevicePhysicalLink>(
+                                "disconnectDevicePhysicalLink:"),
+                        });
 }
 
 }  // namespace services

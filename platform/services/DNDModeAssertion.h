@@ -13,7 +13,7 @@ class DNDModeAssertion : public rt::Object {
 
     explicit DNDModeAssertion(rt::Ref<rt::Object> details) : _details(std::move(details)) {}
 
-    const rt::Ref<rt::Object>& assertionDetails() const { return _details; }
+    const rt::Ref<rt::Object>& details() const { return _details; }
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 

@@ -4,8 +4,6 @@
 #include "device/CallText.h"
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
-#include "device/SharedInstance.h"
-#include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "services/BackboardPreferences.h"
 #include "services/SwitchIdentifiers.h"
@@ -19,16 +17,14 @@ const device::Actor& panelActor() {
     return actor;
 }
 
-void recordCall(std::string message) {
-    device::Phone::shared().recordCall(FSSwitchPanel::kClassName, std::move(message));
-}
+}  // namespace
 
-rt::Ref<rt::Object> sharedPanel(rt::Object* self, rt::Selector) {
+rt::Ref<FSSwitchPanel> FSSwitchPanel::sharedPanel() {
     recordCall("sharedPanel");
-    return device::SharedInstance::of(static_cast<rt::Class*>(self));
+    return sharedInstance();
 }
 
-long long stateForSwitchIdentifier(const std::string& fullIdentifier) {
+long long FSSwitchPanel::stateForSwitchIdentifier(const std::string& fullIdentifier) {
     recordCall("stateForSwitchIdentifier: " + fullIdentifier);
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
     if (!which) return FSSwitchPanel::kStateOff;
@@ -43,8 +39,7 @@ long long stateForSwitchIdentifier(const std::string& fullIdentifier) {
     return FSSwitchPanel::kStateOff;
 }
 
-// Only off and on can be asked for; any other state leaves the switch as it is.
-void setStateForSwitchIdentifier(long long state, const std::string& fullIdentifier) {
+void FSSwitchPanel::setState(long long state, const std::string& fullIdentifier) {
     recordCall("setState:forSwitchIdentifier: " + device::argumentText(state) + " " +
                fullIdentifier);
     const auto which = SwitchIdentifiers::switchFor(fullIdentifier);
@@ -54,16 +49,15 @@ void setStateForSwitchIdentifier(long long state, const std::string& fullIdentif
     device::Phone::shared().setSwitch(*which, on, panelActor());
 }
 
-}  // namespace
-
 void FSSwitchPanel::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<FSSwitchPanel>(configuration);
     if (!cls) return;
     rt::addClassMethods(cls, {rt::bind<&sharedPanel>("sharedPanel")});
-    rt::addMethods(cls, {
-                            rt::bind<&stateForSwitchIdentifier>("stateForSwitchIdentifier:"),
-                            rt::bind<&setStateForSwitchIdentifier>("setState:forSwitchIdentifier:"),
-                        });
+    rt::addMethods(
+        cls, {
+                 rt::bind<&FSSwitchPanel::stateForSwitchIdentifier>("stateForSwitchIdentifier:"),
+                 rt::bind<&FSSwitchPanel::setState>("setState:forSwitchIdentifier:"),
+             });
 }
 
 }  // namespace services

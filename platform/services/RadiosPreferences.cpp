@@ -2,42 +2,32 @@
 
 #include "device/CallText.h"
 #include "device/ClassRegistration.h"
-#include "device/Phone.h"
-#include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 
 namespace services {
 
-namespace {
-
-void recordCall(std::string message) {
-    device::Phone::shared().recordCall(RadiosPreferences::kClassName, std::move(message));
-}
-
-bool airplaneMode() {
+bool RadiosPreferences::airplaneMode() {
     recordCall("airplaneMode");
     return device::Phone::shared().isOn(device::Switch::Airplane);
 }
 
-void setAirplaneMode(bool enabled) {
+void RadiosPreferences::setAirplaneMode(bool enabled) {
     recordCall("setAirplaneMode: " + device::argumentText(enabled));
     device::Phone::shared().setSwitch(device::Switch::Airplane, enabled,
                                       device::Actor::service("radios preferences"));
 }
 
-void synchronize() {
+void RadiosPreferences::synchronize() {
     recordCall("synchronize");
 }
-
-}  // namespace
 
 void RadiosPreferences::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<RadiosPreferences>(configuration);
     if (!cls) return;
     rt::addMethods(cls, {
-                            rt::bind<&airplaneMode>("airplaneMode"),
-                            rt::bind<&setAirplaneMode>("setAirplaneMode:"),
-                            rt::bind<&synchronize>("synchronize"),
+                            rt::bind<&RadiosPreferences::airplaneMode>("airplaneMode"),
+                            rt::bind<&RadiosPreferences::setAirplaneMode>("setAirplaneMode:"),
+                            rt::bind<&RadiosPreferences::synchronize>("synchronize"),
                         });
 }
 

@@ -2,7 +2,7 @@
 
 #include "device/ClassRegistration.h"
 #include "rt/Fields.h"
-#include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace springboard {
 
@@ -29,13 +29,6 @@ std::string visibilityText(long long visibility) {
     }
 }
 
-long long taskStateMethod(rt::Object* self, rt::Selector) {
-    return static_cast<FBProcessState*>(self)->taskState();
-}
-long long visibilityMethod(rt::Object* self, rt::Selector) {
-    return static_cast<FBProcessState*>(self)->visibility();
-}
-
 }  // namespace
 
 std::string FBProcessState::describe(long long taskState, long long visibility) {
@@ -47,8 +40,10 @@ void FBProcessState::registerRuntimeClass(const device::DeviceConfiguration& con
     if (!cls) return;
     rt::declareField(cls, "_taskState", &FBProcessState::_taskState);
     rt::declareField(cls, "_visibility", &FBProcessState::_visibility);
-    rt::addMethod(cls, rt::sel("taskState"), &taskStateMethod);
-    rt::addMethod(cls, rt::sel("visibility"), &visibilityMethod);
+    rt::addMethods(cls, {
+                            rt::bind<&FBProcessState::taskState>("taskState"),
+                            rt::bind<&FBProcessState::visibility>("visibility"),
+                        });
 }
 
 }  // namespace springboard

@@ -34,7 +34,8 @@ const void* darkModeKey() {
     return &key;
 }
 
-// What the noctis add-on puts on every layer.
+// What the noctis add-on puts on every layer: a method of a class it does not own, so it
+// takes its receiver in the runtime's form.
 bool isDarkModeEnabled(rt::Object* self, rt::Selector) {
     const auto* flag =
         dynamic_cast<const rt::Number*>(rt::getAssociatedObject(self, darkModeKey()));
@@ -99,7 +100,7 @@ void MenuAppearance::apply(SBUIActionView& row) {
 void MenuAppearance::registerRuntimeMethods() {
     if (current() != Kind::Noctis) return;
     if (rt::Class* layerClass = rt::lookUpClass(ui::Layer::kClassName))
-        rt::addMethod(layerClass, rt::sel("isDarkModeEnabled"), &isDarkModeEnabled);
+        rt::addMethods(layerClass, {rt::bind<&isDarkModeEnabled>("isDarkModeEnabled")});
 }
 
 }  // namespace springboard

@@ -5,34 +5,23 @@
 #include "device/ClassRegistration.h"
 #include "rt/Fields.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace springboard {
 
-// The host's own implementations of SBApplication's replaceable methods.
-struct SBApplicationMethods {
-    static SBApplication* application(rt::Object* self) { return rt::cast<SBApplication>(self); }
+rt::Ref<rt::Object> SBApplication::initWithApplicationInfo(rt::Object* info) {
+    _info = rt::retained(info);
+    return rt::retained(this);
+}
 
-    static rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* self, rt::Selector,
-                                                       rt::Object* info) {
-        if (SBApplication* app = application(self)) app->_info = rt::retained(info);
-        return rt::retained(self);
-    }
+void SBApplication::noteProcess(rt::Object* process, rt::Object* state) {
+    _process = rt::retained(process);
+    _currentState = rt::retained(state);
+}
 
-    static void noteProcessDidChangeToState(rt::Object* self, rt::Selector, rt::Object* process,
-                                            rt::Object* state) {
-        SBApplication* app = application(self);
-        if (!app) return;
-        app->_process = rt::retained(process);
-        app->_currentState = rt::retained(state);
-    }
-
-    // The info's bundle identifier, asked through the runtime like every host call.
-    static std::string bundleIdentifier(rt::Object* self, rt::Selector) {
-        SBApplication* app = application(self);
-        if (!app) return {};
-        return rt::send<std::string>(app->_info, rt::sel("bundleIdentifier"));
-    }
-};
+std::string SBApplication::bundleIdentifier() const {
+    return rt::send<std::string>(_info, rt::sel("bundleIdentifier"));
+}
 
 void SBApplication::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<SBApplication>(configuration);
@@ -40,11 +29,12 @@ void SBApplication::registerRuntimeClass(const device::DeviceConfiguration& conf
     rt::declareField(cls, "_info", &SBApplication::_info);
     rt::declareField(cls, "_currentState", &SBApplication::_currentState);
     rt::declareField(cls, "_process", &SBApplication::_process);
-    rt::addMethod(cls, rt::sel("initWithApplicationInfo:"),
-                  &SBApplicationMethods::initWithApplicationInfo);
-    rt::addMethod(cls, rt::sel("_noteProcess:didChangeToState:"),
-                  &SBApplicationMethods::noteProcessDidChangeToState);
-    rt::addMethod(cls, rt::sel("bundleIdentifier"), &SBApplicationMethods::bundleIdentifier);
+    rt::addMethods(
+        cls, {
+                 rt::bind<&SBApplication::initWithApplicationInfo>("initWithApplicationInfo:"),
+                 rt::bind<&SBApplication::noteProcess>("_noteProcess:didChangeToState:"),
+                 rt::bind<&SBApplication::bundleIdentifier>("bundleIdentifier"),
+             });
 }
 
 }  // namespace springboard

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "device/DeviceConfiguration.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
@@ -18,11 +20,17 @@ class SBApplication : public rt::Object {
     const rt::Ref<rt::Object>& currentState() const { return _currentState; }
     const rt::Ref<rt::Object>& currentProcess() const { return _process; }
 
+    // The host's own implementations of the replaceable methods, reached through the
+    // runtime: "initWithApplicationInfo:", "_noteProcess:didChangeToState:" (keeps the
+    // process and its state) and "bundleIdentifier" (the info's, asked through the runtime
+    // like every host call).
+    rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* info);
+    void noteProcess(rt::Object* process, rt::Object* state);
+    std::string bundleIdentifier() const;
+
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
   private:
-    friend struct SBApplicationMethods;
-
     rt::Ref<rt::Object> _info;
     rt::Ref<rt::Object> _currentState;
     rt::Ref<rt::Object> _process;

@@ -16,6 +16,9 @@ class SBApplicationInfo : public rt::Object {
     explicit SBApplicationInfo(std::string bundleIdentifier)
         : _bundleIdentifier(std::move(bundleIdentifier)) {}
 
+    // "bundleIdentifier"
+    const std::string& bundleIdentifier() const { return _bundleIdentifier; }
+
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
   private:

@@ -3,18 +3,21 @@
 #include <atomic>
 
 #include "device/DeviceConfiguration.h"
-#include "rt/Object.h"
+#include "device/ServiceStub.h"
 
 namespace springboard {
 
 // The home screen's media controller: the phone's media volume, and whether a change of it
-// shows the volume overlay (it does unless the overlay is suppressed).
-class SBMediaController : public rt::Object {
+// shows the volume overlay (it does unless the overlay is suppressed). Class method
+// "sharedInstance"; instance methods "volume", "setVolume:" (float), "setSuppressHUD:".
+class SBMediaController : public device::ServiceStub<SBMediaController> {
   public:
     static constexpr const char* kClassName = "SBMediaController";
 
+    float volume();
+    void setVolume(float level);
+    void setSuppressHUD(bool suppress);
     bool suppressesHUD() const { return _suppressHUD.load(); }
-    void setSuppressesHUD(bool suppress) { _suppressHUD.store(suppress); }
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 

@@ -107,7 +107,7 @@ rt::Ref<SBUIActionView> SBUIActionView::initWithAction(rt::Ref<SBUIAction> actio
     return rt::retained(this);
 }
 
-void SBUIActionView::layOutContent() {
+void SBUIActionView::layoutSubviews() {
     using G = MenuGeometry;
     const double width = bounds().width();
     const double height = bounds().height();
@@ -127,7 +127,7 @@ void SBUIActionView::layOutContent() {
         const ui::Rect titleFrame(0, 0, containerWidth, G::kTitleHeight);
         const ui::Rect subtitleFrame(0, 0, containerWidth, G::kSubtitleHeight);
         _titleLabel->setFrame(titleFrame);
-        _titleLabel->layOutLabel();
+        _titleLabel->layoutSubviews();
         _subtitleLabel->setFrame(subtitleFrame);
         const auto alignment = rightToLeft ? ui::TextAlignment::Right : ui::TextAlignment::Left;
         _titleLabel->label()->setTextAlignment(alignment);
@@ -154,17 +154,17 @@ bool SBUIActionView::touchIsInside(ui::TouchSet* touches) const {
     return touch && bounds().contains(touch->locationInView(this));
 }
 
-void SBUIActionView::handleTouchesBegan(ui::TouchSet*, ui::Event*) {
+void SBUIActionView::touchesBegan(ui::TouchSet*, ui::Event*) {
     rt::send<void>(this, rt::sel("setHighlighted:"), true);
 }
 
-void SBUIActionView::handleTouchesMoved(ui::TouchSet* touches, ui::Event*) {
+void SBUIActionView::touchesMoved(ui::TouchSet* touches, ui::Event*) {
     const bool inside = touchIsInside(touches);
     if (inside != _highlighted) rt::send<void>(this, rt::sel("setHighlighted:"), inside);
 }
 
 // Lifting inside the row runs its action's handler, once the highlight is off.
-void SBUIActionView::handleTouchesEnded(ui::TouchSet* touches, ui::Event*) {
+void SBUIActionView::touchesEnded(ui::TouchSet* touches, ui::Event*) {
     rt::Ref<SBUIActionView> keep = rt::retained(this);
     const bool inside = touchIsInside(touches);
     rt::send<void>(this, rt::sel("setHighlighted:"), false);
@@ -174,7 +174,7 @@ void SBUIActionView::handleTouchesEnded(ui::TouchSet* touches, ui::Event*) {
         handler->invoke();
 }
 
-void SBUIActionView::handleTouchesCancelled(ui::TouchSet*, ui::Event*) {
+void SBUIActionView::touchesCancelled(ui::TouchSet*, ui::Event*) {
     rt::send<void>(this, rt::sel("setHighlighted:"), false);
 }
 
@@ -184,14 +184,14 @@ void SBUIActionView::registerRuntimeClass(const device::DeviceConfiguration& con
     if (!cls) return;
     rt::addMethods(cls, {
                             rt::bind<&Row::initWithAction>("initWithAction:"),
-                            rt::bind<&Row::layOutContent>("layoutSubviews"),
+                            rt::bind<&Row::layoutSubviews>("layoutSubviews"),
                             rt::bind<&Row::setHighlighted>("setHighlighted:"),
                             rt::bind<&Row::isHighlighted>("isHighlighted"),
                             rt::bind<&Row::action>("action"),
-                            rt::bind<&Row::handleTouchesBegan>("touchesBegan:withEvent:"),
-                            rt::bind<&Row::handleTouchesMoved>("touchesMoved:withEvent:"),
-                            rt::bind<&Row::handleTouchesEnded>("touchesEnded:withEvent:"),
-                            rt::bind<&Row::handleTouchesCancelled>("touchesCancelled:withEvent:"),
+                            rt::bind<&Row::touchesBegan>("touchesBegan:withEvent:"),
+                            rt::bind<&Row::touchesMoved>("touchesMoved:withEvent:"),
+                            rt::bind<&Row::touchesEnded>("touchesEnded:withEvent:"),
+                            rt::bind<&Row::touchesCancelled>("touchesCancelled:withEvent:"),
                         });
     rt::declareField(cls, "_titleLabel", &Row::_titleLabel);
     rt::declareField(cls, "_subtitleLabel", &Row::_subtitleLabel);

@@ -33,7 +33,7 @@ class SBUIActionView : public ui::View {
 
     rt::Ref<SBUIActionView> initWithAction(rt::Ref<SBUIAction> action);
     // The host's own layout of the row's content.
-    void layOutContent();
+    void layoutSubviews();
     void setHighlighted(bool highlighted);
     bool isHighlighted() const { return _highlighted; }
     rt::Ref<rt::Object> action() const;
@@ -59,10 +59,10 @@ class SBUIActionView : public ui::View {
     // The host's row class has the legibility-treated fields only on the systems that have
     // those labels; the class follows the system the phone reports when a row is made.
     static void matchFieldsToSystem(bool withLegibilityLabels);
-    void handleTouchesBegan(ui::TouchSet* touches, ui::Event* event);
-    void handleTouchesMoved(ui::TouchSet* touches, ui::Event* event);
-    void handleTouchesEnded(ui::TouchSet* touches, ui::Event* event);
-    void handleTouchesCancelled(ui::TouchSet* touches, ui::Event* event);
+    void touchesBegan(ui::TouchSet* touches, ui::Event* event);
+    void touchesMoved(ui::TouchSet* touches, ui::Event* event);
+    void touchesEnded(ui::TouchSet* touches, ui::Event* event);
+    void touchesCancelled(ui::TouchSet* touches, ui::Event* event);
     bool touchIsInside(ui::TouchSet* touches) const;
 
     rt::Ref<rt::Object> _action;

@@ -17,7 +17,7 @@ std::vector<rt::Ref<rt::Object>> SBUIAppIconForceTouchShortcutViewController::ac
 }
 
 // The menu's frame on the screen: MenuGeometry, mirrored right-to-left.
-void SBUIAppIconForceTouchShortcutViewController::loadMenuView() {
+void SBUIAppIconForceTouchShortcutViewController::loadView() {
     using G = MenuGeometry;
     auto view = rt::make<SBUIShortcutMenuView>(_rows);
     const double height = G::kRowHeight * static_cast<double>(_rows.size());
@@ -33,9 +33,9 @@ void SBUIAppIconForceTouchShortcutViewController::registerRuntimeClass(
     using Controller = SBUIAppIconForceTouchShortcutViewController;
     rt::addMethods(device::registerUnlessLeftOut<Controller, ui::ViewController>(configuration),
                    {
-                       rt::bind<&Controller::loadMenuView>("loadView"),
-                       rt::bind<&Controller::menuDidLayOut>("viewDidLayoutSubviews"),
-                       rt::bind<&Controller::menuWillDisappear>("viewWillDisappear:"),
+                       rt::bind<&Controller::loadView>("loadView"),
+                       rt::bind<&Controller::viewDidLayoutSubviews>("viewDidLayoutSubviews"),
+                       rt::bind<&Controller::viewWillDisappear>("viewWillDisappear:"),
                        rt::bind<&Controller::actionViews>("actionViews"),
                    });
 }
@@ -52,7 +52,7 @@ SBUIShortcutMenuView::SBUIShortcutMenuView(std::vector<rt::Ref<SBUIActionView>> 
 }
 
 // Rows fill the width, one under the other in list order, and are laid out in that order.
-void SBUIShortcutMenuView::layOutRows() {
+void SBUIShortcutMenuView::layoutSubviews() {
     double y = 0;
     for (const auto& row : _rows) {
         row->setFrame(ui::Rect(0, y, bounds().width(), MenuGeometry::kRowHeight));
@@ -66,7 +66,7 @@ void SBUIShortcutMenuView::layOutRows() {
 
 void SBUIShortcutMenuView::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::addMethods(device::registerUnlessLeftOut<SBUIShortcutMenuView, ui::View>(configuration),
-                   {rt::bind<&SBUIShortcutMenuView::layOutRows>("layoutSubviews")});
+                   {rt::bind<&SBUIShortcutMenuView::layoutSubviews>("layoutSubviews")});
 }
 
 }  // namespace springboard

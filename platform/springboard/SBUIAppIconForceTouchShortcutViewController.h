@@ -26,9 +26,9 @@ class SBUIAppIconForceTouchShortcutViewController : public ui::ViewController {
     const std::vector<rt::Ref<SBUIActionView>>& rows() const { return _rows; }
 
     // The host's own implementations.
-    void loadMenuView();
-    void menuDidLayOut() {}
-    void menuWillDisappear(bool) {}
+    void loadView();
+    void viewDidLayoutSubviews() {}
+    void viewWillDisappear(bool) {}
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 
@@ -45,7 +45,7 @@ class SBUIShortcutMenuView : public ui::View {
     SBUIShortcutMenuView() = default;
     explicit SBUIShortcutMenuView(std::vector<rt::Ref<SBUIActionView>> rows);
 
-    void layOutRows();
+    void layoutSubviews();
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 

@@ -12,7 +12,7 @@ SBUILegibilityLabel::SBUILegibilityLabel() : _label(rt::make<ui::Label>()) {
     addSubview(_label.get());
 }
 
-void SBUILegibilityLabel::layOutLabel() {
+void SBUILegibilityLabel::layoutSubviews() {
     _label->setFrame(bounds());
 }
 
@@ -20,7 +20,7 @@ void SBUILegibilityLabel::registerRuntimeClass(const device::DeviceConfiguration
     rt::Class* cls = device::registerUnlessLeftOut<SBUILegibilityLabel, ui::View>(configuration);
     if (!cls) return;
     rt::addMethods(cls, {
-                            rt::bind<&SBUILegibilityLabel::layOutLabel>("layoutSubviews"),
+                            rt::bind<&SBUILegibilityLabel::layoutSubviews>("layoutSubviews"),
                             rt::bind<&SBUILegibilityLabel::text>("text"),
                             rt::bind<&SBUILegibilityLabel::setText>("setText:"),
                         });

@@ -21,7 +21,7 @@ class SBUILegibilityLabel : public ui::View {
     void setText(const std::string& text) { _label->setText(text); }
 
     // The label fills the view.
-    void layOutLabel();
+    void layoutSubviews();
 
     static void registerRuntimeClass(const device::DeviceConfiguration& configuration);
 

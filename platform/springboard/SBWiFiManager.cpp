@@ -2,38 +2,29 @@
 
 #include "device/CallText.h"
 #include "device/ClassRegistration.h"
-#include "device/Phone.h"
-#include "device/SharedInstance.h"
-#include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 
 namespace springboard {
 
-namespace {
-
-rt::Ref<rt::Object> sharedInstance(rt::Object* self, rt::Selector) {
-    return device::SharedInstance::of(static_cast<rt::Class*>(self));
-}
-
-bool wiFiEnabled(rt::Object*, rt::Selector) {
-    device::Phone::shared().recordCall(SBWiFiManager::kClassName, "wiFiEnabled");
+bool SBWiFiManager::wiFiEnabled() {
+    recordCall("wiFiEnabled");
     return device::Phone::shared().isOn(device::Switch::Wifi);
 }
 
-void setWiFiEnabled(rt::Object*, rt::Selector, bool enabled) {
-    device::Phone::shared().recordCall(SBWiFiManager::kClassName,
-                                       "setWiFiEnabled: " + device::argumentText(enabled));
+void SBWiFiManager::setWiFiEnabled(bool enabled) {
+    recordCall("setWiFiEnabled: " + device::argumentText(enabled));
     device::Phone::shared().setSwitch(device::Switch::Wifi, enabled,
                                       device::Actor::service("Wi-Fi manager"));
 }
 
-}  // namespace
-
 void SBWiFiManager::registerRuntimeClass(const device::DeviceConfiguration& configuration) {
     rt::Class* cls = device::registerUnlessLeftOut<SBWiFiManager>(configuration);
     if (!cls) return;
-    rt::addClassMethod(cls, rt::sel("sharedInstance"), &sharedInstance);
-    rt::addMethod(cls, rt::sel("wiFiEnabled"), &wiFiEnabled);
-    rt::addMethod(cls, rt::sel("setWiFiEnabled:"), &setWiFiEnabled);
+    rt::addClassMethods(cls, {rt::bind<&sharedInstance>("sharedInstance")});
+    rt::addMethods(cls, {
+                            rt::bind<&SBWiFiManager::wiFiEnabled>("wiFiEnabled"),
+                            rt::bind<&SBWiFiManager::setWiFiEnabled>("setWiFiEnabled:"),
+                        });
 }
 
 }  // namespace springboard

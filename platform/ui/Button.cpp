@@ -86,8 +86,8 @@ void Button::refreshContent() {
     if (_titleLabel) _titleLabel->setText(currentTitle());
 }
 
-void Button::layOutContent() {
-    applyConstraintsToSubviews();
+void Button::layoutSubviews() {
+    View::layoutSubviews();
     const Rect area = bounds();
     const bool showsImage = _imageView && _imageView->image();
     const bool showsTitle = _titleLabel && !_titleLabel->text().empty();
@@ -105,7 +105,7 @@ void Button::layOutContent() {
 }
 
 void Button::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethods(cls, {rt::bind<&Button::layOutContent>("layoutSubviews")});
+    rt::addMethods(cls, {rt::bind<&Button::layoutSubviews>("layoutSubviews")});
 }
 
 }  // namespace ui

@@ -61,7 +61,7 @@ class Button : public Control {
 
     // The toolkit's layout ("layoutSubviews"): constraints first, then the image and the
     // title inside the button.
-    void layOutContent();
+    void layoutSubviews();
 
     static void registerRuntimeMethods(rt::Class* cls);
 

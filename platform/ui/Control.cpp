@@ -12,49 +12,9 @@ namespace ui {
 
 namespace {
 
-Control* asControl(rt::Object* self) {
-    return static_cast<Control*>(self);
-}
-
 std::size_t argumentCount(rt::Selector selector) {
     const std::string& name = selector.name();
     return static_cast<std::size_t>(std::count(name.begin(), name.end(), ':'));
-}
-
-// Sends the action to the target with the arguments its selector takes.
-void sendActionToTarget(rt::Object* self, rt::Selector, rt::Selector action, rt::Object* target,
-                        rt::Object* event) {
-    if (!target) return;  // no responder chain to search on the simulated phone
-    switch (argumentCount(action)) {
-        case 0:
-            rt::send<void>(target, action);
-            break;
-        case 1:
-            rt::send<void>(target, action, self);
-            break;
-        default:
-            rt::send<void>(target, action, self, event);
-            break;
-    }
-}
-
-// The touch of this control among the event's touches.
-Touch* touchOf(rt::Object* touches) {
-    auto* set = rt::cast<TouchSet>(touches);
-    return set ? set->anyObject().get() : nullptr;
-}
-
-void beginTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
-    if (Touch* touch = touchOf(touches)) asControl(self)->beginTrackingTouch(*touch, event);
-}
-void continueTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
-    if (Touch* touch = touchOf(touches)) asControl(self)->continueTrackingTouch(*touch, event);
-}
-void endTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
-    if (Touch* touch = touchOf(touches)) asControl(self)->endTrackingTouch(*touch, event);
-}
-void cancelTracking(rt::Object* self, rt::Selector, rt::Object* touches, rt::Object* event) {
-    if (Touch* touch = touchOf(touches)) asControl(self)->cancelTrackingTouch(*touch, event);
 }
 
 }  // namespace
@@ -121,13 +81,25 @@ void Control::sendActionsForControlEvents(unsigned long events, rt::Object* even
         if (!(entry.events & events)) continue;
         rt::Ref<rt::Object> target = entry.target.lock();
         if (entry.hasTarget && !target) continue;
-        sendAction(entry.action, target.get(), event);
+        rt::send<void>(this, rt::sel("sendAction:to:forEvent:"), entry.action, target.get(), event);
     }
     prune();
 }
 
+// No responder chain to search on the simulated phone: an action without a target is dropped.
 void Control::sendAction(rt::Selector action, rt::Object* target, rt::Object* event) {
-    rt::send<void>(this, rt::sel("sendAction:to:forEvent:"), action, target, event);
+    if (!target) return;
+    switch (argumentCount(action)) {
+        case 0:
+            rt::send<void>(target, action);
+            break;
+        case 1:
+            rt::send<void>(target, action, this);
+            break;
+        default:
+            rt::send<void>(target, action, this, event);
+            break;
+    }
 }
 
 void Control::setEnabled(bool enabled) {
@@ -141,11 +113,11 @@ void Control::setSelected(bool selected) {
     stateDidChange();
 }
 
-void Control::setHighlighted(bool highlighted) {
+void Control::highlight(bool highlighted) {
     rt::send<void>(this, rt::sel("setHighlighted:"), highlighted);
 }
 
-void Control::storeHighlighted(bool highlighted) {
+void Control::setHighlighted(bool highlighted) {
     _highlighted = highlighted;
     stateDidChange();
 }
@@ -164,19 +136,25 @@ bool Control::isNearControl(const Touch& touch) const {
         .contains(touch.locationInView(this));
 }
 
-void Control::beginTrackingTouch(Touch&, rt::Object* event) {
-    if (!_enabled) return;
+Touch* Control::touchIn(rt::Object* touches) {
+    auto* set = rt::cast<TouchSet>(touches);
+    return set ? set->anyObject().get() : nullptr;
+}
+
+void Control::touchesBegan(rt::Object* touches, rt::Object* event) {
+    if (!_enabled || !touchIn(touches)) return;
     _tracking = true;
     _touchInside = true;
-    setHighlighted(true);
+    highlight(true);
     sendActionsForControlEvents(ControlEvents::kTouchDown, event);
 }
 
-void Control::continueTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!_tracking) return;
+void Control::touchesMoved(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    if (!_tracking || !touch) return;
     const bool wasInside = _touchInside;
-    _touchInside = isNearControl(touch);
-    if (_touchInside != _highlighted) setHighlighted(_touchInside);
+    _touchInside = isNearControl(*touch);
+    if (_touchInside != _highlighted) highlight(_touchInside);
     unsigned long events =
         _touchInside ? ControlEvents::kTouchDragInside : ControlEvents::kTouchDragOutside;
     if (wasInside != _touchInside)
@@ -184,30 +162,31 @@ void Control::continueTrackingTouch(Touch& touch, rt::Object* event) {
     sendActionsForControlEvents(events, event);
 }
 
-void Control::endTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!_tracking) return;
+void Control::touchesEnded(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    if (!_tracking || !touch) return;
     _tracking = false;
-    _touchInside = isNearControl(touch);
-    setHighlighted(false);
+    _touchInside = isNearControl(*touch);
+    highlight(false);
     sendActionsForControlEvents(
         _touchInside ? ControlEvents::kTouchUpInside : ControlEvents::kTouchUpOutside, event);
 }
 
-void Control::cancelTrackingTouch(Touch&, rt::Object* event) {
-    if (!_tracking) return;
+void Control::touchesCancelled(rt::Object* touches, rt::Object* event) {
+    if (!_tracking || !touchIn(touches)) return;
     _tracking = false;
-    setHighlighted(false);
+    highlight(false);
     sendActionsForControlEvents(ControlEvents::kTouchCancel, event);
 }
 
 void Control::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethods(cls, {
-                            rt::bind<&Control::storeHighlighted>("setHighlighted:"),
-                            rt::bind<&sendActionToTarget>("sendAction:to:forEvent:"),
-                            rt::bind<&beginTracking>("touchesBegan:withEvent:"),
-                            rt::bind<&continueTracking>("touchesMoved:withEvent:"),
-                            rt::bind<&endTracking>("touchesEnded:withEvent:"),
-                            rt::bind<&cancelTracking>("touchesCancelled:withEvent:"),
+                            rt::bind<&Control::setHighlighted>("setHighlighted:"),
+                            rt::bind<&Control::sendAction>("sendAction:to:forEvent:"),
+                            rt::bind<&Control::touchesBegan>("touchesBegan:withEvent:"),
+                            rt::bind<&Control::touchesMoved>("touchesMoved:withEvent:"),
+                            rt::bind<&Control::touchesEnded>("touchesEnded:withEvent:"),
+                            rt::bind<&Control::touchesCancelled>("touchesCancelled:withEvent:"),
                         });
 }
 

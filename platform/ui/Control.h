@@ -23,7 +23,9 @@ class Touch;
 // Touches: a touch that begins in an enabled control highlights it and sends touch-down;
 // moving tracks whether it is still near the control (70 points around it, as on the
 // device); lifting sends touch-up-inside or touch-up-outside; a cancelled touch sends
-// touch-cancel. "setHighlighted:" is sent through the runtime so subclasses may override it.
+// touch-cancel. A subclass changes these by binding its own runtime methods (calling
+// Control's as its superclass's); the toolkit sends "setHighlighted:" and
+// "sendAction:to:forEvent:" through the runtime so that overrides take effect.
 class Control : public View {
   public:
     static constexpr const char* kClassName = "UIControl";
@@ -52,7 +54,8 @@ class Control : public View {
 
     // "sendActionsForControlEvents:" (with the event that caused them, when there is one).
     void sendActionsForControlEvents(unsigned long events, rt::Object* event = nullptr);
-    // "sendAction:to:forEvent:", sent through the runtime.
+    // "sendAction:to:forEvent:": sends the action to the target with the arguments its
+    // selector takes.
     void sendAction(rt::Selector action, rt::Object* target, rt::Object* event);
 
     bool isEnabled() const { return _enabled; }
@@ -60,19 +63,18 @@ class Control : public View {
     bool isSelected() const { return _selected; }
     void setSelected(bool selected);
     bool isHighlighted() const { return _highlighted; }
-    // Sends "setHighlighted:".
+    // "setHighlighted:"
     void setHighlighted(bool highlighted);
     bool isTracking() const { return _tracking; }
     bool isTouchInside() const { return _touchInside; }
     // The state bits: highlighted, disabled, selected.
     unsigned long state() const;
 
-    // The toolkit's own behaviours behind the runtime methods.
-    void storeHighlighted(bool highlighted);
-    virtual void beginTrackingTouch(Touch& touch, rt::Object* event);
-    virtual void continueTrackingTouch(Touch& touch, rt::Object* event);
-    virtual void endTrackingTouch(Touch& touch, rt::Object* event);
-    virtual void cancelTrackingTouch(Touch& touch, rt::Object* event);
+    // "touchesBegan:withEvent:" and the like: tracking of the control's touch.
+    void touchesBegan(rt::Object* touches, rt::Object* event);
+    void touchesMoved(rt::Object* touches, rt::Object* event);
+    void touchesEnded(rt::Object* touches, rt::Object* event);
+    void touchesCancelled(rt::Object* touches, rt::Object* event);
 
     static void registerRuntimeMethods(rt::Class* cls);
 
@@ -80,6 +82,10 @@ class Control : public View {
     // Called when the highlight, enabled or selected state changes.
     virtual void stateDidChange() {}
     bool isNearControl(const Touch& touch) const;
+    // The control's touch among an event's touches, or null.
+    static Touch* touchIn(rt::Object* touches);
+    // Sends "setHighlighted:" through the runtime.
+    void highlight(bool highlighted);
 
   private:
     void prune();

@@ -149,17 +149,21 @@ void NavigationController::registerRuntimeMethods(rt::Class* cls) {
 }
 
 namespace {
-rt::Ref<rt::Object> navigationItemImp(rt::Object* self, rt::Selector) {
+// Methods added to the view controller class, which the navigation controller does not own:
+// they take their receiver in the runtime's form.
+rt::Ref<rt::Object> navigationItem(rt::Object* self, rt::Selector) {
     return NavigationController::navigationItemOf(self);
 }
-rt::Ref<rt::Object> navigationControllerImp(rt::Object* self, rt::Selector) {
+rt::Ref<rt::Object> navigationController(rt::Object* self, rt::Selector) {
     return NavigationController::navigationControllerOf(self);
 }
 }  // namespace
 
 void NavigationController::registerViewControllerMethods(rt::Class* viewControllerClass) {
-    rt::addMethod(viewControllerClass, rt::sel("navigationItem"), &navigationItemImp);
-    rt::addMethod(viewControllerClass, rt::sel("navigationController"), &navigationControllerImp);
+    rt::addMethods(viewControllerClass, {
+                                            rt::bind<&navigationItem>("navigationItem"),
+                                            rt::bind<&navigationController>("navigationController"),
+                                        });
 }
 
 }  // namespace settings

@@ -4,6 +4,7 @@
 
 #include "core/dispatch/Clock.h"
 #include "rt/Make.h"
+#include "rt/Messaging.h"
 #include "ui/TouchSet.h"
 
 namespace ui {
@@ -65,22 +66,24 @@ void SimulatedFinger::deliver(TouchPhase phase, const Point& point) {
     _event->setTimestamp(core::Clock::now());
     rt::Ref<TouchSet> touches = _event->allTouches();
     rt::Ref<View> view = touch->view();
+    const char* message = nullptr;
     switch (phase) {
         case TouchPhase::Began:
-            view->touchesBegan(touches.get(), _event.get());
+            message = "touchesBegan:withEvent:";
             break;
         case TouchPhase::Moved:
-            view->touchesMoved(touches.get(), _event.get());
+            message = "touchesMoved:withEvent:";
             break;
         case TouchPhase::Ended:
-            view->touchesEnded(touches.get(), _event.get());
+            message = "touchesEnded:withEvent:";
             break;
         case TouchPhase::Cancelled:
-            view->touchesCancelled(touches.get(), _event.get());
+            message = "touchesCancelled:withEvent:";
             break;
         case TouchPhase::Stationary:
-            break;
+            return;
     }
+    rt::send<void>(view, rt::sel(message), touches, _event);
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rt/MethodBinding.h"
 #include "ui/Touch.h"
 
 namespace ui {
@@ -43,32 +44,44 @@ float Slider::valueForTouch(const Touch& touch) const {
     return clamped(static_cast<float>(_dragStartValue + direction * moved / track * range));
 }
 
-void Slider::beginTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!isEnabled()) return;
-    _dragStartX = touch.locationInView(this).x;
+void Slider::touchesBegan(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    if (!isEnabled() || !touch) return;
+    _dragStartX = touch->locationInView(this).x;
     _dragStartValue = _value;
-    Control::beginTrackingTouch(touch, event);
+    Control::touchesBegan(touches, event);
     sendActionsForControlEvents(ControlEvents::kValueChanged, event);
 }
 
-void Slider::continueTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!isTracking()) return;
-    setValue(valueForTouch(touch));
-    Control::continueTrackingTouch(touch, event);
+void Slider::touchesMoved(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    if (!isTracking() || !touch) return;
+    setValue(valueForTouch(*touch));
+    Control::touchesMoved(touches, event);
     if (_continuous) sendActionsForControlEvents(ControlEvents::kValueChanged, event);
 }
 
-void Slider::endTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!isTracking()) return;
-    setValue(valueForTouch(touch));
+void Slider::touchesEnded(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    if (!isTracking() || !touch) return;
+    setValue(valueForTouch(*touch));
     sendActionsForControlEvents(ControlEvents::kValueChanged, event);
-    Control::endTrackingTouch(touch, event);
+    Control::touchesEnded(touches, event);
 }
 
-void Slider::cancelTrackingTouch(Touch& touch, rt::Object* event) {
-    if (!isTracking()) return;
+void Slider::touchesCancelled(rt::Object* touches, rt::Object* event) {
+    if (!isTracking() || !touchIn(touches)) return;
     sendActionsForControlEvents(ControlEvents::kValueChanged, event);
-    Control::cancelTrackingTouch(touch, event);
+    Control::touchesCancelled(touches, event);
+}
+
+void Slider::registerRuntimeMethods(rt::Class* cls) {
+    rt::addMethods(cls, {
+                            rt::bind<&Slider::touchesBegan>("touchesBegan:withEvent:"),
+                            rt::bind<&Slider::touchesMoved>("touchesMoved:withEvent:"),
+                            rt::bind<&Slider::touchesEnded>("touchesEnded:withEvent:"),
+                            rt::bind<&Slider::touchesCancelled>("touchesCancelled:withEvent:"),
+                        });
 }
 
 }  // namespace ui

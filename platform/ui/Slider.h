@@ -41,10 +41,13 @@ class Slider : public Control {
     const rt::Ref<Color>& thumbTintColor() const { return _thumbTintColor; }
     void setThumbTintColor(rt::Ref<Color> color) { _thumbTintColor = std::move(color); }
 
-    void beginTrackingTouch(Touch& touch, rt::Object* event) override;
-    void continueTrackingTouch(Touch& touch, rt::Object* event) override;
-    void endTrackingTouch(Touch& touch, rt::Object* event) override;
-    void cancelTrackingTouch(Touch& touch, rt::Object* event) override;
+    // The control's touch methods, with the value following the finger.
+    void touchesBegan(rt::Object* touches, rt::Object* event);
+    void touchesMoved(rt::Object* touches, rt::Object* event);
+    void touchesEnded(rt::Object* touches, rt::Object* event);
+    void touchesCancelled(rt::Object* touches, rt::Object* event);
+
+    static void registerRuntimeMethods(rt::Class* cls);
 
   private:
     float valueForTouch(const Touch& touch) const;

@@ -125,8 +125,8 @@ void StackView::forgetArrangedSubview(View* view) {
                   [view](const rt::Ref<View>& arranged) { return arranged.get() == view; });
 }
 
-void StackView::arrangeSubviews() {
-    applyConstraintsToSubviews();
+void StackView::layoutSubviews() {
+    View::layoutSubviews();
     std::vector<View*> shown;
     for (const rt::Ref<View>& view : _arrangedSubviews) {
         if (!view->isHidden()) shown.push_back(view.get());
@@ -159,7 +159,7 @@ void StackView::arrangeSubviews() {
 
 void StackView::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethods(cls, {
-                            rt::bind<&StackView::arrangeSubviews>("layoutSubviews"),
+                            rt::bind<&StackView::layoutSubviews>("layoutSubviews"),
                             rt::bind<&StackView::forgetArrangedSubview>("willRemoveSubview:"),
                         });
 }

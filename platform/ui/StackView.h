@@ -60,7 +60,7 @@ class StackView : public View {
     void removeArrangedSubview(View* view);
 
     // The toolkit's layout: constraints first, then the arrangement.
-    void arrangeSubviews();
+    void layoutSubviews();
     // Called when a subview leaves the stack view.
     void forgetArrangedSubview(View* view);
 

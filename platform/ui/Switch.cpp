@@ -2,6 +2,7 @@
 
 #include "rt/MethodBinding.h"
 #include "ui/ControlEvents.h"
+#include "ui/Touch.h"
 
 namespace ui {
 
@@ -18,10 +19,11 @@ void Switch::setOn(bool on, bool) {
     setOn(on);
 }
 
-void Switch::endTrackingTouch(Touch& touch, rt::Object* event) {
-    const bool flips = isTracking() && isEnabled() && isNearControl(touch);
+void Switch::touchesEnded(rt::Object* touches, rt::Object* event) {
+    const Touch* touch = touchIn(touches);
+    const bool flips = touch && isTracking() && isEnabled() && isNearControl(*touch);
     if (flips) setOn(!_on);
-    Control::endTrackingTouch(touch, event);
+    Control::touchesEnded(touches, event);
     if (flips) sendActionsForControlEvents(ControlEvents::kValueChanged, event);
 }
 
@@ -30,6 +32,7 @@ void Switch::registerRuntimeMethods(rt::Class* cls) {
         cls,
         {
             rt::bind<&Switch::isOn>("isOn"),
+            rt::bind<&Switch::touchesEnded>("touchesEnded:withEvent:"),
             rt::bind<static_cast<void (Switch::*)(bool)>(&Switch::setOn)>("setOn:"),
             rt::bind<static_cast<void (Switch::*)(bool, bool)>(&Switch::setOn)>("setOn:animated:"),
         });

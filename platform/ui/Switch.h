@@ -21,7 +21,8 @@ class Switch : public Control {
     const rt::Ref<Color>& onTintColor() const { return _onTintColor; }
     void setOnTintColor(rt::Ref<Color> color) { _onTintColor = std::move(color); }
 
-    void endTrackingTouch(Touch& touch, rt::Object* event) override;
+    // "touchesEnded:withEvent:": a touch lifting inside flips the switch.
+    void touchesEnded(rt::Object* touches, rt::Object* event);
 
     static void registerRuntimeMethods(rt::Class* cls);
 

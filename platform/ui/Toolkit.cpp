@@ -84,7 +84,7 @@ void registerClasses(const device::DeviceConfiguration& configuration) {
     registerToolkitClass<AlertController, ViewController>(configuration);
     registerToolkitClass<Control, View>(configuration, &Control::registerRuntimeMethods);
     registerToolkitClass<Button, Control>(configuration, &Button::registerRuntimeMethods);
-    registerToolkitClass<Slider, Control>(configuration);
+    registerToolkitClass<Slider, Control>(configuration, &Slider::registerRuntimeMethods);
     registerToolkitClass<Label, View>(configuration);
     registerToolkitClass<ImageView, View>(configuration);
     registerToolkitClass<StackView, View>(configuration, &StackView::registerRuntimeMethods);

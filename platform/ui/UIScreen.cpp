@@ -3,15 +3,15 @@
 #include "device/ClassRegistration.h"
 #include "device/Phone.h"
 #include "device/SharedInstance.h"
-#include "rt/Messaging.h"
+#include "rt/Make.h"
 #include "rt/MethodBinding.h"
 
 namespace ui {
 
 namespace {
 
-rt::Ref<rt::Object> mainScreen(rt::Object* self, rt::Selector) {
-    return device::SharedInstance::of(static_cast<rt::Class*>(self));
+rt::Ref<rt::Object> mainScreen() {
+    return device::SharedInstance::of(rt::classOf<UIScreen>());
 }
 
 double brightness() {

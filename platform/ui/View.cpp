@@ -50,22 +50,10 @@ rt::Ref<rt::Object> hitTestSubviews(rt::Object* self, rt::Selector, const Point&
     return rt::retained<rt::Object>(view);
 }
 
-// A view that does not handle a touch passes it to the next responder, its superview, with
-// the same touch message.
-void forwardTouchesToSuperview(rt::Object* self, rt::Selector touchMessage, rt::Object* touches,
-                               rt::Object* event) {
-    if (rt::Ref<View> next = asView(self)->superview())
-        rt::send<void>(next, touchMessage, touches, event);
-}
-
 constexpr char kTouchesBegan[] = "touchesBegan:withEvent:";
 constexpr char kTouchesMoved[] = "touchesMoved:withEvent:";
 constexpr char kTouchesEnded[] = "touchesEnded:withEvent:";
 constexpr char kTouchesCancelled[] = "touchesCancelled:withEvent:";
-
-// Notifications a plain view ignores.
-void ignoreNotice(rt::Object*, rt::Selector) {}
-void ignoreViewNotice(rt::Object*, rt::Selector, rt::Object*) {}
 
 Point applyTransform(const AffineTransform& t, const Point& p) {
     return {t.a * p.x + t.c * p.y + t.tx, t.b * p.x + t.d * p.y + t.ty};
@@ -185,20 +173,16 @@ rt::Ref<Color> View::tintColor() const {
 
 void View::setTintColor(rt::Ref<Color> color) {
     _tintColor = std::move(color);
-    tintColorDidChange();
+    rt::send<void>(this, rt::sel("tintColorDidChange"));
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
         subview->notifyInheritedTintChange();
 }
 
 void View::notifyInheritedTintChange() {
     if (_tintColor) return;  // its own tint hides the change from it and its subviews
-    tintColorDidChange();
+    rt::send<void>(this, rt::sel("tintColorDidChange"));
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
         subview->notifyInheritedTintChange();
-}
-
-void View::tintColorDidChange() {
-    rt::send<void>(this, rt::sel("tintColorDidChange"));
 }
 
 void View::addSubview(View* view) {
@@ -222,7 +206,7 @@ void View::insertSubview(View* view, std::size_t index) {
                      keep);
     view->_superview = rt::Weak<View>(this);
     setNeedsLayout();
-    didAddSubview(view);
+    rt::send<void>(this, rt::sel("didAddSubview:"), view);
     view->notifyInheritedTintChange();
 }
 
@@ -230,7 +214,7 @@ void View::removeFromSuperview() {
     rt::Ref<View> parent = superview();
     if (!parent) return;
     rt::Ref<View> keep = rt::retained(this);  // the superview may hold the last reference
-    parent->willRemoveSubview(this);
+    rt::send<void>(parent, rt::sel("willRemoveSubview:"), this);
     detachFromSuperview();
     parent->setNeedsLayout();
     notifyInheritedTintChange();
@@ -266,14 +250,6 @@ rt::Ref<View> View::rootView() {
     return root;
 }
 
-void View::didAddSubview(View* view) {
-    rt::send<void>(this, rt::sel("didAddSubview:"), view);
-}
-
-void View::willRemoveSubview(View* view) {
-    rt::send<void>(this, rt::sel("willRemoveSubview:"), view);
-}
-
 void View::setNeedsLayout() {
     _needsLayout = true;
     LayoutPass::schedule(this);
@@ -287,7 +263,7 @@ void View::layoutIfNeeded() {
         _needsLayout = false;
         rt::Ref<ViewController> controller = viewController();
         if (controller) rt::send<void>(controller, willLayout);
-        layoutSubviews();
+        rt::send<void>(this, layoutSubviewsSelector());
         if (controller) rt::send<void>(controller, didLayout);
     }
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
@@ -303,10 +279,6 @@ void View::setViewController(ViewController* controller) {
 }
 
 void View::layoutSubviews() {
-    rt::send<void>(this, layoutSubviewsSelector());
-}
-
-void View::applyConstraintsToSubviews() {
     LayoutSolver::layOutSubviews(*this);
 }
 
@@ -395,17 +367,21 @@ rt::Ref<View> View::hitTest(const Point& point, Event* event) {
         rt::send<rt::Ref<rt::Object>>(this, rt::sel("hitTest:withEvent:"), point, event));
 }
 
-void View::touchesBegan(TouchSet* touches, Event* event) {
-    rt::send<void>(this, rt::sel(kTouchesBegan), touches, event);
+void View::touchesBegan(rt::Object* touches, rt::Object* event) {
+    if (rt::Ref<View> next = superview())
+        rt::send<void>(next, rt::sel(kTouchesBegan), touches, event);
 }
-void View::touchesMoved(TouchSet* touches, Event* event) {
-    rt::send<void>(this, rt::sel(kTouchesMoved), touches, event);
+void View::touchesMoved(rt::Object* touches, rt::Object* event) {
+    if (rt::Ref<View> next = superview())
+        rt::send<void>(next, rt::sel(kTouchesMoved), touches, event);
 }
-void View::touchesEnded(TouchSet* touches, Event* event) {
-    rt::send<void>(this, rt::sel(kTouchesEnded), touches, event);
+void View::touchesEnded(rt::Object* touches, rt::Object* event) {
+    if (rt::Ref<View> next = superview())
+        rt::send<void>(next, rt::sel(kTouchesEnded), touches, event);
 }
-void View::touchesCancelled(TouchSet* touches, Event* event) {
-    rt::send<void>(this, rt::sel(kTouchesCancelled), touches, event);
+void View::touchesCancelled(rt::Object* touches, rt::Object* event) {
+    if (rt::Ref<View> next = superview())
+        rt::send<void>(next, rt::sel(kTouchesCancelled), touches, event);
 }
 
 void View::animate(double duration, const AnimationBlock& animations, CompletionBlock completion) {
@@ -454,16 +430,16 @@ void View::noteAnimatableChange(const char* property) {
 
 void View::registerRuntimeMethods(rt::Class* cls) {
     rt::addMethods(cls, {
-                            rt::bind<&View::applyConstraintsToSubviews>(layoutSubviewsSelector()),
+                            rt::bind<&View::layoutSubviews>(layoutSubviewsSelector()),
                             rt::bind<&boundsContainPoint>("pointInside:withEvent:"),
                             rt::bind<&hitTestSubviews>("hitTest:withEvent:"),
-                            rt::bind<&forwardTouchesToSuperview>(kTouchesBegan),
-                            rt::bind<&forwardTouchesToSuperview>(kTouchesMoved),
-                            rt::bind<&forwardTouchesToSuperview>(kTouchesEnded),
-                            rt::bind<&forwardTouchesToSuperview>(kTouchesCancelled),
-                            rt::bind<&ignoreNotice>("tintColorDidChange"),
-                            rt::bind<&ignoreViewNotice>("didAddSubview:"),
-                            rt::bind<&ignoreViewNotice>("willRemoveSubview:"),
+                            rt::bind<&View::touchesBegan>(kTouchesBegan),
+                            rt::bind<&View::touchesMoved>(kTouchesMoved),
+                            rt::bind<&View::touchesEnded>(kTouchesEnded),
+                            rt::bind<&View::touchesCancelled>(kTouchesCancelled),
+                            rt::bind<&View::tintColorDidChange>("tintColorDidChange"),
+                            rt::bind<&View::didAddSubview>("didAddSubview:"),
+                            rt::bind<&View::willRemoveSubview>("willRemoveSubview:"),
                         });
 }
 

@@ -91,10 +91,9 @@ class View : public rt::Object {
     // Lays out this view when it needs it, then its subviews, top down. A view that is its
     // controller's view tells the controller (viewWillLayoutSubviews, viewDidLayoutSubviews).
     void layoutIfNeeded();
-    // Sends "layoutSubviews".
+    // "layoutSubviews", sent by layoutIfNeeded: solves the constraints that place the
+    // subviews. A subclass binds its own and calls this one as its superclass's.
     void layoutSubviews();
-    // The toolkit's own layoutSubviews: solves the constraints that place the subviews.
-    void applyConstraintsToSubviews();
     bool translatesAutoresizingMaskIntoConstraints() const { return _translatesAutoresizingMask; }
     void setTranslatesAutoresizingMaskIntoConstraints(bool translates) {
         _translatesAutoresizingMask = translates;
@@ -134,10 +133,17 @@ class View : public rt::Object {
     // Hit testing and touches, sent through the runtime.
     bool pointInside(const Point& point, Event* event);
     rt::Ref<View> hitTest(const Point& point, Event* event);
-    void touchesBegan(TouchSet* touches, Event* event);
-    void touchesMoved(TouchSet* touches, Event* event);
-    void touchesEnded(TouchSet* touches, Event* event);
-    void touchesCancelled(TouchSet* touches, Event* event);
+    // The touch messages ("touchesBegan:withEvent:" and the like): a view that does not
+    // handle a touch passes it to the next responder, its superview, with the same message.
+    void touchesBegan(rt::Object* touches, rt::Object* event);
+    void touchesMoved(rt::Object* touches, rt::Object* event);
+    void touchesEnded(rt::Object* touches, rt::Object* event);
+    void touchesCancelled(rt::Object* touches, rt::Object* event);
+
+    // Notices a plain view ignores, sent through the runtime for subclasses to hear.
+    void tintColorDidChange() {}
+    void didAddSubview(rt::Object*) {}
+    void willRemoveSubview(rt::Object*) {}
 
     // Animations. The changes made in `animations` take effect at once and are recorded in
     // the AnimationLog with the parameters; `completion` runs on the main queue once the
@@ -163,9 +169,6 @@ class View : public rt::Object {
     void noteAnimatableChange(const char* property);
 
   private:
-    void didAddSubview(View* view);
-    void willRemoveSubview(View* view);
-    void tintColorDidChange();
     void notifyInheritedTintChange();
     void detachFromSuperview();
     rt::Ref<LayoutAnchor> anchorFor(LayoutAttribute attribute);

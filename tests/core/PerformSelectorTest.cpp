@@ -7,6 +7,7 @@
 #include "core/dispatch/PerformSelector.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
 #include "support/DeviceWorld.h"
 
@@ -33,8 +34,8 @@ class PerformSelectorTest : public ::testing::Test {
     void SetUp() override {
         rt::Runtime::reset();
         rt::Class* cls = rt::registerClass<Row>();
-        rt::addMethod(cls, rt::sel("saveSliderValue:"), &saveSliderValue);
-        rt::addMethod(cls, rt::sel("saveValueAndDismiss"), &saveValueAndDismiss);
+        rt::addMethods(cls, {rt::bind<&saveSliderValue>("saveSliderValue:")});
+        rt::addMethods(cls, {rt::bind<&saveValueAndDismiss>("saveValueAndDismiss")});
     }
     void TearDown() override { rt::Runtime::reset(); }
 

@@ -35,9 +35,9 @@ TEST_F(ConcurrencyTest, ConcurrentSendsWhileCachesFill) {
     std::vector<Selector> selectors;
     for (int i = 0; i < 200; ++i) {
         selectors.push_back(rt::sel("concurrentSelector" + std::to_string(i) + ":"));
-        rt::addMethod(counterClass, selectors.back(), &identity);
+        rt::detail::addMethod(counterClass, selectors.back(), &identity);
     }
-    ASSERT_TRUE(rt::addMethod(rt::registerClass<SharedCounter>(), rt::sel("bump:"), &bump));
+    ASSERT_TRUE(rt::detail::addMethod(rt::registerClass<SharedCounter>(), rt::sel("bump:"), &bump));
     auto shared = rt::make<SharedCounter>();
 
     constexpr int kThreads = 4;

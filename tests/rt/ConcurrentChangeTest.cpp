@@ -32,7 +32,7 @@ TEST_F(ConcurrentChangeTest, SendsStayCorrectWhileMethodsAreAddedAndHooked) {
     rt::Class* counterClass = rt::registerClass<Counter>();
     rt::Class* specialClass = rt::registerClass<SpecialCounter, Counter>();
     const Selector value = rt::sel("concurrentValue:");
-    ASSERT_TRUE(rt::addMethod(counterClass, value, &answerOne));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, value, &answerOne));
 
     std::atomic<bool> stop{false};
     std::atomic<int> impossibleAnswers{0};
@@ -49,10 +49,11 @@ TEST_F(ConcurrentChangeTest, SendsStayCorrectWhileMethodsAreAddedAndHooked) {
     }
     long long (*original)(Object*, Selector, long long) = nullptr;
     for (int round = 0; round < 20; ++round) {
-        rt::addMethod(counterClass, rt::sel("added" + std::to_string(round)), &answerOne);
+        rt::detail::addMethod(counterClass, rt::sel("added" + std::to_string(round)), &answerOne);
     }
-    ASSERT_TRUE(rt::addMethod(specialClass, value, &answerTwo));  // overrides the inherited one
-    ASSERT_TRUE(rt::hookMessage(specialClass, value, &answerThree, &original));
+    ASSERT_TRUE(
+        rt::detail::addMethod(specialClass, value, &answerTwo));  // overrides the inherited one
+    ASSERT_TRUE(rt::detail::hookMessage(specialClass, value, &answerThree, &original));
     stop.store(true);
     for (auto& sender : senders) sender.join();
 

@@ -42,7 +42,7 @@ class HookTest : public RuntimeTest {
         setLevelOriginal = nullptr;
         counterClass = rt::registerClass<Counter>();
         specialClass = rt::registerClass<SpecialCounter, Counter>();
-        rt::addMethod(counterClass, title, &baseTitle);
+        rt::detail::addMethod(counterClass, title, &baseTitle);
     }
     const Selector title = rt::sel("title");
     rt::Class* counterClass = nullptr;
@@ -50,11 +50,11 @@ class HookTest : public RuntimeTest {
 };
 
 TEST_F(HookTest, ReplacesOwnMethodAndKeepsOriginalCallable) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("setLevel:"), &setLevel));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("setLevel:"), &setLevel));
     auto counter = rt::make<Counter>();
     rt::send<void>(counter, rt::sel("setLevel:"), 3.0);  // fills the cache before the hook
-    ASSERT_TRUE(
-        rt::hookMessage(counterClass, rt::sel("setLevel:"), &setLevelClamped, &setLevelOriginal));
+    ASSERT_TRUE(rt::detail::hookMessage(counterClass, rt::sel("setLevel:"), &setLevelClamped,
+                                        &setLevelOriginal));
     EXPECT_EQ(setLevelOriginal, &setLevel);
     rt::send<void>(counter, rt::sel("setLevel:"), 3.0);
     EXPECT_DOUBLE_EQ(counter->_level, 1.0);
@@ -62,8 +62,8 @@ TEST_F(HookTest, ReplacesOwnMethodAndKeepsOriginalCallable) {
 
 TEST_F(HookTest, HookingTwiceChains) {
     auto counter = rt::make<Counter>();
-    ASSERT_TRUE(rt::hookMessage(counterClass, title, &firstHook, &firstOriginal));
-    ASSERT_TRUE(rt::hookMessage(counterClass, title, &secondHook, &secondOriginal));
+    ASSERT_TRUE(rt::detail::hookMessage(counterClass, title, &firstHook, &firstOriginal));
+    ASSERT_TRUE(rt::detail::hookMessage(counterClass, title, &secondHook, &secondOriginal));
     EXPECT_EQ(secondOriginal, &firstHook);
     EXPECT_EQ(rt::send<std::string>(counter, title), "second(first(base))");
 }
@@ -72,42 +72,43 @@ TEST_F(HookTest, HookingAnInheritedMethodPutsTheReplacementOnTheSubclassOnly) {
     auto counter = rt::make<Counter>();
     auto special = rt::make<SpecialCounter>();
     EXPECT_EQ(rt::send<std::string>(special, title), "base");  // inherited, now cached
-    ASSERT_TRUE(rt::hookMessage(specialClass, title, &firstHook, &firstOriginal));
+    ASSERT_TRUE(rt::detail::hookMessage(specialClass, title, &firstHook, &firstOriginal));
     EXPECT_EQ(firstOriginal, &baseTitle);
     EXPECT_EQ(rt::send<std::string>(special, title), "first(base)");
     EXPECT_EQ(rt::send<std::string>(counter, title), "base");
     // The subclass now owns the method, so addMethod no longer adds there.
-    EXPECT_FALSE(rt::addMethod(specialClass, title, &specialTitle));
+    EXPECT_FALSE(rt::detail::addMethod(specialClass, title, &specialTitle));
 }
 
 TEST_F(HookTest, HookingASuperclassAffectsSubclassesThatInherit) {
     auto special = rt::make<SpecialCounter>();
     EXPECT_EQ(rt::send<std::string>(special, title), "base");
-    ASSERT_TRUE(rt::hookMessage(counterClass, title, &firstHook, &firstOriginal));
+    ASSERT_TRUE(rt::detail::hookMessage(counterClass, title, &firstHook, &firstOriginal));
     EXPECT_EQ(rt::send<std::string>(special, title), "first(base)");
 }
 
 TEST_F(HookTest, HookingClassMethodsThroughTheMetaclass) {
-    ASSERT_TRUE(rt::addClassMethod(counterClass, title, &specialTitle));
-    ASSERT_TRUE(rt::hookMessage(counterClass->metaclass(), title, &firstHook, &firstOriginal));
+    ASSERT_TRUE(rt::detail::addClassMethod(counterClass, title, &specialTitle));
+    ASSERT_TRUE(
+        rt::detail::hookMessage(counterClass->metaclass(), title, &firstHook, &firstOriginal));
     EXPECT_EQ(rt::send<std::string>(specialClass, title), "first(special)");
     EXPECT_EQ(rt::send<std::string>(rt::make<Counter>(), title), "base");
 }
 
 TEST_F(HookTest, HookingAnUnimplementedSelectorAnswersFalseAndNullOriginal) {
     firstOriginal = &baseTitle;
-    EXPECT_FALSE(
-        rt::hookMessage(specialClass, rt::sel("nobodyHasThis"), &firstHook, &firstOriginal));
+    EXPECT_FALSE(rt::detail::hookMessage(specialClass, rt::sel("nobodyHasThis"), &firstHook,
+                                         &firstOriginal));
     EXPECT_EQ(firstOriginal, nullptr);
     EXPECT_FALSE(rt::respondsToSelector(rt::make<SpecialCounter>(), rt::sel("nobodyHasThis")));
-    EXPECT_FALSE(rt::hookMessage(nullptr, title, &firstHook, &firstOriginal));
+    EXPECT_FALSE(rt::detail::hookMessage(nullptr, title, &firstHook, &firstOriginal));
 }
 
 TEST_F(HookTest, ReplacementWithAnotherSignatureIsRefusedAndNothingChanges) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("setLevel:"), &setLevel));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("setLevel:"), &setLevel));
     void (*floatOriginal)(Object*, Selector, float) = &setLevelFloat;
     try {
-        rt::hookMessage(specialClass, rt::sel("setLevel:"), &setLevelFloat, &floatOriginal);
+        rt::detail::hookMessage(specialClass, rt::sel("setLevel:"), &setLevelFloat, &floatOriginal);
         FAIL() << "expected SignatureMismatch";
     } catch (const rt::SignatureMismatch& error) {
         EXPECT_EQ(error.className(), "SpecialCounter");
@@ -121,7 +122,7 @@ TEST_F(HookTest, ReplacementWithAnotherSignatureIsRefusedAndNothingChanges) {
 }
 
 TEST_F(HookTest, OriginalMayBeOmitted) {
-    ASSERT_TRUE(rt::hookMessage(counterClass, title, &specialTitle, nullptr));
+    ASSERT_TRUE(rt::detail::hookMessage(counterClass, title, &specialTitle, nullptr));
     EXPECT_EQ(rt::send<std::string>(rt::make<SpecialCounter>(), title), "special");
 }
 

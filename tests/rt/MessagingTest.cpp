@@ -43,7 +43,7 @@ class MessagingTest : public RuntimeTest {
 };
 
 TEST_F(MessagingTest, SendFindsMethodsThroughTheSuperclassChain) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("addTo:"), &addTo));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("addTo:"), &addTo));
     auto special = rt::make<SpecialCounter>();
     EXPECT_EQ(rt::send<long long>(special, rt::sel("addTo:"), 5LL), 5);
     EXPECT_EQ(rt::send<long long>(special.get(), rt::sel("addTo:"), 2LL), 7);
@@ -53,21 +53,21 @@ TEST_F(MessagingTest, SendFindsMethodsThroughTheSuperclassChain) {
 TEST_F(MessagingTest, AddingToASuperclassAfterAMissIsSeenBySubclasses) {
     auto special = rt::make<SpecialCounter>();
     EXPECT_FALSE(rt::respondsToSelector(special, rt::sel("level")));  // caches the miss
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("level"), &level));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("level"), &level));
     special->_level = 0.5;
     EXPECT_TRUE(rt::respondsToSelector(special, rt::sel("level")));
     EXPECT_DOUBLE_EQ(rt::send<double>(special, rt::sel("level")), 0.5);
 }
 
 TEST_F(MessagingTest, AddMethodOverridesInheritedButNeverReplacesOwn) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("addTo:"), &addTo));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("addTo:"), &addTo));
     auto special = rt::make<SpecialCounter>();
     EXPECT_EQ(rt::send<long long>(special, rt::sel("addTo:"), 1LL), 1);  // cached inherited
 
-    EXPECT_TRUE(rt::addMethod(specialClass, rt::sel("addTo:"), &addTwice));
+    EXPECT_TRUE(rt::detail::addMethod(specialClass, rt::sel("addTo:"), &addTwice));
     EXPECT_EQ(rt::send<long long>(special, rt::sel("addTo:"), 1LL), 3);
-    EXPECT_FALSE(rt::addMethod(specialClass, rt::sel("addTo:"), &addTo));
-    EXPECT_FALSE(rt::addMethod(counterClass, rt::sel("addTo:"), &addTwice));
+    EXPECT_FALSE(rt::detail::addMethod(specialClass, rt::sel("addTo:"), &addTo));
+    EXPECT_FALSE(rt::detail::addMethod(counterClass, rt::sel("addTo:"), &addTwice));
     EXPECT_EQ(rt::send<long long>(special, rt::sel("addTo:"), 1LL), 5);
     EXPECT_EQ(rt::send<long long>(rt::make<Counter>(), rt::sel("addTo:"), 1LL), 1);
 }
@@ -98,7 +98,7 @@ TEST_F(MessagingTest, UnknownSelectorThrowsNamingClassAndSelector) {
 }
 
 TEST_F(MessagingTest, SignatureMismatchNamesClassSelectorAndBothSignatures) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("addTo:"), &addTo));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("addTo:"), &addTo));
     auto special = rt::make<SpecialCounter>();
     try {
         rt::send<long long>(special, rt::sel("addTo:"), 1);  // int, not long long
@@ -120,7 +120,7 @@ TEST_F(MessagingTest, SignatureMismatchNamesClassSelectorAndBothSignatures) {
 }
 
 TEST_F(MessagingTest, StringAndObjectArgumentsAreCanonical) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("describe:with:"), &describe));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("describe:with:"), &describe));
     auto counter = rt::make<Counter>();
     auto special = rt::make<SpecialCounter>();
     const Selector describeSel = rt::sel("describe:with:");
@@ -144,15 +144,15 @@ TEST_F(MessagingTest, ClassMethodsLiveOnTheMetaclassChain) {
     EXPECT_EQ(root->metaclass()->superclass(), root);
     EXPECT_EQ(root->metaclass()->getClass(), root->metaclass());
 
-    ASSERT_TRUE(rt::addClassMethod(counterClass, rt::sel("className"), &className));
-    ASSERT_TRUE(rt::addClassMethod(counterClass, rt::sel("make"), &makeCounter));
+    ASSERT_TRUE(rt::detail::addClassMethod(counterClass, rt::sel("className"), &className));
+    ASSERT_TRUE(rt::detail::addClassMethod(counterClass, rt::sel("make"), &makeCounter));
     EXPECT_EQ(rt::send<std::string>(specialClass, rt::sel("className")), "class SpecialCounter");
     EXPECT_FALSE(rt::respondsToSelector(rt::make<Counter>(), rt::sel("className")));
     auto made = rt::send<rt::Ref<Object>>(counterClass, rt::sel("make"));
     EXPECT_NE(rt::cast<Counter>(made.get()), nullptr);
 
     // As on the device, a class answers the root class's instance methods.
-    ASSERT_TRUE(rt::addMethod(root, rt::sel("instanceName"), &instanceName));
+    ASSERT_TRUE(rt::detail::addMethod(root, rt::sel("instanceName"), &instanceName));
     EXPECT_EQ(rt::send<std::string>(specialClass, rt::sel("instanceName")), "instance");
     try {
         rt::send<void>(counterClass, rt::sel("missing"));
@@ -163,7 +163,7 @@ TEST_F(MessagingTest, ClassMethodsLiveOnTheMetaclassChain) {
 }
 
 TEST_F(MessagingTest, RespondsToSelector) {
-    ASSERT_TRUE(rt::addMethod(counterClass, rt::sel("addTo:"), &addTo));
+    ASSERT_TRUE(rt::detail::addMethod(counterClass, rt::sel("addTo:"), &addTo));
     EXPECT_TRUE(rt::respondsToSelector(rt::make<SpecialCounter>(), rt::sel("addTo:")));
     EXPECT_FALSE(rt::respondsToSelector(rt::make<Object>(), rt::sel("addTo:")));
     EXPECT_FALSE(rt::respondsToSelector(rt::Ref<Object>(), rt::sel("addTo:")));

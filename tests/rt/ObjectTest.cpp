@@ -74,7 +74,7 @@ TEST_F(ObjectTest, WeakBecomesNullWhenTheObjectIsGone) {
 
 TEST_F(ObjectTest, MakeSetsTheRuntimeClassBeforeTheConstructorRuns) {
     rt::Class* cls = rt::registerClass<Greeter>();
-    rt::addMethod(cls, rt::sel("greeting"), &greeting);
+    rt::detail::addMethod(cls, rt::sel("greeting"), &greeting);
     auto greeter = rt::make<Greeter>();
     EXPECT_EQ(greeter->getClass(), cls);
     EXPECT_EQ(greeter->_greeting, "hello");

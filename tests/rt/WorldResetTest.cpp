@@ -21,7 +21,7 @@ class WorldResetTest : public RuntimeTest {};
 
 TEST_F(WorldResetTest, AFreshWorldHasOnlyTheStandardClasses) {
     rt::Class* oldCounter = rt::registerClass<Counter>();
-    rt::addMethod(oldCounter, rt::sel("title"), &oldTitle);
+    rt::detail::addMethod(oldCounter, rt::sel("title"), &oldTitle);
     rt::resetWorld();
 
     EXPECT_EQ(rt::lookUpClass("Counter"), nullptr);
@@ -35,14 +35,14 @@ TEST_F(WorldResetTest, AFreshWorldHasOnlyTheStandardClasses) {
     auto counter = rt::make<Counter>();
     EXPECT_EQ(counter->getClass(), newCounter);
     EXPECT_FALSE(rt::respondsToSelector(counter, rt::sel("title")));
-    rt::addMethod(newCounter, rt::sel("title"), &newTitle);
+    rt::detail::addMethod(newCounter, rt::sel("title"), &newTitle);
     EXPECT_EQ(rt::send<std::string>(counter, rt::sel("title")), "new");
 }
 
 TEST_F(WorldResetTest, ObjectsFromAnEarlierWorldSurviveAndDieSafely) {
     rt::Class* oldCounter = rt::registerClass<Counter>();
     rt::registerClass<Tracked>();
-    rt::addMethod(oldCounter, rt::sel("title"), &oldTitle);
+    rt::detail::addMethod(oldCounter, rt::sel("title"), &oldTitle);
     int destroyed = 0;
     auto survivor = rt::make<Counter>();
     rt::setAssociatedObject(survivor.get(), &attachKey, rt::make<Tracked>(destroyed));

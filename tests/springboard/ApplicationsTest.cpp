@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "HomeScreenFixture.h"
+#include "rt/Hook.h"
 #include "springboard/FBProcessState.h"
 #include "springboard/SBApplication.h"
 
@@ -12,29 +13,27 @@ namespace {
 
 // A library's replacement of -initWithApplicationInfo:, recording what it saw.
 struct InitHook {
-    static inline rt::Ref<rt::Object> (*original)(rt::Object*, rt::Selector, rt::Object*) = nullptr;
     static inline std::vector<std::string> seenBundleIdentifiers;
 
     static rt::Ref<rt::Object> replacement(rt::Object* self, rt::Selector cmd, rt::Object* info) {
-        rt::Ref<rt::Object> app = original(self, cmd, info);
+        rt::Ref<rt::Object> app = rt::original<&replacement>(self, cmd, info);
         seenBundleIdentifiers.push_back(rt::send<std::string>(app, rt::sel("bundleIdentifier")));
         return app;
     }
     static void install() {
         seenBundleIdentifiers.clear();
-        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"),
-                                    rt::sel("initWithApplicationInfo:"), &replacement, &original));
+        ASSERT_TRUE(
+            rt::hook<&replacement>(rt::lookUpClass("SBApplication"), "initWithApplicationInfo:"));
     }
 };
 
 // A replacement of -_noteProcess:didChangeToState: that checks the host took the state in first.
 struct StateHook {
-    static inline void (*original)(rt::Object*, rt::Selector, rt::Object*, rt::Object*) = nullptr;
     static inline std::vector<std::string> reports;
 
     static void replacement(rt::Object* self, rt::Selector cmd, rt::Object* process,
                             rt::Object* state) {
-        original(self, cmd, process, state);
+        rt::original<&replacement>(self, cmd, process, state);
         const bool hostKeptIt =
             rt::cast<springboard::SBApplication>(self)->currentState().get() == state;
         reports.push_back(rt::send<std::string>(process, rt::sel("bundleIdentifier")) + " " +
@@ -44,9 +43,8 @@ struct StateHook {
     }
     static void install() {
         reports.clear();
-        ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBApplication"),
-                                    rt::sel("_noteProcess:didChangeToState:"), &replacement,
-                                    &original));
+        ASSERT_TRUE(rt::hook<&replacement>(rt::lookUpClass("SBApplication"),
+                                           "_noteProcess:didChangeToState:"));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "HomeScreenFixture.h"
 #include "core/dispatch/Clock.h"
+#include "rt/Hook.h"
 #include "springboard/DeclaredShortcuts.h"
 #include "springboard/IconMenu.h"
 #include "springboard/MenuAppearance.h"
@@ -28,22 +29,6 @@ constexpr const char* kMaps = "com.apple.Maps";
 // What the hooks below saw, in order (one test at a time).
 std::vector<std::string> gCalls;
 
-using ItemsImp = springboard::ShortcutItemList (*)(rt::Object*, rt::Selector);
-using InitActionImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, const std::string&,
-                                              const std::string&, rt::Object*, rt::Object*,
-                                              rt::Object*);
-using InitRowImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, rt::Object*);
-using PlainImp = void (*)(rt::Object*, rt::Selector);
-using FlagImp = void (*)(rt::Object*, rt::Selector, bool);
-using ActivateImp = void (*)(rt::Object*, rt::Selector, rt::Object*, rt::Object*);
-
-ItemsImp gItems;
-InitActionImp gInitAction;
-InitRowImp gInitRow;
-PlainImp gLoadView, gRowLayout, gDidLayout;
-FlagImp gWillDisappear;
-ActivateImp gActivate;
-
 std::string titleOfRow(rt::Object* row) {
     auto* view = rt::cast<SBUIActionView>(row);
     return view && view->titleLabel() ? view->titleLabel()->text() : "?";
@@ -51,38 +36,38 @@ std::string titleOfRow(rt::Object* row) {
 
 springboard::ShortcutItemList recordItems(rt::Object* self, rt::Selector cmd) {
     gCalls.push_back("applicationShortcutItems");
-    return gItems(self, cmd);
+    return rt::original<&recordItems>(self, cmd);
 }
 rt::Ref<rt::Object> recordInitAction(rt::Object* self, rt::Selector cmd, const std::string& title,
                                      const std::string& subtitle, rt::Object* image,
                                      rt::Object* badge, rt::Object* handler) {
     gCalls.push_back("action " + title);
-    return gInitAction(self, cmd, title, subtitle, image, badge, handler);
+    return rt::original<&recordInitAction>(self, cmd, title, subtitle, image, badge, handler);
 }
 rt::Ref<rt::Object> recordInitRow(rt::Object* self, rt::Selector cmd, rt::Object* action) {
-    rt::Ref<rt::Object> row = gInitRow(self, cmd, action);
+    rt::Ref<rt::Object> row = rt::original<&recordInitRow>(self, cmd, action);
     gCalls.push_back("row " + titleOfRow(row.get()));
     return row;
 }
 void recordLoadView(rt::Object* self, rt::Selector cmd) {
     gCalls.push_back("loadView");
-    gLoadView(self, cmd);
+    rt::original<&recordLoadView>(self, cmd);
 }
 void recordRowLayout(rt::Object* self, rt::Selector cmd) {
     gCalls.push_back("layout " + titleOfRow(self));
-    gRowLayout(self, cmd);
+    rt::original<&recordRowLayout>(self, cmd);
 }
 void recordDidLayout(rt::Object* self, rt::Selector cmd) {
     gCalls.push_back("viewDidLayoutSubviews");
-    gDidLayout(self, cmd);
+    rt::original<&recordDidLayout>(self, cmd);
 }
 void recordWillDisappear(rt::Object* self, rt::Selector cmd, bool animated) {
     gCalls.push_back("viewWillDisappear");
-    gWillDisappear(self, cmd, animated);
+    rt::original<&recordWillDisappear>(self, cmd, animated);
 }
 void recordActivate(rt::Object* self, rt::Selector cmd, rt::Object* menu, rt::Object* item) {
     gCalls.push_back("activate " + rt::send<std::string>(item, rt::sel("type")));
-    gActivate(self, cmd, menu, item);
+    rt::original<&recordActivate>(self, cmd, menu, item);
 }
 
 class IconMenuTest : public HomeScreenTest {
@@ -98,25 +83,19 @@ class IconMenuTest : public HomeScreenTest {
 
     void hookEverything() {
         auto cls = [](const char* name) { return rt::lookUpClass(name); };
-        ASSERT_TRUE(rt::hookMessage(cls("SBUIAppIconForceTouchControllerDataProvider"),
-                                    rt::sel("applicationShortcutItems"), &recordItems, &gItems));
-        ASSERT_TRUE(rt::hookMessage(cls("SBUIAction"),
-                                    rt::sel("initWithTitle:subtitle:image:badgeView:handler:"),
-                                    &recordInitAction, &gInitAction));
-        ASSERT_TRUE(rt::hookMessage(cls("SBUIActionView"), rt::sel("initWithAction:"),
-                                    &recordInitRow, &gInitRow));
-        ASSERT_TRUE(rt::hookMessage(cls("SBUIActionView"), rt::sel("layoutSubviews"),
-                                    &recordRowLayout, &gRowLayout));
+        ASSERT_TRUE(rt::hook<&recordItems>(cls("SBUIAppIconForceTouchControllerDataProvider"),
+                                           "applicationShortcutItems"));
+        ASSERT_TRUE(rt::hook<&recordInitAction>(cls("SBUIAction"),
+                                                "initWithTitle:subtitle:image:badgeView:handler:"));
+        ASSERT_TRUE(rt::hook<&recordInitRow>(cls("SBUIActionView"), "initWithAction:"));
+        ASSERT_TRUE(rt::hook<&recordRowLayout>(cls("SBUIActionView"), "layoutSubviews"));
         const char* menu = "SBUIAppIconForceTouchShortcutViewController";
-        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("loadView"), &recordLoadView, &gLoadView));
-        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("viewDidLayoutSubviews"), &recordDidLayout,
-                                    &gDidLayout));
-        ASSERT_TRUE(rt::hookMessage(cls(menu), rt::sel("viewWillDisappear:"), &recordWillDisappear,
-                                    &gWillDisappear));
-        ASSERT_TRUE(rt::hookMessage(
+        ASSERT_TRUE(rt::hook<&recordLoadView>(cls(menu), "loadView"));
+        ASSERT_TRUE(rt::hook<&recordDidLayout>(cls(menu), "viewDidLayoutSubviews"));
+        ASSERT_TRUE(rt::hook<&recordWillDisappear>(cls(menu), "viewWillDisappear:"));
+        ASSERT_TRUE(rt::hook<&recordActivate>(
             cls("SBUIAppIconForceTouchController"),
-            rt::sel("appIconForceTouchShortcutViewController:activateApplicationShortcutItem:"),
-            &recordActivate, &gActivate));
+            "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:"));
     }
 
     static std::vector<rt::Ref<SBUIActionView>> rows() {
@@ -159,7 +138,7 @@ TEST_F(IconMenuTest, APressMakesTheHostsCallsInOrderThroughTheRuntime) {
 
 // A replacement of the item list decides what the menu shows.
 springboard::ShortcutItemList itemsWithVolume(rt::Object* self, rt::Selector cmd) {
-    springboard::ShortcutItemList items = gItems(self, cmd);
+    springboard::ShortcutItemList items = rt::original<&itemsWithVolume>(self, cmd);
     auto item = rt::make<springboard::SBSApplicationShortcutItem>();
     item->setLocalizedTitle("Volume");
     item->setLocalizedSubtitle("Set custom volume");
@@ -169,8 +148,9 @@ springboard::ShortcutItemList itemsWithVolume(rt::Object* self, rt::Selector cmd
 }
 
 TEST_F(IconMenuTest, TheRowsFollowTheListTheProviderAnswers) {
-    ASSERT_TRUE(rt::hookMessage(rt::lookUpClass("SBUIAppIconForceTouchControllerDataProvider"),
-                                rt::sel("applicationShortcutItems"), &itemsWithVolume, &gItems));
+    ASSERT_TRUE(
+        rt::hook<&itemsWithVolume>(rt::lookUpClass("SBUIAppIconForceTouchControllerDataProvider"),
+                                   "applicationShortcutItems"));
     IconMenu::press(kMaps);
     const auto menuRows = rows();
     ASSERT_EQ(menuRows.size(), 3u);

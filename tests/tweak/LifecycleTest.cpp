@@ -4,6 +4,7 @@
 
 #include "device/Phone.h"
 #include "device/Switch.h"
+#include "rt/Hook.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
 #include "springboard/HomeScreen.h"
@@ -31,18 +32,14 @@ constexpr const char* kMail = "com.example.mail";
 class HostReportRecorder {
   public:
     static void install() {
-        rt::hookMessage(rt::lookUpClass("SBApplication"), rt::sel("_noteProcess:didChangeToState:"),
-                        &record, &_hostImplementation);
+        rt::hook<&record>(rt::lookUpClass("SBApplication"), "_noteProcess:didChangeToState:");
     }
 
   private:
     static void record(rt::Object* self, rt::Selector cmd, rt::Object* process, rt::Object* state) {
         device::Phone::shared().recordCall("SBApplication", "_noteProcess:didChangeToState:");
-        _hostImplementation(self, cmd, process, state);
+        rt::original<&record>(self, cmd, process, state);
     }
-
-    static inline void (*_hostImplementation)(rt::Object*, rt::Selector, rt::Object*,
-                                              rt::Object*) = nullptr;
 };
 
 class LifecycleTest : public tweak_testing::TweakTest {

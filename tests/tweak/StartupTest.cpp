@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <string>
 
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "rt/Runtime.h"
 #include "springboard/HomeScreen.h"
 #include "springboard/SBApplication.h"
@@ -15,6 +15,7 @@
 #include "tweak/startup/SettingsTable.h"
 #include "tweak/startup/Startup.h"
 #include "tweak/store/CustomValuesStore.h"
+#include "ui/Rect.h"
 
 using namespace morvane;
 using springboard::HomeScreen;
@@ -24,6 +25,10 @@ namespace {
 constexpr const char* kMaps = "com.example.maps";
 
 class StartupTest : public tweak_testing::TweakTest {};
+
+ui::Rect hostContentFrame(rt::Object*, rt::Selector) {
+    return ui::Rect(1, 2, 3, 4);
+}
 
 bool applicationHasRecord() {
     return rt::classRespondsToSelector(rt::lookUpClass("SBApplication"),
@@ -49,29 +54,37 @@ TEST(SettingsTable, HoldsThe35SettingsOnceEachWithTheirDefaults) {
               "restorePreviousVPNOnAppExit");
 }
 
-TEST(HookTable, ReplacesTenHostMethodsAndAddsFiftyMenuRowsFirst) {
-    int replaced = 0;
-    int added = 0;
-    std::map<std::string, int> addedByClass;
-    for (const HookRow& row : HookTable::rows()) {
-        (row.kind == HookKind::Replaced ? replaced : added) += row.methodCount;
-        if (row.kind != HookKind::Replaced) addedByClass[row.className] += row.methodCount;
-    }
-    EXPECT_EQ(replaced, 10);
-    EXPECT_EQ(added, 50);
-    EXPECT_EQ(addedByClass["SBUIAppIconForceTouchShortcutViewController"], 7);
-    EXPECT_EQ(addedByClass["SBUIActionView"], 13);
-    EXPECT_EQ(addedByClass["SBApplication"], 30);
+TEST_F(StartupTest, ReplacesTenHostMethodsAndAddsFiftyAsTheRuntimeAnswersAfterwards) {
+    startLibrary();
+    const InstallReport& report = installReport();
+    EXPECT_EQ(report.replaced, 10);
+    EXPECT_EQ(report.added, 50);
+    EXPECT_EQ(report.addedByClass.at("SBUIAppIconForceTouchShortcutViewController"), 7);
+    EXPECT_EQ(report.addedByClass.at("SBUIActionView"), 13);
+    EXPECT_EQ(report.addedByClass.at("SBApplication"), 30);
+    // The menu's rows come first, the application's record last.
     EXPECT_STREQ(HookTable::rows().front().className,
                  "SBUIAppIconForceTouchControllerDataProvider");
-    EXPECT_STREQ(HookTable::rows()[21].className, "SBUIAction");
-    EXPECT_STREQ(HookTable::rows()[22].className, "SBApplication");
+    EXPECT_STREQ(HookTable::rows().back().className, "SBApplication");
+}
+
+// A host whose row already has a method of one of those names keeps it: the report counts
+// what the runtime shows changed, not what the table lists.
+TEST_F(StartupTest, AMethodTheHostAlreadyHasIsNeitherAddedNorCounted) {
+    startLibrary({}, "SpringBoard", [] {
+        rt::addMethods(rt::lookUpClass("SBUIActionView"),
+                       {rt::bind<&hostContentFrame>("getContentFrame")});
+    });
+    EXPECT_EQ(installReport().added, 49);
+    EXPECT_EQ(installReport().addedByClass.at("SBUIActionView"), 12);
+    EXPECT_EQ(installReport().replaced, 10);
 }
 
 TEST_F(StartupTest, OutsideTheHomeScreenHostNothingIsRegisteredOrInstalled) {
     startLibrary({}, "Preferences");
     EXPECT_FALSE(isMorvaneActive());
     EXPECT_FALSE(applicationHasRecord());
+    EXPECT_EQ(installReport().added + installReport().replaced, 0);
     EXPECT_FALSE(Settings::isOn(Setting::enabled)) << "no settings were registered";
 }
 

@@ -9,6 +9,7 @@
 #include "core/dispatch/RunLoop.h"
 #include "device/CallText.h"
 #include "device/SharedInstance.h"
+#include "rt/Hook.h"
 #include "rt/Messaging.h"
 #include "rt/Runtime.h"
 #include "springboard/SBMediaController.h"
@@ -26,8 +27,8 @@ namespace {
 class StuckBrightnessController {
   public:
     static void install() {
-        rt::hookMessage(rt::lookUpClass("SBBrightnessController"),
-                        rt::sel("_setBrightnessLevel:showHUD:"), &ignoreSet, nullptr);
+        rt::hook<&ignoreSet>(rt::lookUpClass("SBBrightnessController"),
+                             "_setBrightnessLevel:showHUD:");
     }
 
   private:

@@ -7,6 +7,7 @@
 #include "rt/Associations.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/Button.h"
 #include "ui/Event.h"
 #include "ui/SimulatedFinger.h"
@@ -58,10 +59,10 @@ class ControlTest : public ToolkitTest {
     void SetUp() override {
         ToolkitTest::SetUp();
         rt::Class* cls = rt::registerClass<Recorder>();
-        rt::addMethod(cls, rt::sel("tapped"), &tapped);
-        rt::addMethod(cls, rt::sel("tapped:"), &tappedWithSender);
-        rt::addMethod(cls, rt::sel("second:"), &second);
-        rt::addMethod(cls, rt::sel("valueChanged:forEvent:"), &valueChanged);
+        rt::addMethods(cls, {rt::bind<&tapped>("tapped")});
+        rt::addMethods(cls, {rt::bind<&tappedWithSender>("tapped:")});
+        rt::addMethods(cls, {rt::bind<&second>("second:")});
+        rt::addMethods(cls, {rt::bind<&valueChanged>("valueChanged:forEvent:")});
         root = rt::make<ui::View>(Rect(0, 0, 320, 480));
     }
 
@@ -162,12 +163,12 @@ constexpr char kRecorderKey = 0;
 void noteHighlighted(rt::Object* self, rt::Selector, bool highlighted) {
     static_cast<Recorder*>(rt::getAssociatedObject(self, &kRecorderKey))
         ->calls.push_back(highlighted ? "on" : "off");
-    static_cast<ui::Control*>(self)->storeHighlighted(highlighted);
+    static_cast<ui::Control*>(self)->setHighlighted(highlighted);
 }
 
 TEST_F(ControlTest, AnOverriddenSetHighlightedIsCalledByTheToolkit) {
     rt::Class* cls = rt::registerClass<PlainButton, Button>();
-    rt::addMethod(cls, rt::sel("setHighlighted:"), &noteHighlighted);
+    rt::addMethods(cls, {rt::bind<&noteHighlighted>("setHighlighted:")});
     auto button = rt::make<PlainButton>();
     button->setFrame(Rect(0, 0, 30, 30));
     root->addSubview(button.get());

@@ -5,6 +5,7 @@
 #include "core/dispatch/Clock.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/View.h"
 #include "ui/ViewController.h"
 
@@ -36,14 +37,14 @@ class ViewControllerTest : public ToolkitTest {
         gCalls.clear();
         rt::Class* controllers = rt::lookUpClass("UIViewController");
         rt::Class* menuClass = rt::Runtime::registerClass("MenuController", controllers);
-        rt::addMethod(menuClass, rt::sel("loadView"), &recordLoadView);
-        rt::addMethod(menuClass, rt::sel("viewDidLoad"), &recordDidLoad);
-        rt::addMethod(menuClass, rt::sel("viewWillLayoutSubviews"), &recordWillLayout);
-        rt::addMethod(menuClass, rt::sel("viewDidLayoutSubviews"), &recordDidLayout);
+        rt::addMethods(menuClass, {rt::bind<&recordLoadView>("loadView")});
+        rt::addMethods(menuClass, {rt::bind<&recordDidLoad>("viewDidLoad")});
+        rt::addMethods(menuClass, {rt::bind<&recordWillLayout>("viewWillLayoutSubviews")});
+        rt::addMethods(menuClass, {rt::bind<&recordDidLayout>("viewDidLayoutSubviews")});
         controller = rt::cast<ui::ViewController>(rt::makeOfClass(menuClass));
         rt::Class* viewClass =
             rt::Runtime::registerClass("RecordingView", rt::lookUpClass("UIView"));
-        rt::addMethod(viewClass, rt::sel("layoutSubviews"), &recordLayout);
+        rt::addMethods(viewClass, {rt::bind<&recordLayout>("layoutSubviews")});
         recordingView = rt::cast<ui::View>(rt::makeOfClass(viewClass));
     }
     rt::Ref<ui::ViewController> controller;

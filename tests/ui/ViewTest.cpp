@@ -4,6 +4,7 @@
 #include "foundation/BoxedString.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "ui/Button.h"
 #include "ui/Event.h"
 #include "ui/Filter.h"
@@ -40,8 +41,8 @@ class ViewTest : public ToolkitTest {
     void SetUp() override {
         ToolkitTest::SetUp();
         rt::Class* cls = rt::registerClass<WideTouchView, View>();
-        rt::addMethod(cls, rt::sel("pointInside:withEvent:"), &widePointInside);
-        rt::addMethod(cls, rt::sel("layoutSubviews"), &countingLayoutSubviews);
+        rt::addMethods(cls, {rt::bind<&widePointInside>("pointInside:withEvent:")});
+        rt::addMethods(cls, {rt::bind<&countingLayoutSubviews>("layoutSubviews")});
     }
 };
 

@@ -9,6 +9,7 @@
 #include "WidgetFixture.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/widgets/BundleHelper.h"
 #include "tweak/widgets/ButtonWithIncreasedTouchArea.h"
@@ -229,7 +230,7 @@ TEST_F(ButtonWithIncreasedTouchAreaTest, ATapInTheMarginSendsTheButtonsAction) {
     auto root = rt::make<ui::View>(ui::Rect(0, 0, 320, 480));
     auto button = rt::make<ButtonWithIncreasedTouchArea>(ui::Rect(100, 100, 28, 28));
     root->addSubview(button.get());
-    rt::addMethod(rt::registerClass<TapCounter>(), rt::sel("tapped:"), &countTap);
+    rt::addMethods(rt::registerClass<TapCounter>(), {rt::bind<&countTap>("tapped:")});
     auto counter = rt::make<TapCounter>();
     button->addTarget(counter.get(), rt::sel("tapped:"), ui::ControlEvents::kTouchUpInside);
 

@@ -6,6 +6,7 @@
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "tweak/widgets/SliderView.h"
 #include "ui/ControlEvents.h"
 #include "ui/Event.h"
@@ -161,8 +162,8 @@ TEST_F(SliderViewTest, AccessorsAnswerBySelector) {
 }
 
 TEST_F(SliderViewTest, ADragOnTheEditorsSliderReportsItsPhasesAndValues) {
-    rt::addMethod(rt::registerClass<EditorOwner>(), rt::sel("onSliderValChanged:forEvent:"),
-                  &sliderChanged);
+    rt::addMethods(rt::registerClass<EditorOwner>(),
+                   {rt::bind<&sliderChanged>("onSliderValChanged:forEvent:")});
     auto owner = rt::make<EditorOwner>();
     auto root = rt::make<ui::View>(Rect(0, 0, 320, 480));
     root->addSubview(view.get());
@@ -182,7 +183,7 @@ TEST_F(SliderViewTest, ADragOnTheEditorsSliderReportsItsPhasesAndValues) {
 
 TEST_F(SliderViewTest, TheRemoveButtonTakesTouchesOnlyWhileItIsShown) {
     rt::Class* cls = rt::registerClass<EditorOwner>();
-    rt::addMethod(cls, rt::sel("removeButtonClicked:"), &removePressed);
+    rt::addMethods(cls, {rt::bind<&removePressed>("removeButtonClicked:")});
     auto owner = rt::make<EditorOwner>();
     auto root = rt::make<ui::View>(Rect(0, 0, 320, 480));
     root->addSubview(view.get());

@@ -8,6 +8,7 @@
 #include "rt/Fields.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
+#include "rt/MethodBinding.h"
 #include "tweak/widgets/ToggleButton.h"
 #include "ui/AnimationOptions.h"
 #include "ui/ControlEvents.h"
@@ -101,8 +102,8 @@ TEST_F(ToggleButtonTest, ThreeTapsWalkOnOffAndNotSetWithOneImpactEach) {
 
 TEST_F(ToggleButtonTest, AnOwnersHandlerRunsAfterTheButtonsOwnAndSeesTheNewState) {
     auto button = makeButtonOnScreen();
-    rt::addMethod(rt::registerClass<TapObserver>(), rt::sel("toggleButtonClicked:"),
-                  &toggleButtonClicked);
+    rt::addMethods(rt::registerClass<TapObserver>(),
+                   {rt::bind<&toggleButtonClicked>("toggleButtonClicked:")});
     auto owner = rt::make<TapObserver>();
     button->addTarget(owner.get(), rt::sel("toggleButtonClicked:"),
                       ui::ControlEvents::kTouchUpInside);

@@ -12,10 +12,6 @@ namespace morvane {
 
 namespace {
 
-constexpr const char* kVolumeBeforeOpening = "volumeBeforeOpening";
-constexpr const char* kBrightnessBeforeOpening = "brightnessBeforeOpening";
-constexpr const char* kPreviousStateWasForegroundObscured = "previousStateWasForegroundObscured";
-
 // Keys of the bookkeeping attached beside the record (no methods are added for them).
 constexpr char kForegroundSessionKey = 0;
 constexpr char kRestoreDueKey = 0;
@@ -44,27 +40,6 @@ std::string ApplicationRecord::setterNameFor(const std::string& propertyName) {
     std::string setter = "set" + propertyName + ":";
     setter[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(setter[3])));
     return setter;
-}
-
-bool ApplicationRecord::addVolumeBeforeOpening(rt::Class* applicationClass) {
-    return rt::Property<double>::add(applicationClass, kVolumeBeforeOpening);
-}
-
-bool ApplicationRecord::addBrightnessBeforeOpening(rt::Class* applicationClass) {
-    return rt::Property<double>::add(applicationClass, kBrightnessBeforeOpening);
-}
-
-bool ApplicationRecord::addToggleRecords(rt::Class* applicationClass) {
-    bool allAdded = true;
-    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles()) {
-        allAdded =
-            rt::Property<long long>::add(applicationClass, toggle.recordProperty) && allAdded;
-    }
-    return allAdded;
-}
-
-bool ApplicationRecord::addPreviousStateWasForegroundObscured(rt::Class* applicationClass) {
-    return rt::Property<bool>::add(applicationClass, kPreviousStateWasForegroundObscured);
 }
 
 void ApplicationRecord::resetRecord(rt::Object* app) {

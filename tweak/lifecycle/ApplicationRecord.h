@@ -17,12 +17,11 @@ class ApplicationRecord {
     static constexpr double kNoLevel = -1.0;
     static constexpr long long kNoState = -1;
 
-    // Add the record's properties (getter and setter each) to the application class;
-    // each answers whether all its methods were added.
-    static bool addVolumeBeforeOpening(rt::Class* applicationClass);
-    static bool addBrightnessBeforeOpening(rt::Class* applicationClass);
-    static bool addToggleRecords(rt::Class* applicationClass);
-    static bool addPreviousStateWasForegroundObscured(rt::Class* applicationClass);
+    // The record's properties, each a getter and a setter on the application class.
+    static constexpr const char* kVolumeBeforeOpening = "volumeBeforeOpening";
+    static constexpr const char* kBrightnessBeforeOpening = "brightnessBeforeOpening";
+    static constexpr const char* kPreviousStateWasForegroundObscured =
+        "previousStateWasForegroundObscured";
 
     // A new application object: no level and no toggle state recorded.
     static void resetRecord(rt::Object* app);

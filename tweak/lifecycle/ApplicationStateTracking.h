@@ -2,6 +2,8 @@
 
 #include "rt/Class.h"
 #include "rt/Object.h"
+#include "rt/Ref.h"
+#include "rt/Selector.h"
 
 namespace morvane {
 
@@ -9,16 +11,17 @@ namespace morvane {
 // the host's reports into foreground entries, exits and obscured marks.
 class ApplicationStateTracking {
   public:
-    // Replace "initWithApplicationInfo:" and "_noteProcess:didChangeToState:" on the class,
-    // keeping the host's implementations. Each answers whether the replacement is in place.
-    static bool hookInitWithApplicationInfo(rt::Class* applicationClass);
-    static bool hookNoteProcessDidChangeToState(rt::Class* applicationClass);
+    // Replaces "initWithApplicationInfo:": the host's initializer first; then the new
+    // object's record starts with nothing recorded.
+    static rt::Ref<rt::Object> initWithApplicationInfo(rt::Object* self, rt::Selector cmd,
+                                                       rt::Object* info);
+    // Replaces "_noteProcess:didChangeToState:": the host takes the new state in first; then
+    // the report is handled.
+    static void noteProcess(rt::Object* self, rt::Selector cmd, rt::Object* process,
+                            rt::Object* state);
 
     // Acts on a process state the host has taken in.
     static void handleStateReport(rt::Object* app, long long taskState, long long visibility);
-
-    // Forgets the host's implementations (a fresh world).
-    static void resetForTesting();
 };
 
 }  // namespace morvane

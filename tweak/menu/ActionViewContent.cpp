@@ -66,23 +66,6 @@ std::vector<ContentView> contentOf(rt::Object* row) {
 
 }  // namespace
 
-bool ActionViewContent::addSetCustomSubtitle(rt::Class* rowClass) {
-    return rt::addMethods(rowClass, {rt::bind<guarded<&ActionViewContent::setCustomSubtitle>>(
-                                        "setCustomSubtitle:")}) == 1;
-}
-
-bool ActionViewContent::addHideAllContent(rt::Class* rowClass) {
-    return rt::addMethods(
-               rowClass,
-               {rt::bind<guarded<&ActionViewContent::hideAllContent>>("hideAllContent:")}) == 1;
-}
-
-bool ActionViewContent::addGetContentFrame(rt::Class* rowClass) {
-    return rt::addMethods(
-               rowClass,
-               {rt::bind<guarded<&ActionViewContent::getContentFrame>>("getContentFrame")}) == 1;
-}
-
 void ActionViewContent::setCustomSubtitle(rt::Object* row, const std::string& subtitle) {
     if (ui::Label* label = HostMenuObjects::subtitleLabel(row)) label->setText(subtitle);
     if (ui::Label* legible =

@@ -19,10 +19,6 @@ class ActionViewContent {
     static constexpr double kCarbonLegibilityTitleAlpha = 0.8;
     static constexpr double kNoctisLegibilityTitleAlpha = 0;
 
-    static bool addSetCustomSubtitle(rt::Class* rowClass);
-    static bool addHideAllContent(rt::Class* rowClass);
-    static bool addGetContentFrame(rt::Class* rowClass);
-
     // "setCustomSubtitle:": the subtitle label's text, and the legibility-treated one's on
     // systems newer than 11.4.1.
     static void setCustomSubtitle(rt::Object* row, const std::string& subtitle);

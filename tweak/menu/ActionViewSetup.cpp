@@ -2,6 +2,7 @@
 
 #include "core/dispatch/Queue.h"
 #include "foundation/BoxedString.h"
+#include "rt/Hook.h"
 #include "rt/Messaging.h"
 #include "tweak/menu/EnabledTogglesRow.h"
 #include "tweak/menu/HostMenuObjects.h"
@@ -20,37 +21,6 @@ constexpr const char* kDune = "dune";
 constexpr const char* kNoctis = "noctis";
 constexpr const char* kCarbon = "carbon";
 constexpr const char* kColorInvert = "colorInvert";
-
-using InitWithActionImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, rt::Object*);
-using LayoutSubviewsImp = void (*)(rt::Object*, rt::Selector);
-
-struct HostImplementations {
-    InitWithActionImp initWithAction = nullptr;
-    LayoutSubviewsImp layoutSubviews = nullptr;
-};
-
-HostImplementations& host() {
-    static HostImplementations implementations;
-    return implementations;
-}
-
-// The setup holds the row and its action until it has run.
-rt::Ref<rt::Object> initWithAction(rt::Object* self, rt::Selector cmd, rt::Object* action) {
-    rt::Ref<rt::Object> row = host().initWithAction(self, cmd, action);
-    runGuarded([&] {
-        if (!row) return;
-        core::after(
-            ActionViewSetup::kSetupDelay, core::Queue::Main, [row, action = rt::retained(action)] {
-                runGuarded(
-                    [&] { ActionViewSetup::completeActionViewSetup(row.get(), action.get()); });
-            });
-    });
-    return row;
-}
-
-void layoutSubviews(rt::Object* self, rt::Selector cmd) {
-    host().layoutSubviews(self, cmd);
-}
 
 bool layerIsDarkModeEnabled(ui::Layer* layer) {
     const rt::Selector isDarkModeEnabled = rt::sel("isDarkModeEnabled");
@@ -86,14 +56,20 @@ void registerRow(rt::Object* row, const std::string& title) {
 
 }  // namespace
 
-bool ActionViewSetup::hookInitWithAction(rt::Class* rowClass) {
-    return rt::hookMessage(rowClass, rt::sel("initWithAction:"), &initWithAction,
-                           &host().initWithAction);
+rt::Ref<rt::Object> ActionViewSetup::initWithAction(rt::Object* self, rt::Selector cmd,
+                                                    rt::Object* action) {
+    rt::Ref<rt::Object> row = rt::original<&initWithAction>(self, cmd, action);
+    runGuarded([&] {
+        if (!row) return;
+        core::after(kSetupDelay, core::Queue::Main, [row, action = rt::retained(action)] {
+            runGuarded([&] { completeActionViewSetup(row.get(), action.get()); });
+        });
+    });
+    return row;
 }
 
-bool ActionViewSetup::hookLayoutSubviews(rt::Class* rowClass) {
-    return rt::hookMessage(rowClass, rt::sel("layoutSubviews"), &layoutSubviews,
-                           &host().layoutSubviews);
+void ActionViewSetup::layoutSubviews(rt::Object* self, rt::Selector cmd) {
+    rt::original<&layoutSubviews>(self, cmd);
 }
 
 std::optional<std::string> ActionViewSetup::detectDarkMode(rt::Object* row) {

@@ -5,6 +5,8 @@
 
 #include "rt/Class.h"
 #include "rt/Object.h"
+#include "rt/Ref.h"
+#include "rt/Selector.h"
 
 namespace morvane {
 
@@ -15,9 +17,12 @@ class ActionViewSetup {
   public:
     static constexpr double kSetupDelay = 0.1;
 
-    // Replace "initWithAction:" and "layoutSubviews" of "SBUIActionView".
-    static bool hookInitWithAction(rt::Class* rowClass);
-    static bool hookLayoutSubviews(rt::Class* rowClass);
+    // Replacements of "initWithAction:" and "layoutSubviews" of "SBUIActionView": the
+    // host's initializer first, then the setup is scheduled (holding the row and its action
+    // until it has run); the layout is intercepted and left to the host.
+    static rt::Ref<rt::Object> initWithAction(rt::Object* self, rt::Selector cmd,
+                                              rt::Object* action);
+    static void layoutSubviews(rt::Object* self, rt::Selector cmd);
 
     // "completeActionViewSetup": dark-mode detection, then registration by the action's
     // title.

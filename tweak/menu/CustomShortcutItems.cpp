@@ -1,5 +1,6 @@
 #include "tweak/menu/CustomShortcutItems.h"
 
+#include "rt/Hook.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "tweak/menu/HostMenuObjects.h"
@@ -14,21 +15,6 @@
 namespace morvane {
 
 namespace {
-
-using ApplicationShortcutItemsImp = CustomShortcutItems::ItemList (*)(rt::Object*, rt::Selector);
-using ActionInitImp = rt::Ref<rt::Object> (*)(rt::Object*, rt::Selector, const std::string&,
-                                              const std::string&, rt::Object*, rt::Object*,
-                                              rt::Object*);
-
-struct HostImplementations {
-    ApplicationShortcutItemsImp applicationShortcutItems = nullptr;
-    ActionInitImp actionInit = nullptr;
-};
-
-HostImplementations& host() {
-    static HostImplementations implementations;
-    return implementations;
-}
 
 HostClass& shortcutItemClass() {
     static HostClass cls("SBSApplicationShortcutItem");
@@ -59,40 +45,32 @@ std::size_t storedToggleCount(const std::string& bundleId) {
     return toggles ? toggles->size() : 0;
 }
 
-// The pressed app is recorded first, whatever comes of the build.
-CustomShortcutItems::ItemList applicationShortcutItems(rt::Object* self, rt::Selector cmd) {
+}  // namespace
+
+CustomShortcutItems::ItemList CustomShortcutItems::applicationShortcutItems(rt::Object* self,
+                                                                            rt::Selector cmd) {
     std::optional<std::string> bundleId;
     runGuarded(
         [&] { bundleId = HostMenuObjects::stringAnswer(self, "applicationBundleIdentifier"); });
     SharedState::currentForceTouchedAppBundleId() = bundleId;
-    CustomShortcutItems::ItemList stock = host().applicationShortcutItems(self, cmd);
+    ItemList stock = rt::original<&applicationShortcutItems>(self, cmd);
     if (!bundleId) return stock;
-    CustomShortcutItems::ItemList items = stock;
-    runGuarded([&] { items = CustomShortcutItems::addCustomItems(stock, *bundleId); });
+    ItemList items = stock;
+    runGuarded([&] { items = addCustomItems(stock, *bundleId); });
     return items;
 }
 
-rt::Ref<rt::Object> actionInit(rt::Object* self, rt::Selector cmd, const std::string& title,
-                               const std::string& subtitle, rt::Object* image,
-                               rt::Object* badgeView, rt::Object* handler) {
+rt::Ref<rt::Object> CustomShortcutItems::initWithTitle(rt::Object* self, rt::Selector cmd,
+                                                       const std::string& title,
+                                                       const std::string& subtitle,
+                                                       rt::Object* image, rt::Object* badgeView,
+                                                       rt::Object* handler) {
     rt::Ref<rt::Object> icon = rt::retained(image);
     runGuarded([&] {
-        if (const char* iconName = CustomShortcutItems::iconNameForTitle(title))
+        if (const char* iconName = iconNameForTitle(title))
             icon = BundleHelper::getImageWithName(iconName);
     });
-    return host().actionInit(self, cmd, title, subtitle, icon.get(), badgeView, handler);
-}
-
-}  // namespace
-
-bool CustomShortcutItems::hookApplicationShortcutItems(rt::Class* dataProviderClass) {
-    return rt::hookMessage(dataProviderClass, rt::sel("applicationShortcutItems"),
-                           &applicationShortcutItems, &host().applicationShortcutItems);
-}
-
-bool CustomShortcutItems::hookActionInitWithTitle(rt::Class* actionClass) {
-    return rt::hookMessage(actionClass, rt::sel("initWithTitle:subtitle:image:badgeView:handler:"),
-                           &actionInit, &host().actionInit);
+    return rt::original<&initWithTitle>(self, cmd, title, subtitle, icon.get(), badgeView, handler);
 }
 
 CustomShortcutItems::ItemList CustomShortcutItems::addCustomItems(ItemList items,

@@ -6,6 +6,7 @@
 #include "rt/Class.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
+#include "rt/Selector.h"
 
 namespace morvane {
 
@@ -15,10 +16,15 @@ class CustomShortcutItems {
   public:
     using ItemList = std::vector<rt::Ref<rt::Object>>;
 
-    // Replace "applicationShortcutItems" of the data provider and
-    // "initWithTitle:subtitle:image:badgeView:handler:" of the menu action.
-    static bool hookApplicationShortcutItems(rt::Class* dataProviderClass);
-    static bool hookActionInitWithTitle(rt::Class* actionClass);
+    // Replaces "applicationShortcutItems" of the data provider: the pressed app is recorded
+    // first, whatever comes of the build, then its custom items are placed in the list.
+    static ItemList applicationShortcutItems(rt::Object* self, rt::Selector cmd);
+    // Replaces "initWithTitle:subtitle:image:badgeView:handler:" of the menu action: a custom
+    // entry's action gets its icon from the library's bundle.
+    static rt::Ref<rt::Object> initWithTitle(rt::Object* self, rt::Selector cmd,
+                                             const std::string& title, const std::string& subtitle,
+                                             rt::Object* image, rt::Object* badgeView,
+                                             rt::Object* handler);
 
     // The stock list with the enabled custom items placed in it, for the app.
     static ItemList addCustomItems(ItemList items, const std::string& bundleId);

@@ -1,5 +1,6 @@
 #include "tweak/menu/InlineEditor.h"
 
+#include "rt/Hook.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "tweak/controls/ToggleCatalogue.h"
@@ -19,31 +20,6 @@
 namespace morvane {
 
 namespace {
-
-using ActivateImp = void (*)(rt::Object*, rt::Selector, rt::Object*, rt::Object*);
-
-struct HostImplementations {
-    ActivateImp activate = nullptr;
-};
-
-HostImplementations& host() {
-    static HostImplementations implementations;
-    return implementations;
-}
-
-// A custom entry's choice never reaches the host's handler, whatever happens after.
-void activateApplicationShortcutItem(rt::Object* self, rt::Selector cmd, rt::Object* viewController,
-                                     rt::Object* item) {
-    std::string type;
-    runGuarded([&] { type = HostMenuObjects::stringAnswer(item, "type").value_or(""); });
-    const bool custom = type == MenuTexts::kVolumeType || type == MenuTexts::kBrightnessType ||
-                        type == MenuTexts::kTogglesType;
-    if (!custom) {
-        host().activate(self, cmd, viewController, item);
-        return;
-    }
-    runGuarded([&] { InlineEditor::activateCustomItem(type); });
-}
 
 const char* rowPropertyForType(const std::string& type) {
     if (type == MenuTexts::kVolumeType) return MenuControllerRegistry::kVolumeActionView;
@@ -77,11 +53,17 @@ void fadeIn(ui::View* container, ui::View* editor) {
 
 }  // namespace
 
-bool InlineEditor::hookActivateApplicationShortcutItem(rt::Class* forceTouchControllerClass) {
-    return rt::hookMessage(
-        forceTouchControllerClass,
-        rt::sel("appIconForceTouchShortcutViewController:activateApplicationShortcutItem:"),
-        &activateApplicationShortcutItem, &host().activate);
+void InlineEditor::activateApplicationShortcutItem(rt::Object* self, rt::Selector cmd,
+                                                   rt::Object* viewController, rt::Object* item) {
+    std::string type;
+    runGuarded([&] { type = HostMenuObjects::stringAnswer(item, "type").value_or(""); });
+    const bool custom = type == MenuTexts::kVolumeType || type == MenuTexts::kBrightnessType ||
+                        type == MenuTexts::kTogglesType;
+    if (!custom) {
+        rt::original<&activateApplicationShortcutItem>(self, cmd, viewController, item);
+        return;
+    }
+    runGuarded([&] { activateCustomItem(type); });
 }
 
 bool InlineEditor::activateCustomItem(const std::string& type) {

@@ -4,6 +4,7 @@
 
 #include "rt/Class.h"
 #include "rt/Object.h"
+#include "rt/Selector.h"
 
 namespace morvane {
 
@@ -16,9 +17,11 @@ class InlineEditor {
     static constexpr double kFadeDuration = 0.2;
     static constexpr double kSliderExtraWidth = 10;
 
-    // Replace "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:" of
-    // "SBUIAppIconForceTouchController".
-    static bool hookActivateApplicationShortcutItem(rt::Class* forceTouchControllerClass);
+    // Replaces "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:" of
+    // "SBUIAppIconForceTouchController": a custom entry's choice never reaches the host's
+    // handler, whatever happens after.
+    static void activateApplicationShortcutItem(rt::Object* self, rt::Selector cmd,
+                                                rt::Object* viewController, rt::Object* item);
 
     // The activation of an item of that type: true when it is one of the custom entries,
     // whose choice the host must not see.

@@ -22,19 +22,13 @@ class MenuControllerRegistry {
     static constexpr const char* kTogglesView = "togglesView";
     static constexpr const char* kEnabledTogglesView = "enabledTogglesView";
 
-    // Installation on "SBUIAppIconForceTouchShortcutViewController"; each answers whether it
-    // is in place.
-    static bool addGetInstance(rt::Class* controllerClass);
-    static bool hookLoadView(rt::Class* controllerClass);
-    static bool hookViewDidLayoutSubviews(rt::Class* controllerClass);
-    static bool hookViewWillDisappear(rt::Class* controllerClass);
-    static bool addVolumeActionView(rt::Class* controllerClass);
-    static bool addBrightnessActionView(rt::Class* controllerClass);
-    static bool addTogglesActionView(rt::Class* controllerClass);
-    // Installation on "SBUIActionView".
-    static bool addSliderView(rt::Class* rowClass);
-    static bool addTogglesView(rt::Class* rowClass);
-    static bool addEnabledTogglesView(rt::Class* rowClass);
+    // Replacements on "SBUIAppIconForceTouchShortcutViewController". "loadView" is
+    // intercepted so that the menu's creation passes through the library; every layout pass
+    // makes its controller the current one; before the menu disappears, a slider value whose
+    // save is still due is saved under its row's key.
+    static void loadView(rt::Object* self, rt::Selector cmd);
+    static void viewDidLayoutSubviews(rt::Object* self, rt::Selector cmd);
+    static void viewWillDisappear(rt::Object* self, rt::Selector cmd, bool animated);
 
     // "getInstance": the controller whose menu was laid out last, null while none shows.
     static rt::Ref<rt::Object> getInstance();

@@ -10,7 +10,6 @@
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
 #include "tweak/menu/EnabledTogglesRow.h"
-#include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/InlineEditor.h"
 #include "tweak/menu/MenuControllerRegistry.h"
 #include "tweak/menu/MenuTexts.h"
@@ -118,27 +117,6 @@ std::size_t storedToggleCount(const std::string& bundleId) {
 }
 
 }  // namespace
-
-bool ValueEditing::addOnSliderValChanged(rt::Class* rowClass) {
-    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::onSliderValChanged>>(
-                                        "onSliderValChanged:forEvent:")}) == 1;
-}
-
-bool ValueEditing::addSaveValueAndDismiss(rt::Class* rowClass) {
-    return rt::addMethods(
-               rowClass,
-               {rt::bind<guarded<&ValueEditing::saveValueAndDismiss>>("saveValueAndDismiss")}) == 1;
-}
-
-bool ValueEditing::addRemoveButtonClicked(rt::Class* rowClass) {
-    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::removeButtonClicked>>(
-                                        "removeButtonClicked:")}) == 1;
-}
-
-bool ValueEditing::addToggleButtonClicked(rt::Class* rowClass) {
-    return rt::addMethods(rowClass, {rt::bind<guarded<&ValueEditing::toggleButtonClicked>>(
-                                        "toggleButtonClicked:")}) == 1;
-}
 
 // A new drag does not cancel a save already scheduled; the save finds the drag and waits
 // for the save its end schedules.

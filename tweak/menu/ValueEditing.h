@@ -14,11 +14,6 @@ class ValueEditing {
   public:
     static constexpr double kSaveDelay = 0.5;
 
-    static bool addOnSliderValChanged(rt::Class* rowClass);
-    static bool addSaveValueAndDismiss(rt::Class* rowClass);
-    static bool addRemoveButtonClicked(rt::Class* rowClass);
-    static bool addToggleButtonClicked(rt::Class* rowClass);
-
     // "onSliderValChanged:forEvent:"
     static void onSliderValChanged(rt::Object* row, rt::Object* slider, rt::Object* event);
     // "saveValueAndDismiss"

@@ -1,7 +1,10 @@
 #include "tweak/startup/HookTable.h"
 
-#include <array>
+#include <vector>
 
+#include "rt/Hook.h"
+#include "rt/MethodBinding.h"
+#include "rt/Property.h"
 #include "rt/Runtime.h"
 #include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/lifecycle/ApplicationRecord.h"
@@ -9,6 +12,7 @@
 #include "tweak/menu/ActionViewContent.h"
 #include "tweak/menu/ActionViewSetup.h"
 #include "tweak/menu/CustomShortcutItems.h"
+#include "tweak/menu/GuardedMethod.h"
 #include "tweak/menu/InlineEditor.h"
 #include "tweak/menu/MenuControllerRegistry.h"
 #include "tweak/menu/ValueEditing.h"
@@ -22,77 +26,143 @@ constexpr const char* kShortcutViewController = "SBUIAppIconForceTouchShortcutVi
 constexpr const char* kForceTouchController = "SBUIAppIconForceTouchController";
 constexpr const char* kActionView = "SBUIActionView";
 constexpr const char* kAction = "SBUIAction";
+constexpr const char* kApplication = "SBApplication";
 
-constexpr std::array<HookRow, 28> kHookTable = {{
-    {kDataProvider, "applicationShortcutItems", HookKind::Replaced, 1,
-     &CustomShortcutItems::hookApplicationShortcutItems},
-    {kShortcutViewController, "+getInstance", HookKind::Added, 1,
-     &MenuControllerRegistry::addGetInstance},
-    {kShortcutViewController, "loadView", HookKind::Replaced, 1,
-     &MenuControllerRegistry::hookLoadView},
-    {kShortcutViewController, "viewDidLayoutSubviews", HookKind::Replaced, 1,
-     &MenuControllerRegistry::hookViewDidLayoutSubviews},
-    {kShortcutViewController, "viewWillDisappear:", HookKind::Replaced, 1,
-     &MenuControllerRegistry::hookViewWillDisappear},
-    {kShortcutViewController, "volumeActionView, setVolumeActionView:", HookKind::AddedProperties,
-     2, &MenuControllerRegistry::addVolumeActionView},
-    {kShortcutViewController, "brightnessActionView, setBrightnessActionView:",
-     HookKind::AddedProperties, 2, &MenuControllerRegistry::addBrightnessActionView},
-    {kShortcutViewController, "togglesActionView, setTogglesActionView:", HookKind::AddedProperties,
-     2, &MenuControllerRegistry::addTogglesActionView},
-    {kForceTouchController,
-     "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:", HookKind::Replaced,
-     1, &InlineEditor::hookActivateApplicationShortcutItem},
-    {kActionView, "initWithAction:", HookKind::Replaced, 1, &ActionViewSetup::hookInitWithAction},
-    {kActionView, "layoutSubviews", HookKind::Replaced, 1, &ActionViewSetup::hookLayoutSubviews},
-    {kActionView, "setCustomSubtitle:", HookKind::Added, 1,
-     &ActionViewContent::addSetCustomSubtitle},
-    {kActionView, "hideAllContent:", HookKind::Added, 1, &ActionViewContent::addHideAllContent},
-    {kActionView, "getContentFrame", HookKind::Added, 1, &ActionViewContent::addGetContentFrame},
-    {kActionView, "onSliderValChanged:forEvent:", HookKind::Added, 1,
-     &ValueEditing::addOnSliderValChanged},
-    {kActionView, "saveValueAndDismiss", HookKind::Added, 1, &ValueEditing::addSaveValueAndDismiss},
-    {kActionView, "removeButtonClicked:", HookKind::Added, 1,
-     &ValueEditing::addRemoveButtonClicked},
-    {kActionView, "toggleButtonClicked:", HookKind::Added, 1,
-     &ValueEditing::addToggleButtonClicked},
-    {kActionView, "sliderView, setSliderView:", HookKind::AddedProperties, 2,
-     &MenuControllerRegistry::addSliderView},
-    {kActionView, "togglesView, setTogglesView:", HookKind::AddedProperties, 2,
-     &MenuControllerRegistry::addTogglesView},
-    {kActionView, "enabledTogglesView, setEnabledTogglesView:", HookKind::AddedProperties, 2,
-     &MenuControllerRegistry::addEnabledTogglesView},
-    {kAction, "initWithTitle:subtitle:image:badgeView:handler:", HookKind::Replaced, 1,
-     &CustomShortcutItems::hookActionInitWithTitle},
-    {"SBApplication", "initWithApplicationInfo:", HookKind::Replaced, 1,
-     &ApplicationStateTracking::hookInitWithApplicationInfo},
-    {"SBApplication", "_noteProcess:didChangeToState:", HookKind::Replaced, 1,
-     &ApplicationStateTracking::hookNoteProcessDidChangeToState},
-    {"SBApplication", "volumeBeforeOpening, setVolumeBeforeOpening:", HookKind::AddedProperties, 2,
-     &ApplicationRecord::addVolumeBeforeOpening},
-    {"SBApplication", "brightnessBeforeOpening, setBrightnessBeforeOpening:",
-     HookKind::AddedProperties, 2, &ApplicationRecord::addBrightnessBeforeOpening},
-    {"SBApplication", "the twelve toggle records <toggle>BeforeOpening, set<Toggle>BeforeOpening:",
-     HookKind::AddedProperties, 2 * static_cast<int>(kToggleCount),
-     &ApplicationRecord::addToggleRecords},
-    {"SBApplication", "previousStateWasForegroundObscured, setPreviousStateWasForegroundObscured:",
-     HookKind::AddedProperties, 2, &ApplicationRecord::addPreviousStateWasForegroundObscured},
-}};
+template <auto F>
+bool addInstanceMethod(rt::Class* cls, std::string_view selector) {
+    return rt::addMethods(cls, {rt::bind<F>(selector)}) == 1;
+}
+
+template <auto F>
+bool addClassMethod(rt::Class* cls, std::string_view selector) {
+    return rt::addClassMethods(cls, {rt::bind<F>(selector)}) == 1;
+}
+
+template <auto F>
+HookRow replaced(const char* className, std::string_view selector) {
+    return {className, selector, HookKind::Replaced, &rt::hook<F>};
+}
+
+// Added methods never throw into the host (GuardedMethod.h).
+template <auto F>
+HookRow added(const char* className, std::string_view selector) {
+    return {className, selector, HookKind::Added, &addInstanceMethod<guarded<F>>};
+}
+
+template <class T>
+HookRow property(const char* className, std::string_view name) {
+    return {className, name, HookKind::AddedProperty, &rt::Property<T>::add};
+}
+
+using Registry = MenuControllerRegistry;
+using Record = ApplicationRecord;
+using Object = rt::Ref<rt::Object>;
+
+std::vector<HookRow> makeTable() {
+    std::vector<HookRow> rows = {
+        replaced<&CustomShortcutItems::applicationShortcutItems>(kDataProvider,
+                                                                 "applicationShortcutItems"),
+        {kShortcutViewController, "getInstance", HookKind::AddedClassMethod,
+         &addClassMethod<&Registry::getInstance>},
+        replaced<&Registry::loadView>(kShortcutViewController, "loadView"),
+        replaced<&Registry::viewDidLayoutSubviews>(kShortcutViewController,
+                                                   "viewDidLayoutSubviews"),
+        replaced<&Registry::viewWillDisappear>(kShortcutViewController, "viewWillDisappear:"),
+        property<Object>(kShortcutViewController, Registry::kVolumeActionView),
+        property<Object>(kShortcutViewController, Registry::kBrightnessActionView),
+        property<Object>(kShortcutViewController, Registry::kTogglesActionView),
+        replaced<&InlineEditor::activateApplicationShortcutItem>(
+            kForceTouchController,
+            "appIconForceTouchShortcutViewController:activateApplicationShortcutItem:"),
+        replaced<&ActionViewSetup::initWithAction>(kActionView, "initWithAction:"),
+        replaced<&ActionViewSetup::layoutSubviews>(kActionView, "layoutSubviews"),
+        added<&ActionViewContent::setCustomSubtitle>(kActionView, "setCustomSubtitle:"),
+        added<&ActionViewContent::hideAllContent>(kActionView, "hideAllContent:"),
+        added<&ActionViewContent::getContentFrame>(kActionView, "getContentFrame"),
+        added<&ValueEditing::onSliderValChanged>(kActionView, "onSliderValChanged:forEvent:"),
+        added<&ValueEditing::saveValueAndDismiss>(kActionView, "saveValueAndDismiss"),
+        added<&ValueEditing::removeButtonClicked>(kActionView, "removeButtonClicked:"),
+        added<&ValueEditing::toggleButtonClicked>(kActionView, "toggleButtonClicked:"),
+        property<Object>(kActionView, Registry::kSliderView),
+        property<Object>(kActionView, Registry::kTogglesView),
+        property<Object>(kActionView, Registry::kEnabledTogglesView),
+        replaced<&CustomShortcutItems::initWithTitle>(
+            kAction, "initWithTitle:subtitle:image:badgeView:handler:"),
+        replaced<&ApplicationStateTracking::initWithApplicationInfo>(kApplication,
+                                                                     "initWithApplicationInfo:"),
+        replaced<&ApplicationStateTracking::noteProcess>(kApplication,
+                                                         "_noteProcess:didChangeToState:"),
+        property<double>(kApplication, Record::kVolumeBeforeOpening),
+        property<double>(kApplication, Record::kBrightnessBeforeOpening),
+    };
+    for (const ToggleDefinition& toggle : ToggleCatalogue::toggles())
+        rows.push_back(property<long long>(kApplication, toggle.recordProperty));
+    rows.push_back(property<bool>(kApplication, Record::kPreviousStateWasForegroundObscured));
+    return rows;
+}
+
+// One method a row installs: where it is looked up, and what the class answered before.
+struct InstalledMethod {
+    const HookRow* row;
+    rt::Class* target;
+    rt::Selector selector;
+    bool presentBefore;
+    rt::Method::Imp impBefore;
+};
+
+void noteMethod(std::vector<InstalledMethod>& methods, const HookRow& row, rt::Class* target,
+                rt::Selector selector) {
+    const rt::Method& method = target->methodFor(selector);
+    methods.push_back({&row, target, selector, !method.isNone(), method.imp()});
+}
+
+void noteMethodsOf(std::vector<InstalledMethod>& methods, const HookRow& row, rt::Class* cls) {
+    switch (row.kind) {
+        case HookKind::AddedProperty:
+            noteMethod(methods, row, cls, rt::sel(row.selector));
+            noteMethod(methods, row, cls, rt::detail::setterSelectorFor(row.selector));
+            break;
+        case HookKind::AddedClassMethod:
+            noteMethod(methods, row, cls->metaclass(), rt::sel(row.selector));
+            break;
+        default:
+            noteMethod(methods, row, cls, rt::sel(row.selector));
+    }
+}
+
+InstallReport reportOn(const std::vector<InstalledMethod>& methods) {
+    InstallReport report;
+    for (const InstalledMethod& method : methods) {
+        const rt::Method& now = method.target->methodFor(method.selector);
+        if (now.isNone()) continue;
+        if (!method.presentBefore) {
+            ++report.added;
+            ++report.addedByClass[method.row->className];
+        } else if (now.imp() != method.impBefore) {
+            ++report.replaced;
+        }
+    }
+    return report;
+}
 
 }  // namespace
 
 std::span<const HookRow> HookTable::rows() {
-    return kHookTable;
+    static const std::vector<HookRow> table = makeTable();
+    return table;
 }
 
-int HookTable::installAll() {
-    int installed = 0;
-    for (const HookRow& row : kHookTable) {
-        rt::Class* hostClass = rt::lookUpClass(row.className);
-        if (!hostClass) continue;  // a host without that class runs without this row
-        if (row.install(hostClass)) ++installed;
+InstallReport HookTable::installAll() {
+    std::vector<std::pair<const HookRow*, rt::Class*>> present;
+    std::vector<InstalledMethod> methods;
+    for (const HookRow& row : rows()) {
+        if (rt::Class* hostClass = rt::lookUpClass(row.className)) {
+            present.emplace_back(&row, hostClass);
+            noteMethodsOf(methods, row, hostClass);
+        }
     }
-    return installed;
+    for (const auto& [row, hostClass] : present) row->install(hostClass, row->selector);
+    return reportOn(methods);
 }
 
 }  // namespace morvane

@@ -8,8 +8,6 @@
 #include "shared/MorvaneIdentifiers.h"
 #include "tweak/controls/BrightnessControl.h"
 #include "tweak/controls/VolumeControl.h"
-#include "tweak/lifecycle/ApplicationStateTracking.h"
-#include "tweak/startup/HookTable.h"
 #include "tweak/startup/Settings.h"
 #include "tweak/startup/SharedState.h"
 #include "tweak/store/CustomValuesStore.h"
@@ -26,6 +24,7 @@ struct StartupState {
     bool started = false;
     bool active = false;
     core::NotifyCenter::Token reloadObserver = 0;
+    InstallReport installed;
 };
 
 StartupState& state() {
@@ -55,7 +54,7 @@ void morvaneStartup() {
     if (!Settings::isOn(Setting::enabled)) return;
     startup.reloadObserver = core::NotifyCenter::darwin().addObserver(
         kReloadNotification, [](const std::string&) { reloadPrefs(); });
-    HookTable::installAll();
+    startup.installed = HookTable::installAll();
     startup.active = true;
 }
 
@@ -67,6 +66,10 @@ bool isMorvaneActive() {
     return state().active;
 }
 
+const InstallReport& installReport() {
+    return state().installed;
+}
+
 void resetForTesting() {
     StartupState& startup = state();
     if (startup.reloadObserver) core::NotifyCenter::darwin().removeObserver(startup.reloadObserver);
@@ -76,7 +79,6 @@ void resetForTesting() {
     CustomValuesStore::resetForTesting();
     VolumeControl::resetForTesting();
     BrightnessControl::resetForTesting();
-    ApplicationStateTracking::resetForTesting();
 }
 
 }  // namespace morvane

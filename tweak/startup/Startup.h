@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tweak/startup/HookTable.h"
+
 namespace morvane {
 
 // The library's start-up: in the home-screen host ("SpringBoard") only, registers the 35
@@ -12,6 +14,9 @@ void reloadPrefs();
 
 // Whether the start-up installed the hooks (the library is active).
 bool isMorvaneActive();
+
+// What the start-up's installation replaced and added (nothing while inactive).
+const InstallReport& installReport();
 
 // Puts every process-wide state of the library back to its load-time state, so a test can
 // start the library again in a fresh world.
