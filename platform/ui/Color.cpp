@@ -60,12 +60,8 @@ rt::Ref<Color> Color::colorWithAlphaComponent(double alpha) const {
     return rt::make<Color>(_space, components);
 }
 
-bool Color::equalsColor(const Color* other) const {
+bool Color::isEqual(const Color* other) const {
     return other && hasSameValueAs(*other);
-}
-
-bool Color::isEqual(rt::Object* other) const {
-    return rt::send<bool>(const_cast<Color*>(this), rt::sel("isEqual:"), other);
 }
 
 bool Color::hasSameValueAs(const Color& other) const {
@@ -73,7 +69,7 @@ bool Color::hasSameValueAs(const Color& other) const {
 }
 
 void Color::registerRuntimeMethods(rt::Class* cls) {
-    rt::addMethods(cls, {rt::bind<&Color::equalsColor>("isEqual:")});
+    rt::addMethods(cls, {rt::bind<&Color::isEqual>("isEqual:")});
 }
 
 }  // namespace ui

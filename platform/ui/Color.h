@@ -42,11 +42,9 @@ class Color : public rt::Object {
     const ColorComponents& components() const { return _components; }
     rt::Ref<Color> colorWithAlphaComponent(double alpha) const;
 
-    // "isEqual:", sent through the runtime.
-    bool isEqual(rt::Object* other) const;
+    // "isEqual:": false for null and for an object that is not a colour.
+    bool isEqual(const Color* other) const;
     bool hasSameValueAs(const Color& other) const;
-    // What "isEqual:" answers: false for null and for an object that is not a colour.
-    bool equalsColor(const Color* other) const;
 
     static void registerRuntimeMethods(rt::Class* cls);
 
