@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "foundation/Property.h"
 #include "rt/Hook.h"
 #include "rt/MethodBinding.h"
-#include "rt/Property.h"
 #include "rt/Runtime.h"
 #include "tweak/controls/ToggleCatalogue.h"
 #include "tweak/lifecycle/ApplicationRecord.h"
