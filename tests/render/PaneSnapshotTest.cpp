@@ -57,9 +57,13 @@ TEST(PaneSnapshot, DrawsThePaneAndOnlyThePageInFront) {
     ASSERT_TRUE(root && sub);
     EXPECT_EQ(root->pixelWidth(), render::ScreenModel::kWidth * render::ScreenModel::kScale);
     EXPECT_EQ(root->pixelHeight(), render::ScreenModel::kHeight * render::ScreenModel::kScale);
-    expectPaneBarColour(at(*root, 10, 40));
+    // The bar's colour where neither the back button nor a title is drawn.
+    expectPaneBarColour(at(*root, 365, 60));
     expectPaneBarColour(at(*root, 10, 5));
-    expectPaneBarColour(at(*sub, 10, 40));
+    expectPaneBarColour(at(*sub, 365, 60));
+    // The back button's chevron, in the bar's white tint, at its leading edge.
+    EXPECT_GT(at(*root, 10, 42).luma(), 200);
+    EXPECT_GT(at(*sub, 10, 42).luma(), 200);
 
     const render::Pixel rootRow = at(*root, 150, 577);
     const render::Pixel emptyBelowSubPage = at(*sub, 150, 577);
