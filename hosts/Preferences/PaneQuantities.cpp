@@ -75,6 +75,26 @@ QuantityValue headerImageFrame(const PaneState& state) {
            formatNumber(frame.width()) + " " + formatNumber(frame.height());
 }
 
+// The labels of the rows of the page a person sees (the app's own list when no pane is open).
+QuantityValue pageRows(const PaneState& state) {
+    std::string rows;
+    for (const auto& row : state.visiblePage()->currentSpecifiers()) {
+        if (row->cellType() == settings::PSCellType::Group) continue;
+        rows += (rows.empty() ? "" : "|") + row->name();
+    }
+    return rows;
+}
+
+QuantityValue backTitle(const PaneState& state) {
+    const std::string& title = state.settingsApp().rootStack()->navigationBar()->backTitle();
+    return title.empty() ? std::string("none") : title;
+}
+
+QuantityValue alertText(const PaneState& state) {
+    const auto alert = state.alert();
+    return alert ? alert->text() : std::string("none");
+}
+
 QuantityValue launched() {
     const auto launches = core::ProgramLauncher::launches();
     if (launches.empty()) return std::string("none");
@@ -104,6 +124,15 @@ std::vector<ScriptQuantity> PaneQuantities::quantities(const PaneState& state) {
          "the alpha of the icon in the bar"},
         {"headerImage.frame", true, [pane](S) { return headerImageFrame(*pane); },
          "x y width height of the root page's header image"},
+        {"table.offset", false,
+         [pane](S) { return QuantityValue(pane->visiblePage()->table()->contentOffset().y); },
+         "the vertical content offset of the page a person sees"},
+        {"back.title", true, [pane](S) { return backTitle(*pane); },
+         "the title of the navigation bar's back button, or none"},
+        {"page.rows", true, [pane](S) { return pageRows(*pane); },
+         "the labels of the page's rows in order, joined by |; on the app's own list, its entries"},
+        {"alert", true, [pane](S) { return alertText(*pane); },
+         "the text of the alert on screen (title: message), or none"},
         {"posted", false, [pane](S) { return QuantityValue(static_cast<double>(pane->posted)); },
          "reload notifications posted since the start"},
         {"launched", true, [](S) { return launched(); },

@@ -36,13 +36,15 @@ std::string describeStored(const core::PlistValue* value) {
 // After a flip the settings file of the row's domain must hold the new state: a change the
 // pane could not write (its lock held by another writer, a file it cannot replace) stops the
 // script with what the file holds.
-void requireStored(const settings::PSSpecifier& row, const std::string& key, bool on) {
+void requireStored(const settings::PSSpecifier& row, const std::string& key, bool on,
+                   const rt::Ref<ui::AlertController>& alert) {
     const std::string domain = row.stringProperty("defaults");
     if (domain.empty()) return;
     const auto values = core::PreferenceFile::read(domain);
     const core::PlistValue* stored = values ? values->find(key) : nullptr;
     const auto flag = stored ? core::PreferenceFile::boolValue(*stored) : std::nullopt;
     if (flag == on) return;
+    if (alert) throw ScriptError("the change of '" + key + "' was not written: " + alert->message());
     throw ScriptError("the change of '" + key + "' was not written: the settings file holds " +
                       describeStored(stored) + " for it");
 }
@@ -61,8 +63,26 @@ void PaneScript::begin() {
                                              [this](const std::string&) { ++_state.posted; });
 }
 
+// Delivers what the line posted, and tells of an alert that appeared (the user saw it; the
+// script goes on).
 void PaneScript::settle() {
     core::RunLoop::main().pollSources(0);
+    if (!_state.app) return;
+    const auto alert = _state.alert();
+    if (!alert || _toldAlert.lock() == alert) return;
+    _toldAlert = rt::Weak<ui::AlertController>(alert.get());
+    _out << "alert: " << alert->text() << "\n";
+    _out.flush();
+}
+
+void PaneScript::closeAlert() {
+    if (const auto alert = _state.alert()) alert->tapAction();
+}
+
+void PaneScript::runOk() {
+    const auto alert = _state.alert();
+    if (!alert) throw ScriptError("no alert is shown");
+    alert->tapAction("OK");
 }
 
 std::vector<ScriptCommand> PaneScript::paneCommands() {
@@ -76,16 +96,22 @@ std::vector<ScriptCommand> PaneScript::paneCommands() {
         {"goto", "<key>", [this](L line) { runGoto(line.words[1]); },
          "opens the pane's page whose rows hold the key"},
         {"tap", "<label…>", [this](L line) { runTap(line.rest(1)); },
-         "taps the row with that label on the page in front"},
+         "taps the row with that label on the page in front (or on the app's own list)"},
+        {"ok", "", [this](L) { runOk(); }, "taps the OK button of the alert on screen"},
         {"switch", "<key> on|off", [this](L line) { runSwitch(line.words[1], line.words[2]); },
          "flips the switch of the row with that key; stops when the change is not written"},
         {"scroll", "<y>",
          [this](L line) {
              const double y =
                  ScriptWords::numberIn(line.words[1], "offset", -kFarthestScroll, kFarthestScroll);
-             _state.front()->table()->setContentOffset(ui::Point{0, y});
+             closeAlert();
+             _state.visiblePage()->table()->dragContentTo(y);
          },
-         "scrolls the page in front to the vertical content offset y"},
+         "a finger holds the page's content at vertical offset y (at most half the screen past "
+         "either end)"},
+        {"release", "",
+         [this](L) { _state.visiblePage()->table()->endDragging(); },
+         "the finger lifts: the page settles within its content, as it bounces back"},
         {"respring", "", [this](L) { runRespring(); }, "taps the navigation bar's Respring button"},
         {"back", "",
          [this](L) {
@@ -125,7 +151,8 @@ void PaneScript::runGoto(const std::string& key) {
 }
 
 void PaneScript::runTap(const std::string& label) {
-    auto page = _state.front();
+    closeAlert();
+    auto page = _state.visiblePage();
     const auto row = page->specifierForLabel(label);
     if (!row) throw ScriptError("the page shows no row labelled '" + label + "'");
     page->table()->selectRowAtIndexPath(page->indexPathForSpecifier(row.get()).get());
@@ -134,13 +161,15 @@ void PaneScript::runTap(const std::string& label) {
 void PaneScript::runSwitch(const std::string& key, const std::string& state) {
     if (state != "on" && state != "off")
         throw ScriptError("a switch is on or off, not '" + state + "'");
+    closeAlert();
     auto control = _state.switchFor(key);
     const bool on = state == "on";
     if (control->isOn() == on) return;
     // What a tap on the switch does: it flips and tells its target.
     control->setOn(on, true);
     control->sendActionsForControlEvents(ui::ControlEvents::kValueChanged);
-    requireStored(*_state.front()->specifierForKey(key), key, on);
+    settle();
+    requireStored(*_state.front()->specifierForKey(key), key, on, _state.alert());
 }
 
 void PaneScript::runRespring() {
@@ -166,9 +195,16 @@ void PaneScript::runSnapshot(const std::string& file) {
 void PaneScript::runPrint() {
     auto page = _state.front();
     _out << "page " << QuantityTable::describe(_quantities.read("page.title")) << "\n";
+    std::string footer;
+    const auto endGroup = [&] {
+        if (!footer.empty()) _out << "  footer: " << footer << "\n";
+        footer.clear();
+    };
     for (const auto& row : page->currentSpecifiers()) {
         if (row->cellType() == settings::PSCellType::Group) {
+            endGroup();
             _out << "  [" << row->name() << "]\n";
+            footer = row->stringProperty("footerText");
             continue;
         }
         const std::string key = row->stringProperty("key");
@@ -177,4 +213,5 @@ void PaneScript::runPrint() {
             _out << " (" << key << "): " << QuantityTable::describe(_quantities.read("row." + key));
         _out << "\n";
     }
+    endGroup();
 }

@@ -7,6 +7,8 @@
 #include "CommandTable.h"
 #include "PaneState.h"
 #include "QuantityTable.h"
+#include "rt/Weak.h"
+#include "ui/AlertController.h"
 
 // The script language of the Settings app (docs/preferences.md): opens a pane, moves between
 // its pages, flips switches, scrolls, taps the restart button, checks what the pages show,
@@ -31,9 +33,13 @@ class PaneScript {
     void runRespring();
     void runSnapshot(const std::string& file);
     void runPrint();
+    void runOk();
+    // A tap anywhere closes an alert that is still on screen, as its button would.
+    void closeAlert();
 
     std::ostream& _out;
     PaneState _state;
+    rt::Weak<ui::AlertController> _toldAlert;
     CommandTable _commands;
     QuantityTable _quantities;
 };

@@ -14,6 +14,18 @@ rt::Ref<settings::PSListController> PaneState::front() const {
     return page;
 }
 
+rt::Ref<settings::PSListController> PaneState::visiblePage() const {
+    auto& settingsApp = this->settingsApp();
+    if (auto page = settingsApp.frontPage()) return page;
+    return settingsApp.listPage();
+}
+
+rt::Ref<ui::AlertController> PaneState::alert() const {
+    const auto page = visiblePage();
+    return page ? rt::cast<ui::AlertController>(page->presentedViewController())
+                : rt::Ref<ui::AlertController>();
+}
+
 rt::Ref<ui::Switch> PaneState::switchFor(const std::string& key) const {
     auto page = front();
     const auto row = page->specifierForKey(key);

@@ -1,6 +1,7 @@
 #include "MenuCommands.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "ScriptError.h"
 #include "ScriptWords.h"
 #include "device/Phone.h"
+#include "rt/Messaging.h"
 #include "springboard/DeclaredShortcuts.h"
 #include "springboard/IconMenu.h"
 #include "springboard/MenuAppearance.h"
@@ -77,13 +79,36 @@ void choose(const std::string& title) {
     IconMenu::tap(centreOf(*row->imageView()));
 }
 
+// What the row's open editor shows: the slider's value and percent label, or each shown
+// switch button with its state.
+std::string editorState(const rt::Ref<SBUIActionView>& row) {
+    if (auto editor = rt::cast<ui::View>(OpenMenu::rowProperty(row, "sliderView"))) {
+        auto slider = rt::cast<ui::Slider>(rt::send<rt::Ref<rt::Object>>(editor, rt::sel("slider")));
+        auto label =
+            rt::cast<ui::Label>(rt::send<rt::Ref<rt::Object>>(editor, rt::sel("percentLabel")));
+        char value[32];
+        std::snprintf(value, sizeof value, "%g", slider ? double{slider->value()} : -1.0);
+        return std::string(", slider ") + value + " \"" + (label ? label->text() : "") + "\"";
+    }
+    auto editor = rt::cast<ui::View>(OpenMenu::rowProperty(row, "togglesView"));
+    if (!editor) return {};
+    std::vector<std::string> states;
+    for (const auto& name : OpenMenu::shownToggleNames(editor)) {
+        const int state = rt::send<int>(
+            rt::send<rt::Ref<rt::Object>>(editor, rt::sel((name + "ToggleButton").c_str())),
+            rt::sel("currentState"));
+        states.push_back(name + ":" + (state == 1 ? "on" : state == 0 ? "off" : "unset"));
+    }
+    return ", toggles " + OpenMenu::join(states);
+}
+
 std::string printMenu() {
     if (!IconMenu::isOpen()) return "menu: closed\n";
     std::string text = "menu:\n";
     for (const auto& row : OpenMenu::rows()) {
         text += "  " + row->titleLabel()->text() + " — \"" + row->subtitleLabel()->text() +
                 "\", icon " + OpenMenu::iconName(row) + ", editor " + OpenMenu::editorName(row) +
-                ", highlighted " + (row->isHighlighted() ? "1" : "0");
+                editorState(row) + ", highlighted " + (row->isHighlighted() ? "1" : "0");
         const std::vector<std::string> toggles = OpenMenu::enabledToggleNames(row);
         if (!toggles.empty()) text += ", toggle icons " + OpenMenu::join(toggles);
         text += "\n";
@@ -147,7 +172,7 @@ std::vector<ScriptCommand> MenuCommands::commands(std::ostream& out) {
         {"touch cancelled", "", [](L) { IconMenu::touchCancel(); }, "the touch is cancelled"},
         {"tap remove", "", [](L) { tapRemove(); }, "taps the open slider editor's remove button"},
         {"tap", "<toggleName>",
-         [](L line) { IconMenu::tap(centreOf(*OpenMenu::toggleButton(line.words[1]))); },
+         [](L line) { IconMenu::tap(centreOf(*OpenMenu::shownToggleButton(line.words[1]))); },
          "taps that button of the open toggles editor"},
         {"dismiss", "", [](L) { dismiss(); }, "taps outside the open menu"},
         {"print menu", "", [&out](L) { out << printMenu(); },

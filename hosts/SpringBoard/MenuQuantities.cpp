@@ -70,6 +70,27 @@ QuantityValue toggle(std::string name) {
     return static_cast<double>(rt::send<int>(button, rt::sel("currentState")));
 }
 
+QuantityValue frameOf(const ui::View* view) {
+    return view ? QuantityValue(frameText(OpenMenu::frameInMenu(*view))) : std::string("none");
+}
+
+// 1 when a person sees the row's title, subtitle and image: each not hidden, and at alpha 0.5
+// or more together with every view up to the row.
+QuantityValue contentVisible(const std::string& title) {
+    const auto row = OpenMenu::rowTitled(title);
+    const auto seen = [&](const ui::View* view) {
+        double alpha = 1;
+        for (const ui::View* each = view; each && each != row.get(); each = each->superview().get()) {
+            if (each->isHidden()) return false;
+            alpha *= each->alpha();
+        }
+        return view && alpha >= 0.5;
+    };
+    const bool visibleAll = seen(row->titleLabel().get()) && seen(row->subtitleLabel().get()) &&
+                            seen(row->imageView().get());
+    return visibleAll ? 1.0 : 0.0;
+}
+
 QuantityValue orNone(const std::string& text) {
     return text.empty() ? std::string("none") : text;
 }
@@ -116,6 +137,21 @@ std::vector<ScriptQuantity> editorQuantities() {
     return {
         {"frame.content.<title>", true, [](S title) { return contentFrame(title); },
          "that row's content frame, x y width height, or none"},
+        {"frame.title.<title>", true,
+         [](S title) { return frameOf(OpenMenu::rowTitled(title)->titleLabel().get()); },
+         "that row's title label, x y width height in the controller's view, or none"},
+        {"frame.subtitle.<title>", true,
+         [](S title) { return frameOf(OpenMenu::rowTitled(title)->subtitleLabel().get()); },
+         "that row's subtitle label, x y width height in the controller's view, or none"},
+        {"frame.enabledToggles", true,
+         [](S) {
+             return frameOf(rt::cast<ui::View>(OpenMenu::rowProperty(
+                                OpenMenu::rowTitled("Toggles"), "enabledTogglesView"))
+                                .get());
+         },
+         "the Toggles row's row of icons, x y width height in the controller's view, or none"},
+        {"content.visible.<title>", false, [](S title) { return contentVisible(title); },
+         "1 when that row's title, subtitle and image are seen (not hidden, alpha 0.5 or more)"},
         {"frame.editor", true, [](S) { return editorFrame(); },
          "the open editor's frame in the controller's view, or none"},
         {"slider.value", false,

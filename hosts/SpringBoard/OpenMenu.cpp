@@ -1,5 +1,7 @@
 #include "OpenMenu.h"
 
+#include <algorithm>
+
 #include "ScriptError.h"
 #include "rt/Messaging.h"
 #include "springboard/IconMenu.h"
@@ -31,11 +33,27 @@ rt::Ref<rt::Object> OpenMenu::rowProperty(const rt::Ref<SBUIActionView>& row, co
     return rt::send<rt::Ref<rt::Object>>(row, selector);
 }
 
+// The editor a person would touch: one that is open and not fading out (a closing editor's
+// alpha is already 0), the one opened last (the topmost) when there are several.
 rt::Ref<ui::View> OpenMenu::editor(const char* getter) {
+    rt::Ref<ui::View> touched;
+    long touchedIndex = -1;
     for (const auto& row : rows()) {
-        if (auto found = rt::cast<ui::View>(rowProperty(row, getter))) return found;
+        auto found = rt::cast<ui::View>(rowProperty(row, getter));
+        if (!found || found->alpha() <= 0 || found->isHidden()) continue;
+        const auto parent = found->superview();
+        long index = 0;
+        if (parent) {
+            const auto& siblings = parent->subviews();
+            const auto at = std::find(siblings.begin(), siblings.end(), found);
+            index = static_cast<long>(at - siblings.begin());
+        }
+        if (index > touchedIndex) {
+            touched = found;
+            touchedIndex = index;
+        }
     }
-    return nullptr;
+    return touched;
 }
 
 rt::Ref<ui::View> OpenMenu::editorPart(const char* editorGetter, const char* part) {
@@ -58,6 +76,24 @@ rt::Ref<ui::View> OpenMenu::toggleButton(const std::string& name) {
     return button;
 }
 
+rt::Ref<ui::View> OpenMenu::shownToggleButton(const std::string& name) {
+    auto button = toggleButton(name);
+    if (!button->superview() || button->isHidden())
+        throw ScriptError("the open toggles editor does not show the button '" + name + "'");
+    return button;
+}
+
+// A view's frame in the coordinates of the open menu's controller's view.
+ui::Rect OpenMenu::frameInMenu(const ui::View& view) {
+    const auto controller = springboard::IconMenu::shortcutViewController();
+    const auto menuView = controller ? controller->view() : rt::Ref<ui::View>();
+    const ui::Point origin = view.convertPointToView(view.bounds().origin, nullptr);
+    const ui::Point menuOrigin =
+        menuView ? menuView->convertPointToView(menuView->bounds().origin, nullptr) : ui::Point{};
+    return ui::Rect(origin.x - menuOrigin.x, origin.y - menuOrigin.y, view.bounds().width(),
+                    view.bounds().height());
+}
+
 std::string OpenMenu::iconName(const rt::Ref<SBUIActionView>& row) {
     auto* action = row->action().get();
     const rt::Selector selector = rt::sel("image");
@@ -70,8 +106,11 @@ std::string OpenMenu::iconName(const rt::Ref<SBUIActionView>& row) {
 // The buttons sit in the stack of the row's enabled-toggles view (the library's row of icons
 // under the Toggles entry).
 std::vector<std::string> OpenMenu::enabledToggleNames(const rt::Ref<SBUIActionView>& row) {
+    return shownToggleNames(rt::cast<ui::View>(rowProperty(row, "enabledTogglesView")));
+}
+
+std::vector<std::string> OpenMenu::shownToggleNames(const rt::Ref<ui::View>& view) {
     std::vector<std::string> names;
-    auto view = rt::cast<ui::View>(rowProperty(row, "enabledTogglesView"));
     if (!view) return names;
     const rt::Selector toggleName = rt::sel("toggleName");
     for (const auto& subview : view->subviews()) {

@@ -163,12 +163,15 @@ void SBUIActionView::touchesMoved(ui::TouchSet* touches, ui::Event*) {
     if (inside != _highlighted) rt::send<void>(this, rt::sel("setHighlighted:"), inside);
 }
 
-// Lifting inside the row runs its action's handler, once the highlight is off.
+// Lifting inside the row runs its action's handler with the row still highlighted: the
+// activation closes the menu, so the host leaves the highlight to whoever keeps the menu
+// open. Lifting outside takes the highlight off.
 void SBUIActionView::touchesEnded(ui::TouchSet* touches, ui::Event*) {
     rt::Ref<SBUIActionView> keep = rt::retained(this);
-    const bool inside = touchIsInside(touches);
-    rt::send<void>(this, rt::sel("setHighlighted:"), false);
-    if (!inside) return;
+    if (!touchIsInside(touches)) {
+        rt::send<void>(this, rt::sel("setHighlighted:"), false);
+        return;
+    }
     auto* action = rt::cast<SBUIAction>(_action.get());
     if (auto* handler = action ? rt::cast<ActionHandler>(action->handler().get()) : nullptr)
         handler->invoke();
