@@ -1,5 +1,7 @@
 #include "HomeScreenQuantities.h"
 
+#include <cstdio>
+
 #include "ScriptError.h"
 #include "StoredValues.h"
 #include "core/dispatch/Clock.h"
@@ -48,6 +50,19 @@ QuantityValue setting(const std::string& key) {
         if (boundKey == key) return std::string(on ? "on" : "off");
     }
     throw ScriptError("the library holds no setting '" + key + "'");
+}
+
+// "frame.icon.<bundleId>": the app's icon on the home screen, in points, or none when it is
+// not on the first page.
+QuantityValue iconFrame(const std::string& bundleIdentifier) {
+    if (!springboard::HomeScreen::application(bundleIdentifier))
+        throw ScriptError("no app " + bundleIdentifier + " is installed");
+    const auto frame = springboard::HomeScreen::iconFrame(bundleIdentifier);
+    if (!frame) return std::string("none");
+    char text[128];
+    std::snprintf(text, sizeof text, "%g %g %g %g", frame->x(), frame->y(), frame->width(),
+                  frame->height());
+    return std::string(text);
 }
 
 QuantityValue record(const std::string& rest) {
@@ -102,6 +117,8 @@ std::vector<ScriptQuantity> HomeScreenQuantities::quantities() {
         {"stored.<bundleId>.<what>", false, stored,
          "volume, brightness or toggle.<toggleName> as the file holds it, -1 when absent"},
         {"setting.<key>", false, setting, "on or off: the flag as the library holds it"},
+        {"frame.icon.<bundleId>", true, iconFrame,
+         "the app's icon on the home screen, x y width height in points, or none"},
         {"time", false, [](S) { return QuantityValue(core::Clock::now()); },
          "seconds since the start"},
     };

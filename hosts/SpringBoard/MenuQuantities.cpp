@@ -10,6 +10,7 @@
 #include "rt/Fields.h"
 #include "rt/Messaging.h"
 #include "springboard/IconMenu.h"
+#include "springboard/SBUIAppIconForceTouchShortcutViewController.h"
 #include "springboard/SBUILegibilityLabel.h"
 #include "ui/Label.h"
 
@@ -53,6 +54,17 @@ QuantityValue contentFrame(const std::string& title) {
     const rt::Selector selector = rt::sel("getContentFrame");
     if (!rt::respondsToSelector(row, selector)) return std::string("none");
     return frameText(rt::send<ui::Rect>(row, selector));
+}
+
+// The open menu's platter (the shortcut view controller's view) on the screen, in points.
+QuantityValue menuFrame() {
+    const auto controller = springboard::IconMenu::shortcutViewController();
+    if (!springboard::IconMenu::isOpen() || !controller || !controller->isViewLoaded())
+        return std::string("none");
+    const rt::Ref<ui::View> platter = controller->view();
+    const ui::Point origin = platter->convertPointToView({0, 0}, nullptr);
+    const ui::Rect bounds = platter->bounds();
+    return frameText(ui::Rect(origin.x, origin.y, bounds.width(), bounds.height()));
 }
 
 QuantityValue editorFrame() {
@@ -152,6 +164,8 @@ std::vector<ScriptQuantity> editorQuantities() {
          "the Toggles row's row of icons, x y width height in the controller's view, or none"},
         {"content.visible.<title>", false, [](S title) { return contentVisible(title); },
          "1 when that row's title, subtitle and image are seen (not hidden, alpha 0.5 or more)"},
+        {"frame.menu", true, [](S) { return menuFrame(); },
+         "the open menu's platter on the screen, x y width height in points, or none"},
         {"frame.editor", true, [](S) { return editorFrame(); },
          "the open editor's frame in the controller's view, or none"},
         {"slider.value", false,

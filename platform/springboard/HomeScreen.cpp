@@ -1,7 +1,10 @@
 #include "springboard/HomeScreen.h"
 
+#include <algorithm>
+
 #include "device/Phone.h"
 #include "rt/NoDestroy.h"
+#include "services/HomeScreenLayout.h"
 #include "services/SystemWorld.h"
 #include "springboard/AppRegistry.h"
 #include "springboard/DeclaredShortcuts.h"
@@ -53,6 +56,16 @@ rt::Ref<rt::Object> HomeScreen::application(const std::string& bundleIdentifier)
 
 std::vector<std::string> HomeScreen::installedApps() {
     return registry().installedApps();
+}
+
+std::optional<ui::Rect> HomeScreen::iconFrame(const std::string& bundleIdentifier) {
+    const std::vector<std::string> apps = installedApps();
+    const auto found = std::find(apps.begin(), apps.end(), bundleIdentifier);
+    if (found == apps.end()) return std::nullopt;
+    const bool rightToLeft =
+        device::Phone::shared().layoutDirection() == device::LayoutDirection::RightToLeft;
+    return services::HomeScreenLayout::iconFrame(static_cast<std::size_t>(found - apps.begin()),
+                                                 rightToLeft);
 }
 
 }  // namespace springboard

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "device/DeviceConfiguration.h"
 #include "rt/Ref.h"
+#include "ui/Rect.h"
 
 namespace springboard {
 
@@ -30,6 +32,9 @@ class HomeScreen {
                             long long visibility);
     static rt::Ref<rt::Object> application(const std::string& bundleIdentifier);
     static std::vector<std::string> installedApps();
+    // The app's icon on the screen (services::HomeScreenLayout, in install order, mirrored
+    // right-to-left); none for an app that is not installed or not on the first page.
+    static std::optional<ui::Rect> iconFrame(const std::string& bundleIdentifier);
 };
 
 }  // namespace springboard

@@ -81,6 +81,7 @@ void IconMenu::press(const std::string& bundleIdentifier) {
     open->controller = makeHostObject<SBUIAppIconForceTouchController>();
     open->shortcutViewController = makeHostObject<SBUIAppIconForceTouchShortcutViewController>();
     if (!open->controller || !open->shortcutViewController) return;  // a host without menus
+    open->shortcutViewController->setIconFrame(HomeScreen::iconFrame(bundleIdentifier));
 
     const auto items =
         rt::send<ShortcutItemList>(open->dataProvider, rt::sel("applicationShortcutItems"));

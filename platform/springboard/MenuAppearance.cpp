@@ -83,16 +83,21 @@ void MenuAppearance::apply(SBUIActionView& row) {
     setFilters(row.legibilityTreatedTitleLabel().get(), labelFilter);
     setFilters(row.legibilityTreatedSubtitleLabel().get(), labelFilter);
     if (kind == Kind::Carbon) setFilters(&row, "colorInvert");
-    // A dark-mode add-on draws the row's text in white on its dark platter.
-    if (kind != Kind::Stock) {
-        for (ui::View* label :
-             {textLabel, static_cast<ui::View*>(row.subtitleLabel().get()),
-              static_cast<ui::View*>(row.legibilityTreatedTitleLabel().get()),
-              static_cast<ui::View*>(row.legibilityTreatedSubtitleLabel().get())}) {
-            if (auto* text = dynamic_cast<ui::Label*>(label))
-                text->setTextColor(ui::Color::whiteColor());
-        }
+    // Titles and glyphs in the label colour (white on a dark-mode add-on's dark platter,
+    // black otherwise), subtitles in the secondary grey.
+    const bool dark = kind != Kind::Stock;
+    const auto ink = [dark] { return dark ? ui::Color::whiteColor() : ui::Color::blackColor(); };
+    for (ui::View* label :
+         {textLabel, static_cast<ui::View*>(row.legibilityTreatedTitleLabel().get())}) {
+        if (auto* text = dynamic_cast<ui::Label*>(label))
+            text->setTextColor(ink());
     }
+    for (ui::View* label : {static_cast<ui::View*>(row.subtitleLabel().get()),
+                            static_cast<ui::View*>(row.legibilityTreatedSubtitleLabel().get())}) {
+        if (auto* text = dynamic_cast<ui::Label*>(label))
+            text->setTextColor(ui::Color::colorWithWhite(dark ? 0.62 : 0.45, 1));
+    }
+    if (row.imageView()) row.imageView()->setTintColor(ink());
     if (kind == Kind::Noctis && textLabel)
         rt::setAssociatedObject(textLabel->layer(), darkModeKey(), rt::make<rt::Number>(true));
 }

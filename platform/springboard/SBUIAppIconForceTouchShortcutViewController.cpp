@@ -16,15 +16,20 @@ std::vector<rt::Ref<rt::Object>> SBUIAppIconForceTouchShortcutViewController::ac
     return {_rows.begin(), _rows.end()};
 }
 
-// The menu's frame on the screen: MenuGeometry, mirrored right-to-left.
+// The menu's frame on the screen: next to the pressed icon (MenuGeometry::anchoredFrame), or
+// at the fixed place, mirrored right-to-left, without one.
 void SBUIAppIconForceTouchShortcutViewController::loadView() {
     using G = MenuGeometry;
     auto view = rt::make<SBUIShortcutMenuView>(_rows);
     const double height = G::kRowHeight * static_cast<double>(_rows.size());
-    const double x = view->isRightToLeft()
-                         ? ui::UIScreen::bounds().width() - G::kMenuEdgeInset - G::kMenuWidth
-                         : G::kMenuEdgeInset;
-    view->setFrame(ui::Rect(x, G::kMenuTop, G::kMenuWidth, height));
+    const ui::Rect screen = ui::UIScreen::bounds();
+    if (_iconFrame) {
+        view->setFrame(G::anchoredFrame(*_iconFrame, height, screen));
+    } else {
+        const double x = view->isRightToLeft() ? screen.width() - G::kMenuEdgeInset - G::kMenuWidth
+                                               : G::kMenuEdgeInset;
+        view->setFrame(ui::Rect(x, G::kMenuTop, G::kMenuWidth, height));
+    }
     setView(view.get());
 }
 
@@ -40,12 +45,13 @@ void SBUIAppIconForceTouchShortcutViewController::registerRuntimeClass(
                    });
 }
 
-// The menu's platter: rounded, light in the stock look and dark under a dark-mode add-on.
+// The menu's platter: rounded, light in the stock look and dark under a dark-mode add-on,
+// nearly opaque so the blurred icons under it do not show through.
 SBUIShortcutMenuView::SBUIShortcutMenuView(std::vector<rt::Ref<SBUIActionView>> rows)
     : _rows(std::move(rows)) {
     const bool dark = MenuAppearance::current() != MenuAppearance::Kind::Stock;
-    setBackgroundColor(dark ? ui::Color::colorWithWhite(0.11, 0.94)
-                            : ui::Color::colorWithWhite(0.96, 0.94));
+    setBackgroundColor(dark ? ui::Color::colorWithWhite(0.11, 0.97)
+                            : ui::Color::colorWithWhite(0.96, 0.97));
     layer()->setCornerRadius(MenuGeometry::kMenuCornerRadius);
     setClipsToBounds(true);
     for (const auto& row : _rows) addSubview(row.get());

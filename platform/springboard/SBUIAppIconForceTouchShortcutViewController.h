@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "device/DeviceConfiguration.h"
@@ -23,6 +24,9 @@ class SBUIAppIconForceTouchShortcutViewController : public ui::ViewController {
     // The rows the menu shows, in list order (before the view is loaded).
     void setActionViews(std::vector<rt::Ref<SBUIActionView>> rows) { _rows = std::move(rows); }
     std::vector<rt::Ref<rt::Object>> actionViews() const;
+    // The pressed icon's frame on the screen (before the view is loaded): the menu stands
+    // next to it (MenuGeometry::anchoredFrame).
+    void setIconFrame(std::optional<ui::Rect> frame) { _iconFrame = frame; }
     const std::vector<rt::Ref<SBUIActionView>>& rows() const { return _rows; }
 
     // The host's own implementations.
@@ -34,6 +38,7 @@ class SBUIAppIconForceTouchShortcutViewController : public ui::ViewController {
 
   private:
     std::vector<rt::Ref<SBUIActionView>> _rows;
+    std::optional<ui::Rect> _iconFrame;
 };
 
 // The menu's view: places the controller's rows and nothing else (an editor laid over a row

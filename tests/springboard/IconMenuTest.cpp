@@ -7,6 +7,7 @@
 #include "springboard/DeclaredShortcuts.h"
 #include "springboard/IconMenu.h"
 #include "springboard/MenuAppearance.h"
+#include "springboard/HomeScreen.h"
 #include "springboard/MenuGeometry.h"
 #include "springboard/SBSApplicationShortcutItem.h"
 #include "springboard/SBUIActionView.h"
@@ -299,8 +300,11 @@ TEST_F(IconMenuTest, RightToLeftMirrorsTheMenuAndItsRows) {
     EXPECT_EQ(rows()[0]->titleContainer()->frame().x(),
               MenuGeometry::kRowInset + MenuGeometry::kIconSize + MenuGeometry::kIconGap);
     EXPECT_EQ(rows()[0]->titleContainer()->frame().width(), leftToRightContainer.width());
-    EXPECT_EQ(IconMenu::shortcutViewController()->view()->frame().x(),
-              375 - MenuGeometry::kMenuEdgeInset - MenuGeometry::kMenuWidth);
+    // The first app's icon is at the right now: the menu stands in line with its right edge.
+    const auto icon = springboard::HomeScreen::iconFrame(kMaps);
+    ASSERT_TRUE(icon);
+    EXPECT_GT(icon->minX(), 375 / 2.0);
+    EXPECT_EQ(IconMenu::shortcutViewController()->view()->frame().maxX(), icon->maxX());
 }
 
 }  // namespace
