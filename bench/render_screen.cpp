@@ -139,7 +139,7 @@ device::Timeline tenMinutes() {
 }
 
 void BM_TimelinePlotTenMinutes(benchmark::State& benchState) {
-    const render::TimelinePlot::Input input{tenMinutes(), 600, 0.5, 0.5};
+    const render::TimelinePlot::Input input{tenMinutes(), 600, 0.5, 0.5, {}};
     for (auto _ : benchState) benchmark::DoNotOptimize(render::TimelinePlot::render(input));
     benchState.counters["entries"] = static_cast<double>(input.timeline.size());
 }

@@ -26,7 +26,13 @@ std::vector<ScriptCommand> PictureCommands::commands() {
              ScreenCapture::settle();
              write(ScreenCapture::screenPicture(), line.words[1]);
          },
-         "runs the tasks due now, then draws the screen into a PNG picture"},
+         "runs the tasks due now, then draws the phone's screenshot into a PNG picture"},
+        {"snapshot --as-seen", "<file.png>",
+         [](const ScriptLine& line) {
+             ScreenCapture::settle();
+             write(ScreenCapture::screenPicture(true), line.words[2]);
+         },
+         "the screen as the eye sees the glass: darker at lower brightness"},
         {"plot", "<file.png>",
          [](const ScriptLine& line) {
              ScreenCapture::settle();

@@ -9,8 +9,9 @@
 #include "ScriptLine.h"
 #include "render/Picture.h"
 
-// The scenario commands that write pictures: `snapshot <file.png>` (the screen now) and
-// `plot <file.png>` (the timeline so far). Files are paths of this machine, absolute or
+// The scenario commands that write pictures: `snapshot <file.png>` (the phone's own
+// screenshot, the same at every brightness), `snapshot --as-seen <file.png>` (the screen as
+// the eye sees the glass, darker at lower brightness) and `plot <file.png>` (the timeline). Files are paths of this machine, absolute or
 // relative to the current directory.
 class PictureCommands {
   public:

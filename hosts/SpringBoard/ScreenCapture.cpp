@@ -22,14 +22,17 @@ render::ScreenState ScreenCapture::currentScreen() {
     return state;
 }
 
-render::Picture ScreenCapture::screenPicture() {
-    return render::ScreenRenderer().render(currentScreen());
+render::Picture ScreenCapture::screenPicture(bool asSeen) {
+    render::ScreenState state = currentScreen();
+    state.asSeen = asSeen;
+    return render::ScreenRenderer().render(state);
 }
 
 render::Picture ScreenCapture::timelinePicture() {
     const device::Phone& phone = device::Phone::shared();
-    return render::TimelinePlot::render(
-        {phone.timeline(), core::Clock::now(), phone.volume(), phone.brightness()});
+    return render::TimelinePlot::render({phone.timeline(), core::Clock::now(), phone.volume(),
+                                         phone.brightness(),
+                                         springboard::HomeScreen::installedApps()});
 }
 
 // The open icon menu's screen-sized container (the menu's view laid out inside it).

@@ -17,7 +17,9 @@ class ScreenCapture {
     static void settle();
     // The screen as it is now: the phone's state, the installed apps, an open icon menu.
     static render::ScreenState currentScreen();
-    static render::Picture screenPicture();
+    // The phone's own screenshot, or with `asSeen` the screen as the eye sees the glass at
+    // the current brightness.
+    static render::Picture screenPicture(bool asSeen = false);
     static render::Picture timelinePicture();
 
     // The view of the icon menu open now (its view controller's view, in screen points) and

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 
 namespace render {
@@ -58,19 +59,29 @@ std::string AppIconStyle::displayName(const std::string& bundleIdentifier) {
     return name;
 }
 
-ui::ColorComponents AppIconStyle::color(const std::string& bundleIdentifier) {
+ui::ColorComponents AppIconStyle::color(const std::string& bundleIdentifier,
+                                        const std::vector<std::string>& installedApps) {
+    constexpr double kGoldenAngle = 137.508;
+    const auto found = std::find(installedApps.begin(), installedApps.end(), bundleIdentifier);
+    if (found != installedApps.end()) {
+        const double place = static_cast<double>(found - installedApps.begin());
+        return fromHsv(std::fmod(210 + place * kGoldenAngle, 360.0), 0.62, 0.82);
+    }
     const std::uint32_t hash = fnv1a(bundleIdentifier);
     const double hue = hash % 360;
     const double value = 0.72 + ((hash >> 9) % 16) / 100.0;  // 0.72 … 0.87
     return fromHsv(hue, 0.62, value);
 }
 
-std::string AppIconStyle::initial(const std::string& bundleIdentifier) {
+std::string AppIconStyle::initials(const std::string& bundleIdentifier) {
     const std::string name = displayName(bundleIdentifier);
     if (name.empty()) return "?";
-    std::size_t length = 1;
-    while (length < name.size() && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
+    std::size_t length = 0;
+    for (int characters = 0; characters < 2 && length < name.size(); ++characters) {
         ++length;
+        while (length < name.size() && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
+            ++length;
+    }
     return name.substr(0, length);
 }
 

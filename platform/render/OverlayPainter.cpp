@@ -10,7 +10,10 @@
 namespace render {
 
 namespace {
-constexpr ui::ColorComponents kPanel{0.93, 0.93, 0.94, 0.92};
+// The phone's light material, nearly opaque, with a soft shadow and a thin dark rim so it
+// stands out over a pale app as well as over the wallpaper.
+constexpr ui::ColorComponents kPanel{0.96, 0.96, 0.97, 0.97};
+constexpr double kCornerRadius = 12;
 constexpr ui::ColorComponents kInk{0.25, 0.25, 0.27, 1};
 constexpr double kGlyphSide = 72;
 }  // namespace
@@ -23,9 +26,20 @@ int OverlayPainter::litSegments(double level) {
 void OverlayPainter::draw(cairo_t* cr, const ui::Point& center, const std::string& title,
                           const std::string& glyphName, double level, GlyphSet& glyphs) {
     const ui::Rect panel(center.x - kSide / 2, center.y - kSide / 2, kSide, kSide);
+    for (double spread : {6.0, 3.0}) {
+        const ui::Rect shadow = panel.insetBy(-spread, -spread);
+        Shapes::roundedRectangle(cr, ui::Rect(shadow.x(), shadow.y() + 2, shadow.width(),
+                                              shadow.height()),
+                                 kCornerRadius + spread);
+        cairo_set_source_rgba(cr, 0, 0, 0, 0.1);
+        cairo_fill(cr);
+    }
     Shapes::setColor(cr, kPanel);
-    Shapes::roundedRectangle(cr, panel, 12);
-    cairo_fill(cr);
+    Shapes::roundedRectangle(cr, panel, kCornerRadius);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.22);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
 
     TextStyle titleStyle;
     titleStyle.pointSize = 15;

@@ -6,22 +6,17 @@
 namespace render {
 
 // The fixed phone screen the pictures show: a 375 × 667-point portrait screen drawn at 2
-// pixels a point (750 × 1334 pixels), a 20-point status bar, the home screen's 4-column icon
-// grid. See docs/rendering.md.
+// pixels a point (750 × 1334 pixels), a 20-point status bar, the home screen's icons. See
+// docs/rendering.md.
 struct ScreenModel {
     static constexpr double kWidth = 375;
     static constexpr double kHeight = 667;
     static constexpr double kScale = 2;
     static constexpr double kStatusBarHeight = 20;
 
-    // The home screen's grid: 60-point icons, 4 a row, 6 rows a page.
+    // The home screen's icons (their places: services::HomeScreenLayout).
     static constexpr double kIconSize = 60;
     static constexpr double kIconCornerRadius = 13.5;
-    static constexpr int kIconColumns = 4;
-    static constexpr int kIconRows = 6;
-    static constexpr double kGridSideMargin = 27;
-    static constexpr double kGridTop = 34;
-    static constexpr double kRowPitch = 94;
     static constexpr double kIconLabelSize = 12;
 
     // The darkening rule: the light the screen gives at a brightness, as a share of the

@@ -4,6 +4,7 @@
 
 #include "render/GlyphSet.h"
 #include "render/HomeScreenPainter.h"
+#include "render/MenuPlatterPainter.h"
 #include "render/OverlayPainter.h"
 #include "render/ScreenModel.h"
 #include "render/StatusBarPainter.h"
@@ -24,6 +25,10 @@ void drawHome(cairo_t* cr, const ScreenState& state) {
 
 }  // namespace
 
+ScreenRenderer::ScreenRenderer() {
+    _viewRenderer.addContentPainter(&MenuPlatterPainter::draw);
+}
+
 Picture ScreenRenderer::render(const ScreenState& state) const {
     Picture picture(M::kWidth, M::kHeight, M::kScale);
     CairoContext context = picture.context();
@@ -37,7 +42,7 @@ void ScreenRenderer::draw(cairo_t* cr, const ScreenState& state) const {
     cairo_clip(cr);
     const bool appInFront = state.frontApp.has_value();
     if (appInFront) {
-        HomeScreenPainter::drawApp(cr, *state.frontApp);
+        HomeScreenPainter::drawApp(cr, *state.frontApp, state.installedApps);
     } else if (state.menuView) {
         drawMenu(cr, state);
     } else {
@@ -57,7 +62,7 @@ void ScreenRenderer::draw(cairo_t* cr, const ScreenState& state) const {
                              "Brightness", "brightness", state.brightness, glyphs);
     }
 
-    const double light = M::lightFor(state.brightness);
+    const double light = state.asSeen ? M::lightFor(state.brightness) : 1;
     if (light < 1) {
         cairo_set_source_rgba(cr, 0, 0, 0, 1 - light);
         cairo_paint(cr);
@@ -93,7 +98,7 @@ void ScreenRenderer::drawMenu(cairo_t* cr, const ScreenState& state) const {
         if (found != apps.end()) {
             if (const auto frame = HomeScreenPainter::iconFrame(
                     static_cast<std::size_t>(found - apps.begin()), state.rightToLeft))
-                HomeScreenPainter::drawIcon(cr, *state.menuApp, *frame, true);
+                HomeScreenPainter::drawIcon(cr, *state.menuApp, *frame, false, apps);
         }
     }
     _viewRenderer.draw(cr, *state.menuView);

@@ -15,7 +15,8 @@ namespace render {
 //   3. the status bar (white ink on the home screen, black over an app);
 //   4. the volume and brightness overlays while they show (volume above brightness when
 //      both do);
-//   5. the whole screen darkened by the brightness (ScreenModel::lightFor).
+//   5. seen through the glass (ScreenState::asSeen), the whole screen darkened by the
+//      brightness (ScreenModel::lightFor); otherwise the phone's own screenshot, undimmed.
 class ScreenRenderer {
   public:
     // The dimming laid over the home screen under an open menu.
@@ -23,6 +24,9 @@ class ScreenRenderer {
     // The home screen under a menu is drawn at this share of the screen's pixels and scaled
     // up smoothly: it looks blurred and costs little.
     static constexpr double kBlurReduction = 1.0 / 10;
+
+    // Draws the menu's platter with its separators (MenuPlatterPainter).
+    ScreenRenderer();
 
     // The renderer of view trees, for a later class to add its painter.
     ViewRenderer& viewRenderer() { return _viewRenderer; }

@@ -18,6 +18,9 @@ namespace render {
 struct ScreenState {
     double time = 0;  // clock seconds; the status bar's clock reads 9:41 at 0
     double brightness = 0.5;
+    // Drawn as the eye sees the glass: darkened by the brightness (ScreenModel::lightFor).
+    // Off, the picture is the phone's own screenshot, the same at every brightness.
+    bool asSeen = false;
     double volume = 0.5;
     std::array<device::SwitchState, device::kSwitchCount> switches{};
     bool volumeOverlayShowing = false;

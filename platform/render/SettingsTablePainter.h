@@ -17,7 +17,7 @@ class SettingsTablePainter {
     static constexpr ui::ColorComponents kCard{1, 1, 1, 1};
     static constexpr ui::ColorComponents kSeparator{0.78, 0.78, 0.8, 1};
     static constexpr ui::ColorComponents kChevron{0.77, 0.77, 0.78, 1};
-    static constexpr double kCardInset = 8;
+    static constexpr double kCardInset = 10;  // in line with the pane's header image
     static constexpr double kCardRadius = 10;
     static constexpr double kSeparatorInset = 16;
 

@@ -9,7 +9,9 @@
 namespace render {
 
 namespace {
-constexpr ui::ColorComponents kMaximumTrack{0.89, 0.89, 0.91, 1};
+// A translucent grey, as the phone's fill: darker than a light platter and lighter than a
+// dark one, so the track beyond the thumb shows in both appearances.
+constexpr ui::ColorComponents kMaximumTrack{0.47, 0.47, 0.5, 0.5};
 constexpr ui::ColorComponents kThumb{1, 1, 1, 1};
 }  // namespace
 

@@ -66,13 +66,18 @@ double tickStep(double span) {
     return 10 * power;
 }
 
-std::string timeLabel(double seconds, double step) {
-    char text[32];
-    if (step >= 60 && std::fmod(seconds, 60) == 0) {
-        std::snprintf(text, sizeof text, "%.0f min", seconds / 60);
-    } else {
-        std::snprintf(text, sizeof text, step < 1 ? "%.1f s" : "%.0f s", seconds);
+// The time axis in one unit: minutes from three minutes of scenario on, seconds below.
+struct TimeUnit {
+    double seconds;
+    const char* name;
+    static TimeUnit forSpan(double span) {
+        return span >= 180 ? TimeUnit{60, "min"} : TimeUnit{1, "s"};
     }
+};
+
+std::string timeLabel(double seconds, const TimeUnit& unit) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g %s", seconds / unit.seconds, unit.name);
     return text;
 }
 
@@ -97,7 +102,11 @@ void drawLevelLine(cairo_t* cr, const Axes& axes, const TimelineEvents& events, 
     Shapes::setColor(cr, color);
     cairo_set_line_width(cr, 2);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    // The volume dashed over the brightness, so where they are equal both show.
+    const double dash[] = {6, 4};
+    cairo_set_dash(cr, dash, level == Level::Volume ? 2 : 0, 0);
     cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
 }
 
 void drawLevelPanel(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
@@ -201,9 +210,10 @@ void drawSwitchRow(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
 }
 
 void drawAppRow(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
-                const std::string& bundleIdentifier, double top) {
+                const std::string& bundleIdentifier, double top,
+                const std::vector<std::string>& installedApps) {
     drawRow(cr, axes, top, AppIconStyle::displayName(bundleIdentifier));
-    const ui::ColorComponents color = AppIconStyle::color(bundleIdentifier);
+    const ui::ColorComponents color = AppIconStyle::color(bundleIdentifier, installedApps);
     for (const auto& span : events.appSpans()) {
         if (span.bundleIdentifier != bundleIdentifier) continue;
         const double left = axes.x(span.start);
@@ -212,19 +222,29 @@ void drawAppRow(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
         Shapes::setColor(cr, color);
         Shapes::roundedRectangle(cr, box, 4);
         cairo_fill(cr);
-        TextPainter::draw(cr, AppIconStyle::displayName(bundleIdentifier) + " in front",
-                          box.insetBy(4, 0), textStyle(11, {1, 1, 1, 1}));
+        // Inside the span when it fits, else just after it in the text colour.
+        const std::string label = AppIconStyle::displayName(bundleIdentifier) + " in front";
+        const double labelWidth = TextPainter::measure(cr, label, textStyle(11, kText)).width;
+        if (labelWidth + 8 <= box.width()) {
+            TextPainter::draw(cr, label, box.insetBy(4, 0), textStyle(11, {1, 1, 1, 1}));
+        } else {
+            const double x = std::min(box.maxX() + 4, TimelinePlot::kWidth - labelWidth - 2);
+            TextPainter::draw(cr, label, ui::Rect(x, box.y(), labelWidth + 2, box.height()),
+                              textStyle(11, kText));
+        }
     }
 }
 
 void drawTimeAxis(cairo_t* cr, const Axes& axes, double top, double bottom) {
-    const double step = tickStep(axes.endTime);
-    for (double t = 0; t <= axes.endTime + step * 1e-6; t += step) {
+    const TimeUnit unit = TimeUnit::forSpan(axes.endTime);
+    const double step = tickStep(axes.endTime / unit.seconds) * unit.seconds;
+    for (int tick = 0; tick * step <= axes.endTime + step * 1e-6; ++tick) {
+        const double t = tick * step;
         const double x = axes.x(t);
         Shapes::setColor(cr, kGrid);
         cairo_rectangle(cr, x - 0.5, kLevelTop, 1, bottom - kLevelTop);
         cairo_fill(cr);
-        TextPainter::draw(cr, timeLabel(t, step), ui::Rect(x - 40, bottom + 4, 80, 16),
+        TextPainter::draw(cr, timeLabel(t, unit), ui::Rect(x - 40, bottom + 4, 80, 16),
                           textStyle(11, kText, TextStyle::Alignment::Center));
     }
     (void)top;
@@ -254,8 +274,10 @@ Picture TimelinePlot::render(const Input& input) {
     cairo_paint(cr);
     const Axes axes{endTime, kWidth - kLeft - kRight};
 
+    const TimeUnit unit = TimeUnit::forSpan(endTime);
     char title[64];
-    std::snprintf(title, sizeof title, "Timeline, 0 to %.1f s", endTime);
+    std::snprintf(title, sizeof title, "Timeline, 0 to %.3g %s", endTime / unit.seconds,
+                  unit.name);
     TextPainter::draw(cr, title, ui::Rect(kLeft, 6, 400, 24), textStyle(15, kText));
 
     const double rowsTop = kLevelTop + kLevelHeight + 20;
@@ -278,7 +300,7 @@ Picture TimelinePlot::render(const Input& input) {
         if (std::find(apps.begin(), apps.end(), span.bundleIdentifier) == apps.end())
             apps.push_back(span.bundleIdentifier);
     for (const std::string& app : apps) {
-        drawAppRow(cr, axes, events, app, top);
+        drawAppRow(cr, axes, events, app, top, input.installedApps);
         top += kRowHeight;
     }
     return picture;

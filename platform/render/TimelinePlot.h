@@ -2,6 +2,9 @@
 
 #include <cairo.h>
 
+#include <string>
+#include <vector>
+
 #include "device/Timeline.h"
 #include "render/Picture.h"
 #include "render/TimelineEvents.h"
@@ -9,8 +12,8 @@
 namespace render {
 
 // The phone's timeline as a picture. Time runs left to right from 0 to the end time:
-//   - the volume and brightness as lines over 0…1 (each change a step, so a glide shows as a
-//     slope of small steps);
+//   - the volume (dashed, over) and brightness as lines over 0…1 (each change a step, so a
+//     glide shows as a slope of small steps); time in one unit, seconds or minutes;
 //   - a row of marks where an overlay was shown, in the level's colour;
 //   - a row per switch that changed: a band while it is on, a filled dot where it turned on,
 //     a hollow one where it turned off, a grey one where it became indeterminate;
@@ -18,7 +21,7 @@ namespace render {
 class TimelinePlot {
   public:
     static constexpr double kWidth = 1200;
-    static constexpr double kScale = 1;
+    static constexpr double kScale = 2;  // pixels a point, so the 11-point text reads
 
     struct Input {
         device::Timeline timeline;
@@ -26,6 +29,8 @@ class TimelinePlot {
         // The levels now: the lines end there, and start there when nothing changed them.
         double volume = 0.5;
         double brightness = 0.5;
+        // The home screen's apps in order: the app rows take their icons' colours.
+        std::vector<std::string> installedApps;
     };
 
     static Picture render(const Input& input);

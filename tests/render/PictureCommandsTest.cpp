@@ -3,11 +3,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
 #include <set>
+#include <tuple>
 
 #include <sys/stat.h>
 #include <string>
 
+#include "PictureProbe.h"
 #include "render/Picture.h"
 #include "render/ScreenModel.h"
 #include "support/Subprocess.h"
@@ -100,4 +103,97 @@ TEST(PictureCommands, ATargetThatIsNoRegularFileStopsTheScenarioAndStaysAsItWas)
     EXPECT_EQ(fs::symlink_status(directory.path() / "pipe.png").type(), fs::file_type::fifo);
     EXPECT_EQ(fs::symlink_status(directory.path() / "shots/0000-start.png").type(),
               fs::file_type::fifo);
+}
+
+// The phone's screenshot is the same at every brightness; seen through the glass the screen
+// is darker at a lower brightness.
+TEST(PictureCommands, ASnapshotIsUndimmedAndTheGlassAsSeenDarkens) {
+    testing_support::TemporaryDirectory directory;
+    std::string output;
+    ASSERT_EQ(play(directory.path(),
+                   "app com.example.maps\n"
+                   "user brightness 1\n"
+                   "wait 2\n"
+                   "snapshot full.png\n"
+                   "snapshot --as-seen full-seen.png\n"
+                   "user brightness 0.1\n"
+                   "wait 2\n"
+                   "snapshot low.png\n"
+                   "snapshot --as-seen low-seen.png\n",
+                   "", &output),
+              0)
+        << output;
+    auto read = [&](const char* name) {
+        auto picture = render::Picture::readPng(directory.path() / name);
+        EXPECT_TRUE(picture) << name;
+        return picture ? std::move(*picture) : render::Picture(1, 1, 1);
+    };
+    const auto full = read("full.png");
+    EXPECT_TRUE(read("low.png").samePixelsAs(full));
+    EXPECT_TRUE(read("full-seen.png").samePixelsAs(full));
+    const ui::Rect screen(0, 0, render::ScreenModel::kWidth, render::ScreenModel::kHeight);
+    const double lowSeen = render_testing::PictureProbe(read("low-seen.png")).meanLuma(screen);
+    EXPECT_LT(lowSeen, render_testing::PictureProbe(full).meanLuma(screen) * 0.5);
+    EXPECT_EQ(play(directory.path(), "snapshot --as-seen\n", "", &output), 1);
+}
+
+namespace {
+
+// "show frame.x" lines of the output, as rectangles.
+ui::Rect shownRect(const std::string& output, const std::string& quantity) {
+    const auto at = output.find(quantity + " ");
+    if (at == std::string::npos) return ui::Rect(-1, -1, 0, 0);
+    double x = 0, y = 0, width = 0, height = 0;
+    std::sscanf(output.c_str() + at + quantity.size() + 1, "%lf %lf %lf %lf", &x, &y, &width,
+                &height);
+    return ui::Rect(x, y, width, height);
+}
+
+}  // namespace
+
+// The menu stands next to the pressed icon: below an icon high on the screen, above one in the
+// bottom row, on the icon's side, never over it; the picture shows the platter there and the
+// icon sharp, and the quantity says where.
+TEST(PictureCommands, TheMenuStandsNextToThePressedIconInThePictureAndTheQuantity) {
+    testing_support::TemporaryDirectory directory;
+    std::string scenario;
+    for (int i = 0; i < 24; ++i) scenario += "app com.example.app" + std::to_string(i) + "\n";
+    scenario +=
+        "press com.example.app1\nshow frame.menu\nshow frame.icon.com.example.app1\n"
+        "snapshot high.png\n"
+        "press com.example.app23\nshow frame.menu\nshow frame.icon.com.example.app23\n"
+        "snapshot low.png\ndismiss\nshow frame.menu\n";
+    std::string output;
+    ASSERT_EQ(play(directory.path(), scenario, "", &output), 0) << output;
+    const ui::Rect highMenu = shownRect(output, "frame.menu");
+    const ui::Rect highIcon = shownRect(output, "frame.icon.com.example.app1");
+    const ui::Rect lowMenu = shownRect(output.substr(output.find("frame.icon.com.example.app1")),
+                                       "frame.menu");
+    const ui::Rect lowIcon = shownRect(output, "frame.icon.com.example.app23");
+    EXPECT_NE(output.find("frame.menu none"), std::string::npos) << output;
+
+    // Second column, top row: below it, in line with its left edge.
+    EXPECT_NEAR(highMenu.minY(), highIcon.maxY() + 8, 0.01) << output;
+    EXPECT_NEAR(highMenu.minX(), highIcon.minX(), 0.01);
+    // Last column, bottom row: above it, in line with its right edge.
+    EXPECT_NEAR(lowMenu.maxY(), lowIcon.minY() - 8, 0.01) << output;
+    EXPECT_NEAR(lowMenu.maxX(), lowIcon.maxX(), 0.01);
+    EXPECT_GT(lowMenu.height(), 100);
+
+    const auto high = render::Picture::readPng(directory.path() / "high.png");
+    const auto low = render::Picture::readPng(directory.path() / "low.png");
+    ASSERT_TRUE(high && low);
+    for (const auto& [picture, menu, icon] :
+         {std::tuple{&*high, highMenu, highIcon}, std::tuple{&*low, lowMenu, lowIcon}}) {
+        const render_testing::PictureProbe probe(*picture);
+        // The platter (light, opaque) fills its frame; just outside it is the dimmed blur.
+        const ui::Rect inside(menu.minX() + 2, menu.minY() + 2, 40, 6);
+        EXPECT_GT(probe.meanLuma(inside), 200);
+        const ui::Rect beside(menu.maxX() + 1, menu.midY(), 4, 4);
+        EXPECT_LT(probe.meanLuma(beside), 160);
+        // The icon is drawn sharp: its own colour, not the platter's, over its whole frame.
+        const ui::Rect iconMiddle(icon.minX() + 4, icon.midY() + 16, icon.width() - 8, 8);
+        EXPECT_LT(probe.meanLuma(iconMiddle), 200);
+        EXPECT_TRUE(menu.maxY() <= icon.minY() || menu.minY() >= icon.maxY());
+    }
 }

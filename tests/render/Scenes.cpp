@@ -254,7 +254,7 @@ std::vector<ReferenceScene> referenceScenes() {
          }},
         {"plot",
          [] {
-             return render::TimelinePlot::render({sampleTimeline(), 10, 0.5, 0.5});
+             return render::TimelinePlot::render({sampleTimeline(), 10, 0.5, 0.5, {}});
          }},
     };
 }

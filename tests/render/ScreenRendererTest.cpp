@@ -29,15 +29,25 @@ render::Picture draw(const render::ScreenState& state) {
 
 }  // namespace
 
-TEST(ScreenBrightness, TheScreenIsDarkerAtLowBrightnessByTheDocumentedRule) {
+TEST(ScreenBrightness, TheScreenshotIsTheSameAtEveryBrightnessAndTheGlassDarkens) {
     RenderWorld world;
     render::ScreenState state = render_testing::homeScreen();
     state.brightness = 1;
+    const auto screenshotAtFull = draw(state);
+    state.brightness = 0.1;
+    EXPECT_TRUE(draw(state).samePixelsAs(screenshotAtFull));
+
+    state.asSeen = true;
+    state.brightness = 1;
     const double full = PictureProbe(draw(state)).meanLuma(kWholeScreen);
-    for (double level : {0.2, 0.9, 0.0}) {
+    EXPECT_NEAR(full, PictureProbe(screenshotAtFull).meanLuma(kWholeScreen), 0.01);
+    double brighter = 0;
+    for (double level : {0.0, 0.2, 0.9}) {
         state.brightness = level;
         const double luma = PictureProbe(draw(state)).meanLuma(kWholeScreen);
         EXPECT_NEAR(luma / full, ScreenModel::lightFor(level), 0.01) << level;
+        EXPECT_GT(luma, brighter) << level;  // a glide up shows as pictures getting lighter
+        brighter = luma;
     }
     EXPECT_DOUBLE_EQ(ScreenModel::lightFor(0.2), 0.36);
     EXPECT_DOUBLE_EQ(ScreenModel::lightFor(0.9), 0.92);

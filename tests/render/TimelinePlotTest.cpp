@@ -41,12 +41,12 @@ TEST(TimelineEvents, SkipsEntriesItCannotReadWithoutFailing) {
     EXPECT_TRUE(events.levelChanges().empty());
     EXPECT_TRUE(events.switchChanges().empty());
     EXPECT_TRUE(events.appSpans().empty());  // only the home screen reports apps
-    render::TimelinePlot::render({timeline, 2, 0.5, 0.5});
+    render::TimelinePlot::render({timeline, 2, 0.5, 0.5, {}});
 }
 
 TEST(TimelinePlot, AGlideIsASlopeAndAJumpIsAStep) {
     const auto picture =
-        render::TimelinePlot::render({render_testing::sampleTimeline(), 10, 0.5, 0.5});
+        render::TimelinePlot::render({render_testing::sampleTimeline(), 10, 0.5, 0.5, {}});
     render_testing::PictureProbe probe(picture);
     // The plot's level axis: 0…1 over 260 points from y 46; time 0…10 s over 1020 points from x
     // 150.
@@ -56,9 +56,11 @@ TEST(TimelinePlot, AGlideIsASlopeAndAJumpIsAStep) {
         return p.red > 200 && p.green > 100 && p.green < 190 && p.blue < 80;
     };
     auto blue = [](const render::Pixel& p) { return p.blue > 200 && p.red < 60; };
+    // Within a dash's length of the time (the volume is dashed).
     auto columnHas = [&](double time, auto colour, double level) {
-        for (double dy = -3; dy <= 3; dy += 0.5)
-            if (colour(probe.at(x(time), y(level) + dy))) return true;
+        for (double dx = -5; dx <= 5; dx += 0.5)
+            for (double dy = -3; dy <= 3; dy += 0.5)
+                if (colour(probe.at(x(time) + dx, y(level) + dy))) return true;
         return false;
     };
     // Mid-glide (the brightness rises 0.02 every 0.05 s from 1.2 s) the line is between the ends.
@@ -76,6 +78,38 @@ TEST(TimelinePlot, EachSwitchAndAppThatChangedHasARow) {
     const double rows = render::TimelinePlot::heightFor(events);
     const double noRows = render::TimelinePlot::heightFor(TimelineEvents::read({}));
     EXPECT_DOUBLE_EQ(rows - noRows, 3 * 26);  // wifi, Maps, Mail
-    const auto empty = render::TimelinePlot::render({{}, 0, 0.3, 0.8});
-    EXPECT_EQ(empty.pixelHeight(), static_cast<int>(noRows));
+    const auto empty = render::TimelinePlot::render({{}, 0, 0.3, 0.8, {}});
+    EXPECT_EQ(empty.pixelHeight(), static_cast<int>(noRows * render::TimelinePlot::kScale));
+    EXPECT_EQ(empty.pixelWidth(), 2 * render::TimelinePlot::kWidth);  // 2 pixels a point
+}
+
+// Where the volume and the brightness are equal, both lines show; a short visit keeps its
+// label.
+TEST(TimelinePlot, EqualLevelsBothShowAndAShortVisitKeepsItsLabel) {
+    device::Timeline timeline;
+    const auto home = device::Actor::service("home screen");
+    timeline.record({100, home, "com.example.maps: running, foreground"});
+    timeline.record({101, home, "com.example.maps: running, background"});
+    const auto picture = render::TimelinePlot::render({timeline, 300, 0.5, 0.5, {}});
+    const render_testing::PictureProbe probe(picture);
+    const ui::Rect level(150, 46 + 130 - 3, 1020, 6);  // the 50 % line
+    const auto count = [&](const ui::Rect& area, auto isInk) {
+        int found = 0;
+        for (double py = area.minY(); py < area.maxY(); py += 0.5)
+            for (double px = area.minX(); px < area.maxX(); px += 0.5) found += isInk(probe.at(px, py));
+        return found;
+    };
+    const int orange = count(level, [](const render::Pixel& p) {
+        return p.red > 200 && p.green > 100 && p.green < 190 && p.blue < 80;
+    });
+    const int blue = count(level, [](const render::Pixel& p) { return p.blue > 200 && p.red < 60; });
+    EXPECT_GT(orange, 400);
+    EXPECT_GT(blue, 400);
+
+    // The visit lasts 1 s of 300: 3.4 points of span, its label beside it in dark ink.
+    const double spanEnd = 150 + 101.0 / 300 * 1020;
+    const double rowTop = render::TimelinePlot::heightFor(TimelineEvents::read(timeline)) - 40 - 26;
+    const int labelInk = count(ui::Rect(spanEnd + 2, rowTop + 3, 80, 20),
+                               [](const render::Pixel& p) { return p.luma() < 120; });
+    EXPECT_GT(labelInk, 40);
 }
