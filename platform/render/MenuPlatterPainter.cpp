@@ -40,8 +40,8 @@ bool MenuPlatterPainter::draw(cairo_t* cr, ui::View& view) {
     std::sort(rowBottoms.begin(), rowBottoms.end());
     if (!rowBottoms.empty()) rowBottoms.pop_back();  // no line under the last row
     const double ink = isDarkPlatter(view) ? 1 : 0;
-    for (double y : rowBottoms) {
-        cairo_rectangle(cr, view.bounds().minX(), y - kSeparatorWidth / 2, view.bounds().width(),
+    for (double y : rowBottoms) {  // along the upper row's bottom edge
+        cairo_rectangle(cr, view.bounds().minX(), y - kSeparatorWidth, view.bounds().width(),
                         kSeparatorWidth);
         cairo_set_source_rgba(cr, ink, ink, ink, 0.22);
         cairo_fill(cr);

@@ -131,7 +131,9 @@ TEST(PictureCommands, ASnapshotIsUndimmedAndTheGlassAsSeenDarkens) {
     const auto full = read("full.png");
     EXPECT_TRUE(read("low.png").samePixelsAs(full));
     EXPECT_TRUE(read("full-seen.png").samePixelsAs(full));
-    const ui::Rect screen(0, 0, render::ScreenModel::kWidth, render::ScreenModel::kHeight);
+    // A picture read back has 1 pixel a point: the whole screen in its pixels.
+    const ui::Rect screen(0, 0, render::ScreenModel::kWidth * render::ScreenModel::kScale,
+                          render::ScreenModel::kHeight * render::ScreenModel::kScale);
     const double lowSeen = render_testing::PictureProbe(read("low-seen.png")).meanLuma(screen);
     EXPECT_LT(lowSeen, render_testing::PictureProbe(full).meanLuma(screen) * 0.5);
     EXPECT_EQ(play(directory.path(), "snapshot --as-seen\n", "", &output), 1);
@@ -183,17 +185,25 @@ TEST(PictureCommands, TheMenuStandsNextToThePressedIconInThePictureAndTheQuantit
     const auto high = render::Picture::readPng(directory.path() / "high.png");
     const auto low = render::Picture::readPng(directory.path() / "low.png");
     ASSERT_TRUE(high && low);
+    // A picture read back has 1 pixel a point: the probes below scale points to its pixels.
+    constexpr double k = render::ScreenModel::kScale;
+    const auto scaled = [&](double x, double y, double width, double height) {
+        return ui::Rect(x * k, y * k, width * k, height * k);
+    };
     for (const auto& [picture, menu, icon] :
          {std::tuple{&*high, highMenu, highIcon}, std::tuple{&*low, lowMenu, lowIcon}}) {
         const render_testing::PictureProbe probe(*picture);
         // The platter (light, opaque) fills its frame; just outside it is the dimmed blur.
-        const ui::Rect inside(menu.minX() + 2, menu.minY() + 2, 40, 6);
-        EXPECT_GT(probe.meanLuma(inside), 200);
-        const ui::Rect beside(menu.maxX() + 1, menu.midY(), 4, 4);
-        EXPECT_LT(probe.meanLuma(beside), 160);
+        EXPECT_GT(probe.meanLuma(scaled(menu.minX() + 20, menu.minY() + 3, 40, 4)), 200);
+        EXPECT_LT(probe.meanLuma(scaled(menu.maxX() + 1, menu.midY(), 4, 4)), 160);
         // The icon is drawn sharp: its own colour, not the platter's, over its whole frame.
-        const ui::Rect iconMiddle(icon.minX() + 4, icon.midY() + 16, icon.width() - 8, 8);
-        EXPECT_LT(probe.meanLuma(iconMiddle), 200);
+        EXPECT_LT(probe.meanLuma(scaled(icon.minX() + 4, icon.midY() + 16, icon.width() - 8, 8)),
+                  200);
         EXPECT_TRUE(menu.maxY() <= icon.minY() || menu.minY() >= icon.maxY());
+        // A separator between the first two rows, unlike the platter around it.
+        const double separator = menu.minY() + 57 - 0.25;
+        EXPECT_GT(probe.at((menu.minX() + 120) * k, (separator + 6) * k).luma() -
+                      probe.at((menu.minX() + 120) * k, separator * k).luma(),
+                  30);
     }
 }

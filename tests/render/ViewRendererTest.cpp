@@ -167,6 +167,28 @@ TEST(ViewRendererSliders, TheThumbsCentreFollowsTheValueAndMirrors) {
     }
 }
 
+// Both tracks show against the menu's light and dark platters: the track beyond the thumb
+// stands apart from the platter, and the filled track from the track beyond.
+TEST(ViewRendererSliders, BothTracksShowOnALightAndADarkPlatter) {
+    RenderWorld world;
+    for (double platter : {0.96, 0.11}) {
+        SCOPED_TRACE(platter);
+        auto root = rt::make<ui::View>(Rect(0, 0, 300, 40));
+        root->setBackgroundColor(Color::colorWithWhite(platter, 1));
+        auto slider = rt::make<ui::Slider>(Rect(0, 0, 300, 40));
+        slider->setValue(0.3f);
+        slider->setTintColor(platter > 0.5 ? Color::darkGrayColor() : Color::whiteColor());
+        root->addSubview(slider.get());
+        const auto picture = render::ViewRenderer().render(root.get(), kScale);
+        const PictureProbe probe(picture);
+        const double background = probe.meanLuma(Rect(200, 4, 40, 4));
+        const double beyond = probe.meanLuma(Rect(200, 19.5, 40, 1));
+        const double filled = probe.meanLuma(Rect(20, 19.5, 40, 1));
+        EXPECT_GT(std::fabs(beyond - background), 40);
+        EXPECT_GT(std::fabs(filled - beyond), 60);
+    }
+}
+
 TEST(ViewRendererImages, ATemplateImageIsDrawnInItsTintAndAnOriginalInItsOwnColours) {
     RenderWorld world;
     const auto original = ui::Image::imageWithContentsOfFile(
