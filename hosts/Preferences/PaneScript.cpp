@@ -183,8 +183,8 @@ void PaneScript::runRespring() {
 // Draws the app's screen as it stands once the tasks due now have run.
 void PaneScript::runSnapshot(const std::string& file) {
     core::RunLoop::main().runFor(0);
-    const render::Picture picture =
-        render::SettingsScreen::picture(_state.settingsApp().rootStack()->view().get());
+    const render::Picture picture = render::SettingsScreen::picture(
+        _state.settingsApp().rootStack()->view().get(), _state.alert().get());
     try {
         picture.writePng(file);
     } catch (const std::runtime_error& error) {

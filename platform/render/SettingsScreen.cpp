@@ -1,5 +1,6 @@
 #include "render/SettingsScreen.h"
 
+#include "render/AlertPainter.h"
 #include "render/NavigationBarPainter.h"
 #include "render/ScreenModel.h"
 #include "render/SettingsTablePainter.h"
@@ -32,7 +33,7 @@ ViewRenderer SettingsScreen::renderer() {
     return renderer;
 }
 
-Picture SettingsScreen::picture(ui::View* root) {
+Picture SettingsScreen::picture(ui::View* root, const ui::AlertController* alert) {
     Picture picture(ScreenModel::kWidth, ScreenModel::kHeight, ScreenModel::kScale);
     CairoContext context = picture.context();
     cairo_t* cr = context.get();
@@ -47,6 +48,8 @@ Picture SettingsScreen::picture(ui::View* root) {
         clock.color = bar->titleColor()->components();
     TextPainter::draw(cr, StatusBarPainter::clockText(0),
                       ui::Rect(0, 0, ScreenModel::kWidth, ScreenModel::kStatusBarHeight), clock);
+    if (alert)
+        AlertPainter::draw(cr, *alert, ui::Rect(0, 0, ScreenModel::kWidth, ScreenModel::kHeight));
     return picture;
 }
 

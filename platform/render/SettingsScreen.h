@@ -2,6 +2,7 @@
 
 #include "render/Picture.h"
 #include "render/ViewRenderer.h"
+#include "ui/AlertController.h"
 #include "ui/View.h"
 
 namespace render {
@@ -15,8 +16,8 @@ class SettingsScreen {
     // A view renderer with the settings pages' painters added.
     static ViewRenderer renderer();
     // The screen with `root` (the app's window content, in screen points) drawn on it; a
-    // null root gives the empty white screen.
-    static Picture picture(ui::View* root);
+    // null root gives the empty white screen. An alert on screen is drawn over it all.
+    static Picture picture(ui::View* root, const ui::AlertController* alert = nullptr);
 };
 
 }  // namespace render

@@ -10,6 +10,7 @@
 #include "settings/PSSpecifier.h"
 #include "settings/PSTableCell.h"
 #include "settings/Registration.h"
+#include "ui/AlertController.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
 #include "ui/Switch.h"
@@ -142,3 +143,36 @@ TEST_F(SettingsScreenTest, PushedPageCoversTheRowsOfTheRootPage) {
 }
 
 }  // namespace
+
+// An alert on screen is drawn over the page: the page dimmed, the platter in the middle with
+// its title, and each button's title in its colour where the button is.
+TEST_F(SettingsScreenTest, AnAlertIsDrawnOverThePageWithItsTextAndButtons) {
+    const auto plain = render::SettingsScreen::picture(nullptr);
+    ui::AlertController alert("Respring", "Apply the changes now?",
+                              ui::AlertControllerStyle::Alert);
+    alert.addAction({"Cancel", ui::AlertActionStyle::Cancel, {}});
+    alert.addAction({"Respring", ui::AlertActionStyle::Destructive, {}});
+    const auto shown = render::SettingsScreen::picture(nullptr, &alert);
+    const render_testing::PictureProbe probe(shown);
+    // The page around the alert is dimmed.
+    EXPECT_LT(probe.meanLuma(ui::Rect(10, 600, 40, 40)),
+              render_testing::PictureProbe(plain).meanLuma(ui::Rect(10, 600, 40, 40)) - 60);
+    const auto inkIn = [&](const ui::Rect& area, auto isInk) {
+        int found = 0;
+        for (double y = area.minY(); y < area.maxY(); y += 0.5)
+            for (double x = area.minX(); x < area.maxX(); x += 0.5) found += isInk(probe.at(x, y));
+        return found > 20;
+    };
+    const auto dark = [](const render::Pixel& p) { return p.luma() < 80; };
+    const auto blue = [](const render::Pixel& p) { return p.blue > 200 && p.red < 80; };
+    const auto red = [](const render::Pixel& p) { return p.red > 200 && p.green < 110; };
+    const double middle = 375 / 2.0;
+    // Title and message above the buttons, Cancel (blue) at the left, Respring (red) at the right.
+    const double top = 667 / 2.0 - (20 + 22 + 36 + 18 + 44) / 2.0;
+    EXPECT_TRUE(inkIn(ui::Rect(middle - 100, top + 20, 200, 22), dark));
+    EXPECT_TRUE(inkIn(ui::Rect(middle - 120, top + 42, 240, 36), dark));
+    const double buttons = top + 96;
+    EXPECT_TRUE(inkIn(ui::Rect(middle - 135, buttons, 135, 44), blue));
+    EXPECT_FALSE(inkIn(ui::Rect(middle, buttons, 135, 44), blue));
+    EXPECT_TRUE(inkIn(ui::Rect(middle, buttons, 135, 44), red));
+}
