@@ -1,11 +1,15 @@
 #include "Scenes.h"
 
 #include <cstdio>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "RenderWorld.h"
 #include "device/LevelText.h"
 #include "rt/Make.h"
+#include "support/Subprocess.h"
+#include "support/TemporaryDirectory.h"
 #include "tweak/widgets/SliderView.h"
 #include "tweak/widgets/TogglesView.h"
 #include "ui/Button.h"
@@ -226,25 +230,43 @@ device::Timeline sampleTimeline() {
 
 namespace render_testing {
 
+render::Picture hostScene(const std::string& name) {
+    testing_support::TemporaryDirectory directory;
+    const std::string scenario = std::string(HOST_SCENES_DIR) + "/" + name + ".scenario";
+    std::string output;
+    const int status = testing_support::run(
+        "cd " + testing_support::shellQuote(directory.path().string()) + " && " +
+            SPRINGBOARD_HOST + " " + testing_support::shellQuote(scenario) + " 2>&1",
+        &output);
+    auto picture = render::Picture::readPng(directory.path() / "picture.png");
+    if (status != 0 || !picture)
+        throw std::runtime_error("the host scene " + name + " drew no picture: " + output);
+    return std::move(*picture);
+}
+
 std::vector<ReferenceScene> referenceScenes() {
     device::DeviceConfiguration rightToLeft;
     rightToLeft.layoutDirection = device::LayoutDirection::RightToLeft;
     rightToLeft.localeIdentifier = "ar";
-    return {
+    std::vector<ReferenceScene> scenes = {
         {"home",
          [] {
              RenderWorld world;
              return render::ScreenRenderer().render(homeScreen());
          }},
-        {"menu-light",
-         [] {
-             RenderWorld world;
-             return render::ScreenRenderer().render(homeScreenWithMenu(false));
-         }},
-        {"menu-dark-rtl",
+        // An app in front under both overlays, right to left (the status bar mirrored).
+        {"overlays-rtl",
          [rightToLeft] {
              RenderWorld world(rightToLeft);
-             return render::ScreenRenderer().render(homeScreenWithMenu(true));
+             render::ScreenState state = homeScreen();
+             state.rightToLeft = true;
+             state.frontApp = "com.example.mail";
+             state.volumeOverlayShowing = state.brightnessOverlayShowing = true;
+             state.volume = 0.25;
+             state.brightness = 0.75;
+             state.switches[static_cast<std::size_t>(device::Switch::LowPower)] =
+                 device::SwitchState::On;
+             return render::ScreenRenderer().render(state);
          }},
         {"views",
          [] {
@@ -257,6 +279,11 @@ std::vector<ReferenceScene> referenceScenes() {
              return render::TimelinePlot::render({sampleTimeline(), 10, 0.5, 0.5, {}});
          }},
     };
+    // The real host: the home screen's menu with the library's editors, the pane's pages.
+    for (const char* name :
+         {"menu-light", "menu-dark-rtl", "app-in-front", "pane-root", "pane-subpage"})
+        scenes.push_back({std::string("host-") + name, [name] { return hostScene(name); }});
+    return scenes;
 }
 
 }  // namespace render_testing

@@ -38,7 +38,9 @@ device::Timeline sampleTimeline();
 
 namespace render_testing {
 
-// A scene with a reference picture: each draws itself in a world of its own.
+// A scene with a reference picture: each draws itself in a world of its own. The "host-"
+// scenes are the SpringBoard host playing host-scenes/<name>.scenario, which writes
+// picture.png: the real menu with the library's editors, the real pane pages.
 struct ReferenceScene {
     std::string name;  // the reference is references/<name>.png
     std::function<render::Picture()> draw;
