@@ -35,6 +35,17 @@ void BM_HomeScreen(benchmark::State& benchState) {
 }
 BENCHMARK(BM_HomeScreen)->Unit(benchmark::kMillisecond);
 
+// An app in front under both overlays: the heaviest screen without a menu.
+void BM_AppWithBothOverlays(benchmark::State& benchState) {
+    render_testing::RenderWorld world;
+    render::ScreenState screen = render_testing::homeScreen();
+    screen.frontApp = "com.example.maps";
+    screen.volumeOverlayShowing = screen.brightnessOverlayShowing = true;
+    const render::ScreenRenderer renderer;
+    for (auto _ : benchState) benchmark::DoNotOptimize(renderer.render(screen));
+}
+BENCHMARK(BM_AppWithBothOverlays)->Unit(benchmark::kMillisecond);
+
 void BM_ScreenPngFile(benchmark::State& benchState) {
     render_testing::RenderWorld world;
     const auto picture = render::ScreenRenderer().render(render_testing::homeScreenWithMenu(false));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/AppIconStyle.h"
+#include "render/Picture.h"
 #include "render/ScreenModel.h"
 #include "render/Shapes.h"
 #include "render/TextPainter.h"
@@ -80,15 +81,31 @@ std::optional<ui::Rect> HomeScreenPainter::iconFrame(std::size_t index, bool rig
     return Layout::iconFrame(index, rightToLeft);
 }
 
+// The gradient is smooth, so it is drawn at an eighth of the screen's pixels and scaled up
+// with a bilinear filter: the same picture, for a fraction of a full-size gradient's time.
 void HomeScreenPainter::drawWallpaper(cairo_t* cr) {
-    cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, M::kWidth * 0.4, M::kHeight);
-    cairo_pattern_add_color_stop_rgb(gradient, 0, 0.16, 0.27, 0.55);
-    cairo_pattern_add_color_stop_rgb(gradient, 0.55, 0.36, 0.25, 0.58);
-    cairo_pattern_add_color_stop_rgb(gradient, 1, 0.78, 0.42, 0.45);
+    constexpr double kReduction = 1.0 / 8;
+    Picture small(M::kWidth, M::kHeight, kReduction);
+    {
+        CairoContext context = small.context();
+        cairo_pattern_t* gradient =
+            cairo_pattern_create_linear(0, 0, M::kWidth * 0.4, M::kHeight);
+        cairo_pattern_add_color_stop_rgb(gradient, 0, 0.16, 0.27, 0.55);
+        cairo_pattern_add_color_stop_rgb(gradient, 0.55, 0.36, 0.25, 0.58);
+        cairo_pattern_add_color_stop_rgb(gradient, 1, 0.78, 0.42, 0.45);
+        cairo_set_source(context.get(), gradient);
+        cairo_paint(context.get());
+        cairo_pattern_destroy(gradient);
+    }
+    cairo_save(cr);
     cairo_rectangle(cr, 0, 0, M::kWidth, M::kHeight);
-    cairo_set_source(cr, gradient);
-    cairo_fill(cr);
-    cairo_pattern_destroy(gradient);
+    cairo_clip(cr);
+    cairo_scale(cr, 1 / kReduction, 1 / kReduction);
+    cairo_set_source_surface(cr, small.surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 void HomeScreenPainter::drawIcons(cairo_t* cr, const ScreenState& state) {
