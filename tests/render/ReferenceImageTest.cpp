@@ -16,8 +16,9 @@ namespace {
 // The picture is compared in square regions of this many pixels a side.
 constexpr int kRegion = 24;
 // A pixel counts as different when a component differs by more than this (antialiasing of a
-// slightly different rasteriser stays below).
-constexpr int kPixelTolerance = 40;
+// slightly different rasteriser stays below; a half-covered grey hairline or a white knob's
+// soft shadow does not).
+constexpr int kPixelTolerance = 24;
 // A region differs when more of its pixels than this differ: a 0.5-point hairline across it
 // (24 pixels) or a small glyph exceeds it, a few antialiased edge pixels do not.
 constexpr int kDifferentPixelsPerRegion = 12;

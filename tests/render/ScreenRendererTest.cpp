@@ -178,3 +178,22 @@ TEST(ScreenMenu, AnOpenMenuIsDrawnOverADimmedHomeScreenAndItsDarkEditorIsWhite) 
         PictureProbe(withMenu).at(menuFrame.x() + trackStart.x, menuFrame.y() + trackStart.y);
     EXPECT_GT(pixel.luma(), 230);
 }
+
+// An overlay that does not show leaves no trace: with only one showing, the other's level
+// changes nothing in the picture (not even under the shown panel's translucent material).
+TEST(ScreenOverlays, AnOverlayThatDoesNotShowLeavesNoTrace) {
+    RenderWorld world;
+    render::ScreenState state = render_testing::homeScreen();
+    state.frontApp = "com.example.maps";
+    state.brightnessOverlayShowing = true;
+    state.volume = 0;
+    const auto volumeZero = draw(state);
+    state.volume = 1;
+    EXPECT_TRUE(draw(state).samePixelsAs(volumeZero));
+    state.brightnessOverlayShowing = false;
+    state.volumeOverlayShowing = true;
+    state.brightness = 0;
+    const auto brightnessZero = draw(state);
+    state.brightness = 1;
+    EXPECT_TRUE(draw(state).samePixelsAs(brightnessZero));
+}
