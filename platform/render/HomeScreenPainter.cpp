@@ -100,11 +100,7 @@ void HomeScreenPainter::drawWallpaper(cairo_t* cr) {
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, M::kWidth, M::kHeight);
     cairo_clip(cr);
-    cairo_scale(cr, 1 / kReduction, 1 / kReduction);
-    cairo_set_source_surface(cr, small.surface(), 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
-    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_paint(cr);
+    small.paintScaledUp(cr, CAIRO_FILTER_BILINEAR);
     cairo_restore(cr);
 }
 

@@ -99,4 +99,14 @@ std::optional<Picture> Picture::readPng(const std::filesystem::path& path) {
     return Picture(std::move(surface), 1);
 }
 
+void Picture::paintScaledUp(cairo_t* cr, cairo_filter_t filter) const {
+    cairo_save(cr);
+    cairo_scale(cr, 1 / _scale, 1 / _scale);
+    cairo_set_source_surface(cr, _surface.get(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), filter);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
 }  // namespace render

@@ -46,6 +46,10 @@ class Picture {
     // Whether the two pictures have the same size and the same pixels.
     bool samePixelsAs(const Picture& other) const;
 
+    // Paints this picture, drawn at a reduced scale, over the current clip of `cr` at full
+    // size (in points), smoothed by `filter` and its edges extended.
+    void paintScaledUp(cairo_t* cr, cairo_filter_t filter) const;
+
     // Writes a PNG file of this machine; throws std::runtime_error naming the path when it
     // cannot be written or something other than a regular file is there. The file is written
     // whole or not at all (an exclusive temporary beside it, renamed into place).

@@ -79,13 +79,7 @@ void ScreenRenderer::drawBlurredHome(cairo_t* cr, const ScreenState& state) cons
         CairoContext context = small.context();
         drawHome(context.get(), state);
     }
-    cairo_save(cr);
-    cairo_scale(cr, 1 / reduction, 1 / reduction);
-    cairo_set_source_surface(cr, small.surface(), 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    small.paintScaledUp(cr, CAIRO_FILTER_GOOD);
     cairo_set_source_rgba(cr, 0, 0, 0, kMenuDimming);
     cairo_paint(cr);
 }

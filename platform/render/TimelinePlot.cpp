@@ -81,6 +81,18 @@ std::string timeLabel(double seconds, const TimeUnit& unit) {
     return text;
 }
 
+// A level's line in its colour: the volume dashed over the brightness, so where they are equal
+// both show; the legend's swatches are stroked the same way.
+void strokeLevel(cairo_t* cr, Level level, const ui::ColorComponents& color) {
+    Shapes::setColor(cr, color);
+    cairo_set_line_width(cr, 2);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    const double dash[] = {6, 4};
+    cairo_set_dash(cr, dash, level == Level::Volume ? 2 : 0, 0);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+}
+
 void drawLevelLine(cairo_t* cr, const Axes& axes, const TimelineEvents& events, Level level,
                    double now, const ui::ColorComponents& color) {
     double current = now;
@@ -99,14 +111,7 @@ void drawLevelLine(cairo_t* cr, const Axes& axes, const TimelineEvents& events, 
         cairo_line_to(cr, axes.x(change.time), Axes::y(current));
     }
     cairo_line_to(cr, axes.x(axes.endTime), Axes::y(current));
-    Shapes::setColor(cr, color);
-    cairo_set_line_width(cr, 2);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    // The volume dashed over the brightness, so where they are equal both show.
-    const double dash[] = {6, 4};
-    cairo_set_dash(cr, dash, level == Level::Volume ? 2 : 0, 0);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
+    strokeLevel(cr, level, color);
 }
 
 void drawLevelPanel(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
@@ -122,11 +127,16 @@ void drawLevelPanel(cairo_t* cr, const Axes& axes, const TimelineEvents& events,
     drawLevelLine(cr, axes, events, Level::Volume, input.volume, kVolumeColor);
     // The legend, on the title's line at the right.
     double x = TimelinePlot::kWidth - kRight - 240;
-    for (const auto& [name, color] :
-         {std::pair{"volume", kVolumeColor}, std::pair{"brightness", kBrightnessColor}}) {
-        Shapes::setColor(cr, color);
-        cairo_rectangle(cr, x, 17, 18, 3);
-        cairo_fill(cr);
+    const struct {
+        const char* name;
+        Level level;
+        ui::ColorComponents color;
+    } legend[] = {{"volume", Level::Volume, kVolumeColor},
+                  {"brightness", Level::Brightness, kBrightnessColor}};
+    for (const auto& [name, level, color] : legend) {
+        cairo_move_to(cr, x, 18.5);
+        cairo_line_to(cr, x + 18, 18.5);
+        strokeLevel(cr, level, color);
         TextPainter::draw(cr, name, ui::Rect(x + 24, 9, 90, 18), textStyle(12, kText));
         x += 120;
     }

@@ -13,17 +13,19 @@ namespace springboard {
 // side of the screen, its edge in line with the icon's outer edge (the left edge for an icon
 // in the left half, the right edge otherwise), kept 8 points inside the screen. Without an
 // icon on the screen it stands 16 from the leading edge (mirrored right-to-left) and 120
-// from the top. Its rows are stacked in list order, each 57 high. Inside a row, the title's
-// container and, below it, the subtitle's own container start 16 from the leading edge and
-// end 12 before the icon, a 28-point square 16 from the trailing edge, centred vertically;
-// right-to-left the row is mirrored (icon at the left). The title is 22 high, the subtitle 18
-// below it.
+// from the top. Its rows are stacked in list order, each 57 high, with 10 points under the
+// last one, so the state badges hanging below a row's switches stay on the platter. Inside a
+// row, the title's container and, below it, the subtitle's own container start 16 from the
+// leading edge and end 12 before the icon, a 28-point square 16 from the trailing edge,
+// centred vertically; right-to-left the row is mirrored (icon at the left). The title is 22
+// high, the subtitle 18 below it.
 struct MenuGeometry {
     static constexpr double kMenuWidth = 250;
     static constexpr double kMenuEdgeInset = 16;
     static constexpr double kMenuTop = 120;
     static constexpr double kMenuCornerRadius = 13;
     static constexpr double kRowHeight = 57;
+    static constexpr double kMenuBottomInset = 10;
     static constexpr double kRowInset = 16;
     static constexpr double kIconSize = 28;
     static constexpr double kIconGap = 12;

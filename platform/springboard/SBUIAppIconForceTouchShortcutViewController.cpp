@@ -21,7 +21,7 @@ std::vector<rt::Ref<rt::Object>> SBUIAppIconForceTouchShortcutViewController::ac
 void SBUIAppIconForceTouchShortcutViewController::loadView() {
     using G = MenuGeometry;
     auto view = rt::make<SBUIShortcutMenuView>(_rows);
-    const double height = G::kRowHeight * static_cast<double>(_rows.size());
+    const double height = G::kRowHeight * static_cast<double>(_rows.size()) + G::kMenuBottomInset;
     const ui::Rect screen = ui::UIScreen::bounds();
     if (_iconFrame) {
         view->setFrame(G::anchoredFrame(*_iconFrame, height, screen));
@@ -50,8 +50,8 @@ void SBUIAppIconForceTouchShortcutViewController::registerRuntimeClass(
 SBUIShortcutMenuView::SBUIShortcutMenuView(std::vector<rt::Ref<SBUIActionView>> rows)
     : _rows(std::move(rows)) {
     const bool dark = MenuAppearance::current() != MenuAppearance::Kind::Stock;
-    setBackgroundColor(dark ? ui::Color::colorWithWhite(0.11, 0.97)
-                            : ui::Color::colorWithWhite(0.96, 0.97));
+    setBackgroundColor(dark ? ui::Color::colorWithWhite(0.11, 0.99)
+                            : ui::Color::colorWithWhite(0.96, 0.99));
     layer()->setCornerRadius(MenuGeometry::kMenuCornerRadius);
     setClipsToBounds(true);
     for (const auto& row : _rows) addSubview(row.get());

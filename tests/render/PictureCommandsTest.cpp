@@ -207,3 +207,33 @@ TEST(PictureCommands, TheMenuStandsNextToThePressedIconInThePictureAndTheQuantit
                   30);
     }
 }
+
+// The "On"/"Off" badges hanging below the Toggles row's switches stand on the platter, clear of
+// its bottom edge, both under the row's title and in the toggles editor.
+TEST(PictureCommands, ToggleBadgesStayClearOfThePlattersBottomEdge) {
+    testing_support::TemporaryDirectory directory;
+    const std::string scenario =
+        "app com.example.maps\nstore com.example.maps toggle wifi on\n"
+        "store com.example.maps toggle bluetooth off\nstore com.example.maps toggle vpn off\n"
+        "press com.example.maps\nwait 0.1\nshow frame.menu\nsnapshot row.png\n"
+        "choose Toggles\nwait 0.5\nsnapshot editor.png\n";
+    std::string output;
+    ASSERT_EQ(play(directory.path(), scenario, "", &output), 0) << output;
+    const ui::Rect menu = shownRect(output, "frame.menu");
+    constexpr double k = render::ScreenModel::kScale;
+    for (const char* name : {"row.png", "editor.png"}) {
+        const auto picture = render::Picture::readPng(directory.path() / name);
+        ASSERT_TRUE(picture) << name;
+        const render_testing::PictureProbe probe(*picture);
+        // Dark ink (a badge's text or a glyph) in a strip of the platter, left of the row's icon.
+        const auto inkIn = [&](double top, double bottom) {
+            int ink = 0;
+            for (double y = top; y < bottom; y += 0.5)
+                for (double x = menu.minX() + 14; x < menu.maxX() - 60; x += 0.5)
+                    ink += probe.at(x * k, y * k).luma() < 170;
+            return ink;
+        };
+        EXPECT_GT(inkIn(menu.maxY() - 20, menu.maxY() - 6), 20) << name << ": no badges drawn";
+        EXPECT_EQ(inkIn(menu.maxY() - 5, menu.maxY() - 0.5), 0) << name;
+    }
+}

@@ -113,3 +113,33 @@ TEST(TimelinePlot, EqualLevelsBothShowAndAShortVisitKeepsItsLabel) {
                                [](const render::Pixel& p) { return p.luma() < 120; });
     EXPECT_GT(labelInk, 40);
 }
+
+// The legend's swatches look like their lines: the volume's dashed, the brightness's solid.
+TEST(TimelinePlot, LegendSwatchesAreDrawnLikeTheirLines) {
+    const auto picture = render::TimelinePlot::render({{}, 10, 0.5, 0.5, {}});
+    const render_testing::PictureProbe probe(picture);
+    const auto isOrange = [](const render::Pixel& p) {
+        return p.red > 200 && p.green > 100 && p.green < 190 && p.blue < 80;
+    };
+    const auto isBlue = [](const render::Pixel& p) { return p.blue > 200 && p.red < 60; };
+    // Runs of a colour along the middle of its swatch, in the title band above the plot.
+    const auto runsOf = [&](auto isInk) {
+        double minX = 1e9, maxX = -1, minY = 1e9, maxY = -1;
+        for (double y = 0; y < 40; y += 0.5)
+            for (double x = 0; x < render::TimelinePlot::kWidth; x += 0.5)
+                if (isInk(probe.at(x, y))) {
+                    minX = std::min(minX, x), maxX = std::max(maxX, x);
+                    minY = std::min(minY, y), maxY = std::max(maxY, y);
+                }
+        int runs = 0;
+        bool inside = false;
+        for (double x = minX; x <= maxX; x += 0.5) {
+            const bool ink = isInk(probe.at(x, (minY + maxY) / 2));
+            if (ink && !inside) ++runs;
+            inside = ink;
+        }
+        return runs;
+    };
+    EXPECT_GE(runsOf(isBlue), 2);
+    EXPECT_EQ(runsOf(isOrange), 1);
+}
