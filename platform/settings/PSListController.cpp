@@ -193,7 +193,7 @@ rt::Ref<rt::Object> PSListController::pushLinkPage(PSSpecifier* link) {
     return page;
 }
 
-long long PSListController::numberOfSections(rt::Object*) {
+long long PSListController::numberOfSectionsInTableView(rt::Object*) {
     return static_cast<long long>(sections().size());
 }
 
@@ -266,7 +266,8 @@ void PSListController::registerRuntimeMethods(rt::Class* cls) {
             rt::bind<&PSListController::table>("table"),
             rt::bind<&PSListController::readPreferenceValue>("readPreferenceValue:"),
             rt::bind<&PSListController::setPreferenceValue>("setPreferenceValue:specifier:"),
-            rt::bind<&PSListController::numberOfSections>("numberOfSectionsInTableView:"),
+            rt::bind<&PSListController::numberOfSectionsInTableView>(
+                "numberOfSectionsInTableView:"),
             rt::bind<&PSListController::numberOfRowsInSection>("tableView:numberOfRowsInSection:"),
             rt::bind<&PSListController::cellForRowAtIndexPath>("tableView:cellForRowAtIndexPath:"),
             rt::bind<&PSListController::titleForHeaderInSection>(

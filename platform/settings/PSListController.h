@@ -88,7 +88,7 @@ class PSListController : public ui::ViewController {
     rt::Ref<rt::Object> pushLinkPage(PSSpecifier* link);
 
     // The runtime's table data source and delegate.
-    long long numberOfSections(rt::Object* tableView);
+    long long numberOfSectionsInTableView(rt::Object* tableView);
     long long numberOfRowsInSection(rt::Object* tableView, long long section);
     rt::Ref<rt::Object> cellForRowAtIndexPath(rt::Object* tableView, ui::IndexPath* indexPath);
     std::string titleForHeaderInSection(rt::Object* tableView, long long section);
