@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <memory_resource>
 #include <cstdint>
+#include <memory_resource>
 #include <numeric>
 #include <optional>
 #include <span>
@@ -19,6 +19,13 @@ namespace ui {
 namespace {
 
 constexpr double kEpsilon = 1e-9;
+
+// An active constraint with its items, held for the time of one solve.
+struct HeldConstraint {
+    const LayoutConstraint* constraint;
+    rt::Ref<View> first;
+    rt::Ref<View> second;
+};
 
 // A constraint read as an equation, with the group of unknowns it belongs to.
 struct Requirement {
@@ -153,20 +160,20 @@ bool isDimension(LayoutAttribute attribute) {
 
 // The constraints as requirements, latest activated first, their unknowns grouped.
 std::pmr::vector<Requirement> requirementsOf(const LayoutSystem& system,
-                                             std::vector<const LayoutConstraint*>& constraints,
+                                             std::vector<HeldConstraint>& constraints,
                                              UnknownGroups& groups,
                                              std::pmr::memory_resource* memory) {
     std::sort(constraints.begin(), constraints.end(),
-              [](const LayoutConstraint* a, const LayoutConstraint* b) {
-                  return a->activationSequence() > b->activationSequence();
+              [](const HeldConstraint& a, const HeldConstraint& b) {
+                  return a.constraint->activationSequence() > b.constraint->activationSequence();
               });
     std::pmr::vector<Requirement> requirements(memory);
     requirements.reserve(constraints.size());
-    for (const LayoutConstraint* constraint : constraints) {
-        requirements.push_back({constraint->activationSequence(),
-                                constraint->relation() != LayoutRelation::Equal,
-                                constraint->relation() == LayoutRelation::GreaterThanOrEqual,
-                                system.equationFor(*constraint)});
+    for (const auto& [constraint, first, second] : constraints) {
+        requirements.push_back(
+            {constraint->activationSequence(), constraint->relation() != LayoutRelation::Equal,
+             constraint->relation() == LayoutRelation::GreaterThanOrEqual,
+             system.equationFor(*constraint, first.get(), second.get())});
         if (requirements.back().equation) groups.tie(*requirements.back().equation);
     }
     groups.close();
@@ -186,7 +193,7 @@ bool hasTerms(const Requirement* requirement) {
 // solved again.
 // The solution's storage, and all the work's, is taken from `memory`.
 std::pmr::vector<double> solve(const LayoutSystem& system,
-                               std::vector<const LayoutConstraint*>& constraints,
+                               std::vector<HeldConstraint>& constraints,
                                std::pmr::memory_resource* memory) {
     UnknownGroups groups(system.unknownCount(), memory);
     const std::pmr::vector<Requirement> requirements =
@@ -232,7 +239,7 @@ bool isPartOf(View* item, View* container) {
 }
 
 void collectForContainer(View& container, const std::vector<rt::Ref<LayoutConstraint>>& installed,
-                         std::vector<const LayoutConstraint*>& constraints,
+                         std::vector<HeldConstraint>& constraints,
                          std::vector<View*>& unknownViews) {
     for (const rt::Ref<LayoutConstraint>& constraint : installed) {
         if (!constraint->isActive()) continue;
@@ -244,23 +251,24 @@ void collectForContainer(View& container, const std::vector<rt::Ref<LayoutConstr
         const bool placesASubview =
             first.get() != &container || (second && second.get() != &container);
         if (!placesASubview) continue;
-        if (std::find(constraints.begin(), constraints.end(), constraint.get()) !=
-            constraints.end())
+        if (std::any_of(constraints.begin(), constraints.end(), [&](const HeldConstraint& held) {
+                return held.constraint == constraint.get();
+            }))
             continue;
-        constraints.push_back(constraint.get());
         for (View* item : {first.get(), second.get()}) {
             if (item && item != &container &&
                 std::find(unknownViews.begin(), unknownViews.end(), item) == unknownViews.end()) {
                 unknownViews.push_back(item);
             }
         }
+        constraints.push_back({constraint.get(), std::move(first), std::move(second)});
     }
 }
 
 }  // namespace
 
 void LayoutSolver::layOutSubviews(View& container) {
-    std::vector<const LayoutConstraint*> constraints;
+    std::vector<HeldConstraint> constraints;
     std::vector<View*> unknownViews;
     collectForContainer(container, container.constraints(), constraints, unknownViews);
     for (const rt::Ref<View>& subview : container.subviews()) {
@@ -280,14 +288,14 @@ void LayoutSolver::layOutSubviews(View& container) {
 }
 
 Size LayoutSolver::fittingSize(View& view) {
-    std::vector<const LayoutConstraint*> constraints;
+    std::vector<HeldConstraint> constraints;
     for (const rt::Ref<LayoutConstraint>& constraint : view.constraints()) {
         rt::Ref<View> first = constraint->firstItem();
         rt::Ref<View> second = constraint->secondItem();
         const bool ownSize = constraint->isActive() && first.get() == &view &&
                              isDimension(constraint->firstAttribute()) &&
                              (!constraint->hasSecondItem() || second.get() == &view);
-        if (ownSize) constraints.push_back(constraint.get());
+        if (ownSize) constraints.push_back({constraint.get(), std::move(first), std::move(second)});
     }
     const Rect frame = view.frame();
     if (constraints.empty()) return frame.size;

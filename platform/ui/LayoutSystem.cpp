@@ -22,19 +22,18 @@ LayoutAttribute resolveDirection(View* view, LayoutAttribute attribute) {
 LayoutSystem::LayoutSystem(View* container, std::vector<View*> unknownViews)
     : _container(container), _views(std::move(unknownViews)) {}
 
-std::optional<LinearEquation> LayoutSystem::equationFor(const LayoutConstraint& constraint) const {
-    rt::Ref<View> first = constraint.firstItem();
-    rt::Ref<View> second = constraint.secondItem();
+std::optional<LinearEquation> LayoutSystem::equationFor(const LayoutConstraint& constraint,
+                                                        View* first, View* second) const {
     if (!first || (constraint.hasSecondItem() && !second)) return std::nullopt;
     LinearEquation equation;
     equation.value = constraint.constant();
-    const Expression left = attribute(first.get(), constraint.firstAttribute());
+    const Expression left = attribute(first, constraint.firstAttribute());
     for (std::size_t i = 0; i < left.termCount; ++i)
         equation.add(left.terms[i].unknown, left.terms[i].factor);
     equation.value -= left.constant;
     if (second) {
         const double multiplier = constraint.multiplier();
-        const Expression right = attribute(second.get(), constraint.secondAttribute());
+        const Expression right = attribute(second, constraint.secondAttribute());
         for (std::size_t i = 0; i < right.termCount; ++i)
             equation.add(right.terms[i].unknown, -(multiplier * right.terms[i].factor));
         equation.value += multiplier * right.constant;

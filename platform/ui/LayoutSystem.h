@@ -40,8 +40,10 @@ class LayoutSystem {
     std::size_t unknownCount() const { return _views.size() * kUnknownsPerView; }
     const std::vector<View*>& views() const { return _views; }
 
-    // first - multiplier * second = constant; nothing when an item is gone.
-    std::optional<LinearEquation> equationFor(const LayoutConstraint& constraint) const;
+    // first - multiplier * second = constant, for the constraint's items as the caller holds
+    // them (null when gone); nothing when an item is gone.
+    std::optional<LinearEquation> equationFor(const LayoutConstraint& constraint, View* first,
+                                              View* second) const;
 
     // The current frames, as the values that constraints leave open keep.
     std::pmr::vector<double> currentValues(std::pmr::memory_resource* memory) const;
