@@ -1,10 +1,17 @@
 #include "ui/LayoutSolver.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory_resource>
+#include <numeric>
 #include <optional>
+#include <span>
 
 #include "ui/LayoutConstraint.h"
+#include "ui/LayoutElimination.h"
+#include "ui/LayoutSystem.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -13,265 +20,226 @@ namespace {
 
 constexpr double kEpsilon = 1e-9;
 
-// Unknowns of one view: x, y, width, height of its frame in the container's coordinates.
-enum Unknown { kX = 0, kY = 1, kWidth = 2, kHeight = 3, kUnknownsPerView = 4 };
-
-// sum(coefficients[i] * unknown[i]) = value
-struct Equation {
-    std::vector<double> coefficients;
-    double value = 0;
+// An active constraint with its items, held for the time of one solve.
+struct HeldConstraint {
+    const LayoutConstraint* constraint;
+    rt::Ref<View> first;
+    rt::Ref<View> second;
 };
 
-// A linear expression of the unknowns: terms plus a constant.
-struct Expression {
-    std::vector<std::pair<int, double>> terms;
-    double constant = 0;
+// A constraint read as an equation, with the group of unknowns it belongs to.
+struct Requirement {
+    std::uint64_t sequence;  // later activated first
+    bool inequality;
+    bool atLeast;  // for an inequality: greater than or equal
+    std::optional<LinearEquation> equation;
+    std::size_t group = 0;  // meaningful when the equation has terms
 };
 
-// The system being built for one container: which views are unknown and how to read any
-// view's attribute as an expression.
-class System {
+// Unknowns that no equation ties together do not influence each other, so each group of tied
+// unknowns is solved on its own: the same steps as for the whole system, on a few columns.
+// An equation only ever combines with rows that share one of its unknowns, so the result is
+// exactly the whole system's.
+class UnknownGroups {
   public:
-    System(View* container, std::vector<View*> unknownViews)
-        : _container(container), _views(std::move(unknownViews)) {}
+    UnknownGroups(std::size_t unknowns, std::pmr::memory_resource* memory)
+        : _parent(unknowns, memory), _local(unknowns, memory), _start(memory), _order(memory) {
+        std::iota(_parent.begin(), _parent.end(), std::size_t{0});
+    }
 
-    std::size_t unknownCount() const { return _views.size() * kUnknownsPerView; }
-    const std::vector<View*>& views() const { return _views; }
+    void tie(const LinearEquation& equation) {
+        for (std::size_t i = 1; i < equation.termCount; ++i)
+            _parent[root(equation.terms[i].unknown)] = root(equation.terms[0].unknown);
+    }
 
-    Expression attribute(View* view, LayoutAttribute attribute) const {
-        if (!view) return {};
-        const int index = indexOf(view);
-        if (index < 0) return constantAttribute(view, attribute);
-        const int base = index * kUnknownsPerView;
-        switch (resolveDirection(view, attribute)) {
-            case LayoutAttribute::Left:
-                return {{{base + kX, 1}}, 0};
-            case LayoutAttribute::Right:
-                return {{{base + kX, 1}, {base + kWidth, 1}}, 0};
-            case LayoutAttribute::Top:
-                return {{{base + kY, 1}}, 0};
-            case LayoutAttribute::Bottom:
-                return {{{base + kY, 1}, {base + kHeight, 1}}, 0};
-            case LayoutAttribute::Width:
-                return {{{base + kWidth, 1}}, 0};
-            case LayoutAttribute::Height:
-                return {{{base + kHeight, 1}}, 0};
-            case LayoutAttribute::CenterX:
-                return {{{base + kX, 1}, {base + kWidth, 0.5}}, 0};
-            case LayoutAttribute::CenterY:
-                return {{{base + kY, 1}, {base + kHeight, 0.5}}, 0};
-            default:
-                return {};
+    std::size_t root(std::size_t unknown) {
+        while (_parent[unknown] != unknown) unknown = _parent[unknown] = _parent[_parent[unknown]];
+        return unknown;
+    }
+
+    // After the last tie: each group's members in increasing order, and each unknown's place
+    // among them. A group is named by its root unknown.
+    void close() {
+        const std::size_t count = _parent.size();
+        _start.assign(count + 1, 0);
+        for (std::size_t unknown = 0; unknown < count; ++unknown) ++_start[root(unknown) + 1];
+        std::partial_sum(_start.begin(), _start.end(), _start.begin());
+        _order.resize(count);
+        std::pmr::vector<std::size_t> next(_start.begin(), _start.end() - 1,
+                                           _start.get_allocator());
+        for (std::size_t unknown = 0; unknown < count; ++unknown) {
+            const std::size_t group = root(unknown);
+            _local[unknown] = next[group] - _start[group];
+            _order[next[group]++] = unknown;
         }
     }
 
-    // first - multiplier * second = constant
-    std::optional<Equation> equationFor(const LayoutConstraint& constraint) const {
-        rt::Ref<View> first = constraint.firstItem();
-        rt::Ref<View> second = constraint.secondItem();
-        if (!first || (constraint.hasSecondItem() && !second)) return std::nullopt;
-        Equation equation{std::vector<double>(unknownCount(), 0.0), constraint.constant()};
-        const Expression left = attribute(first.get(), constraint.firstAttribute());
-        for (const auto& [index, factor] : left.terms) equation.coefficients[index] += factor;
-        equation.value -= left.constant;
-        if (second) {
-            const Expression right = attribute(second.get(), constraint.secondAttribute());
-            for (const auto& [index, factor] : right.terms)
-                equation.coefficients[index] -= constraint.multiplier() * factor;
-            equation.value += constraint.multiplier() * right.constant;
-        }
-        return equation;
+    std::span<const std::size_t> members(std::size_t group) const {
+        return {_order.data() + _start[group], _start[group + 1] - _start[group]};
     }
-
-    Equation stay(std::size_t unknown, double value) const {
-        Equation equation{std::vector<double>(unknownCount(), 0.0), value};
-        equation.coefficients[unknown] = 1;
-        return equation;
-    }
+    std::size_t localIndex(std::size_t unknown) const { return _local[unknown]; }
 
   private:
-    int indexOf(View* view) const {
-        auto found = std::find(_views.begin(), _views.end(), view);
-        return found == _views.end() ? -1 : static_cast<int>(found - _views.begin());
-    }
-
-    // Leading and trailing as left or right, by the interface's direction.
-    static LayoutAttribute resolveDirection(View* view, LayoutAttribute attribute) {
-        if (attribute != LayoutAttribute::Leading && attribute != LayoutAttribute::Trailing)
-            return attribute;
-        const bool leading = attribute == LayoutAttribute::Leading;
-        return leading != view->isRightToLeft() ? LayoutAttribute::Left : LayoutAttribute::Right;
-    }
-
-    // The container is seen from inside (its bounds); any other view by its frame.
-    Expression constantAttribute(View* view, LayoutAttribute attribute) const {
-        const Rect box = view == _container ? view->bounds() : view->frame();
-        switch (resolveDirection(view, attribute)) {
-            case LayoutAttribute::Left:
-                return {{}, box.minX()};
-            case LayoutAttribute::Right:
-                return {{}, box.maxX()};
-            case LayoutAttribute::Top:
-                return {{}, box.minY()};
-            case LayoutAttribute::Bottom:
-                return {{}, box.maxY()};
-            case LayoutAttribute::Width:
-                return {{}, box.width()};
-            case LayoutAttribute::Height:
-                return {{}, box.height()};
-            case LayoutAttribute::CenterX:
-                return {{}, box.midX()};
-            case LayoutAttribute::CenterY:
-                return {{}, box.midY()};
-            default:
-                return {};
-        }
-    }
-
-    View* _container;
-    std::vector<View*> _views;
+    std::pmr::vector<std::size_t> _parent;
+    std::pmr::vector<std::size_t> _local;
+    std::pmr::vector<std::size_t> _start;
+    std::pmr::vector<std::size_t> _order;
 };
 
-// Gauss-Jordan elimination that accepts equations one by one and refuses any that adds
-// nothing or contradicts those already accepted.
-class Elimination {
+// Solves groups of a system and checks inequalities against a solution.
+class GroupSolver {
   public:
-    explicit Elimination(std::size_t unknowns) : _pivotRow(unknowns, -1) {}
+    GroupSolver(const UnknownGroups& groups, std::pmr::vector<double> current)
+        : _groups(groups),
+          _current(std::move(current)),
+          _coefficients(_current.get_allocator()),
+          _elimination(_current.get_allocator().resource()) {}
 
-    bool accept(Equation equation) {
-        for (const Row& row : _rows) {
-            const double factor = equation.coefficients[row.pivot];
-            if (std::fabs(factor) > kEpsilon) subtract(equation, row.equation, factor);
+    const std::pmr::vector<double>& current() const { return _current; }
+
+    // The group's enforced equations, latest first, then each member keeps its current value
+    // where they leave it open (sizes before positions).
+    void solve(std::size_t group, const std::pmr::vector<const Requirement*>& enforced,
+               std::pmr::vector<double>& solution) {
+        const std::span<const std::size_t> members = _groups.members(group);
+        _elimination.reset(members.size());
+        for (const Requirement* requirement : enforced) {
+            if (!requirement->equation || requirement->equation->termCount == 0 ||
+                requirement->group != group)
+                continue;
+            _elimination.accept(coefficientsOf(*requirement->equation, members.size()),
+                                requirement->equation->value);
         }
-        const auto pivot = largestCoefficient(equation);
-        if (!pivot) return false;  // redundant or contradictory: an earlier-taken one wins
-        const double scale = equation.coefficients[*pivot];
-        for (double& coefficient : equation.coefficients) coefficient /= scale;
-        equation.value /= scale;
-        for (Row& row : _rows) {
-            const double factor = row.equation.coefficients[*pivot];
-            if (std::fabs(factor) > kEpsilon) subtract(row.equation, equation, factor);
-        }
-        _pivotRow[*pivot] = static_cast<int>(_rows.size());
-        _rows.push_back({*pivot, std::move(equation)});
-        return true;
-    }
-
-    // The value of an unknown; valid once every unknown has a pivot.
-    double valueOf(std::size_t unknown) const {
-        const int row = _pivotRow[unknown];
-        return row < 0 ? 0.0 : _rows[static_cast<std::size_t>(row)].equation.value;
-    }
-
-  private:
-    struct Row {
-        std::size_t pivot;
-        Equation equation;
-    };
-
-    static void subtract(Equation& target, const Equation& source, double factor) {
-        for (std::size_t i = 0; i < target.coefficients.size(); ++i)
-            target.coefficients[i] -= factor * source.coefficients[i];
-        target.value -= factor * source.value;
-    }
-
-    static std::optional<std::size_t> largestCoefficient(const Equation& equation) {
-        std::optional<std::size_t> best;
-        double bestMagnitude = kEpsilon;
-        for (std::size_t i = 0; i < equation.coefficients.size(); ++i) {
-            if (std::fabs(equation.coefficients[i]) > bestMagnitude) {
-                bestMagnitude = std::fabs(equation.coefficients[i]);
-                best = i;
+        for (const bool sizes : {true, false}) {
+            for (std::size_t local = 0; local < members.size(); ++local) {
+                const bool isSize = (members[local] % kUnknownsPerView) >= kWidth;
+                if (isSize != sizes) continue;
+                _coefficients.assign(members.size(), 0.0);
+                _coefficients[local] = 1;
+                _elimination.accept(_coefficients, _current[members[local]]);
             }
         }
-        return best;
+        for (std::size_t local = 0; local < members.size(); ++local)
+            solution[members[local]] = _elimination.valueOf(local);
     }
 
-    std::vector<int> _pivotRow;
-    std::vector<Row> _rows;
+    bool isSatisfied(const Requirement& requirement, const std::pmr::vector<double>& solution) {
+        if (!requirement.equation) return true;
+        const LinearEquation& equation = *requirement.equation;
+        double left = 0;
+        if (equation.termCount > 0) {
+            const std::span<const std::size_t> members = _groups.members(requirement.group);
+            const std::span<const double> coefficients =
+                coefficientsOf(equation, members.size());
+            for (std::size_t local = 0; local < members.size(); ++local)
+                left += coefficients[local] * solution[members[local]];
+        }
+        const double difference = left - equation.value;
+        return requirement.atLeast ? difference >= -kEpsilon : difference <= kEpsilon;
+    }
+
+  private:
+    // The equation's coefficients over its group's members, terms of one unknown summed.
+    std::span<const double> coefficientsOf(const LinearEquation& equation, std::size_t width) {
+        _coefficients.assign(width, 0.0);
+        for (std::size_t i = 0; i < equation.termCount; ++i)
+            _coefficients[_groups.localIndex(equation.terms[i].unknown)] +=
+                equation.terms[i].factor;
+        return _coefficients;
+    }
+
+    const UnknownGroups& _groups;
+    std::pmr::vector<double> _current;
+    std::pmr::vector<double> _coefficients;
+    LayoutElimination _elimination;
 };
 
 bool isDimension(LayoutAttribute attribute) {
     return attribute == LayoutAttribute::Width || attribute == LayoutAttribute::Height;
 }
 
-// The current frames, as the values that constraints leave open keep.
-std::vector<double> currentValues(const System& system) {
-    std::vector<double> values;
-    for (View* view : system.views()) {
-        const Rect frame = view->frame();
-        values.insert(values.end(), {frame.x(), frame.y(), frame.width(), frame.height()});
+// The constraints as requirements, latest activated first, their unknowns grouped.
+std::pmr::vector<Requirement> requirementsOf(const LayoutSystem& system,
+                                             std::vector<HeldConstraint>& constraints,
+                                             UnknownGroups& groups,
+                                             std::pmr::memory_resource* memory) {
+    std::sort(constraints.begin(), constraints.end(),
+              [](const HeldConstraint& a, const HeldConstraint& b) {
+                  return a.constraint->activationSequence() > b.constraint->activationSequence();
+              });
+    std::pmr::vector<Requirement> requirements(memory);
+    requirements.reserve(constraints.size());
+    for (const auto& [constraint, first, second] : constraints) {
+        requirements.push_back(
+            {constraint->activationSequence(), constraint->relation() != LayoutRelation::Equal,
+             constraint->relation() == LayoutRelation::GreaterThanOrEqual,
+             system.equationFor(*constraint, first.get(), second.get())});
+        if (requirements.back().equation) groups.tie(*requirements.back().equation);
     }
-    return values;
+    groups.close();
+    for (Requirement& requirement : requirements) {
+        if (requirement.equation && requirement.equation->termCount > 0)
+            requirement.group = groups.root(requirement.equation->terms[0].unknown);
+    }
+    return requirements;
 }
 
-std::vector<double> solveEqualities(const System& system,
-                                    const std::vector<const LayoutConstraint*>& constraints) {
-    Elimination elimination(system.unknownCount());
-    for (const LayoutConstraint* constraint : constraints) {  // latest first
-        if (auto equation = system.equationFor(*constraint))
-            elimination.accept(std::move(*equation));
-    }
-    const std::vector<double> current = currentValues(system);
-    for (int pass : {0, 1}) {  // sizes keep their values before positions do
-        for (std::size_t i = 0; i < current.size(); ++i) {
-            const bool isSize = (i % kUnknownsPerView) >= kWidth;
-            if (isSize == (pass == 0)) elimination.accept(system.stay(i, current[i]));
-        }
-    }
-    std::vector<double> solution(system.unknownCount());
-    for (std::size_t i = 0; i < solution.size(); ++i) solution[i] = elimination.valueOf(i);
-    return solution;
-}
-
-bool isSatisfied(const System& system, const LayoutConstraint& constraint,
-                 const std::vector<double>& solution) {
-    const auto equation = system.equationFor(constraint);
-    if (!equation) return true;
-    double left = 0;
-    for (std::size_t i = 0; i < solution.size(); ++i)
-        left += equation->coefficients[i] * solution[i];
-    const double difference = left - equation->value;
-    return constraint.relation() == LayoutRelation::GreaterThanOrEqual ? difference >= -kEpsilon
-                                                                       : difference <= kEpsilon;
+bool hasTerms(const Requirement* requirement) {
+    return requirement->equation && requirement->equation->termCount > 0;
 }
 
 // Equalities first; an inequality the result breaks is then held as an equality, the latest
-// broken one first, until none is broken.
-std::vector<double> solve(const System& system, std::vector<const LayoutConstraint*> constraints) {
-    std::sort(constraints.begin(), constraints.end(),
-              [](const LayoutConstraint* a, const LayoutConstraint* b) {
-                  return a->activationSequence() > b->activationSequence();
-              });
-    std::vector<const LayoutConstraint*> enforced;
-    std::vector<const LayoutConstraint*> inequalities;
-    for (const LayoutConstraint* constraint : constraints) {
-        (constraint->relation() == LayoutRelation::Equal ? enforced : inequalities)
-            .push_back(constraint);
+// broken one first, until none is broken. Only the group of a newly held inequality is
+// solved again.
+// The solution's storage, and all the work's, is taken from `memory`.
+std::pmr::vector<double> solve(const LayoutSystem& system,
+                               std::vector<HeldConstraint>& constraints,
+                               std::pmr::memory_resource* memory) {
+    UnknownGroups groups(system.unknownCount(), memory);
+    const std::pmr::vector<Requirement> requirements =
+        requirementsOf(system, constraints, groups, memory);
+    std::pmr::vector<const Requirement*> enforced(memory);
+    std::pmr::vector<const Requirement*> inequalities(memory);
+    for (const Requirement& requirement : requirements)
+        (requirement.inequality ? inequalities : enforced).push_back(&requirement);
+    GroupSolver solver(groups, system.currentValues(memory));
+    std::pmr::vector<double> solution(solver.current(), memory);
+    std::pmr::vector<bool> solved(system.unknownCount(), false, memory);
+    for (const Requirement* requirement : enforced) {
+        if (!hasTerms(requirement) || solved[requirement->group]) continue;
+        solved[requirement->group] = true;
+        solver.solve(requirement->group, enforced, solution);
     }
-    std::vector<double> solution = solveEqualities(system, enforced);
     for (std::size_t round = 0; round < inequalities.size(); ++round) {
-        auto broken = std::find_if(
-            inequalities.begin(), inequalities.end(),
-            [&](const LayoutConstraint* c) { return !isSatisfied(system, *c, solution); });
+        const auto broken =
+            std::find_if(inequalities.begin(), inequalities.end(), [&](const Requirement* r) {
+                return !solver.isSatisfied(*r, solution);
+            });
         if (broken == inequalities.end()) break;
-        enforced.push_back(*broken);
+        const Requirement* held = *broken;
         inequalities.erase(broken);
-        std::sort(enforced.begin(), enforced.end(),
-                  [](const LayoutConstraint* a, const LayoutConstraint* b) {
-                      return a->activationSequence() > b->activationSequence();
-                  });
-        solution = solveEqualities(system, enforced);
+        enforced.insert(std::upper_bound(enforced.begin(), enforced.end(), held,
+                                         [](const Requirement* a, const Requirement* b) {
+                                             return a->sequence > b->sequence;
+                                         }),
+                        held);
+        if (hasTerms(held)) solver.solve(held->group, enforced, solution);
     }
     return solution;
 }
+
+// Memory for one solve: a small system's work fits on the stack and allocates nothing.
+struct SolverArena {
+    std::array<std::byte, 8192> buffer;
+    std::pmr::monotonic_buffer_resource memory{buffer.data(), buffer.size()};
+};
 
 bool isPartOf(View* item, View* container) {
     return item == container || (item && item->superview().get() == container);
 }
 
 void collectForContainer(View& container, const std::vector<rt::Ref<LayoutConstraint>>& installed,
-                         std::vector<const LayoutConstraint*>& constraints,
+                         std::vector<HeldConstraint>& constraints,
                          std::vector<View*>& unknownViews) {
     for (const rt::Ref<LayoutConstraint>& constraint : installed) {
         if (!constraint->isActive()) continue;
@@ -283,31 +251,33 @@ void collectForContainer(View& container, const std::vector<rt::Ref<LayoutConstr
         const bool placesASubview =
             first.get() != &container || (second && second.get() != &container);
         if (!placesASubview) continue;
-        if (std::find(constraints.begin(), constraints.end(), constraint.get()) !=
-            constraints.end())
+        if (std::any_of(constraints.begin(), constraints.end(), [&](const HeldConstraint& held) {
+                return held.constraint == constraint.get();
+            }))
             continue;
-        constraints.push_back(constraint.get());
         for (View* item : {first.get(), second.get()}) {
             if (item && item != &container &&
                 std::find(unknownViews.begin(), unknownViews.end(), item) == unknownViews.end()) {
                 unknownViews.push_back(item);
             }
         }
+        constraints.push_back({constraint.get(), std::move(first), std::move(second)});
     }
 }
 
 }  // namespace
 
 void LayoutSolver::layOutSubviews(View& container) {
-    std::vector<const LayoutConstraint*> constraints;
+    std::vector<HeldConstraint> constraints;
     std::vector<View*> unknownViews;
     collectForContainer(container, container.constraints(), constraints, unknownViews);
     for (const rt::Ref<View>& subview : container.subviews()) {
         collectForContainer(container, subview->constraints(), constraints, unknownViews);
     }
     if (constraints.empty()) return;
-    const System system(&container, unknownViews);
-    const std::vector<double> solution = solve(system, constraints);
+    const LayoutSystem system(&container, unknownViews);
+    SolverArena arena;
+    const std::pmr::vector<double> solution = solve(system, constraints, &arena.memory);
     for (std::size_t i = 0; i < unknownViews.size(); ++i) {
         const std::size_t base = i * kUnknownsPerView;
         const Rect frame(solution[base + kX], solution[base + kY],
@@ -318,19 +288,20 @@ void LayoutSolver::layOutSubviews(View& container) {
 }
 
 Size LayoutSolver::fittingSize(View& view) {
-    std::vector<const LayoutConstraint*> constraints;
+    std::vector<HeldConstraint> constraints;
     for (const rt::Ref<LayoutConstraint>& constraint : view.constraints()) {
         rt::Ref<View> first = constraint->firstItem();
         rt::Ref<View> second = constraint->secondItem();
         const bool ownSize = constraint->isActive() && first.get() == &view &&
                              isDimension(constraint->firstAttribute()) &&
                              (!constraint->hasSecondItem() || second.get() == &view);
-        if (ownSize) constraints.push_back(constraint.get());
+        if (ownSize) constraints.push_back({constraint.get(), std::move(first), std::move(second)});
     }
     const Rect frame = view.frame();
     if (constraints.empty()) return frame.size;
-    const System system(nullptr, {&view});
-    const std::vector<double> solution = solve(system, constraints);
+    const LayoutSystem system(nullptr, {&view});
+    SolverArena arena;
+    const std::pmr::vector<double> solution = solve(system, constraints, &arena.memory);
     return {std::max(0.0, solution[kWidth]), std::max(0.0, solution[kHeight])};
 }
 

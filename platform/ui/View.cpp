@@ -149,15 +149,17 @@ rt::Ref<Color> View::tintColor() const {
 }
 
 void View::setTintColor(rt::Ref<Color> color) {
+    static const rt::Selector tintChanged = rt::sel("tintColorDidChange");
     _tintColor = std::move(color);
-    rt::send<void>(this, rt::sel("tintColorDidChange"));
+    rt::send<void>(this, tintChanged);
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
         subview->notifyInheritedTintChange();
 }
 
 void View::notifyInheritedTintChange() {
+    static const rt::Selector tintChanged = rt::sel("tintColorDidChange");
     if (_tintColor) return;  // its own tint hides the change from it and its subviews
-    rt::send<void>(this, rt::sel("tintColorDidChange"));
+    rt::send<void>(this, tintChanged);
     for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
         subview->notifyInheritedTintChange();
 }
@@ -183,7 +185,8 @@ void View::insertSubview(View* view, std::size_t index) {
                      keep);
     view->_superview = rt::Weak<View>(this);
     setNeedsLayout();
-    rt::send<void>(this, rt::sel("didAddSubview:"), view);
+    static const rt::Selector didAdd = rt::sel("didAddSubview:");
+    rt::send<void>(this, didAdd, view);
     view->notifyInheritedTintChange();
 }
 
@@ -191,7 +194,8 @@ void View::removeFromSuperview() {
     rt::Ref<View> parent = superview();
     if (!parent) return;
     rt::Ref<View> keep = rt::retained(this);  // the superview may hold the last reference
-    rt::send<void>(parent, rt::sel("willRemoveSubview:"), this);
+    static const rt::Selector willRemove = rt::sel("willRemoveSubview:");
+    rt::send<void>(parent, willRemove, this);
     detachFromSuperview();
     parent->setNeedsLayout();
     notifyInheritedTintChange();

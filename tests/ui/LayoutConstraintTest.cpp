@@ -156,4 +156,32 @@ TEST_F(LayoutConstraintTest, AConstraintWhoseViewIsGoneIsIgnored) {
     EXPECT_EQ(child->frame(), Rect(5, 5, 10, 10));
 }
 
+// Siblings tied by constraints move together; a view tied to nothing keeps its place whatever
+// its neighbours' conflicts and broken inequalities.
+TEST_F(LayoutConstraintTest, TiedSiblingsFollowEachOtherAndUntiedOnesStayPut) {
+    auto second = rt::make<View>(Rect(0, 70, 20, 20));
+    auto third = rt::make<View>(Rect(150, 60, 8, 8));
+    auto loose = rt::make<View>(Rect(100, 80, 7, 3));
+    for (View* view : {second.get(), third.get(), loose.get()}) parent->addSubview(view);
+    child->leadingAnchor()->constraintEqualToAnchor(*parent->leadingAnchor(), 10)->setActive(true);
+    child->widthAnchor()->constraintEqualToConstant(30)->setActive(true);
+    second->leadingAnchor()->constraintEqualToAnchor(*child->trailingAnchor(), 4)->setActive(true);
+    third->leadingAnchor()->constraintEqualToAnchor(*second->trailingAnchor(), 6)->setActive(true);
+    third->widthAnchor()->constraintGreaterThanOrEqualToConstant(12)->setActive(true);
+    loose->widthAnchor()->constraintEqualToAnchorWithMultiplier(*loose->widthAnchor(), 1.0)
+        ->setActive(true);  // says nothing: the width stays
+    parent->layoutIfNeeded();
+    EXPECT_EQ(child->frame(), Rect(10, 5, 30, 10));
+    EXPECT_EQ(second->frame(), Rect(44, 70, 20, 20));
+    EXPECT_EQ(third->frame(), Rect(70, 60, 12, 8));  // the broken minimum holds
+    EXPECT_EQ(loose->frame(), Rect(100, 80, 7, 3));
+
+    child->widthAnchor()->constraintEqualToConstant(50)->setActive(true);  // the latest wins
+    parent->setNeedsLayout();
+    parent->layoutIfNeeded();
+    EXPECT_EQ(second->frame().x(), 64);
+    EXPECT_EQ(third->frame().x(), 90);
+    EXPECT_EQ(loose->frame(), Rect(100, 80, 7, 3));
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "ui/Button.h"
 #include "ui/Event.h"
 #include "ui/Filter.h"
+#include "ui/LayoutPass.h"
 #include "ui/SimulatedFinger.h"
 #include "ui/SuperMessage.h"
 #include "ui/View.h"
@@ -174,6 +175,28 @@ TEST_F(ViewTest, LayoutRunsAnOverriddenLayoutSubviewsOnceWhenNeeded) {
     custom->setFrame(Rect(5, 5, 60, 50));  // moving does not
     parent->layoutIfNeeded();
     EXPECT_EQ(custom->_layoutCount, 2);
+}
+
+// The end-of-turn pass lays out a view marked many times once, sees a mark made after it ran,
+// and does not mistake a new view for one that was marked and is gone.
+TEST_F(ViewTest, TheEndOfTurnPassLaysOutEachMarkedViewOnceAndSeesLaterMarks) {
+    auto custom = rt::make<WideTouchView>(Rect(0, 0, 50, 50));
+    for (int i = 0; i < 5; ++i) custom->setNeedsLayout();
+    ui::LayoutPass::run();
+    EXPECT_EQ(custom->_layoutCount, 1);
+    ui::LayoutPass::run();  // nothing marked since
+    EXPECT_EQ(custom->_layoutCount, 1);
+    custom->setNeedsLayout();
+    ui::LayoutPass::run();
+    EXPECT_EQ(custom->_layoutCount, 2);
+
+    for (int round = 0; round < 20; ++round) {
+        rt::make<WideTouchView>(Rect(0, 0, 10, 10))->setNeedsLayout();  // gone before the pass
+        auto fresh = rt::make<WideTouchView>(Rect(0, 0, 10, 10));
+        fresh->setNeedsLayout();
+        ui::LayoutPass::run();
+        ASSERT_EQ(fresh->_layoutCount, 1) << "round " << round;
+    }
 }
 
 TEST_F(ViewTest, LayersKeepFiltersThatAnswerTheirNameByKey) {
