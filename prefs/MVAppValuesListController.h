@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "foundation/ObjectArray.h"
+#include "rt/Ref.h"
+#include "settings/HBRootListController.h"
+#include "ui/Label.h"
+
+namespace morvane::prefs {
+
+// "App values": every app the values file holds values for, sorted by the name the home
+// screen shows, each with its icon and what is set ("Volume 20% · Brightness 70% · 3
+// toggles"), opening the app's page; and "Reset all apps…", which removes every app's values
+// (never the settings) once confirmed. The rows are read from the file each time the page
+// appears, with the home screen's rules.
+class MVAppValuesListController : public settings::HBRootListController {
+  public:
+    static constexpr const char* kClassName = "MVAppValuesListController";
+    static constexpr const char* kEmptyFooter =
+        "Press an app's icon firmly and choose Volume, Brightness or Toggles.";
+    static constexpr const char* kResetLabel = "Reset all apps\u2026";
+
+    MVAppValuesListController();  // init
+
+    void setSpecifier(rt::Object* specifier);
+    rt::Ref<rt::Object> specifiers();
+    void reloadSpecifiers();
+    void viewWillAppear(bool animated);
+    // The "Reset all apps…" button: an action sheet asks to confirm.
+    void resetAllApps(rt::Object* sender);
+
+    static void registerRuntimeMethods(rt::Class* cls);
+
+  private:
+    rt::Ref<settings::ObjectArray> makeSpecifiers();
+    void removeEveryApp();
+
+    rt::Ref<ui::Label> _titleLabel;
+};
+
+}  // namespace morvane::prefs
