@@ -133,6 +133,7 @@ void MVAppValuesAppController::registerRuntimeMethods(rt::Class* cls) {
                             rt::bind<&C::specifiers>("specifiers"),
                             rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
                             rt::bind<&C::viewWillAppear>("viewWillAppear:"),
+                            rt::bind<&C::titleLabel>("titleLabel"),
                             rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
                             rt::bind<&C::commitEditingStyle>(
                                 "tableView:commitEditingStyle:forRowAtIndexPath:"),

@@ -35,6 +35,8 @@ class MVAppValuesAppController : public settings::HBRootListController {
     void commitEditingStyle(rt::Object* tableView, long long style, ui::IndexPath* indexPath);
     void removeAllValues(rt::Object* sender);
 
+    const rt::Ref<ui::Label>& titleLabel() const { return _titleLabel; }
+
     static void registerRuntimeMethods(rt::Class* cls);
 
   private:

@@ -158,6 +158,7 @@ void MVAppValuesListController::registerRuntimeMethods(rt::Class* cls) {
                             rt::bind<&C::specifiers>("specifiers"),
                             rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
                             rt::bind<&C::viewWillAppear>("viewWillAppear:"),
+                            rt::bind<&C::titleLabel>("titleLabel"),
                             rt::bind<&C::resetAllApps>("resetAllApps:"),
                         });
 }

@@ -30,6 +30,8 @@ class MVAppValuesListController : public settings::HBRootListController {
     // The "Reset all apps…" button: an action sheet asks to confirm.
     void resetAllApps(rt::Object* sender);
 
+    const rt::Ref<ui::Label>& titleLabel() const { return _titleLabel; }
+
     static void registerRuntimeMethods(rt::Class* cls);
 
   private:

@@ -256,6 +256,8 @@ void PaneScript::runPrint() {
         _out << "    " << row->name();
         if (!key.empty())
             _out << " (" << key << "): " << QuantityTable::describe(_quantities.read("row." + key));
+        else if (const std::string subtitle = row->stringProperty("subtitle"); !subtitle.empty())
+            _out << ": " << subtitle;
         _out << "\n";
     }
     endGroup();

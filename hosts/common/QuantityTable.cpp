@@ -130,7 +130,7 @@ std::vector<ScriptCommand> QuantityTable::commands(std::ostream& out) const {
          [this](const ScriptLine& line) { expect(line); },
          "stops the run unless the quantity has the value (numbers within the tolerance, "
          "1e-6 without one)"},
-        {"show", "<quantity…>",
+        {"show", "<quantity> [<label…>]",
          [this, &out](const ScriptLine& line) {
              std::string name;
              if (1 + nameOnLine(line, name) != line.words.size())
