@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "foundation/ObjectArray.h"
@@ -20,6 +21,8 @@ class MVAppValuesListController : public settings::HBRootListController {
     static constexpr const char* kEmptyFooter =
         "Press an app's icon firmly and choose Volume, Brightness or Toggles.";
     static constexpr const char* kResetLabel = "Reset all apps\u2026";
+    // More apps than this are shown in parts, each on a page of its own.
+    static constexpr std::size_t kMostAppsOnAPage = 250;
 
     MVAppValuesListController();  // init
 
@@ -39,6 +42,9 @@ class MVAppValuesListController : public settings::HBRootListController {
     void removeEveryApp();
 
     rt::Ref<ui::Label> _titleLabel;
+    // A part of a long list: the first and last app's sort keys; empty for the whole list.
+    std::string _from;
+    std::string _to;
 };
 
 }  // namespace morvane::prefs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,20 +42,25 @@ inline std::map<std::string, bool> togglesOf(const core::PlistDictionary& stored
 }
 
 // Every app with at least one entry the home screen reads (a level, or a toggles dictionary).
+// The file's keys come in byte order, so an app's keys mostly follow each other and apps
+// mostly come in order: each app is found at the end of the table, without a search.
 inline AppValuesTable readAppValues(const core::PlistDictionary& file) {
     AppValuesTable table;
     for (const auto& [key, entry] : file) {
         const auto perApp = perAppKeyOf(key);
         if (!perApp) continue;
-        if (perApp->kind == ValueKind::Toggles) {
-            if (const core::PlistDictionary* stored = entry.asDictionary())
-                table[perApp->bundleId].toggles = togglesOf(*stored);
-            continue;
-        }
-        const auto level = levelOf(entry);
-        if (!level) continue;
-        AppValueSet& app = table[perApp->bundleId];
-        (perApp->kind == ValueKind::Volume ? app.volume : app.brightness) = level;
+        const core::PlistDictionary* toggles =
+            perApp->kind == ValueKind::Toggles ? entry.asDictionary() : nullptr;
+        const auto level = perApp->kind == ValueKind::Toggles ? std::nullopt : levelOf(entry);
+        if (!toggles && !level) continue;
+        auto last = table.empty() ? table.end() : std::prev(table.end());
+        if (last == table.end() || last->first != perApp->bundleId)
+            last = table.try_emplace(table.end(), perApp->bundleId);
+        AppValueSet& app = last->second;
+        if (toggles)
+            app.toggles = togglesOf(*toggles);
+        else
+            (perApp->kind == ValueKind::Volume ? app.volume : app.brightness) = level;
     }
     return table;
 }

@@ -6,10 +6,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/dispatch/Clock.h"
 #include "core/dispatch/RunLoop.h"
@@ -217,4 +219,26 @@ TEST_F(AppValuesPageTest, AFailedRemovalShowsTheFileAndSaysWhy) {
     EXPECT_EQ(deliveredReloads(), 0);
     ::close(lock);
     EXPECT_TRUE(onDisk().contains("com.a-volume"));
+}
+
+TEST_F(AppValuesPageTest, AListTooLongForOnePageIsShownInPartsThatHoldEveryApp) {
+    std::vector<core::PlistDictionary::Entry> entries;
+    for (int index = 0; index < 600; ++index) {
+        char name[32];
+        std::snprintf(name, sizeof name, "com.example.app%03d", index);
+        entries.emplace_back(std::string(name) + "-volume", 0.5f);
+    }
+    write(core::PlistDictionary(std::move(entries)));
+    auto page = open<MVAppValuesListController>("App values");
+    EXPECT_EQ(rows(*page), "com.example.app000 \u2013 com.example.app249|"
+                           "com.example.app250 \u2013 com.example.app499|"
+                           "com.example.app500 \u2013 com.example.app599|Reset all apps\u2026");
+    EXPECT_EQ(subtitle(*page, "com.example.app500 \u2013 com.example.app599"), "100 apps");
+    const auto part = page->specifierForLabel("com.example.app250 \u2013 com.example.app499");
+    auto partPage = open<MVAppValuesListController>(part->name(), part->properties());
+    const auto shown = partPage->currentSpecifiers();
+    ASSERT_EQ(shown.size(), 251u) << "a group and 250 apps, no reset of its own";
+    EXPECT_EQ(shown[1]->name(), "com.example.app250");
+    EXPECT_EQ(shown.back()->name(), "com.example.app499");
+    EXPECT_EQ(subtitle(*partPage, "com.example.app300"), "Volume 50%");
 }
