@@ -117,6 +117,7 @@ void MVAppValuesAppController::commitEditingStyle(rt::Object*, long long style,
 // Once every value is gone the app leaves the list: the page goes back to it.
 void MVAppValuesAppController::removeAllValues(rt::Object*) {
     const std::string bundleId = _bundleId;
+    if (!values::isBundleIdentifier(bundleId)) return;
     const bool removed = AppValuesFile::change(*this, "Removing all values", [&](auto& file) {
         values::removeAppValues(file, bundleId);
     });

@@ -5,6 +5,7 @@
 
 #include "prefs/AppValuesFile.h"
 #include "prefs/AppValuesRows.h"
+#include "prefs/MVAppValuesAppController.h"
 #include "prefs/PageAppearance.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
@@ -90,6 +91,21 @@ void MVAppValuesListController::viewWillAppear(bool animated) {
     colorContainingNavigationBar(this);
 }
 
+bool MVAppValuesListController::canEditRowAtIndexPath(rt::Object*, ui::IndexPath* indexPath) {
+    const auto row = specifierAtIndexPath(indexPath);
+    return row && !row->stringProperty("bundleId").empty();
+}
+
+void MVAppValuesListController::commitEditingStyle(rt::Object*, long long style,
+                                                   ui::IndexPath* indexPath) {
+    const auto row = specifierAtIndexPath(indexPath);
+    const std::string bundleId = row ? row->stringProperty("bundleId") : std::string();
+    if (style != MVAppValuesAppController::kEditingStyleDelete || bundleId.empty()) return;
+    AppValuesFile::change(*this, "Removing the values of " + row->name(),
+                          [&](core::PlistDictionary& file) { app_values::removeAppValues(file, bundleId); });
+    reloadSpecifiers();
+}
+
 void MVAppValuesListController::resetAllApps(rt::Object*) {
     auto sheet = rt::make<ui::AlertController>(
         "", "The volume, brightness and toggles of every app are removed. Settings stay as they are.",
@@ -116,6 +132,9 @@ void MVAppValuesListController::registerRuntimeMethods(rt::Class* cls) {
                             rt::bind<&C::viewWillAppear>("viewWillAppear:"),
                             rt::bind<&C::titleLabel>("titleLabel"),
                             rt::bind<&C::resetAllApps>("resetAllApps:"),
+                            rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
+                            rt::bind<&C::commitEditingStyle>(
+                                "tableView:commitEditingStyle:forRowAtIndexPath:"),
                         });
 }
 

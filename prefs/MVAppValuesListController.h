@@ -6,6 +6,7 @@
 #include "foundation/ObjectArray.h"
 #include "rt/Ref.h"
 #include "settings/HBRootListController.h"
+#include "ui/IndexPath.h"
 #include "ui/Label.h"
 
 namespace morvane::prefs {
@@ -13,7 +14,8 @@ namespace morvane::prefs {
 // "App values": every app the values file holds values for, sorted by the name the home
 // screen shows, each with its icon and what is set ("Volume 20% · Brightness 70% · 3
 // toggles"), opening the app's page; and "Reset all apps…", which removes every app's values
-// (never the settings) once confirmed. The rows are read from the file each time the page
+// (never the settings) once confirmed. An app's row is removed, with all its values, by the
+// table's swipe-to-delete. The rows are read from the file each time the page
 // appears, with the home screen's rules.
 class MVAppValuesListController : public settings::HBRootListController {
   public:
@@ -30,6 +32,9 @@ class MVAppValuesListController : public settings::HBRootListController {
     rt::Ref<rt::Object> specifiers();
     void reloadSpecifiers();
     void viewWillAppear(bool animated);
+    // The table's swipe-to-delete: an app's row removes every value of the app.
+    bool canEditRowAtIndexPath(rt::Object* tableView, ui::IndexPath* indexPath);
+    void commitEditingStyle(rt::Object* tableView, long long style, ui::IndexPath* indexPath);
     // The "Reset all apps…" button: an action sheet asks to confirm.
     void resetAllApps(rt::Object* sender);
 

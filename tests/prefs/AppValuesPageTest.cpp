@@ -242,3 +242,19 @@ TEST_F(AppValuesPageTest, AListTooLongForOnePageIsShownInPartsThatHoldEveryApp) 
     EXPECT_EQ(shown.back()->name(), "com.example.app499");
     EXPECT_EQ(subtitle(*partPage, "com.example.app300"), "Volume 50%");
 }
+
+TEST_F(AppValuesPageTest, ASwipeOnAnAppsRowRemovesThatAppOnly) {
+    write(core::PlistDictionary{{"enabled", true},
+                                {"com.a-volume", 0.25f},
+                                {"com.a-toggles", core::PlistDictionary{{"wifi", 1}}},
+                                {"com.b-volume", 0.75f}});
+    auto page = open<MVAppValuesListController>("App values");
+    swipeDelete(*page, "com.a");
+    EXPECT_EQ(rows(*page), "com.b|Reset all apps\u2026");
+    EXPECT_EQ(onDisk(), (core::PlistDictionary{{"enabled", true}, {"com.b-volume", 0.75f}}));
+    EXPECT_FALSE(rt::send<bool>(page, rt::sel("tableView:canEditRowAtIndexPath:"), page->table(),
+                                page->indexPathForSpecifier(
+                                    page->specifierForLabel(MVAppValuesListController::kResetLabel).get())))
+        << "the reset button is no app";
+    EXPECT_EQ(deliveredReloads(), 1);
+}
