@@ -1,5 +1,6 @@
 #include "ValuesCommand.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -61,10 +62,11 @@ void parseImport(ValuesCommand& command, const Words& words) {
 ValuesCommand ValuesCommand::parse(const std::vector<std::string>& arguments) {
     ValuesCommand command;
     Words words = arguments;
-    if (!words.empty() && words[0] == "--root") {
-        if (words.size() < 2) throw UsageError("--root needs a directory");
-        command.root = words[1];
-        words.erase(words.begin(), words.begin() + 2);
+    // --root DIR may come anywhere: no other word of a command line is "--root".
+    if (const auto found = std::find(words.begin(), words.end(), "--root"); found != words.end()) {
+        if (found + 1 == words.end()) throw UsageError("--root needs a directory");
+        command.root = *(found + 1);
+        words.erase(found, found + 2);
     }
     if (words.empty()) throw UsageError("no command given");
     const std::string& name = words[0];
