@@ -1,7 +1,6 @@
 #include "prefs/MVAppValuesAppController.h"
 
 #include "prefs/AppValuesFile.h"
-#include "prefs/PageAppearance.h"
 #include "rt/Make.h"
 #include "rt/MethodBinding.h"
 #include "settings/PSSpecifier.h"
@@ -46,23 +45,12 @@ AppValuesFile::Change removal(const std::string& bundleId, const std::string& va
 
 }  // namespace
 
-MVAppValuesAppController::MVAppValuesAppController() {
-    installPageAppearance(this);
-    _titleLabel = installTitleLabel(this);
-}
-
 void MVAppValuesAppController::setSpecifier(rt::Object* object) {
-    settings::HBRootListController::setSpecifier(object);
+    AppValuesPage::setSpecifier(object);
     const auto* link = dynamic_cast<const PSSpecifier*>(object);
     if (!link) return;
     _bundleId = link->stringProperty("bundleId");
-    setTitle(link->name());
-    _titleLabel->setText(link->name());
-}
-
-rt::Ref<rt::Object> MVAppValuesAppController::specifiers() {
-    if (!heldSpecifiers()) setHeldSpecifiers(makeSpecifiers());
-    return heldSpecifiers();
+    setPageTitle(link->name());
 }
 
 rt::Ref<settings::ObjectArray> MVAppValuesAppController::makeSpecifiers() {
@@ -82,22 +70,8 @@ rt::Ref<settings::ObjectArray> MVAppValuesAppController::makeSpecifiers() {
         }
     }
     list->addObject(rt::make<PSSpecifier>("", PSCellType::Group, core::PlistDictionary{}));
-    auto removeAll = rt::make<PSSpecifier>(kRemoveAllLabel, PSCellType::Button, core::PlistDictionary{});
-    removeAll->setTarget(this);
-    removeAll->setButtonAction(rt::sel("removeAllValues:"));
-    list->addObject(removeAll);
+    list->addObject(button(kRemoveAllLabel, "removeAllValues:"));
     return list;
-}
-
-void MVAppValuesAppController::reloadSpecifiers() {
-    setHeldSpecifiers(makeSpecifiers());
-    if (isViewLoaded()) table()->reloadData();
-}
-
-void MVAppValuesAppController::viewWillAppear(bool animated) {
-    setHeldSpecifiers({});
-    settings::HBRootListController::viewWillAppear(animated);
-    colorContainingNavigationBar(this);
 }
 
 bool MVAppValuesAppController::canEditRowAtIndexPath(rt::Object*, ui::IndexPath* indexPath) {
@@ -129,12 +103,9 @@ void MVAppValuesAppController::removeAllValues(rt::Object*) {
 
 void MVAppValuesAppController::registerRuntimeMethods(rt::Class* cls) {
     using C = MVAppValuesAppController;
+    AppValuesPage::registerRuntimeMethods(cls);
     rt::addMethods(cls, {
                             rt::bind<&C::setSpecifier>("setSpecifier:"),
-                            rt::bind<&C::specifiers>("specifiers"),
-                            rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
-                            rt::bind<&C::viewWillAppear>("viewWillAppear:"),
-                            rt::bind<&C::titleLabel>("titleLabel"),
                             rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
                             rt::bind<&C::commitEditingStyle>(
                                 "tableView:commitEditingStyle:forRowAtIndexPath:"),

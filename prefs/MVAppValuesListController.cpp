@@ -6,7 +6,6 @@
 #include "prefs/AppValuesFile.h"
 #include "prefs/AppValuesRows.h"
 #include "prefs/MVAppValuesAppController.h"
-#include "prefs/PageAppearance.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "rt/MethodBinding.h"
@@ -29,26 +28,15 @@ rt::Ref<PSSpecifier> groupWithFooter(const std::string& footer) {
 
 }  // namespace
 
-MVAppValuesListController::MVAppValuesListController() {
-    installPageAppearance(this);
-    _titleLabel = installTitleLabel(this);
-}
-
 void MVAppValuesListController::setSpecifier(rt::Object* object) {
-    settings::HBRootListController::setSpecifier(object);
+    AppValuesPage::setSpecifier(object);
     const auto* link = dynamic_cast<const PSSpecifier*>(object);
     const std::string title = link ? link->name() : std::string("App values");
     if (link) {
         _from = link->stringProperty("from");
         _to = link->stringProperty("to");
     }
-    setTitle(title);
-    _titleLabel->setText(title);
-}
-
-rt::Ref<rt::Object> MVAppValuesListController::specifiers() {
-    if (!heldSpecifiers()) setHeldSpecifiers(makeSpecifiers());
-    return heldSpecifiers();
+    setPageTitle(title);
 }
 
 // A list too long for one page is shown in parts of kMostAppsOnAPage apps, each opening a
@@ -72,23 +60,8 @@ rt::Ref<settings::ObjectArray> MVAppValuesListController::makeSpecifiers() {
     }
     if (part || rows.empty()) return list;
     list->addObject(groupWithFooter(""));
-    auto reset = rt::make<PSSpecifier>(kResetLabel, PSCellType::Button, core::PlistDictionary{});
-    reset->setTarget(this);
-    reset->setButtonAction(rt::sel("resetAllApps:"));
-    list->addObject(reset);
+    list->addObject(button(kResetLabel, "resetAllApps:"));
     return list;
-}
-
-void MVAppValuesListController::reloadSpecifiers() {
-    setHeldSpecifiers(makeSpecifiers());
-    if (isViewLoaded()) table()->reloadData();
-}
-
-// The values may have changed on the app's page or elsewhere since the page was last shown.
-void MVAppValuesListController::viewWillAppear(bool animated) {
-    setHeldSpecifiers({});
-    settings::HBRootListController::viewWillAppear(animated);
-    colorContainingNavigationBar(this);
 }
 
 bool MVAppValuesListController::canEditRowAtIndexPath(rt::Object*, ui::IndexPath* indexPath) {
@@ -125,12 +98,9 @@ void MVAppValuesListController::removeEveryApp() {
 
 void MVAppValuesListController::registerRuntimeMethods(rt::Class* cls) {
     using C = MVAppValuesListController;
+    AppValuesPage::registerRuntimeMethods(cls);
     rt::addMethods(cls, {
                             rt::bind<&C::setSpecifier>("setSpecifier:"),
-                            rt::bind<&C::specifiers>("specifiers"),
-                            rt::bind<&C::reloadSpecifiers>("reloadSpecifiers"),
-                            rt::bind<&C::viewWillAppear>("viewWillAppear:"),
-                            rt::bind<&C::titleLabel>("titleLabel"),
                             rt::bind<&C::resetAllApps>("resetAllApps:"),
                             rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
                             rt::bind<&C::commitEditingStyle>(

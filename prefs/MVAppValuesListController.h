@@ -5,9 +5,8 @@
 
 #include "foundation/ObjectArray.h"
 #include "rt/Ref.h"
-#include "settings/HBRootListController.h"
+#include "prefs/AppValuesPage.h"
 #include "ui/IndexPath.h"
-#include "ui/Label.h"
 
 namespace morvane::prefs {
 
@@ -17,7 +16,7 @@ namespace morvane::prefs {
 // (never the settings) once confirmed. An app's row is removed, with all its values, by the
 // table's swipe-to-delete. The rows are read from the file each time the page
 // appears, with the home screen's rules.
-class MVAppValuesListController : public settings::HBRootListController {
+class MVAppValuesListController : public AppValuesPage {
   public:
     static constexpr const char* kClassName = "MVAppValuesListController";
     static constexpr const char* kEmptyFooter =
@@ -26,27 +25,19 @@ class MVAppValuesListController : public settings::HBRootListController {
     // More apps than this are shown in parts, each on a page of its own.
     static constexpr std::size_t kMostAppsOnAPage = 250;
 
-    MVAppValuesListController();  // init
-
     void setSpecifier(rt::Object* specifier);
-    rt::Ref<rt::Object> specifiers();
-    void reloadSpecifiers();
-    void viewWillAppear(bool animated);
     // The table's swipe-to-delete: an app's row removes every value of the app.
     bool canEditRowAtIndexPath(rt::Object* tableView, ui::IndexPath* indexPath);
     void commitEditingStyle(rt::Object* tableView, long long style, ui::IndexPath* indexPath);
     // The "Reset all apps…" button: an action sheet asks to confirm.
     void resetAllApps(rt::Object* sender);
 
-    const rt::Ref<ui::Label>& titleLabel() const { return _titleLabel; }
-
     static void registerRuntimeMethods(rt::Class* cls);
 
   private:
-    rt::Ref<settings::ObjectArray> makeSpecifiers();
+    rt::Ref<settings::ObjectArray> makeSpecifiers() override;
     void removeEveryApp();
 
-    rt::Ref<ui::Label> _titleLabel;
     // A part of a long list: the first and last app's sort keys; empty for the whole list.
     std::string _from;
     std::string _to;
