@@ -11,8 +11,6 @@
 #include "rt/MethodBinding.h"
 #include "settings/PSSpecifier.h"
 #include "settings/PSTableCell.h"
-#include "ui/Font.h"
-#include "ui/LayoutConstraint.h"
 #include "ui/NavigationItem.h"
 
 namespace morvane::prefs {
@@ -34,20 +32,7 @@ MVSubPrefsListController::MVSubPrefsListController() {
 }
 
 void MVSubPrefsListController::setupNavigationTitleView() {
-    auto titleView = rt::make<ui::View>();
-    navigationItemOf(this)->setTitleView(titleView);
-    _titleLabel = rt::make<ui::Label>(ui::Rect(0, 0, 10, 10));
-    _titleLabel->setFont(ui::Font::boldSystemFontOfSize(17));
-    _titleLabel->setTextColor(ui::Color::whiteColor());
-    _titleLabel->setTextAlignment(ui::TextAlignment::Center);
-    _titleLabel->setTranslatesAutoresizingMaskIntoConstraints(false);
-    titleView->addSubview(_titleLabel.get());
-    ui::LayoutConstraint::activateConstraints({
-        _titleLabel->topAnchor()->constraintEqualToAnchor(*titleView->topAnchor()),
-        _titleLabel->leadingAnchor()->constraintEqualToAnchor(*titleView->leadingAnchor()),
-        _titleLabel->trailingAnchor()->constraintEqualToAnchor(*titleView->trailingAnchor()),
-        _titleLabel->bottomAnchor()->constraintEqualToAnchor(*titleView->bottomAnchor()),
-    });
+    _titleLabel = installTitleLabel(this);
 }
 
 void MVSubPrefsListController::viewDidLoad() {

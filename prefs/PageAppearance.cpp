@@ -4,8 +4,11 @@
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "settings/HBAppearanceSettings.h"
+#include "ui/Font.h"
 #include "ui/Image.h"
+#include "ui/LayoutConstraint.h"
 #include "ui/NavigationBar.h"
+#include "ui/NavigationItem.h"
 
 namespace morvane::prefs {
 
@@ -29,6 +32,25 @@ void colorContainingNavigationBar(rt::Object* page) {
     bar->setBarTintColor(headerColorFromColor(accentColor().get()));
     bar->setShadowImage(rt::make<ui::Image>());
     bar->setTintColor(ui::Color::whiteColor());
+}
+
+rt::Ref<ui::Label> installTitleLabel(rt::Object* page) {
+    auto titleView = rt::make<ui::View>();
+    rt::cast<ui::NavigationItem>(rt::send<rt::Ref<rt::Object>>(page, rt::sel("navigationItem")))
+        ->setTitleView(titleView);
+    auto label = rt::make<ui::Label>(ui::Rect(0, 0, 10, 10));
+    label->setFont(ui::Font::boldSystemFontOfSize(17));
+    label->setTextColor(ui::Color::whiteColor());
+    label->setTextAlignment(ui::TextAlignment::Center);
+    label->setTranslatesAutoresizingMaskIntoConstraints(false);
+    titleView->addSubview(label.get());
+    ui::LayoutConstraint::activateConstraints({
+        label->topAnchor()->constraintEqualToAnchor(*titleView->topAnchor()),
+        label->leadingAnchor()->constraintEqualToAnchor(*titleView->leadingAnchor()),
+        label->trailingAnchor()->constraintEqualToAnchor(*titleView->trailingAnchor()),
+        label->bottomAnchor()->constraintEqualToAnchor(*titleView->bottomAnchor()),
+    });
+    return label;
 }
 
 }  // namespace morvane::prefs

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "rt/Object.h"
+#include "rt/Ref.h"
+#include "ui/Label.h"
 #include "shared/MorvaneIdentifiers.h"
 
 namespace morvane::prefs {
@@ -9,6 +11,9 @@ namespace morvane::prefs {
 // of the bar that shows them (the navigation controller containing the page's own).
 void installPageAppearance(rt::Object* page);
 void colorContainingNavigationBar(rt::Object* page);
+// A new empty title view on the page's navigation item holding a title label (bold 17 pt,
+// white, centred) pinned to its four edges; answers the label.
+rt::Ref<ui::Label> installTitleLabel(rt::Object* page);
 // The key every page's rows post after a change, and the domain they live in.
 constexpr const char* kDomain = identifiers::kSettingsDomain;
 

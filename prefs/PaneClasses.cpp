@@ -1,5 +1,7 @@
 #include "prefs/PaneClasses.h"
 
+#include "prefs/MVAppValuesAppController.h"
+#include "prefs/MVAppValuesListController.h"
 #include "prefs/MVPrefsListController.h"
 #include "prefs/MVSubPrefsListController.h"
 #include "rt/Make.h"
@@ -16,6 +18,14 @@ void registerPaneClasses() {
     if (!rt::lookUpClass(MVSubPrefsListController::kClassName)) {
         MVSubPrefsListController::registerRuntimeMethods(
             rt::registerClass<MVSubPrefsListController, settings::HBRootListController>());
+    }
+    if (!rt::lookUpClass(MVAppValuesListController::kClassName)) {
+        MVAppValuesListController::registerRuntimeMethods(
+            rt::registerClass<MVAppValuesListController, settings::HBRootListController>());
+    }
+    if (!rt::lookUpClass(MVAppValuesAppController::kClassName)) {
+        MVAppValuesAppController::registerRuntimeMethods(
+            rt::registerClass<MVAppValuesAppController, settings::HBRootListController>());
     }
 }
 

@@ -85,6 +85,19 @@ QuantityValue pageRows(const PaneState& state) {
     return rows;
 }
 
+// The subtitle of the row with that label on the page a person sees.
+QuantityValue rowSubtitle(const PaneState& state, const std::string& label) {
+    const auto page = state.visiblePage();
+    const auto row = page->specifierForLabel(label);
+    if (!row) throw ScriptError("the page shows no row labelled '" + label + "'");
+    const auto cell = page->table()->cellForRowAtIndexPath(page->indexPathForSpecifier(row.get()).get());
+    return cell ? cell->detailTextLabel()->text() : std::string();
+}
+
+bool showsRow(const PaneState& state, const std::string& label) {
+    return state.app && static_cast<bool>(state.visiblePage()->specifierForLabel(label));
+}
+
 QuantityValue backTitle(const PaneState& state) {
     const std::string& title = state.settingsApp().rootStack()->navigationBar()->backTitle();
     return title.empty() ? std::string("none") : title;
@@ -110,6 +123,8 @@ std::vector<ScriptQuantity> PaneQuantities::quantities(const PaneState& state) {
     return {
         {"page.title", true, [pane](S) { return pageTitle(*pane); },
          "the title of the page in front"},
+        {"row.subtitle.<label…>", true, [pane](S label) { return rowSubtitle(*pane, label); },
+         "the subtitle of the row with that label", [pane](S label) { return showsRow(*pane, label); }},
         {"row.<key>", false,
          [pane](S key) { return QuantityValue(pane->switchFor(key)->isOn() ? "on" : "off"); },
          "on or off: what the row's switch shows"},

@@ -75,8 +75,47 @@ void PaneScript::settle() {
     _out.flush();
 }
 
+// An action sheet goes away as its cancel button would; an alert taps its first button.
 void PaneScript::closeAlert() {
-    if (const auto alert = _state.alert()) alert->tapAction();
+    const auto alert = _state.alert();
+    if (!alert) return;
+    for (const auto& action : alert->actions()) {
+        if (action.style != ui::AlertActionStyle::Cancel) continue;
+        alert->tapAction(action.title);
+        return;
+    }
+    alert->tapAction();
+}
+
+void PaneScript::answerSheet(bool confirm) {
+    const auto sheet = _state.alert();
+    if (!sheet || sheet->preferredStyle() != ui::AlertControllerStyle::ActionSheet)
+        throw ScriptError("no action sheet is shown");
+    for (const auto& action : sheet->actions()) {
+        if ((action.style == ui::AlertActionStyle::Cancel) != confirm) {
+            sheet->tapAction(action.title);
+            return;
+        }
+    }
+    throw ScriptError(std::string("the action sheet has no ") + (confirm ? "confirming" : "cancel") +
+                      " button");
+}
+
+// A swipe across the row shows Delete where the page's table lets the row be edited; Delete
+// commits the deletion.
+void PaneScript::runDelete(const std::string& label) {
+    closeAlert();
+    auto page = _state.visiblePage();
+    const auto row = page->specifierForLabel(label);
+    if (!row) throw ScriptError("the page shows no row labelled '" + label + "'");
+    const auto indexPath = page->indexPathForSpecifier(row.get());
+    const rt::Selector canEdit = rt::sel("tableView:canEditRowAtIndexPath:");
+    const rt::Selector commit = rt::sel("tableView:commitEditingStyle:forRowAtIndexPath:");
+    if (!rt::respondsToSelector(page, canEdit) || !rt::respondsToSelector(page, commit) ||
+        !rt::send<bool>(page, canEdit, page->table(), indexPath))
+        throw ScriptError("the row '" + label + "' cannot be deleted");
+    constexpr long long kEditingStyleDelete = 1;
+    rt::send<void>(page, commit, page->table(), kEditingStyleDelete, indexPath);
 }
 
 void PaneScript::runOk() {
@@ -98,6 +137,12 @@ std::vector<ScriptCommand> PaneScript::paneCommands() {
         {"tap", "<label…>", [this](L line) { runTap(line.rest(1)); },
          "taps the row with that label on the page in front (or on the app's own list)"},
         {"ok", "", [this](L) { runOk(); }, "taps the OK button of the alert on screen"},
+        {"delete", "<label…>", [this](L line) { runDelete(line.rest(1)); },
+         "swipes the row with that label and taps Delete"},
+        {"confirm", "", [this](L) { answerSheet(true); },
+         "taps the confirming button of the action sheet on screen"},
+        {"cancel", "", [this](L) { answerSheet(false); },
+         "taps the Cancel button of the action sheet on screen"},
         {"switch", "<key> on|off", [this](L line) { runSwitch(line.words[1], line.words[2]); },
          "flips the switch of the row with that key; stops when the change is not written"},
         {"scroll", "<y>",
@@ -211,6 +256,8 @@ void PaneScript::runPrint() {
         _out << "    " << row->name();
         if (!key.empty())
             _out << " (" << key << "): " << QuantityTable::describe(_quantities.read("row." + key));
+        else if (const std::string subtitle = row->stringProperty("subtitle"); !subtitle.empty())
+            _out << ": " << subtitle;
         _out << "\n";
     }
     endGroup();

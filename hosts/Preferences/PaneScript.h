@@ -34,6 +34,9 @@ class PaneScript {
     void runSnapshot(const std::string& file);
     void runPrint();
     void runOk();
+    void runDelete(const std::string& label);
+    // Answers the action sheet on screen: its cancel button, or the other one.
+    void answerSheet(bool confirm);
     // A tap anywhere closes an alert that is still on screen, as its button would.
     void closeAlert();
 

@@ -68,5 +68,7 @@ std::vector<std::string> DeliverableInstaller::installMissing(const Source& sour
     if (!source.paneEntry.empty()) installOne(source.paneEntry, kPaneEntryDevicePath, problems);
     if (!source.killall.empty()) installOne(source.killall, kKillallDevicePath, problems);
     if (!source.plutil.empty()) installOne(source.plutil, kPlutilDevicePath, problems);
+    if (!source.valuesEditor.empty())
+        installOne(source.valuesEditor, kValuesEditorDevicePath, problems);
     return problems;
 }

@@ -16,6 +16,7 @@ class DeliverableInstaller {
         std::filesystem::path paneEntry;       // the Settings app's entry for it
         std::filesystem::path killall;         // the phone's /usr/bin/killall
         std::filesystem::path plutil;          // the phone's /usr/bin/plutil (may be empty)
+        std::filesystem::path valuesEditor;    // the phone's /usr/bin/ValuesEditor (may be empty)
     };
 
     static constexpr const char* kTweakDevicePath =
@@ -28,6 +29,7 @@ class DeliverableInstaller {
         "/Library/PreferenceLoader/Preferences/MorvanePrefs.plist";
     static constexpr const char* kKillallDevicePath = "/usr/bin/killall";
     static constexpr const char* kPlutilDevicePath = "/usr/bin/plutil";
+    static constexpr const char* kValuesEditorDevicePath = "/usr/bin/ValuesEditor";
 
     // Installs what is missing; answers the problems met (empty when all went well).
     static std::vector<std::string> installMissing(const Source& source);

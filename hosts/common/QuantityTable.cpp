@@ -56,29 +56,46 @@ QuantityValue QuantityTable::read(const std::string& name) const {
     return quantity->read(suffix);
 }
 
+std::size_t QuantityTable::nameOnLine(const ScriptLine& line, std::string& name) const {
+    name = line.words[1];
+    for (std::size_t count = line.words.size() - 1; count > 1; --count) {
+        std::string candidate = line.words[1];
+        for (std::size_t index = 2; index <= count; ++index) candidate += " " + line.words[index];
+        std::string suffix;
+        const ScriptQuantity* quantity = find(candidate, suffix);
+        if (!quantity || !quantity->knowsSpacedSuffix || !quantity->knowsSpacedSuffix(suffix))
+            continue;
+        name = candidate;
+        return count;
+    }
+    return 1;
+}
+
 void QuantityTable::expect(const ScriptLine& line) const {
-    const std::string& name = line.words[1];
+    std::string name;
+    const std::size_t first = 1 + nameOnLine(line, name);
     std::string suffix;
     const ScriptQuantity* quantity = find(name, suffix);
     if (!quantity) throw ScriptError("unknown quantity '" + name + "'");
     const QuantityValue value = quantity->read(suffix);
     if (quantity->text) {
-        expectText(line, value);
+        expectText(line, first, value);
         return;
     }
-    const std::string& expected = line.words[2];
+    if (line.words.size() <= first) throw ScriptError("expected: expect " + name + " <value>");
+    const std::string& expected = line.words[first];
     if (const auto* word = std::get_if<std::string>(&value)) {
-        if (line.words.size() != 3)
+        if (line.words.size() != first + 1)
             throw ScriptError("expected: expect " + name + " <value> (a word, no tolerance)");
         if (*word != expected)
             throw ScriptError("expected " + name + " " + expected + ", but it is " + *word);
         return;
     }
-    if (line.words.size() > 4)
+    if (line.words.size() > first + 2)
         throw ScriptError("expected: expect " + name + " <value> [<tolerance>]");
     const double wanted = ScriptWords::number(expected, "value");
-    const double tolerance = line.words.size() == 4
-                                 ? ScriptWords::numberIn(line.words[3], "tolerance", 0,
+    const double tolerance = line.words.size() == first + 2
+                                 ? ScriptWords::numberIn(line.words[first + 1], "tolerance", 0,
                                                          std::numeric_limits<double>::max())
                                  : kDefaultTolerance;
     if (!(std::fabs(std::get<double>(value) - wanted) <= tolerance))
@@ -86,14 +103,17 @@ void QuantityTable::expect(const ScriptLine& line) const {
 }
 
 // A text quantity's expected value is the rest of the line, or the text between double quotes.
-void QuantityTable::expectText(const ScriptLine& line, const QuantityValue& value) const {
-    std::string expected = line.rest(2);
+void QuantityTable::expectText(const ScriptLine& line, std::size_t first,
+                               const QuantityValue& value) const {
+    std::string expected = line.rest(first);
     if (expected.size() >= 2 && expected.front() == '"' && expected.back() == '"')
         expected = expected.substr(1, expected.size() - 2);
     const std::string actual = describe(value);
     if (actual != expected) {
-        throw ScriptError("expected " + line.words[1] + " \"" + expected + "\", but it is \"" +
-                          actual + "\"");
+        std::string name;
+        nameOnLine(line, name);
+        throw ScriptError("expected " + name + " \"" + expected + "\", but it is \"" + actual +
+                          "\"");
     }
 }
 
@@ -110,9 +130,12 @@ std::vector<ScriptCommand> QuantityTable::commands(std::ostream& out) const {
          [this](const ScriptLine& line) { expect(line); },
          "stops the run unless the quantity has the value (numbers within the tolerance, "
          "1e-6 without one)"},
-        {"show", "<quantity>",
+        {"show", "<quantity> [<label…>]",
          [this, &out](const ScriptLine& line) {
-             out << line.words[1] << " " << describe(read(line.words[1])) << "\n";
+             std::string name;
+             if (1 + nameOnLine(line, name) != line.words.size())
+                 throw ScriptError("expected: show <quantity>");
+             out << name << " " << describe(read(name)) << "\n";
              out.flush();
          },
          "writes one line: the quantity's name and its value"},

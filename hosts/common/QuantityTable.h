@@ -20,6 +20,9 @@ struct ScriptQuantity {
     bool text = false;
     std::function<QuantityValue(const std::string& suffix)> read;
     std::string help;
+    // For a family whose suffix may hold blanks ("row.subtitle.<label…>"): whether a suffix
+    // names something. The longest run of words it knows is taken as the name.
+    std::function<bool(const std::string& suffix)> knowsSpacedSuffix = {};
 };
 
 // The quantities of one host, and the `expect` and `show` commands that read them.
@@ -42,7 +45,9 @@ class QuantityTable {
 
   private:
     const ScriptQuantity* find(const std::string& name, std::string& suffix) const;
-    void expectText(const ScriptLine& line, const QuantityValue& value) const;
+    // The quantity's name on the line (from its second word) and how many words it takes.
+    std::size_t nameOnLine(const ScriptLine& line, std::string& name) const;
+    void expectText(const ScriptLine& line, std::size_t first, const QuantityValue& value) const;
 
     std::vector<ScriptQuantity> _quantities;
 };

@@ -117,7 +117,12 @@ void PSListController::presentAlert(const std::string& title, const std::string&
     presentViewController(alert.get());
 }
 
-std::vector<PSListController::Section> PSListController::sections() {
+const std::vector<PSListController::Section>& PSListController::sections() {
+    const auto list = rt::send<rt::Ref<rt::Object>>(this, rt::sel("specifiers"));
+    const auto array = rt::cast<ObjectArray>(list);
+    const std::size_t count = array ? array->count() : 0;
+    if (array && _sectionCache.list == list && _sectionCache.count == count)
+        return _sectionCache.sections;
     std::vector<Section> result;
     for (auto& specifier : currentSpecifiers()) {
         if (specifier->cellType() == PSCellType::Group) {
@@ -127,12 +132,13 @@ std::vector<PSListController::Section> PSListController::sections() {
         if (result.empty()) result.push_back({});
         result.back().rows.push_back(std::move(specifier));
     }
-    return result;
+    _sectionCache = {array ? list : rt::Ref<rt::Object>(), count, std::move(result)};
+    return _sectionCache.sections;
 }
 
 rt::Ref<PSSpecifier> PSListController::specifierAtIndexPath(const ui::IndexPath* indexPath) {
     if (!indexPath) return {};
-    const auto all = sections();
+    const auto& all = sections();
     if (indexPath->section() < 0 || indexPath->section() >= static_cast<long>(all.size()))
         return {};
     const auto& rows = all[static_cast<std::size_t>(indexPath->section())].rows;
@@ -141,7 +147,7 @@ rt::Ref<PSSpecifier> PSListController::specifierAtIndexPath(const ui::IndexPath*
 }
 
 rt::Ref<ui::IndexPath> PSListController::indexPathForSpecifier(const PSSpecifier* specifier) {
-    const auto all = sections();
+    const auto& all = sections();
     for (std::size_t section = 0; section < all.size(); ++section) {
         const auto& rows = all[section].rows;
         for (std::size_t row = 0; row < rows.size(); ++row)
@@ -198,7 +204,7 @@ long long PSListController::numberOfSectionsInTableView(rt::Object*) {
 }
 
 long long PSListController::numberOfRowsInSection(rt::Object*, long long section) {
-    const auto all = sections();
+    const auto& all = sections();
     if (section < 0 || section >= static_cast<long long>(all.size())) return 0;
     return static_cast<long long>(all[static_cast<std::size_t>(section)].rows.size());
 }
@@ -222,14 +228,14 @@ rt::Ref<rt::Object> PSListController::cellForRowAtIndexPath(rt::Object*, ui::Ind
 }
 
 std::string PSListController::titleForHeaderInSection(rt::Object*, long long section) {
-    const auto all = sections();
+    const auto& all = sections();
     if (section < 0 || section >= static_cast<long long>(all.size())) return {};
     const auto& group = all[static_cast<std::size_t>(section)].group;
     return group ? group->name() : std::string();
 }
 
 std::string PSListController::titleForFooterInSection(rt::Object*, long long section) {
-    const auto all = sections();
+    const auto& all = sections();
     if (section < 0 || section >= static_cast<long long>(all.size())) return {};
     const auto& group = all[static_cast<std::size_t>(section)].group;
     return group ? group->stringProperty("footerText") : std::string();

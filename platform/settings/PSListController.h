@@ -105,13 +105,22 @@ class PSListController : public ui::ViewController {
         rt::Ref<PSSpecifier> group;
         std::vector<rt::Ref<PSSpecifier>> rows;
     };
-    std::vector<Section> sections();
+    // The rows in sections, made again only when "specifiers" answers another list or the
+    // list has grown (a list is only ever appended to), so that asking for every row of a
+    // long page stays linear.
+    const std::vector<Section>& sections();
+    struct SectionCache {
+        rt::Ref<rt::Object> list;  // held, so that its address is not reused
+        std::size_t count = 0;
+        std::vector<Section> sections;
+    };
 
     std::string _bundlePath;
     std::string _title;
     rt::Ref<ObjectArray> _specifiers;
     rt::Ref<rt::Object> _specifier;
     bool _lastWriteFailed = false;
+    SectionCache _sectionCache;
 };
 
 }  // namespace settings

@@ -42,6 +42,10 @@ void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
         icon->layer()->setCornerRadius(kIconCornerRadius);
         icon->setClipsToBounds(true);
     }
+    // A row may say what it holds in a line of its own ("subtitle").
+    if (const std::string subtitle = specifier ? specifier->stringProperty("subtitle") : "";
+        !subtitle.empty())
+        detailTextLabel()->setText(subtitle);
     if (specifier && specifier->cellType() == PSCellType::TitleValue) {
         const auto value = unboxValue(readValue().get());
         detailTextLabel()->setText(value && value->asString() ? *value->asString() : "");

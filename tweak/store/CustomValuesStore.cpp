@@ -1,9 +1,6 @@
 #include "tweak/store/CustomValuesStore.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
+#include "shared/AppValueRules.h"
 #include "tweak/store/CustomValueKeys.h"
 #include "tweak/store/ValuesFile.h"
 
@@ -30,15 +27,11 @@ core::PlistDictionary& CustomValuesStore::getCustomValuesPerAppDictionary() {
     return *store.customValuesPerAppDictionary;
 }
 
-// A stored -1.0 is the "no value" sentinel and is told apart before the range is enforced.
+// The home screen's reading of a level, shared with the pane and the tools.
 double CustomValuesStore::levelFor(const std::string& key) {
     const core::PlistValue* entry = getCustomValuesPerAppDictionary().find(key);
     if (!entry) return kNoLevel;
-    std::optional<double> number = entry->asNumber();
-    if (std::optional<bool> flag = entry->asBool()) number = *flag ? 1.0 : 0.0;
-    if (!number || !std::isfinite(*number) || *number == kNoLevel) return kNoLevel;
-    const float level = static_cast<float>(std::clamp(*number, 0.0, 1.0));
-    return static_cast<double>(level);
+    return app_values::levelOf(*entry).value_or(kNoLevel);
 }
 
 double CustomValuesStore::getCustomVolumeForApp(const std::string& bundleId) {
@@ -64,34 +57,11 @@ std::int32_t CustomValuesStore::getCustomToggleStateForApp(const std::string& to
     return toggleEntryIn(*toggles, toggleName).value_or(kNoToggleState);
 }
 
-namespace {
-
-// A real read as a 32-bit integer the way the phone converts it: the fraction is dropped and
-// a value beyond the range gives the nearest end of it.
-std::int32_t wholeNumberOf(double real) {
-    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
-    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(std::trunc(real), kLowest, kHighest));
-}
-
-}  // namespace
-
-// An integer keeps its low 32 bits, as the phone's integer read of a wider number does.
 std::optional<std::int32_t> CustomValuesStore::toggleEntryIn(const core::PlistDictionary& toggles,
                                                              std::string_view toggleName) {
     const core::PlistValue* entry = toggles.find(toggleName);
     if (!entry) return std::nullopt;
-    std::optional<std::uint64_t> bits;
-    if (std::optional<std::int64_t> integer = entry->asInteger())
-        bits = static_cast<std::uint64_t>(*integer);
-    else if (std::optional<std::uint64_t> large = entry->asUnsignedInteger())
-        bits = *large;
-    else if (std::optional<bool> flag = entry->asBool())
-        bits = *flag ? 1 : 0;
-    else if (std::optional<double> real = entry->asReal(); real && std::isfinite(*real))
-        return wholeNumberOf(*real);
-    if (!bits) return std::nullopt;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(*bits));
+    return app_values::toggleStateOf(*entry);
 }
 
 bool CustomValuesStore::storeCustomVolumeForApp(float level, const std::string& bundleId) {
