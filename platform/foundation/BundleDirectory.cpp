@@ -19,7 +19,8 @@ namespace {
 constexpr std::uint64_t kBeneath = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
 constexpr const char* kLocalizationSuffix = ".lproj";
 // Directories held at once (one per bundle and device root in use); the oldest go first.
-constexpr std::size_t kHeldDirectories = 32;
+// Each holds an inotify instance, of which a user has few (128 by default).
+constexpr std::size_t kHeldDirectories = 8;
 
 bool sameTime(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -63,22 +64,38 @@ HeldDirectories& heldDirectories() {
     return *held;
 }
 
+// Opens the directory at devicePath: watched along its path when no link is on it (the watch
+// made first, so that nothing between the two goes unseen), else unwatched.
 std::shared_ptr<const BundleDirectory> openByPath(const std::string& devicePath) {
     const auto files = core::RootedFiles::ofDeviceRoot();
     if (!files) return nullptr;
-    core::FileDescriptor descriptor = files->open(devicePath, O_RDONLY | O_DIRECTORY);
+    std::optional<BundleWatch> watch = BundleWatch::along(*files, devicePath);
+    core::FileDescriptor descriptor;
+    if (watch) descriptor = files->openWithoutLinks(devicePath, O_RDONLY | O_DIRECTORY);
+    if (!descriptor.valid()) {
+        watch.reset();
+        descriptor = files->open(devicePath, O_RDONLY | O_DIRECTORY);
+    }
     struct stat status {};
     if (!descriptor.valid() || ::fstat(descriptor.get(), &status) != 0) return nullptr;
     std::string path = devicePath;
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor), status);
+    return std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor), status,
+                                                   std::move(watch));
+}
+
+bool sameIdentity(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
 }
 
 }  // namespace
 
 BundleDirectory::BundleDirectory(std::string devicePath, core::FileDescriptor descriptor,
-                                 const struct stat& status)
-    : _devicePath(std::move(devicePath)), _descriptor(std::move(descriptor)), _status(status) {}
+                                 const struct stat& status, std::optional<BundleWatch> watch)
+    : _devicePath(std::move(devicePath)),
+      _descriptor(std::move(descriptor)),
+      _status(status),
+      _watch(std::move(watch)) {}
 
 std::shared_ptr<const BundleDirectory> BundleDirectory::open(const std::string& devicePath) {
     const auto root = core::DeviceRoot::get();
@@ -94,10 +111,13 @@ std::shared_ptr<const BundleDirectory> BundleDirectory::open(const std::string& 
 }
 
 bool BundleDirectory::isCurrent() const {
-    struct stat now {};
-    return ::fstat(_descriptor.get(), &now) == 0 && now.st_nlink > 0 &&
-           now.st_ino == _status.st_ino && now.st_dev == _status.st_dev &&
-           sameTime(now.st_ctim, _status.st_ctim);
+    if (_watch) return _watch->unchanged();
+    // A path through a link: where it leads now is known only by following it.
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const core::FileDescriptor now =
+        files ? files->open(_devicePath, O_PATH | O_DIRECTORY) : core::FileDescriptor();
+    struct stat status {};
+    return now.valid() && ::fstat(now.get(), &status) == 0 && sameIdentity(status, _status);
 }
 
 std::string BundleDirectory::devicePathOf(const std::string& relativePath) const {
