@@ -23,7 +23,8 @@ namespace ui {
 // while its path is known to lead to it still: by a watch along the path (one read of an
 // inotify descriptor, no walk) for a path without links; by opening the path again and
 // comparing the directory's identity for a path through a link. Otherwise (moved, removed,
-// replaced, a directory on its path swapped) it is opened again by its path.
+// replaced, a directory on its path swapped) it is opened again by its path. A path where no
+// directory was found is watched too, and looked at again only when something came.
 class BundleDirectory {
   public:
     using EntryKind = core::DeviceDirectory::EntryKind;

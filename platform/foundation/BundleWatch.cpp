@@ -43,7 +43,11 @@ std::optional<BundleWatch> BundleWatch::along(const core::RootedFiles& files,
         // Each directory is watched before the next is opened, so a swap of the next one
         // after its open is an event of a directory already watched.
         const core::FileDescriptor held = files.openWithoutLinks(directory, O_PATH | O_DIRECTORY);
-        if (!held.valid()) return std::nullopt;
+        // A missing directory: the one before it, watched, tells when it comes.
+        if (!held.valid()) {
+            if (errno == ENOENT && directory != "/") return std::optional(std::move(watch));
+            return std::nullopt;
+        }
         const std::string magic = "/proc/self/fd/" + std::to_string(held.get());
         const int descriptor = ::inotify_add_watch(watch._inotify.get(), magic.c_str(), kPathEvents);
         if (descriptor < 0) return std::nullopt;

@@ -19,8 +19,9 @@ namespace ui {
 // its watch. Safe to ask from several threads.
 class BundleWatch {
   public:
-    // Watches the directories holding each component of devicePath; none when the path has
-    // a ".." component, a directory along it is a link or missing, or inotify is unavailable.
+    // Watches the directories holding each component of devicePath, as far as they exist (so
+    // that the watch tells also when a missing one may have come); none when the path has a
+    // ".." component, a directory along it is a link, or inotify is unavailable.
     static std::optional<BundleWatch> along(const core::RootedFiles& files,
                                             const std::string& devicePath);
 
