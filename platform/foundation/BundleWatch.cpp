@@ -49,7 +49,8 @@ std::optional<BundleWatch> BundleWatch::along(const core::RootedFiles& files,
             return std::nullopt;
         }
         const std::string magic = "/proc/self/fd/" + std::to_string(held.get());
-        const int descriptor = ::inotify_add_watch(watch._inotify.get(), magic.c_str(), kPathEvents);
+        const int descriptor =
+            ::inotify_add_watch(watch._inotify.get(), magic.c_str(), kPathEvents);
         if (descriptor < 0) return std::nullopt;
         watch._nextNameByWatch[descriptor] = component;
         directory += (directory.size() > 1 ? "/" : "") + component;

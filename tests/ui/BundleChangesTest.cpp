@@ -129,8 +129,8 @@ TEST_F(BundleChangesTest, ALinkOnThePathIsFollowedWithinTheRootWhereverItIsTurne
     EXPECT_EQ(iconWidth(), 2u);
     const fs::path support = bundleDirectory().parent_path();
     fs::create_symlink(outside.path(), root() / "Library/Swapped");
-    ASSERT_EQ(::renameat2(AT_FDCWD, support.c_str(), AT_FDCWD,
-                          (root() / "Library/Swapped").c_str(), RENAME_EXCHANGE),
+    ASSERT_EQ(::renameat2(AT_FDCWD, support.c_str(), AT_FDCWD, (root() / "Library/Swapped").c_str(),
+                          RENAME_EXCHANGE),
               0);
     EXPECT_EQ(iconWidth(), 0u);
     EXPECT_FALSE(Bundle::bundleWithPath(kBundlePath));
