@@ -9,6 +9,8 @@
 #include "core/files/RootedFiles.h"
 #include "foundation/Locale.h"
 #include "rt/Make.h"
+#include "rt/NoDestroy.h"
+#include "rt/Runtime.h"
 
 namespace ui {
 
@@ -22,6 +24,35 @@ bool isSafeName(const std::string& name) {
 
 using EntryKind = BundleDirectory::EntryKind;
 
+// The bundles handed out, one per device path, each kept while its directory is the one found
+// at the path.
+class SharedBundles {
+  public:
+    rt::Ref<Bundle> bundleOf(const std::shared_ptr<const BundleDirectory>& directory) {
+        std::lock_guard lock(_mutex);
+        rt::Ref<Bundle>& shared = _byPath[directory->devicePath()];
+        if (shared && shared->directoryAsMade() == directory &&
+            shared->getClass()->generation() == rt::Runtime::generation())
+            return shared;
+        if (_byPath.size() > kSharedBundles) {
+            _byPath.clear();
+            return rt::make<Bundle>(directory);
+        }
+        shared = rt::make<Bundle>(directory);
+        return shared;
+    }
+
+  private:
+    static constexpr std::size_t kSharedBundles = 32;
+    std::mutex _mutex;
+    std::map<std::string, rt::Ref<Bundle>> _byPath;
+};
+
+SharedBundles& sharedBundles() {
+    static rt::NoDestroy<SharedBundles> shared;
+    return *shared;
+}
+
 }  // namespace
 
 Bundle::Bundle(std::string devicePath) : _devicePath(std::move(devicePath)) {}
@@ -32,16 +63,22 @@ Bundle::Bundle(std::shared_ptr<const BundleDirectory> directory)
 rt::Ref<Bundle> Bundle::bundleWithPath(const std::string& devicePath) {
     const auto directory = BundleDirectory::open(devicePath);
     if (!directory) return nullptr;
-    return rt::make<Bundle>(directory);
+    return sharedBundles().bundleOf(directory);
 }
 
 std::shared_ptr<const BundleDirectory> Bundle::directory() const {
-    _directory = BundleDirectory::open(_devicePath);
-    return _directory;
+    auto found = BundleDirectory::open(_devicePath);
+    std::lock_guard lock(_directoryMutex);
+    _directory = found;
+    return found;
 }
 
 std::shared_ptr<const BundleDirectory> Bundle::directoryAsMade() const {
-    return _directory ? _directory : directory();
+    {
+        std::lock_guard lock(_directoryMutex);
+        if (_directory) return _directory;
+    }
+    return directory();
 }
 
 std::optional<Bundle::Resource> Bundle::resource(const std::string& fileName) const {
@@ -92,22 +129,22 @@ std::vector<std::string> Bundle::preferredLocalizations(const BundleDirectory& h
 std::string Bundle::localizedStringForKey(const std::string& key, const std::string& value,
                                           const std::string& table) const {
     const std::string tableName = table.empty() ? "Localizable" : table;
-    for (const std::string& localization : preferredLocalizations()) {
-        const StringsTable* strings = tableFor(localization, tableName);
-        if (const std::string* text = strings ? strings->find(key) : nullptr) return *text;
+    const auto held = directory();
+    if (held && isSafeName(tableName)) {
+        std::lock_guard lock(_tablesMutex);
+        for (const std::string& localization : preferredLocalizations(*held)) {
+            const StringsTable* strings = tableFor(*held, localization, tableName);
+            if (const std::string* text = strings ? strings->find(key) : nullptr) return *text;
+        }
     }
     return value.empty() ? key : value;
 }
 
-const StringsTable* Bundle::tableFor(const std::string& localization,
+const StringsTable* Bundle::tableFor(const BundleDirectory& held, const std::string& localization,
                                      const std::string& table) const {
-    if (!isSafeName(table)) return nullptr;
     // The version and the bytes come from one descriptor opened within the device root.
-    const auto held = directory();
-    const core::FileDescriptor file =
-        held ? held->openRelative(localization + kLocalizationSuffix + "/" + table + ".strings",
-                                  O_RDONLY | O_NONBLOCK)
-             : core::FileDescriptor();
+    const core::FileDescriptor file = held.openRelative(
+        localization + kLocalizationSuffix + "/" + table + ".strings", O_RDONLY | O_NONBLOCK);
     const std::optional<FileVersion> version =
         file.valid() ? FileVersion::ofDescriptor(file.get()) : std::nullopt;
     ReadTable& read = _tables[localization + "/" + table];

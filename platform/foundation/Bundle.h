@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ namespace ui {
 // A directory of resources ("NSBundle") on the phone: images and files at its top level
 // and in its localization directories ("en.lproj", "ar.lproj"), and localized strings
 // tables. Paths are the phone's; every file and directory is opened within the device root.
+// A bundle may be used from several threads.
 class Bundle : public rt::Object {
   public:
     static constexpr const char* kClassName = "NSBundle";
@@ -28,7 +30,9 @@ class Bundle : public rt::Object {
     // A bundle of a directory just opened (or found current).
     explicit Bundle(std::shared_ptr<const BundleDirectory> directory);
 
-    // "initWithPath:" / "bundleWithPath:": null when no directory is at the path.
+    // "initWithPath:" / "bundleWithPath:": null when no directory is at the path. One bundle
+    // is handed out per path while the directory found there stays the same; another for a
+    // directory found anew (the bundle replaced, moved or removed meanwhile).
     static rt::Ref<Bundle> bundleWithPath(const std::string& devicePath);
 
     const std::string& bundlePath() const { return _devicePath; }
@@ -66,9 +70,12 @@ class Bundle : public rt::Object {
 
   private:
     static std::vector<std::string> preferredLocalizations(const BundleDirectory& directory);
-    const StringsTable* tableFor(const std::string& localization, const std::string& table) const;
+    // The table, read anew when its file changed; called with _tablesMutex held.
+    const StringsTable* tableFor(const BundleDirectory& held, const std::string& localization,
+                                 const std::string& table) const;
 
     std::string _devicePath;
+    mutable std::mutex _directoryMutex;
     mutable std::shared_ptr<const BundleDirectory> _directory;  // the one last found current
     // A table as read from one version of its file (none for a missing or corrupt file).
     struct ReadTable {
@@ -78,6 +85,7 @@ class Bundle : public rt::Object {
 
     // Tables read so far, by "<localization>/<table>", each kept while its file stays the
     // same version: a rewritten strings file is read anew at the next lookup.
+    mutable std::mutex _tablesMutex;
     mutable std::map<std::string, ReadTable> _tables;
 };
 

@@ -19,21 +19,30 @@ namespace {
 constexpr std::uint64_t kBeneath = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
 constexpr const char* kLocalizationSuffix = ".lproj";
 // Directories held at once (one per bundle and device root in use); the oldest go first.
-constexpr std::size_t kHeldDirectories = 32;
+// Each holds an inotify instance, of which a user has few (128 by default).
+constexpr std::size_t kHeldDirectories = 8;
 
 bool sameTime(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-// The held directories by device root and device path.
+// What was found at a device path: a directory, or none with a watch telling when one may
+// have appeared (none when that cannot be watched).
+struct Found {
+    std::shared_ptr<const BundleDirectory> directory;
+    std::shared_ptr<const BundleWatch> absence;
+};
+
+// What was found at each device path, by device root and device path.
 class HeldDirectories {
   public:
-    std::shared_ptr<const BundleDirectory> find(const std::string& key) {
+    std::optional<Found> find(const std::string& key) {
         std::lock_guard lock(_mutex);
         const auto found = _byKey.find(key);
-        return found == _byKey.end() ? nullptr : found->second.directory;
+        if (found == _byKey.end()) return std::nullopt;
+        return found->second.found;
     }
-    void store(const std::string& key, std::shared_ptr<const BundleDirectory> directory) {
+    void store(const std::string& key, Found found) {
         std::lock_guard lock(_mutex);
         if (_byKey.size() >= kHeldDirectories && !_byKey.contains(key)) {
             const auto oldest = std::min_element(
@@ -41,7 +50,7 @@ class HeldDirectories {
                 [](const auto& a, const auto& b) { return a.second.stored < b.second.stored; });
             _byKey.erase(oldest);
         }
-        _byKey[key] = Held{std::move(directory), ++_stores};
+        _byKey[key] = Held{std::move(found), ++_stores};
     }
     void forget(const std::string& key) {
         std::lock_guard lock(_mutex);
@@ -50,7 +59,7 @@ class HeldDirectories {
 
   private:
     struct Held {
-        std::shared_ptr<const BundleDirectory> directory;
+        Found found;
         std::uint64_t stored = 0;
     };
     std::mutex _mutex;
@@ -63,41 +72,70 @@ HeldDirectories& heldDirectories() {
     return *held;
 }
 
-std::shared_ptr<const BundleDirectory> openByPath(const std::string& devicePath) {
+// Opens the directory at devicePath: watched along its path when no link is on it (the watch
+// made first, so that nothing between the two goes unseen), else unwatched. When nothing is
+// there, the watch tells when something may have come.
+Found openByPath(const std::string& devicePath) {
     const auto files = core::RootedFiles::ofDeviceRoot();
-    if (!files) return nullptr;
-    core::FileDescriptor descriptor = files->open(devicePath, O_RDONLY | O_DIRECTORY);
+    if (!files) return {};
+    std::optional<BundleWatch> watch = BundleWatch::along(*files, devicePath);
+    core::FileDescriptor descriptor;
+    if (watch) {
+        descriptor = files->openWithoutLinks(devicePath, O_RDONLY | O_DIRECTORY);
+        if (!descriptor.valid() && (errno == ENOENT || errno == ENOTDIR))
+            return Found{nullptr, std::make_shared<const BundleWatch>(std::move(*watch))};
+    }
+    if (!descriptor.valid()) {
+        watch.reset();
+        descriptor = files->open(devicePath, O_RDONLY | O_DIRECTORY);
+    }
     struct stat status {};
-    if (!descriptor.valid() || ::fstat(descriptor.get(), &status) != 0) return nullptr;
+    if (!descriptor.valid() || ::fstat(descriptor.get(), &status) != 0) return {};
     std::string path = devicePath;
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor), status);
+    return Found{std::make_shared<const BundleDirectory>(std::move(path), std::move(descriptor),
+                                                         status, std::move(watch)),
+                 nullptr};
+}
+
+bool sameIdentity(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
 }
 
 }  // namespace
 
 BundleDirectory::BundleDirectory(std::string devicePath, core::FileDescriptor descriptor,
-                                 const struct stat& status)
-    : _devicePath(std::move(devicePath)), _descriptor(std::move(descriptor)), _status(status) {}
+                                 const struct stat& status, std::optional<BundleWatch> watch)
+    : _devicePath(std::move(devicePath)),
+      _descriptor(std::move(descriptor)),
+      _status(status),
+      _watch(std::move(watch)) {}
 
 std::shared_ptr<const BundleDirectory> BundleDirectory::open(const std::string& devicePath) {
     const auto root = core::DeviceRoot::get();
     if (!root) return nullptr;
     const std::string key = root->string() + '\0' + devicePath;
-    if (auto held = heldDirectories().find(key); held && held->isCurrent()) return held;
-    auto opened = openByPath(devicePath);
-    if (opened)
+    if (const auto held = heldDirectories().find(key)) {
+        const bool current =
+            held->directory ? held->directory->isCurrent() : held->absence->unchanged();
+        if (current) return held->directory;
+    }
+    Found opened = openByPath(devicePath);
+    if (opened.directory || opened.absence)
         heldDirectories().store(key, opened);
     else
         heldDirectories().forget(key);
-    return opened;
+    return opened.directory;
 }
 
 bool BundleDirectory::isCurrent() const {
-    struct stat now {};
-    return ::fstat(_descriptor.get(), &now) == 0 && now.st_nlink > 0 &&
-           now.st_ino == _status.st_ino && now.st_dev == _status.st_dev &&
-           sameTime(now.st_ctim, _status.st_ctim);
+    if (_watch) return _watch->unchanged();
+    // A path through a link: where it leads now is known only by following it.
+    const auto files = core::RootedFiles::ofDeviceRoot();
+    const core::FileDescriptor now =
+        files ? files->open(_devicePath, O_PATH | O_DIRECTORY) : core::FileDescriptor();
+    struct stat status {};
+    return now.valid() && ::fstat(now.get(), &status) == 0 && sameIdentity(status, _status);
 }
 
 std::string BundleDirectory::devicePathOf(const std::string& relativePath) const {

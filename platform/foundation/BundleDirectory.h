@@ -11,6 +11,7 @@
 #include "core/files/DeviceDirectory.h"
 #include "core/files/FileVersion.h"
 #include "core/unix/FileDescriptor.h"
+#include "foundation/BundleWatch.h"
 
 namespace ui {
 
@@ -19,14 +20,18 @@ namespace ui {
 // once within the device root (RESOLVE_IN_ROOT); its entries are opened beneath its
 // descriptor (RESOLVE_BENEATH), and an entry that is a link leading elsewhere is resolved
 // within the root from its full device path, as any device path is. A held directory is used
-// while its own status is unchanged (inode, link count, change time: moving, swapping or
-// removing it changes them); otherwise it is opened again by its path.
+// while its path is known to lead to it still: by a watch along the path (one read of an
+// inotify descriptor, no walk) for a path without links; by opening the path again and
+// comparing the directory's identity for a path through a link. Otherwise (moved, removed,
+// replaced, a directory on its path swapped) it is opened again by its path. A path where no
+// directory was found is watched too, and looked at again only when something came.
 class BundleDirectory {
   public:
     using EntryKind = core::DeviceDirectory::EntryKind;
 
+    // A directory opened by devicePath after making the watch (none: the path has a link).
     BundleDirectory(std::string devicePath, core::FileDescriptor descriptor,
-                    const struct stat& status);
+                    const struct stat& status, std::optional<BundleWatch> watch);
 
     // The directory at devicePath in the process's device root: the one held while it is
     // current, else opened anew; none when no directory is there.
@@ -54,6 +59,7 @@ class BundleDirectory {
     std::string _devicePath;
     core::FileDescriptor _descriptor;
     struct stat _status;
+    std::optional<BundleWatch> _watch;
     mutable std::mutex _mutex;
     mutable std::optional<struct timespec> _listedAt;  // the directory's change time when listed
     mutable std::vector<std::string> _localizations;

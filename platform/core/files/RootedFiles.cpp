@@ -44,6 +44,16 @@ FileDescriptor RootedFiles::open(std::string_view devicePath, int flags, mode_t 
     return FileDescriptor(openat2Descriptor(_root.get(), path.c_str(), flags, mode, kInRoot));
 }
 
+FileDescriptor RootedFiles::openWithoutLinks(std::string_view devicePath, int flags) const {
+    if (!devicePath.starts_with('/')) {
+        errno = EINVAL;
+        return FileDescriptor();
+    }
+    const std::string path(devicePath);
+    return FileDescriptor(
+        openat2Descriptor(_root.get(), path.c_str(), flags, 0, kInRoot | RESOLVE_NO_SYMLINKS));
+}
+
 std::optional<std::string> RootedFiles::readFile(std::string_view devicePath) const {
     // Non-blocking, so that a pipe put in a file's place cannot hang the reader.
     const FileDescriptor file = open(devicePath, O_RDONLY | O_NONBLOCK);

@@ -30,6 +30,8 @@ class RootedFiles {
     // Opens a device path (flags as for open, O_CLOEXEC added); an invalid descriptor when it
     // is missing, not absolute or cannot be opened within the root, with errno telling why.
     FileDescriptor open(std::string_view devicePath, int flags, mode_t mode = 0) const;
+    // The same for a path none of whose components is a symbolic link (ELOOP when one is).
+    FileDescriptor openWithoutLinks(std::string_view devicePath, int flags) const;
 
     // The whole content of the regular file at devicePath (bounded as readWholeFile is); none
     // when it is missing, unreadable or no regular file.
