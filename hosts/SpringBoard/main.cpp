@@ -14,6 +14,7 @@
 #include "ScenarioRunner.h"
 #include "ScriptPlayer.h"
 #include "ScriptSource.h"
+#include "serve/ServeMode.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +23,12 @@ namespace {
 constexpr const char* kDescription =
     "The home-screen host of a simulated phone. Boots the device root, installs the built\n"
     "deliverables into it when it does not hold them yet, loads the libraries of\n"
-    "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).";
+    "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).\n"
+    "With --serve it is the live phone instead: the page of docs/phone.md on 127.0.0.1.";
+
+const std::vector<std::string> kPhoneApps = {"com.apple.Maps", "com.apple.Music",
+                                             "com.apple.Mail", "com.apple.Books",
+                                             "com.apple.Photos", "com.apple.Notes"};
 
 fs::path besideThisProgram() {
     std::error_code error;
@@ -62,6 +68,20 @@ int main(int argc, char** argv) {
     ScenarioRunner runner(session, besideThisProgram(), std::cout, std::cerr);
     HostCommandLine commandLine("SpringBoard", kDescription, "SCENARIO");
     std::optional<fs::path> snapshots;
+    bool serve = false;
+    ServeOptions serveOptions{0, kPhoneApps, besideThisProgram(), MORVANE_PHONE_PAGE,
+                              besideThisProgram().parent_path() / "phone-root"};
+    commandLine.app().add_flag("--serve", serve,
+                               "the live phone: serve its page on 127.0.0.1 and print the "
+                               "address (the device root defaults to one kept in the build "
+                               "folder; the clock is real)");
+    commandLine.app()
+        .add_option("--port", serveOptions.port, "with --serve: the port (0, the default: a free one)")
+        ->check(CLI::Range(0, 65535));
+    commandLine.app()
+        .add_option("--apps", serveOptions.apps,
+                    "with --serve: the apps on the home screen (besides Settings)")
+        ->type_name("BUNDLE_ID ...");
     commandLine.app()
         .add_option("--snapshots", snapshots,
                     "write the screen as a numbered PNG picture into DIR at the start and "
@@ -70,6 +90,7 @@ int main(int argc, char** argv) {
     commandLine.setEpilogue(epilogue(runner));
     if (const auto status = commandLine.parse(argc, argv)) return *status;
     try {
+        if (serve) return ServeMode::run(commandLine.options(), serveOptions, session);
         return play(commandLine.options(), snapshots, session, runner);
     } catch (const ScriptSource::Unreadable& failure) {
         std::cerr << "SpringBoard: " << failure.what() << "\n";
