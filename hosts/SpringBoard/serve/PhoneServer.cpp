@@ -124,6 +124,8 @@ void PhoneServer::addRoutes() {
             !body["type"].is_string() || !finitePoint(body))
             return refuse(response, 400, "expected {\"type\": down|move|up|cancel, \"x\", \"y\"}");
         const std::string kind = body["type"];
+        if (kind != "down" && kind != "move" && kind != "up" && kind != "cancel")
+            return refuse(response, 400, "a pointer event is down, move, up or cancel");
         const double x = body["x"], y = body["y"];
         answerFromPhone(response, [pointer = _phone.pointer, kind, x, y] {
             return pointer(kind, x, y);
@@ -132,6 +134,8 @@ void PhoneServer::addRoutes() {
     _server->Post(R"(/api/button/([a-z-]{1,32}))",
                   [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[1];
+        if (name != "home" && name != "volume-up" && name != "volume-down" && name != "respring")
+            return refuse(response, 404, "no button is called " + name);
         answerFromPhone(response, [button = _phone.button, name] { return button(name); },
                         "application/json");
     });
