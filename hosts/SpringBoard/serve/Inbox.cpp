@@ -18,7 +18,8 @@ std::optional<std::string> Inbox::ask(std::function<std::string()> task, double 
     {
         std::lock_guard lock(_mutex);
         if (_closed) return std::nullopt;
-        _tasks.emplace_back([answer, task = std::move(task)] {
+        // Only the task holds the promise: dropping the task answers the asker at once.
+        _tasks.emplace_back([answer = std::move(answer), task = std::move(task)] {
             try {
                 answer->set_value(task());
             } catch (...) {
