@@ -17,12 +17,16 @@ json frameOnScreen(const ui::View& view) {
     return json::array({origin.x, origin.y, view.bounds().width(), view.bounds().height()});
 }
 
-std::string titleOf(const rt::Ref<settings::PSListController>& page) {
+// The title a person reads: the page's title label (the pane's pages show one in the bar),
+// else the title of the item the bar shows, else the page's own.
+std::string titleOf(const rt::Ref<settings::PSListController>& page,
+                    const rt::Ref<ui::NavigationItem>& item) {
     const rt::Selector selector = rt::sel("titleLabel");
     if (rt::respondsToSelector(page, selector)) {
         const auto label = rt::cast<ui::Label>(rt::send<rt::Ref<rt::Object>>(page, selector));
         if (label && !label->text().empty()) return label->text();
     }
+    if (item && !item->title().empty()) return item->title();
     return page->title();
 }
 
@@ -55,7 +59,7 @@ std::string PaneFrames::json(const PaneState& state) {
         if (auto entry = rowOf(page, row); !entry.is_null()) rows.push_back(std::move(entry));
     }
     const auto alert = state.alert();
-    return nlohmann::json{{"title", titleOf(page)},
+    return nlohmann::json{{"title", titleOf(page, item)},
                           {"rows", std::move(rows)},
                           {"offset", page->table()->contentOffset().y},
                           {"back", !bar->backTitle().empty() || state.settingsApp().frontPage()},

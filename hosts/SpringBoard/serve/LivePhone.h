@@ -48,6 +48,8 @@ class LivePhone {
     // Counts every change made through this object or noted by noteChange.
     std::uint64_t changes() const { return _changes; }
     void noteChange() { ++_changes; }
+    // Reload notifications of the settings the home screen has handled.
+    int reloadsHandled() const { return _session.reloadsHandled(); }
 
   private:
     void leaveApp();

@@ -138,7 +138,9 @@ json PhoneState::pane(LivePhone& phone) {
     const auto& page = settings->page();
     return {{"title", page.value("title", std::string())},
             {"rows", page.value("rows", json::array())},
-            {"alert", page.value("alert", json())}};
+            {"alert", page.value("alert", json())},
+            {"back", page.value("back", false)},
+            {"respring", page.value("respring", false)}};
 }
 
 json PhoneState::values() {

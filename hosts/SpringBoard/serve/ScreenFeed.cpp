@@ -1,9 +1,13 @@
 #include "ScreenFeed.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 
 #include "PhoneState.h"
 #include "ScreenCapture.h"
+#include "StoredValues.h"
+#include "core/paths/DeviceRoot.h"
 #include "core/dispatch/Clock.h"
 #include "device/Phone.h"
 #include "render/ScreenModel.h"
@@ -23,6 +27,15 @@ ScreenFeed::Signature ScreenFeed::signature() const {
     values[at++] = std::floor(core::Clock::now() / 60);
     for (const auto which : device::allSwitches())
         values[at++] = static_cast<double>(phone.switchState(which));
+    // The values file replaced (a value saved after a drag) and the settings read again.
+    struct stat file {};
+    const auto path = core::DeviceRoot::map(StoredValues::kDevicePath);
+    if (path && ::stat(path->c_str(), &file) == 0) {
+        values[at++] = static_cast<double>(file.st_ino);
+        values[at++] = static_cast<double>(file.st_size);
+        values[at++] = static_cast<double>(file.st_mtim.tv_sec) * 1e9 + static_cast<double>(file.st_mtim.tv_nsec);
+    }
+    values[at++] = _phone.reloadsHandled();
     return values;
 }
 

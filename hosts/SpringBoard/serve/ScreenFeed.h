@@ -21,8 +21,9 @@ class ScreenFeed {
 
   private:
     // What the picture depends on, cheaply read: the changes made, the levels, the switches,
-    // the overlays showing and shown, the clock's minute.
-    using Signature = std::array<double, 24>;
+    // the overlays showing and shown, the clock's minute, the values file's version and the
+    // reloads of the settings handled.
+    using Signature = std::array<double, 28>;
     Signature signature() const;
     std::string drawEncoded();
 
