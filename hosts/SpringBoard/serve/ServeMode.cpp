@@ -2,7 +2,6 @@
 
 #include <signal.h>
 #include <sys/signalfd.h>
-#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -20,20 +19,13 @@
 #include "PhoneState.h"
 #include "ScreenCapture.h"
 #include "ScreenFeed.h"
+#include "Ticker.h"
 #include "core/dispatch/RunLoop.h"
 #include "core/paths/TemporaryDirectory.h"
 #include "core/unix/FileDescriptor.h"
 
 namespace {
 
-// The main loop looks for changes the clock makes (a glide, an overlay that hides) and for a
-// hold that came due this often.
-constexpr long kTickNanoseconds = 20'000'000;
-
-double steadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // SIGINT and SIGTERM, blocked in every thread, read from a descriptor by the main loop.
 core::FileDescriptor signalDescriptor() {
@@ -47,19 +39,6 @@ core::FileDescriptor signalDescriptor() {
     return core::FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
-core::FileDescriptor tickDescriptor() {
-    core::FileDescriptor timer(::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK));
-    const itimerspec every{{0, kTickNanoseconds}, {0, kTickNanoseconds}};
-    ::timerfd_settime(timer.get(), 0, &every, nullptr);
-    return timer;
-}
-
-void drain(int fd) {
-    char buffer[256];
-    while (::read(fd, buffer, sizeof buffer) > 0) {
-    }
-}
-
 // The routes' work, done on the main thread.
 PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& feed) {
     auto plotEncoder = std::make_shared<JpegEncoder>();
@@ -67,7 +46,7 @@ PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& fe
         [&phone] { return PhoneState::of(phone).dump(); },
         [plotEncoder] { return plotEncoder->encode(ScreenCapture::timelinePicture()); },
         [&finger, &feed](const std::string& kind, double x, double y) -> std::string {
-            const double now = steadySeconds();
+            const double now = Ticker::steadySeconds();
             if (kind == "down") finger.down({x, y}, now);
             else if (kind == "move") finger.move({x, y}, now);
             else if (kind == "up") finger.up({x, y}, now);
@@ -95,7 +74,6 @@ int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& s
     if (!host.root) host.root = options.defaultRoot;
     std::filesystem::create_directories(*host.root);
     const core::FileDescriptor signals = signalDescriptor();
-    const core::FileDescriptor tick = tickDescriptor();
     DeviceSession device("SpringBoard", host, std::cerr, std::cerr);
     device.report(session.boot({}));
     core::TemporaryDirectory pictures("morvane-phone-");
@@ -116,14 +94,13 @@ int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& s
     guard.setPort(port);
     server.start();
     auto& loop = core::RunLoop::main();
-    const auto inboxSource = loop.addSource(inbox.fd(), [&] { inbox.serve(); });
-    const auto signalSource = loop.addSource(signals.get(), [&] { loop.stop(); });
-    const auto tickSource = loop.addSource(tick.get(), [&] {
-        drain(tick.get());
-        finger.tick(steadySeconds());
-        phone.restartIfAsked();
-        feed.refresh();
+    Ticker ticker(finger, phone, feed);
+    const auto inboxSource = loop.addSource(inbox.fd(), [&] {
+        inbox.serve();
+        ticker.wake();
     });
+    const auto signalSource = loop.addSource(signals.get(), [&] { loop.stop(); });
+    const auto tickSource = loop.addSource(ticker.fd(), [&] { ticker.tick(); });
     std::cout << "http://127.0.0.1:" << port << "/?token=" << guard.token() << std::endl;
     loop.run();
     loop.removeSource(tickSource);

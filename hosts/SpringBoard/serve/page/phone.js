@@ -12,6 +12,11 @@ const screen = document.getElementById('screen');
 window.morvaneLatencies = [];
 window.morvaneFramesShown = 0;
 window.morvaneState = null;
+// When each picture was shown and what brightness each state said (ms of the page's clock),
+// the last thousand of each.
+window.morvaneFrameTimes = [];
+window.morvaneBrightnessLog = [];
+const remember = (list, entry) => { list.push(entry); if (list.length > 1000) list.shift(); };
 let inputAt = null;
 
 // --- pictures: only the latest is fetched; a picture arriving while one loads waits ---
@@ -25,6 +30,7 @@ function loadLatest() {
     screen.src = next.src;
     shownFrame = frame;
     window.morvaneFramesShown++;
+    remember(window.morvaneFrameTimes, performance.now());
     if (inputAt !== null) { window.morvaneLatencies.push(performance.now() - inputAt); inputAt = null; }
     loading = false;
     loadLatest();
@@ -37,6 +43,7 @@ function loadLatest() {
 const percent = (level) => Math.round(level * 100) + ' %';
 function showState(state) {
   window.morvaneState = state;
+  remember(window.morvaneBrightnessLog, [performance.now(), state.brightness]);
   for (const name of ['volume', 'brightness']) {
     document.getElementById(name + '-level').value = state[name];
     document.getElementById(name + '-value').textContent = percent(state[name]);
