@@ -105,8 +105,10 @@ def glide(page, values_editor, root):
     start = next(t for t, level in log if level < 0.5)
     end = next(t for t, level in log if level <= 0.06)
     shown = [t for t in frames if start <= t <= end]
+    told = [t for t, _ in log if start <= t <= end]
     page.click("home")
-    return len(shown) / max((end - start) / 1000, 1e-3), (end - start) / 1000, len(shown)
+    seconds = max((end - start) / 1000, 1e-3)
+    return len(shown) / seconds, seconds, len(shown), len(told) / seconds
 
 
 def scripted_use(page, minutes):
@@ -150,8 +152,9 @@ def main():
         idle = (cpu_seconds(processes(phone)) - spent) / 10 * 100
         print("idle with the page open: %.2f %% of one core over 10 s (the phone's processes)" % idle)
         editor = os.path.join(os.path.dirname(arguments.springboard), "ValuesEditor")
-        rate, seconds, shown = glide(page, editor, os.path.join(phone.folder.name, "root"))
-        print("brightness glide: %.1f pictures/s shown (%d in %.2f s)" % (rate, shown, seconds))
+        rate, seconds, shown, told = glide(page, editor, os.path.join(phone.folder.name, "root"))
+        print("brightness glide: %.1f pictures/s shown (%d in %.2f s); %.1f new pictures/s "
+              "announced by the server" % (rate, shown, seconds, told))
         if arguments.minutes > 0:
             samples = scripted_use(page, arguments.minutes)
             print("memory (resident, KiB) over scripted use:")

@@ -19,7 +19,8 @@ ScreenFeed::Signature ScreenFeed::signature() const {
     std::size_t at = 0;
     values[at++] = static_cast<double>(_phone.changes());
     values[at++] = phone.volume();
-    values[at++] = phone.brightness();
+    values[kBrightnessSlot] = phone.brightness();
+    ++at;
     values[at++] = phone.isVolumeOverlayShowing();
     values[at++] = phone.isBrightnessOverlayShowing();
     values[at++] = overlays.volume;
@@ -39,21 +40,28 @@ ScreenFeed::Signature ScreenFeed::signature() const {
     return values;
 }
 
-// The home screen is drawn as seen; the Settings app's picture is its own screenshot, darkened
-// here the same way.
-std::string ScreenFeed::drawEncoded() {
-    if (_phone.screen() == LivePhone::Screen::Settings && _phone.settings()->picture()) {
-        const double light = render::ScreenModel::lightFor(device::Phone::shared().brightness());
+// The screen as the eye sees it: the phone's own screenshot (the Settings app's, or the home
+// screen's drawn again only when more than the brightness changed), darkened by the light the
+// brightness gives, so a glide costs an encoding a step.
+std::string ScreenFeed::drawEncoded(const Signature& now) {
+    const auto& device = device::Phone::shared();
+    const double light = render::ScreenModel::lightFor(device.brightness());
+    if (_phone.screen() == LivePhone::Screen::Settings && _phone.settings()->picture())
         return _encoder.encode(*_phone.settings()->picture(), light);
+    Signature key = now;
+    if (!device.isBrightnessOverlayShowing()) key[kBrightnessSlot] = 0;
+    if (!_undimmed || _undimmedKey != key) {
+        ScreenCapture::settle();
+        _undimmed.emplace(ScreenCapture::screenPicture());
+        _undimmedKey = key;
     }
-    ScreenCapture::settle();
-    return _encoder.encode(ScreenCapture::screenPicture(true));
+    return _encoder.encode(*_undimmed, light);
 }
 
 bool ScreenFeed::refresh(bool force) {
     const Signature now = signature();
     if (!force && _last == now) return false;
     _last = now;
-    _board.publish(drawEncoded(), PhoneState::of(_phone).dump());
+    _board.publish(drawEncoded(now), PhoneState::of(_phone).dump());
     return true;
 }

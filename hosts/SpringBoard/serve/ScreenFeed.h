@@ -24,11 +24,15 @@ class ScreenFeed {
     // the overlays showing and shown, the clock's minute, the values file's version and the
     // reloads of the settings handled.
     using Signature = std::array<double, 28>;
+    static constexpr std::size_t kBrightnessSlot = 2;
     Signature signature() const;
-    std::string drawEncoded();
+    std::string drawEncoded(const Signature& now);
 
     LivePhone& _phone;
     FrameBoard& _board;
     JpegEncoder _encoder;
     std::optional<Signature> _last;
+    // The home screen's undimmed picture and the signature it was drawn for, brightness aside.
+    std::optional<render::Picture> _undimmed;
+    Signature _undimmedKey{};
 };

@@ -19,25 +19,30 @@ window.morvaneBrightnessLog = [];
 const remember = (list, entry) => { list.push(entry); if (list.length > 1000) list.shift(); };
 let inputAt = null;
 
-// --- pictures: only the latest is fetched; a picture arriving while one loads waits ---
-let shownFrame = 0, wantedFrame = 0, loading = false;
+// --- pictures: only the latest is fetched, at most two at a time; one that arrives after a
+// newer one was shown is dropped ---
+let shownFrame = 0, wantedFrame = 0, requestedFrame = 0, inFlight = 0, previousUrl = null;
 function loadLatest() {
-  if (loading || wantedFrame <= shownFrame) return;
-  loading = true;
-  const frame = wantedFrame;
-  const next = new Image();
-  next.onload = () => {
-    screen.src = next.src;
-    shownFrame = frame;
-    window.morvaneFramesShown++;
-    remember(window.morvaneFrameTimes, performance.now());
-    if (inputAt !== null) { window.morvaneLatencies.push(performance.now() - inputAt); inputAt = null; }
-    loading = false;
-    loadLatest();
-  };
-  next.onerror = () => { loading = false; setTimeout(loadLatest, 200); };
-  next.src = withToken('/api/screen.jpg?frame=' + frame);
+  if (inFlight >= 2 || wantedFrame <= requestedFrame) return;
+  const frame = requestedFrame = wantedFrame;
+  inFlight++;
+  fetch(withToken('/api/screen.jpg?frame=' + frame))
+    .then((answer) => answer.ok ? answer.blob() : Promise.reject(answer.status))
+    .then((blob) => {
+      if (frame <= shownFrame) return;
+      shownFrame = frame;
+      screen.src = URL.createObjectURL(blob);
+    })
+    .catch(() => {})
+    .finally(() => { inFlight--; loadLatest(); });
 }
+screen.addEventListener('load', () => {
+  window.morvaneFramesShown++;
+  remember(window.morvaneFrameTimes, performance.now());
+  if (inputAt !== null) { window.morvaneLatencies.push(performance.now() - inputAt); inputAt = null; }
+  if (previousUrl) URL.revokeObjectURL(previousUrl);
+  previousUrl = screen.src;
+});
 
 // --- the state beside the phone ---
 const percent = (level) => Math.round(level * 100) + ' %';
