@@ -1,6 +1,7 @@
 """Figures of the live phone, measured in a real browser (headless chromium, selenium):
 input to changed picture (from the pointer event or button click to the load of the next
-picture, in the page), pictures a second during a brightness glide, CPU of the phone's
+picture, in the page), brightness steps shown a second during a glide (the page darkens the
+picture by each state's brightness), CPU of the phone's
 processes while idle with the page open, and their memory over a stretch of scripted use.
 Usage: /usr/bin/python3 bench/phone_live.py --springboard build/default/bin/SpringBoard
        [--inputs 200] [--minutes 10]"""
@@ -153,8 +154,8 @@ def main():
         print("idle with the page open: %.2f %% of one core over 10 s (the phone's processes)" % idle)
         editor = os.path.join(os.path.dirname(arguments.springboard), "ValuesEditor")
         rate, seconds, shown, told = glide(page, editor, os.path.join(phone.folder.name, "root"))
-        print("brightness glide: %.1f pictures/s shown (%d in %.2f s); %.1f new pictures/s "
-              "announced by the server" % (rate, shown, seconds, told))
+        print("brightness glide over %.2f s: %.1f brightness steps/s shown on the screen (states "
+              "applied to it); %d new pictures loaded meanwhile" % (seconds, told, shown))
         if arguments.minutes > 0:
             samples = scripted_use(page, arguments.minutes)
             print("memory (resident, KiB) over scripted use:")

@@ -11,9 +11,9 @@ namespace {
 
 // How long a request waits for the main thread.
 constexpr double kPhoneTimeout = 10;
-// How long the event channel stays silent before it writes a comment, which also finds a
-// client that went away.
-constexpr double kEventSilence = 10;
+// How long the event channel stays silent before it writes a comment (a few bytes), which
+// finds a client that went away and frees its place.
+constexpr double kEventSilence = 30;
 // Threads: every event client holds one; the other requests share the rest.
 constexpr std::size_t kThreads = PhoneServer::kMaximumEventClients + 8;
 // Pointer coordinates farther than this outside the screen are malformed.

@@ -10,7 +10,6 @@
 #include "core/paths/DeviceRoot.h"
 #include "core/dispatch/Clock.h"
 #include "device/Phone.h"
-#include "render/ScreenModel.h"
 
 ScreenFeed::Signature ScreenFeed::signature() const {
     const auto& phone = device::Phone::shared();
@@ -40,28 +39,30 @@ ScreenFeed::Signature ScreenFeed::signature() const {
     return values;
 }
 
-// The screen as the eye sees it: the phone's own screenshot (the Settings app's, or the home
-// screen's drawn again only when more than the brightness changed), darkened by the light the
-// brightness gives, so a glide costs an encoding a step.
-std::string ScreenFeed::drawEncoded(const Signature& now) {
-    const auto& device = device::Phone::shared();
-    const double light = render::ScreenModel::lightFor(device.brightness());
-    if (_phone.screen() == LivePhone::Screen::Settings && _phone.settings()->picture())
-        return _encoder.encode(*_phone.settings()->picture(), light);
+// The phone's own screenshot (the Settings app's while it is in front), drawn and encoded
+// again only when more than the brightness changed: the page darkens it by the brightness, as
+// the eye sees the glass, so a glide sends states and no pictures.
+void ScreenFeed::encodeIfChanged(const Signature& now) {
     Signature key = now;
-    if (!device.isBrightnessOverlayShowing()) key[kBrightnessSlot] = 0;
-    if (!_undimmed || _undimmedKey != key) {
+    if (!device::Phone::shared().isBrightnessOverlayShowing()) key[kBrightnessSlot] = 0;
+    if (_encoded && _encodedKey == key) return;
+    if (_phone.screen() == LivePhone::Screen::Settings && _phone.settings()->picture()) {
+        _encoded = _encoder.encode(*_phone.settings()->picture());
+    } else {
         ScreenCapture::settle();
-        _undimmed.emplace(ScreenCapture::screenPicture());
-        _undimmedKey = key;
+        _encoded = _encoder.encode(ScreenCapture::screenPicture());
     }
-    return _encoder.encode(*_undimmed, light);
+    _encodedKey = key;
+    ++_pictureNumber;
 }
 
 bool ScreenFeed::refresh(bool force) {
     const Signature now = signature();
     if (!force && _last == now) return false;
     _last = now;
-    _board.publish(drawEncoded(now), PhoneState::of(_phone).dump());
+    encodeIfChanged(now);
+    nlohmann::json state = PhoneState::of(_phone);
+    state["picture"] = _pictureNumber;
+    _board.publish(*_encoded, state.dump());
     return true;
 }

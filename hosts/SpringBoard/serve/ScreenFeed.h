@@ -1,16 +1,19 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "FrameBoard.h"
 #include "JpegEncoder.h"
 #include "LivePhone.h"
 
-// Draws the screen and publishes it with the state only when something a person would see
-// changed: while the phone is idle nothing is drawn and nothing is sent. The screen is drawn
-// as the eye sees the glass (darker at lower brightness); while the Settings app is in front
-// its own picture is shown, darkened the same way. Main thread.
+// Publishes the screen's picture with the state only when something a person would see
+// changed: while the phone is idle nothing is drawn and nothing is sent. The picture is the
+// phone's own screenshot (the Settings app's while it is in front), drawn and encoded again
+// only when more than the brightness changed; the state's `picture` numbers it, and the page
+// darkens it by the state's brightness as the eye sees the glass. Main thread.
 class ScreenFeed {
   public:
     ScreenFeed(LivePhone& phone, FrameBoard& board) : _phone(phone), _board(board) {}
@@ -26,13 +29,14 @@ class ScreenFeed {
     using Signature = std::array<double, 28>;
     static constexpr std::size_t kBrightnessSlot = 2;
     Signature signature() const;
-    std::string drawEncoded(const Signature& now);
+    void encodeIfChanged(const Signature& now);
 
     LivePhone& _phone;
     FrameBoard& _board;
     JpegEncoder _encoder;
     std::optional<Signature> _last;
-    // The home screen's undimmed picture and the signature it was drawn for, brightness aside.
-    std::optional<render::Picture> _undimmed;
-    Signature _undimmedKey{};
+    // The picture last encoded, the signature it was drawn for (brightness aside) and its number.
+    std::optional<std::string> _encoded;
+    Signature _encodedKey{};
+    std::uint64_t _pictureNumber = 0;
 };

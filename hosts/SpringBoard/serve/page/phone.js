@@ -20,17 +20,19 @@ const remember = (list, entry) => { list.push(entry); if (list.length > 1000) li
 let inputAt = null;
 
 // --- pictures: only the latest is fetched, at most two at a time; one that arrives after a
-// newer one was shown is dropped ---
-let shownFrame = 0, wantedFrame = 0, requestedFrame = 0, inFlight = 0, previousUrl = null;
+// newer one was shown is dropped. The picture is the phone's own screenshot: the page darkens
+// it by the brightness as the eye sees the glass (the light falls in a straight line from
+// full to a fifth at brightness 0), so a glide is seen to glide without new pictures. ---
+let shownPicture = 0, wantedPicture = 0, requestedPicture = 0, inFlight = 0, previousUrl = null;
 function loadLatest() {
-  if (inFlight >= 2 || wantedFrame <= requestedFrame) return;
-  const frame = requestedFrame = wantedFrame;
+  if (inFlight >= 2 || wantedPicture <= requestedPicture) return;
+  const picture = requestedPicture = wantedPicture;
   inFlight++;
-  fetch(withToken('/api/screen.jpg?frame=' + frame))
+  fetch(withToken('/api/screen.jpg?picture=' + picture))
     .then((answer) => answer.ok ? answer.blob() : Promise.reject(answer.status))
     .then((blob) => {
-      if (frame <= shownFrame) return;
-      shownFrame = frame;
+      if (picture <= shownPicture) return;
+      shownPicture = picture;
       screen.src = URL.createObjectURL(blob);
     })
     .catch(() => {})
@@ -43,12 +45,19 @@ screen.addEventListener('load', () => {
   if (previousUrl) URL.revokeObjectURL(previousUrl);
   previousUrl = screen.src;
 });
+const LIGHT_AT_ZERO = 0.2;
+function showBrightness(level) {
+  const light = LIGHT_AT_ZERO + (1 - LIGHT_AT_ZERO) * Math.min(1, Math.max(0, level));
+  screen.style.filter = 'brightness(' + light.toFixed(4) + ')';
+}
 
 // --- the state beside the phone ---
 const percent = (level) => Math.round(level * 100) + ' %';
 function showState(state) {
   window.morvaneState = state;
   remember(window.morvaneBrightnessLog, [performance.now(), state.brightness]);
+  showBrightness(state.brightness);
+  if (state.picture) { wantedPicture = Math.max(wantedPicture, state.picture); loadLatest(); }
   for (const name of ['volume', 'brightness']) {
     document.getElementById(name + '-level').value = state[name];
     document.getElementById(name + '-value').textContent = percent(state[name]);
@@ -105,8 +114,6 @@ function listen() {
   events.addEventListener('frame', (event) => {
     connection.textContent = 'live';
     connection.classList.remove('lost');
-    wantedFrame = Math.max(wantedFrame, Number(event.lastEventId));
-    loadLatest();
     showState(JSON.parse(event.data));
   });
   events.onerror = () => {
