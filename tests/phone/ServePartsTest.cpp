@@ -126,7 +126,7 @@ std::vector<unsigned char> decode(const std::string& jpeg, int& width, int& heig
     return pixels;
 }
 
-TEST(JpegEncoder, KeepsColoursWhereTheyAreAndDimsThemByTheLight) {
+TEST(JpegEncoder, KeepsColoursWhereTheyAre) {
     render::Picture picture(40, 20, 2);  // left half red, right half white
     {
         auto context = picture.context();
@@ -148,9 +148,7 @@ TEST(JpegEncoder, KeepsColoursWhereTheyAreAndDimsThemByTheLight) {
     EXPECT_GT(at(full, 10, 20, 0), 230);  // red on the left
     EXPECT_LT(at(full, 10, 20, 1), 30);
     EXPECT_GT(at(full, 70, 20, 1), 240);  // white on the right
-    const auto dim = decode(encoder.encode(picture, 0.5), width, height);
-    EXPECT_NEAR(at(dim, 70, 20, 1), 128, 8);
-    EXPECT_NEAR(at(dim, 10, 20, 0), 128, 10);
+    EXPECT_GT(at(full, 70, 20, 2), 240);
 }
 
 }  // namespace

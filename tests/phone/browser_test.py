@@ -147,6 +147,10 @@ class Road(unittest.TestCase):
         self.assertGreater(state["volume"], 0.5)
         self.assertTrue(state["overlays"]["volume"])
 
+        # The glass: the screen is darkened by the brightness (half: 60 % of the light).
+        self.assertIn("brightness(0.6", self.browser.execute_script(
+            "return getComputedStyle(document.getElementById('screen')).filter"))
+
         self.check_settings_turn_the_overlay_off()
         self.check_respring_buttons()
 

@@ -122,6 +122,32 @@ class Server(unittest.TestCase):
             self.fail("the page that stopped reading was not dropped")
         stuck.close()
 
+    def test_the_finger_tells_a_tap_from_a_hold_and_a_drag(self):
+        phone = self.phone
+        x, y = phone.icon("Maps")
+        # Held but moved away: neither the menu nor the app.
+        phone.pointer("down", x, y)
+        phone.pointer("move", x + 30, y + 5)
+        time.sleep(0.8)
+        phone.pointer("up", x + 30, y + 5)
+        state = phone.state()
+        self.assertEqual((state["menu"]["open"], state["front"]), (False, None))
+        # Held still: the menu, and lifting the finger launches nothing.
+        phone.pointer("down", x, y)
+        phone.pointer("move", x + 3, y + 2)
+        state = phone.wait_for(lambda s: s["menu"]["open"], "the held press's menu")
+        phone.pointer("up", x + 3, y + 2)
+        self.assertEqual(phone.state()["front"], None)
+        self.assertEqual(state["menu"]["bundleId"], "com.apple.Maps")
+        # Outside the menu: it closes; a quick tap then launches.
+        phone.tap(360, 650)
+        self.assertFalse(phone.state()["menu"]["open"])
+        phone.tap(x, y)
+        state = phone.state()
+        self.assertEqual((state["front"], state["screen"]), ("com.apple.Maps", "app"))
+        phone.button("home")
+        self.assertEqual(phone.state()["screen"], "home")
+
     def test_at_most_sixteen_pages_listen(self):
         tabs = [open_events(self.phone) for _ in range(16)]
         for tab in tabs:

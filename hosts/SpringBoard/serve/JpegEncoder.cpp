@@ -2,11 +2,8 @@
 
 #include <turbojpeg.h>
 
-#include <algorithm>
 #include <bit>
-#include <cstring>
 #include <stdexcept>
-#include <vector>
 
 struct JpegEncoder::Handle {
     tjhandle library = tjInitCompress();
@@ -20,13 +17,6 @@ namespace {
 // Cairo's ARGB32 pixels in memory, as the library names their byte order.
 constexpr int kPixelFormat = (std::endian::native == std::endian::little) ? TJPF_BGRX : TJPF_XRGB;
 
-std::vector<unsigned char> dimmed(const unsigned char* pixels, std::size_t size, double light) {
-    std::vector<unsigned char> out(pixels, pixels + size);
-    const auto factor = static_cast<unsigned>(std::clamp(light, 0.0, 1.0) * 256);
-    for (auto& byte : out) byte = static_cast<unsigned char>((byte * factor) >> 8);
-    return out;
-}
-
 }  // namespace
 
 JpegEncoder::JpegEncoder() : _handle(std::make_unique<Handle>()) {
@@ -35,18 +25,13 @@ JpegEncoder::JpegEncoder() : _handle(std::make_unique<Handle>()) {
 
 JpegEncoder::~JpegEncoder() = default;
 
-std::string JpegEncoder::encode(const render::Picture& picture, double light) {
+std::string JpegEncoder::encode(const render::Picture& picture) {
     cairo_surface_t* surface = picture.surface();
     cairo_surface_flush(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* pixels = cairo_image_surface_get_data(surface);
-    std::vector<unsigned char> darker;
-    if (light < 1.0) {
-        darker = dimmed(pixels, static_cast<std::size_t>(stride) * height, light);
-        pixels = darker.data();
-    }
     unsigned char* encoded = nullptr;
     unsigned long size = 0;
     if (tjCompress2(_handle->library, pixels, width, stride, height, kPixelFormat, &encoded, &size,

@@ -16,9 +16,8 @@ class JpegEncoder {
     JpegEncoder(const JpegEncoder&) = delete;
     JpegEncoder& operator=(const JpegEncoder&) = delete;
 
-    // The picture's pixels, each multiplied by `light` (0…1: 1 leaves them as they are).
     // Throws std::runtime_error when the library fails.
-    std::string encode(const render::Picture& picture, double light = 1.0);
+    std::string encode(const render::Picture& picture);
 
   private:
     struct Handle;
