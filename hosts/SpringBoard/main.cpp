@@ -61,6 +61,22 @@ int play(const HostOptions& options, const std::optional<fs::path>& snapshotDire
     return player.play(source.stream(), std::cerr);
 }
 
+// --serve and the options that go with it.
+void addServeOptions(CLI::App& app, bool& serve, ServeOptions& options) {
+    CLI::Option* serveFlag =
+        app.add_flag("--serve", serve,
+                     "the live phone (docs/phone.md): serve its page on 127.0.0.1 and print the "
+                     "address; the device root defaults to one kept in the build folder, the "
+                     "clock is real");
+    app.add_option("--port", options.port, "with --serve: the port (0, the default: a free one)")
+        ->check(CLI::Range(0, 65535))
+        ->needs(serveFlag);
+    app.add_option("--apps", options.apps,
+                   "with --serve: the apps on the home screen (besides Settings)")
+        ->type_name("BUNDLE_ID ...")
+        ->needs(serveFlag);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,17 +87,7 @@ int main(int argc, char** argv) {
     bool serve = false;
     ServeOptions serveOptions{0, kPhoneApps, besideThisProgram(), MORVANE_PHONE_PAGE,
                               besideThisProgram().parent_path() / "phone-root"};
-    commandLine.app().add_flag("--serve", serve,
-                               "the live phone: serve its page on 127.0.0.1 and print the "
-                               "address (the device root defaults to one kept in the build "
-                               "folder; the clock is real)");
-    commandLine.app()
-        .add_option("--port", serveOptions.port, "with --serve: the port (0, the default: a free one)")
-        ->check(CLI::Range(0, 65535));
-    commandLine.app()
-        .add_option("--apps", serveOptions.apps,
-                    "with --serve: the apps on the home screen (besides Settings)")
-        ->type_name("BUNDLE_ID ...");
+    addServeOptions(commandLine.app(), serve, serveOptions);
     commandLine.app()
         .add_option("--snapshots", snapshots,
                     "write the screen as a numbered PNG picture into DIR at the start and "
@@ -89,6 +95,10 @@ int main(int argc, char** argv) {
         ->type_name("DIR");
     commandLine.setEpilogue(epilogue(runner));
     if (const auto status = commandLine.parse(argc, argv)) return *status;
+    if (serve && (commandLine.options().script || snapshots)) {
+        std::cerr << "SpringBoard: --serve plays no scenario and writes no snapshots\n";
+        return 2;
+    }
     try {
         if (serve) return ServeMode::run(commandLine.options(), serveOptions, session);
         return play(commandLine.options(), snapshots, session, runner);
