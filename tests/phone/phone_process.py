@@ -46,6 +46,16 @@ class PhoneProcess:
         connection.close()
         return answer.status, content
 
+    def frame_number(self):
+        """The number of the latest picture the phone published."""
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=30)
+        connection.request("GET", "/api/screen.jpg?token=" + self.token,
+                           headers={"Host": "127.0.0.1:%d" % self.port})
+        answer = connection.getresponse()
+        answer.read()
+        connection.close()
+        return int(answer.getheader("X-Frame"))
+
     def state(self):
         status, content = self.request("GET", "/api/state")
         assert status == 200, (status, content)

@@ -87,6 +87,27 @@ class Server(unittest.TestCase):
         self.assertEqual((after["volume"], after["menu"]["open"], after["front"]),
                          (before["volume"], before["menu"]["open"], before["front"]))
 
+    def test_nothing_is_drawn_or_sent_while_the_phone_is_idle(self):
+        phone = self.phone
+        tab = open_events(phone)
+        read_until(tab, b"\n\n", 10)
+        phone.button("volume-up")
+        time.sleep(3)  # the overlay hides meanwhile: one more frame
+        tab.settimeout(0.5)
+        try:
+            while tab.recv(65536):  # what was sent so far
+                pass
+        except socket.timeout:
+            pass
+        first = phone.frame_number()
+        tab.settimeout(2)
+        with self.assertRaises(socket.timeout):
+            tab.recv(65536)
+        self.assertEqual(phone.frame_number(), first)
+        phone.button("volume-down")
+        self.assertGreater(phone.frame_number(), first)
+        tab.close()
+
     def test_every_open_page_hears_of_a_change(self):
         phone = self.phone
         tabs = [open_events(phone) for _ in range(2)]
