@@ -1,7 +1,7 @@
 # The two commands of the README, and a few conveniences around the CMake presets.
 PRESET ?= default
 
-.PHONY: demo test deps configure build bench fuzz asan tsan clang clean
+.PHONY: demo test phone deps configure build bench fuzz asan tsan clang clean
 
 # The main job: the home-screen host plays the road of one customisation, drawing the screen
 # after every command that changed it and the timeline at the end into one folder.
@@ -16,6 +16,13 @@ demo: configure
 	printf 'open Morvane\nsnapshot $(DEMO_PICTURES)/settings-root.png\ngoto showVolumeHUD\nsnapshot $(DEMO_PICTURES)/settings-overlays.png\n' | \
 	  build/$(PRESET)/bin/Preferences --echo
 	@echo "demo: the screen's pictures and the timeline plot are in $(abspath $(DEMO_PICTURES))"
+
+# The live phone: serves its page on 127.0.0.1 at a free port and prints the address with its
+# access token (PHONE_OPTIONS="--port 8080", "--root DIR"); Ctrl-C stops it and all it started.
+PHONE_OPTIONS ?=
+phone: configure
+	cmake --build --preset $(PRESET) --target SpringBoard
+	@exec build/$(PRESET)/bin/SpringBoard --serve $(PHONE_OPTIONS)
 
 test: build
 	ctest --preset $(PRESET)

@@ -18,6 +18,7 @@
 #include "ui/ControlEvents.h"
 #include "ui/NavigationBar.h"
 
+#include "PaneFrames.h"
 #include "PaneQuantities.h"
 
 namespace {
@@ -170,6 +171,8 @@ std::vector<ScriptCommand> PaneScript::paneCommands() {
          "the page in front: its title, groups and rows with their values"},
         {"snapshot", "<file.png>", [this](L line) { runSnapshot(line.words[1]); },
          "draws the Settings app's screen into a PNG picture"},
+        {"print frames", "", [this](L) { _out << PaneFrames::json(_state) << "\n"; },
+         "the page a person sees as one line of JSON: title, rows with their frames, buttons"},
     };
 }
 

@@ -1,6 +1,8 @@
 // Preferences: the Settings app of a simulated phone. It boots a device root, installs the
 // built deliverables into it when missing, loads the injected libraries, lists the panes
 // from their entries and plays a script on them (docs/preferences.md).
+#include <CLI/CLI.hpp>
+
 #include <iostream>
 
 #include "DeviceSession.h"
@@ -28,13 +30,14 @@ std::string epilogue(const PaneScript& script) {
            "bad\narguments.";
 }
 
-int play(const HostOptions& options, PaneScript& script) {
+int play(const HostOptions& options, bool keepGoing, PaneScript& script) {
     ScriptSource source(options.script);
     DeviceSession device("Preferences", options, std::cout, std::cerr);
     settings::SettingsApp::bootWorld();
     device.report(DeviceSession::loadLibraries());
     script.begin();
     ScriptPlayer player(script.commands(), std::cout, options.echo);
+    player.setKeepGoing(keepGoing);
     player.setAfterCommand([&script](const ScriptLine&) { script.settle(); });
     const int status = player.play(source.stream(), std::cerr);
     // Programs the pane started end on their own; none is left behind unreaped.
@@ -48,10 +51,13 @@ int play(const HostOptions& options, PaneScript& script) {
 int main(int argc, char** argv) {
     PaneScript script(std::cout);
     HostCommandLine commandLine("Preferences", kDescription, "SCRIPT");
+    bool keepGoing = false;
+    commandLine.app().add_flag("--keep-going", keepGoing,
+                               "go on after a line that fails (the exit status is then 1)");
     commandLine.setEpilogue(epilogue(script));
     if (const auto status = commandLine.parse(argc, argv)) return *status;
     try {
-        return play(commandLine.options(), script);
+        return play(commandLine.options(), keepGoing, script);
     } catch (const ScriptSource::Unreadable& failure) {
         std::cerr << "Preferences: " << failure.what() << "\n";
         return 2;

@@ -32,14 +32,8 @@ ui::Point centreOf(const ui::View& view) {
     return onScreen(view, {b.x() + b.width() / 2, b.y() + b.height() / 2});
 }
 
-// Where the slider's thumb is for `level`, on the screen.
 ui::Point thumbAt(const ui::Slider& slider, double level) {
-    const double track = std::max(1.0, slider.bounds().width() - ui::Slider::kThumbDiameter);
-    const double range = static_cast<double>(slider.maximumValue()) - slider.minimumValue();
-    const double fraction = range > 0 ? (level - slider.minimumValue()) / range : 0;
-    const double along = ui::Slider::kThumbDiameter / 2 + fraction * track;
-    const double x = slider.isRightToLeft() ? slider.bounds().width() - along : along;
-    return onScreen(slider, {x, slider.bounds().height() / 2});
+    return OpenMenu::thumbAt(slider, level);
 }
 
 void drag(double level) {

@@ -83,6 +83,15 @@ rt::Ref<ui::View> OpenMenu::shownToggleButton(const std::string& name) {
     return button;
 }
 
+ui::Point OpenMenu::thumbAt(const ui::Slider& slider, double level) {
+    const double track = std::max(1.0, slider.bounds().width() - ui::Slider::kThumbDiameter);
+    const double range = static_cast<double>(slider.maximumValue()) - slider.minimumValue();
+    const double fraction = range > 0 ? (level - slider.minimumValue()) / range : 0;
+    const double along = ui::Slider::kThumbDiameter / 2 + fraction * track;
+    const double x = slider.isRightToLeft() ? slider.bounds().width() - along : along;
+    return slider.convertPointToView({x, slider.bounds().height() / 2}, nullptr);
+}
+
 // A view's frame in the coordinates of the open menu's controller's view.
 ui::Rect OpenMenu::frameInMenu(const ui::View& view) {
     const auto controller = springboard::IconMenu::shortcutViewController();

@@ -27,6 +27,8 @@ class OpenMenu {
     static rt::Ref<ui::View> toggleButton(const std::string& name);
     // The button as a finger can reach it: shown in the open toggles editor.
     static rt::Ref<ui::View> shownToggleButton(const std::string& name);
+    // Where the slider's thumb centre is at `level`, in screen points.
+    static ui::Point thumbAt(const ui::Slider& slider, double level);
     // A view's frame in the open menu's controller's view.
     static ui::Rect frameInMenu(const ui::View& view);
 

@@ -14,6 +14,7 @@
 #include "ScenarioRunner.h"
 #include "ScriptPlayer.h"
 #include "ScriptSource.h"
+#include "serve/ServeMode.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +23,12 @@ namespace {
 constexpr const char* kDescription =
     "The home-screen host of a simulated phone. Boots the device root, installs the built\n"
     "deliverables into it when it does not hold them yet, loads the libraries of\n"
-    "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).";
+    "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).\n"
+    "With --serve it is the live phone instead: the page of docs/phone.md on 127.0.0.1.";
+
+const std::vector<std::string> kPhoneApps = {"com.apple.Maps", "com.apple.Music",
+                                             "com.apple.Mail", "com.apple.Books",
+                                             "com.apple.Photos", "com.apple.Notes"};
 
 fs::path besideThisProgram() {
     std::error_code error;
@@ -55,6 +61,22 @@ int play(const HostOptions& options, const std::optional<fs::path>& snapshotDire
     return player.play(source.stream(), std::cerr);
 }
 
+// --serve and the options that go with it.
+void addServeOptions(CLI::App& app, bool& serve, ServeOptions& options) {
+    CLI::Option* serveFlag =
+        app.add_flag("--serve", serve,
+                     "the live phone (docs/phone.md): serve its page on 127.0.0.1 and print the "
+                     "address; the device root defaults to one kept in the build folder, the "
+                     "clock is real");
+    app.add_option("--port", options.port, "with --serve: the port (0, the default: a free one)")
+        ->check(CLI::Range(0, 65535))
+        ->needs(serveFlag);
+    app.add_option("--apps", options.apps,
+                   "with --serve: the apps on the home screen (besides Settings)")
+        ->type_name("BUNDLE_ID ...")
+        ->needs(serveFlag);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +84,10 @@ int main(int argc, char** argv) {
     ScenarioRunner runner(session, besideThisProgram(), std::cout, std::cerr);
     HostCommandLine commandLine("SpringBoard", kDescription, "SCENARIO");
     std::optional<fs::path> snapshots;
+    bool serve = false;
+    ServeOptions serveOptions{0, kPhoneApps, besideThisProgram(), MORVANE_PHONE_PAGE,
+                              besideThisProgram().parent_path() / "phone-root"};
+    addServeOptions(commandLine.app(), serve, serveOptions);
     commandLine.app()
         .add_option("--snapshots", snapshots,
                     "write the screen as a numbered PNG picture into DIR at the start and "
@@ -69,7 +95,12 @@ int main(int argc, char** argv) {
         ->type_name("DIR");
     commandLine.setEpilogue(epilogue(runner));
     if (const auto status = commandLine.parse(argc, argv)) return *status;
+    if (serve && (commandLine.options().script || snapshots)) {
+        std::cerr << "SpringBoard: --serve plays no scenario and writes no snapshots\n";
+        return 2;
+    }
     try {
+        if (serve) return ServeMode::run(commandLine.options(), serveOptions, session);
         return play(commandLine.options(), snapshots, session, runner);
     } catch (const ScriptSource::Unreadable& failure) {
         std::cerr << "SpringBoard: " << failure.what() << "\n";

@@ -13,6 +13,7 @@ ScriptPlayer::ScriptPlayer(const CommandTable& commands, std::ostream& out, bool
 
 int ScriptPlayer::play(std::istream& input, std::ostream& errors) {
     int number = 0;
+    int status = 0;
     for (std::string text; std::getline(input, text);) {
         const ScriptLine line = ScriptLine::parse(++number, text);
         if (_echo) echo(line);
@@ -25,10 +26,12 @@ int ScriptPlayer::play(std::istream& input, std::ostream& errors) {
         } catch (const std::exception& error) {
             errors << "line " << line.number << ": " << line.printableText() << "\n  "
                    << error.what() << "\n";
-            return 1;
+            errors.flush();
+            if (!_keepGoing) return 1;
+            status = 1;
         }
     }
-    return 0;
+    return status;
 }
 
 void ScriptPlayer::echo(const ScriptLine& line) {

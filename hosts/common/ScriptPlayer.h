@@ -17,6 +17,9 @@ class ScriptPlayer {
     void setAfterCommand(std::function<void(const ScriptLine&)> afterCommand) {
         _afterCommand = std::move(afterCommand);
     }
+    // Goes on after a line that failed (its message still written); play then answers 1 at
+    // the end. For a person or a program typing lines one at a time.
+    void setKeepGoing(bool keepGoing) { _keepGoing = keepGoing; }
     // Plays every line of `input`; answers 0 when every line ran and every expectation
     // held, 1 at the first line that failed (its message is on `errors`).
     int play(std::istream& input, std::ostream& errors);
@@ -27,5 +30,6 @@ class ScriptPlayer {
     const CommandTable& _commands;
     std::ostream& _out;
     bool _echo;
+    bool _keepGoing = false;
     std::function<void(const ScriptLine&)> _afterCommand;
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+// The latest picture of the screen (encoded) and the state it shows, numbered. Only the
+// latest is kept: a browser that is slow gets the newest picture when it asks, never a
+// backlog, and the phone never waits for it.
+class FrameBoard {
+  public:
+    struct Frame {
+        std::uint64_t number = 0;
+        std::shared_ptr<const std::string> picture;  // JPEG
+        std::shared_ptr<const std::string> state;    // JSON
+    };
+
+    void publish(std::string picture, std::string state);
+    Frame latest() const;
+    // Waits until a frame newer than `seen` is there; none after `timeoutSeconds` or once
+    // the board is closed.
+    std::optional<Frame> waitNewer(std::uint64_t seen, double timeoutSeconds) const;
+    void close();
+    bool isClosed() const;
+
+  private:
+    mutable std::mutex _mutex;
+    mutable std::condition_variable _changed;
+    Frame _latest;
+    bool _closed = false;
+};

@@ -1,0 +1,112 @@
+#include "ServeMode.h"
+
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <iostream>
+#include <stdexcept>
+
+#include "AccessGuard.h"
+#include "DeviceSession.h"
+#include "Finger.h"
+#include "FrameBoard.h"
+#include "Inbox.h"
+#include "JpegEncoder.h"
+#include "LivePhone.h"
+#include "PhoneServer.h"
+#include "PhoneState.h"
+#include "ScreenCapture.h"
+#include "ScreenFeed.h"
+#include "Ticker.h"
+#include "core/dispatch/RunLoop.h"
+#include "core/paths/TemporaryDirectory.h"
+#include "core/unix/FileDescriptor.h"
+
+namespace {
+
+
+// SIGINT and SIGTERM, blocked in every thread, read from a descriptor by the main loop.
+core::FileDescriptor signalDescriptor() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
+    ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
+    return core::FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+}
+
+// The routes' work, done on the main thread.
+PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& feed) {
+    auto plotEncoder = std::make_shared<JpegEncoder>();
+    return {
+        [&phone] { return PhoneState::of(phone).dump(); },
+        [plotEncoder] { return plotEncoder->encode(ScreenCapture::timelinePicture()); },
+        [&finger, &feed](const std::string& kind, double x, double y) -> std::string {
+            const double now = Ticker::steadySeconds();
+            if (kind == "down") finger.down({x, y}, now);
+            else if (kind == "move") finger.move({x, y}, now);
+            else if (kind == "up") finger.up({x, y}, now);
+            else if (kind == "cancel") finger.cancel();
+            else return R"({"error": "a pointer event is down, move, up or cancel"})";
+            feed.refresh();
+            return R"({"ok": true})";
+        },
+        [&phone, &feed](const std::string& name) -> std::string {
+            if (name == "home") phone.home();
+            else if (name == "volume-up") phone.stepVolume(1);
+            else if (name == "volume-down") phone.stepVolume(-1);
+            else if (name == "respring") phone.respring();
+            else return R"({"error": "no such button"})";
+            feed.refresh();
+            return R"({"ok": true})";
+        },
+    };
+}
+
+}  // namespace
+
+int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& session) {
+    host.realTime = true;
+    if (!host.root) host.root = options.defaultRoot;
+    std::filesystem::create_directories(*host.root);
+    const core::FileDescriptor signals = signalDescriptor();
+    DeviceSession device("SpringBoard", host, std::cerr, std::cerr);
+    device.report(session.boot({}));
+    core::TemporaryDirectory pictures("morvane-phone-");
+    LivePhone phone(session, {options.tools, device.root(), pictures.path()}, options.apps);
+    phone.start();
+    Finger finger(phone);
+    FrameBoard board;
+    ScreenFeed feed(phone, board);
+    feed.refresh(true);
+    Inbox inbox;
+    AccessGuard guard(AccessGuard::randomToken());
+    PhoneServer server(guard, inbox, board, phoneActions(phone, finger, feed), options.pageFolder);
+    const int port = server.bind(options.port);
+    if (port <= 0) {
+        std::cerr << "SpringBoard: cannot listen on 127.0.0.1 port " << options.port << "\n";
+        return 1;
+    }
+    guard.setPort(port);
+    server.start();
+    auto& loop = core::RunLoop::main();
+    Ticker ticker(finger, phone, feed);
+    const auto inboxSource = loop.addSource(inbox.fd(), [&] {
+        inbox.serve();
+        ticker.wake();
+    });
+    const auto signalSource = loop.addSource(signals.get(), [&] { loop.stop(); });
+    const auto tickSource = loop.addSource(ticker.fd(), [&] { ticker.tick(); });
+    std::cout << "http://127.0.0.1:" << port << "/?token=" << guard.token() << std::endl;
+    loop.run();
+    loop.removeSource(tickSource);
+    loop.removeSource(signalSource);
+    loop.removeSource(inboxSource);
+    inbox.close();
+    server.stop();
+    return 0;
+}

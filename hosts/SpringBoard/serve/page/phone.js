@@ -1,0 +1,175 @@
+// The live phone's page: shows the latest picture of the screen when the server says one is
+// ready, sends the finger (pointer events) and the side buttons, and shows the device's state.
+'use strict';
+
+const token = new URLSearchParams(location.search).get('token') || '';
+const withToken = (path) => path + (path.includes('?') ? '&' : '?') + 'token=' + encodeURIComponent(token);
+const SCREEN_WIDTH = 375, SCREEN_HEIGHT = 667;
+const screen = document.getElementById('screen');
+
+// Input-to-picture times (ms), measured from the pointer event to the load of the next
+// picture; read by the benchmarks.
+window.morvaneLatencies = [];
+window.morvaneFramesShown = 0;
+window.morvaneState = null;
+// When each picture was shown and what brightness each state said (ms of the page's clock),
+// the last thousand of each.
+window.morvaneFrameTimes = [];
+window.morvaneBrightnessLog = [];
+const remember = (list, entry) => { list.push(entry); if (list.length > 1000) list.shift(); };
+let inputAt = null;
+
+// --- pictures: only the latest is fetched, at most two at a time; one that arrives after a
+// newer one was shown is dropped. The picture is the phone's own screenshot: the page darkens
+// it by the brightness as the eye sees the glass (the light falls in a straight line from
+// full to a fifth at brightness 0), so a glide is seen to glide without new pictures. ---
+let shownPicture = 0, wantedPicture = 0, requestedPicture = 0, inFlight = 0, previousUrl = null;
+function loadLatest() {
+  if (inFlight >= 2 || wantedPicture <= requestedPicture) return;
+  const picture = requestedPicture = wantedPicture;
+  inFlight++;
+  fetch(withToken('/api/screen.jpg?picture=' + picture))
+    .then((answer) => answer.ok ? answer.blob() : Promise.reject(answer.status))
+    .then((blob) => {
+      if (picture <= shownPicture) return;
+      shownPicture = picture;
+      screen.src = URL.createObjectURL(blob);
+    })
+    .catch(() => {})
+    .finally(() => { inFlight--; loadLatest(); });
+}
+screen.addEventListener('load', () => {
+  window.morvaneFramesShown++;
+  remember(window.morvaneFrameTimes, performance.now());
+  if (inputAt !== null) { window.morvaneLatencies.push(performance.now() - inputAt); inputAt = null; }
+  if (previousUrl) URL.revokeObjectURL(previousUrl);
+  previousUrl = screen.src;
+});
+const LIGHT_AT_ZERO = 0.2;
+function showBrightness(level) {
+  const light = LIGHT_AT_ZERO + (1 - LIGHT_AT_ZERO) * Math.min(1, Math.max(0, level));
+  screen.style.filter = 'brightness(' + light.toFixed(4) + ')';
+}
+
+// --- the state beside the phone ---
+const percent = (level) => Math.round(level * 100) + ' %';
+function showState(state) {
+  window.morvaneState = state;
+  remember(window.morvaneBrightnessLog, [performance.now(), state.brightness]);
+  showBrightness(state.brightness);
+  if (state.picture) { wantedPicture = Math.max(wantedPicture, state.picture); loadLatest(); }
+  for (const name of ['volume', 'brightness']) {
+    document.getElementById(name + '-level').value = state[name];
+    document.getElementById(name + '-value').textContent = percent(state[name]);
+  }
+  document.getElementById('front').textContent = state.front || 'home screen';
+  document.getElementById('hud').textContent = 'volume ' + state.hud.volume + ', brightness ' + state.hud.brightness;
+  const switches = document.getElementById('switches');
+  switches.replaceChildren(...Object.entries(state.switches).map(([name, value]) => {
+    const item = document.createElement('li');
+    item.className = value;
+    item.textContent = name + ': ' + value;
+    return item;
+  }));
+  const timeline = document.getElementById('timeline');
+  timeline.replaceChildren(...(state.timeline || []).map((line) => {
+    const item = document.createElement('li');
+    item.textContent = line;
+    return item;
+  }));
+  timeline.scrollTop = timeline.scrollHeight;
+  showValues(state.values || {});
+  refreshPlot();
+}
+
+function showValues(values) {
+  const rows = Object.entries(values).map(([app, entry]) => {
+    const row = document.createElement('tr');
+    const toggles = Object.entries(entry.toggles || {}).map(([name, on]) => name + (on ? ' on' : ' off')).join(', ');
+    for (const text of [app, entry.volume == null ? '—' : percent(entry.volume),
+                        entry.brightness == null ? '—' : percent(entry.brightness), toggles || '—']) {
+      const cell = document.createElement('td');
+      cell.textContent = text;
+      row.appendChild(cell);
+    }
+    return row;
+  });
+  document.querySelector('#values tbody').replaceChildren(...rows);
+}
+
+// The plot is drawn by the phone's renderer; fetched at most once a second.
+let plotTimer = null;
+function refreshPlot() {
+  if (plotTimer) return;
+  plotTimer = setTimeout(() => {
+    plotTimer = null;
+    document.getElementById('plot').src = withToken('/api/plot.jpg?at=' + Date.now());
+  }, 1000);
+}
+
+// --- the push channel ---
+function listen() {
+  const events = new EventSource(withToken('/api/events'));
+  const connection = document.getElementById('connection');
+  events.addEventListener('frame', (event) => {
+    connection.textContent = 'live';
+    connection.classList.remove('lost');
+    showState(JSON.parse(event.data));
+  });
+  events.onerror = () => {
+    connection.textContent = 'connection lost; retrying…';
+    connection.classList.add('lost');
+  };
+}
+
+// --- input: sent in order; moves coalesce while one is on its way ---
+let sending = Promise.resolve();
+let queuedMove = null;
+function post(path, body) {
+  sending = sending.then(() => fetch(withToken(path), {
+    method: 'POST', headers: {'Content-Type': 'application/json'}, body: JSON.stringify(body || {}),
+  })).catch(() => {});
+  return sending;
+}
+function pointAt(event) {
+  const box = screen.getBoundingClientRect();
+  return {x: (event.clientX - box.left) * SCREEN_WIDTH / box.width,
+          y: (event.clientY - box.top) * SCREEN_HEIGHT / box.height};
+}
+function sendPointer(type, event) {
+  inputAt = performance.now();
+  const point = pointAt(event);
+  if (type === 'move') {
+    if (queuedMove) { queuedMove.x = point.x; queuedMove.y = point.y; return; }
+    queuedMove = {type, ...point};
+    sending = sending.then(() => {
+      const move = queuedMove;
+      queuedMove = null;
+      return fetch(withToken('/api/pointer'), {method: 'POST', headers: {'Content-Type': 'application/json'},
+                                              body: JSON.stringify(move)});
+    }).catch(() => {});
+    return;
+  }
+  post('/api/pointer', {type, ...point});
+}
+let fingerDown = false;
+screen.addEventListener('pointerdown', (event) => {
+  event.preventDefault();
+  screen.setPointerCapture(event.pointerId);
+  fingerDown = true;
+  sendPointer('down', event);
+});
+screen.addEventListener('pointermove', (event) => { if (fingerDown) sendPointer('move', event); });
+screen.addEventListener('pointerup', (event) => { if (fingerDown) { fingerDown = false; sendPointer('up', event); } });
+screen.addEventListener('pointercancel', (event) => { if (fingerDown) { fingerDown = false; sendPointer('cancel', event); } });
+screen.addEventListener('contextmenu', (event) => event.preventDefault());
+
+for (const name of ['home', 'volume-up', 'volume-down', 'respring']) {
+  document.getElementById(name).addEventListener('click', () => {
+    inputAt = performance.now();
+    post('/api/button/' + name);
+  });
+}
+
+fetch(withToken('/api/state')).then((answer) => answer.json()).then(showState).catch(() => {});
+listen();

@@ -1,0 +1,154 @@
+// The live phone's server parts that do not touch the phone: who may pass, the board of the
+// latest picture, the hand-over to the main thread and the JPEG pictures.
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "AccessGuard.h"
+#include "FrameBoard.h"
+#include "Inbox.h"
+#include "JpegEncoder.h"
+
+namespace {
+
+TEST(AccessGuard, TokensAreLongRandomAndSafeInAnAddress) {
+    const std::string first = AccessGuard::randomToken();
+    const std::string second = AccessGuard::randomToken();
+    EXPECT_EQ(first.size(), 32u);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first.find_first_not_of(
+                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"),
+              std::string::npos);
+}
+
+TEST(AccessGuard, PassesOnlyTheTokenForThisServerFromItsOwnPage) {
+    AccessGuard guard("secret-token");
+    guard.setPort(8123);
+    EXPECT_FALSE(guard.refusal("secret-token", "127.0.0.1:8123", std::nullopt));
+    EXPECT_FALSE(guard.refusal("secret-token", "localhost:8123", "http://127.0.0.1:8123"));
+    EXPECT_FALSE(guard.refusal("secret-token", "127.0.0.1:8123", "http://localhost:8123"));
+    // The token: missing, wrong, a prefix of it, longer than it.
+    for (const std::string token : {"", "secret-tokem", "secret", "secret-token-and-more"})
+        EXPECT_TRUE(guard.refusal(token, "127.0.0.1:8123", std::nullopt)) << token;
+    // Another name resolving to this machine (DNS rebinding), another port, no Host.
+    for (const std::string host : {"evil.example:8123", "127.0.0.1:8124", "127.0.0.1", ""})
+        EXPECT_TRUE(guard.refusal("secret-token", host, std::nullopt)) << host;
+    // Another site's page, another port's page, another scheme.
+    for (const std::string origin :
+         {"http://evil.example", "http://127.0.0.1:9999", "https://127.0.0.1:8123", "null", ""})
+        EXPECT_TRUE(guard.refusal("secret-token", "127.0.0.1:8123", origin)) << origin;
+}
+
+TEST(FrameBoard, KeepsOnlyTheLatestAndWakesWaitersWithIt) {
+    FrameBoard board;
+    EXPECT_FALSE(board.waitNewer(0, 0.01));
+    board.publish("picture 1", "{}");
+    board.publish("picture 2", "{}");
+    const auto frame = board.waitNewer(0, 0.01);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->number, 2u);  // a slow reader skips to the newest
+    EXPECT_EQ(*frame->picture, "picture 2");
+    EXPECT_FALSE(board.waitNewer(2, 0.01));
+
+    std::thread publisher([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        board.publish("picture 3", "{\"n\": 3}");
+    });
+    const auto woken = board.waitNewer(2, 5);
+    publisher.join();
+    ASSERT_TRUE(woken);
+    EXPECT_EQ(*woken->state, "{\"n\": 3}");
+}
+
+TEST(FrameBoard, ClosingReleasesEveryWaiterAtOnce) {
+    FrameBoard board;
+    std::atomic<int> released{0};
+    std::vector<std::thread> waiters;
+    for (int index = 0; index < 4; ++index)
+        waiters.emplace_back([&] {
+            if (!board.waitNewer(0, 30)) ++released;
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto start = std::chrono::steady_clock::now();
+    board.close();
+    for (auto& waiter : waiters) waiter.join();
+    EXPECT_EQ(released, 4);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    board.publish("late", "{}");
+    EXPECT_FALSE(board.waitNewer(0, 0.01));
+}
+
+TEST(Inbox, RunsTasksOnTheServingThreadAndAnswersTheAsker) {
+    Inbox inbox;
+    std::thread::id ranOn;
+    std::optional<std::string> answer;
+    std::thread asker([&] {
+        answer = inbox.ask([&] {
+            ranOn = std::this_thread::get_id();
+            return std::string("done");
+        }, 5);
+    });
+    while (!answer) {
+        inbox.serve();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (ranOn != std::thread::id()) break;
+    }
+    asker.join();
+    EXPECT_EQ(answer, "done");
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST(Inbox, AnswersNoneWhenClosedOrNotServedInTime) {
+    Inbox inbox;
+    EXPECT_FALSE(inbox.ask([] { return std::string("never served"); }, 0.05));
+    std::optional<std::string> answer = "unset";
+    std::thread asker([&] { answer = inbox.ask([] { return std::string("dropped"); }, 30); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    inbox.close();
+    asker.join();
+    EXPECT_FALSE(answer);
+    EXPECT_FALSE(inbox.ask([] { return std::string("after close"); }, 0.05));
+}
+
+// Decodes a JPEG into RGB pixels.
+std::vector<unsigned char> decode(const std::string& jpeg, int& width, int& height) {
+    tjhandle handle = tjInitDecompress();
+    int subsampling = 0, colours = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(jpeg.data());
+    EXPECT_EQ(tjDecompressHeader3(handle, bytes, jpeg.size(), &width, &height, &subsampling, &colours), 0);
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
+    EXPECT_EQ(tjDecompress2(handle, bytes, jpeg.size(), pixels.data(), width, 0, height, TJPF_RGB, 0), 0);
+    tjDestroy(handle);
+    return pixels;
+}
+
+TEST(JpegEncoder, KeepsColoursWhereTheyAre) {
+    render::Picture picture(40, 20, 2);  // left half red, right half white
+    {
+        auto context = picture.context();
+        cairo_set_source_rgb(context.get(), 1, 0, 0);
+        cairo_rectangle(context.get(), 0, 0, 20, 20);
+        cairo_fill(context.get());
+        cairo_set_source_rgb(context.get(), 1, 1, 1);
+        cairo_rectangle(context.get(), 20, 0, 20, 20);
+        cairo_fill(context.get());
+    }
+    JpegEncoder encoder;
+    int width = 0, height = 0;
+    const auto full = decode(encoder.encode(picture), width, height);
+    ASSERT_EQ(width, 80);
+    ASSERT_EQ(height, 40);
+    const auto at = [&](const std::vector<unsigned char>& pixels, int x, int y, int channel) {
+        return static_cast<int>(pixels[(static_cast<std::size_t>(y) * width + x) * 3 + channel]);
+    };
+    EXPECT_GT(at(full, 10, 20, 0), 230);  // red on the left
+    EXPECT_LT(at(full, 10, 20, 1), 30);
+    EXPECT_GT(at(full, 70, 20, 1), 240);  // white on the right
+    EXPECT_GT(at(full, 70, 20, 2), 240);
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+"""The road of a person on the live phone, in a real browser (Debian's chromium, headless,
+driven by selenium): a held press opens Maps' menu, the Volume slider dragged to 20 % is
+stored, Maps' entry applies it and Home restores the level before, the volume button shows
+its overlay, the Settings app turns the volume overlay off for the next entry, and the
+Respring buttons (the page's and the pane's) restart the home screen."""
+import argparse
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from phone_process import PhoneProcess  # noqa: E402
+
+SKIP = 77
+SPRINGBOARD = None
+
+
+def browser_or_none():
+    chromium = shutil.which("chromium")
+    driver = shutil.which("chromedriver")
+    if not chromium or not driver:
+        return None
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    options.binary_location = chromium
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--window-size=1200,900"):
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service(driver), options=options)
+
+
+class Road(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.browser = browser_or_none()
+        cls.phone = PhoneProcess(SPRINGBOARD)
+        cls.browser.get(cls.phone.url)
+        cls.wait_until(cls, lambda: cls.browser.execute_script(
+            "return document.getElementById('screen').naturalWidth") == 750, "the first picture")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.phone.stop()
+
+    def wait_until(self, condition, what, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.05)
+        raise AssertionError("waited %g s for %s" % (timeout, what))
+
+    # --- the finger, as real pointer input at points of the screen ---
+    def at(self, x, y):
+        """The page's coordinates of a point of the phone's screen."""
+        box = self.browser.execute_script(
+            "const b = document.getElementById('screen').getBoundingClientRect();"
+            "return [b.left, b.top, b.width, b.height];")
+        return box[0] + x * box[2] / 375, box[1] + y * box[3] / 667
+
+    def finger(self, points, hold=0.0):
+        from selenium.webdriver.common.action_chains import ActionChains
+        from selenium.webdriver.common.actions.action_builder import ActionBuilder
+        from selenium.webdriver.common.actions.mouse_button import MouseButton
+        actions = ActionChains(self.browser)
+        pointer = actions.w3c_actions.pointer_action
+        first = self.at(*points[0])
+        pointer.move_to_location(int(first[0]), int(first[1]))
+        pointer.pointer_down(MouseButton.LEFT)
+        if hold:
+            pointer.pause(hold)
+        for point in points[1:]:
+            x, y = self.at(*point)
+            pointer.move_to_location(int(x), int(y))
+            pointer.pause(0.03)
+        pointer.pointer_up(MouseButton.LEFT)
+        actions.perform()
+        del ActionBuilder
+
+    def tap(self, x, y):
+        self.finger([(x, y)])
+
+    def click(self, button):
+        self.browser.find_element("id", button).click()
+
+    def picture(self):
+        return self.browser.find_element("id", "screen").screenshot_as_png
+
+    def centre(self, frame):
+        return frame[0] + frame[2] / 2, frame[1] + frame[3] / 2
+
+    def icon(self, label):
+        return self.centre(next(i["frame"] for i in self.phone.state()["icons"] if i["label"] == label))
+
+    def settle_picture(self):
+        """Waits until the page shows the latest frame the phone published."""
+        time.sleep(0.3)
+
+    def pane_row(self, label=None, key=None):
+        """The row of the Settings app's page with that label or key, once it shows."""
+        def row_of(state):
+            for row in (state["pane"] or {}).get("rows", []):
+                if (label and row["label"] == label) or (key and row["key"] == key):
+                    return row
+            return None
+        return row_of(self.phone.wait_for(row_of, "a row %s in the pane" % (label or key)))
+
+    # --- the road ---
+    def test_road(self):
+        phone = self.phone
+        maps = self.icon("Maps")
+        before = self.picture()
+        self.finger([maps], hold=0.8)
+        state = phone.wait_for(lambda s: s["menu"]["open"], "Maps' menu")
+        self.assertEqual(state["menu"]["bundleId"], "com.apple.Maps")
+        self.settle_picture()
+        self.assertNotEqual(self.picture(), before, "the menu does not show")
+
+        volume_row = next(r for r in state["menu"]["rows"] if r["title"] == "Volume")
+        x, y, width, height = volume_row["frame"]
+        self.tap(x + width - 24, y + height / 2)
+        editor = phone.wait_for(lambda s: (s["menu"]["editor"] or {}).get("kind") == "slider",
+                                "the volume slider")["menu"]["editor"]
+        (low, high), thumb = editor["track"], editor["thumb"]
+        target = low + 0.2 * (high - low)
+        self.finger([thumb] + [(thumb[0] + (target - thumb[0]) * step / 6, thumb[1]) for step in range(1, 7)])
+        state = phone.wait_for(lambda s: abs(((s["values"].get("com.apple.Maps") or {}).get("volume") or -1) - 0.2) < 0.01,
+                               "0.2 stored for Maps")
+        self.wait_until(lambda: "20 %" in self.browser.find_element("id", "values").text, "the values table")
+
+        self.tap(360, 650)  # outside the menu
+        phone.wait_for(lambda s: not s["menu"]["open"], "the menu closed")
+        self.tap(*maps)
+        phone.wait_for(lambda s: s["front"] == "com.apple.Maps" and abs(s["volume"] - 0.2) < 0.01,
+                       "Maps in front at 0.2")
+        self.click("home")
+        state = phone.wait_for(lambda s: s["front"] is None and abs(s["volume"] - 0.5) < 0.01,
+                               "the level before restored")
+
+        hud = state["hud"]["volume"]
+        self.click("volume-up")
+        state = phone.wait_for(lambda s: s["hud"]["volume"] == hud + 1, "the volume overlay")
+        self.assertGreater(state["volume"], 0.5)
+        self.assertTrue(state["overlays"]["volume"])
+
+        # The glass: the screen is darkened by the brightness (half: 60 % of the light).
+        self.assertIn("brightness(0.6", self.browser.execute_script(
+            "return getComputedStyle(document.getElementById('screen')).filter"))
+
+        self.check_settings_turn_the_overlay_off()
+        self.check_respring_buttons()
+
+    def check_settings_turn_the_overlay_off(self):
+        phone = self.phone
+        self.tap(*self.icon("Settings"))
+        phone.wait_for(lambda s: s["screen"] == "settings" and s["pane"]["title"] == "Settings",
+                       "the Settings app")
+        self.tap(*self.centre(self.pane_row(label="Morvane")["frame"]))
+        phone.wait_for(lambda s: s["pane"]["title"] == "Morvane", "Morvane's pane")
+        self.tap(*self.centre(self.pane_row(label="Overlays and brightness")["frame"]))
+        row = self.pane_row(key="showVolumeHUD")
+        self.assertEqual(row["label"], "Volume overlay")
+        self.assertTrue(row["on"])
+        self.tap(*self.centre(row["frame"]))
+        phone.wait_for(lambda s: s["settings"].get("showVolumeHUD") is False,
+                       "the home screen holding the overlay off")
+        self.assertFalse(self.pane_row(key="showVolumeHUD")["on"])
+        self.click("home")
+        state = phone.wait_for(lambda s: s["screen"] == "home", "home")
+        hud = state["hud"]["volume"]
+        self.tap(*self.icon("Maps"))
+        state = phone.wait_for(lambda s: abs(s["volume"] - 0.2) < 0.01, "Maps' volume applied")
+        time.sleep(0.3)
+        self.assertEqual(phone.state()["hud"]["volume"], hud, "an overlay showed")
+        self.click("home")
+
+    def check_respring_buttons(self):
+        phone = self.phone
+        self.click("respring")
+        phone.wait_for(lambda s: any("SpringBoard restarted" in line for line in s["timeline"]),
+                       "the page's Respring")
+        restarts = sum("SpringBoard restarted" in line for line in phone.state()["timeline"])
+        self.tap(*self.icon("Settings"))
+        self.tap(*self.centre(self.pane_row(label="Morvane")["frame"]))
+        # The pane offers Respring once "Enabled" was flipped: off and on again.
+        for on in (False, True):
+            self.tap(*self.centre(self.pane_row(key="enabled")["frame"]))
+            phone.wait_for(lambda s: s["settings"].get("enabled") is on, "enabled %s" % on)
+        phone.wait_for(lambda s: s["pane"]["respring"], "the Respring button")
+        self.tap(340, 42)  # the navigation bar's Respring button
+        state = phone.wait_for(
+            lambda s: sum("SpringBoard restarted" in line for line in s["timeline"]) > restarts,
+            "the pane's Respring")
+        self.assertEqual(state["screen"], "home")
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--springboard", required=True)
+    arguments, rest = parser.parse_known_args()
+    SPRINGBOARD = arguments.springboard
+    if not shutil.which("chromium") or not shutil.which("chromedriver"):
+        print("phone.browser: skipped: chromium or chromedriver is not installed")
+        sys.exit(SKIP)
+    try:
+        import selenium  # noqa: F401
+    except ImportError:
+        print("phone.browser: skipped: python3-selenium is not installed")
+        sys.exit(SKIP)
+    result = unittest.main(argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
+    sys.exit(0 if result.wasSuccessful() else 1)

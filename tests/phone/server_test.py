@@ -1,0 +1,213 @@
+"""The live phone's server from outside: the address it prints, who it lets in, what it does
+with bad requests, several pages at once, a page that stops reading, and stopping."""
+import argparse
+import json
+import os
+import signal
+import socket
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from phone_process import PhoneProcess, alive  # noqa: E402
+
+SPRINGBOARD = None
+
+
+def open_events(phone, receive_buffer=None):
+    """A raw connection to the push channel, its request sent."""
+    connection = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    if receive_buffer:
+        connection.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, receive_buffer)
+    connection.connect(("127.0.0.1", phone.port))
+    connection.sendall(("GET /api/events?token=%s HTTP/1.1\r\nHost: 127.0.0.1:%d\r\n"
+                        "Accept: text/event-stream\r\n\r\n" % (phone.token, phone.port)).encode())
+    return connection
+
+
+def read_until(connection, marker, timeout=10):
+    connection.settimeout(timeout)
+    received = b""
+    while marker not in received:
+        chunk = connection.recv(65536)
+        if not chunk:
+            break
+        received += chunk
+    return received
+
+
+def frames_in(text):
+    """The states of the frame events in what the channel sent (chunked)."""
+    states = []
+    for line in text.decode(errors="replace").splitlines():
+        if line.startswith("data: "):
+            states.append(json.loads(line[6:]))
+    return states
+
+
+class Server(unittest.TestCase):
+    def setUp(self):
+        self.phone = PhoneProcess(SPRINGBOARD)
+
+    def tearDown(self):
+        self.phone.stop()
+
+    def test_answers_only_the_token_from_its_own_name_and_pages(self):
+        phone = self.phone
+        self.assertEqual(phone.request("GET", "/api/state")[0], 200)
+        self.assertEqual(phone.request("GET", "/?token=" + phone.token, token=False)[0], 200)
+        for path in ("/", "/api/state", "/api/screen.jpg", "/api/events", "/phone.js"):
+            self.assertEqual(phone.request("GET", path, token=False)[0], 403, path)
+            self.assertEqual(phone.request("GET", path + "?token=x" + phone.token[1:], token=False)[0],
+                             403, path)
+        self.assertEqual(phone.request("POST", "/api/button/volume-up", {}, token=False)[0], 403)
+        # Another site's page, and a name of another server resolving here (DNS rebinding).
+        self.assertEqual(phone.request("POST", "/api/button/volume-up", {},
+                                       headers={"Origin": "http://evil.example"})[0], 403)
+        self.assertEqual(phone.request("GET", "/api/state",
+                                       headers={"Host": "evil.example:%d" % phone.port})[0], 403)
+        self.assertEqual(phone.request("GET", "/api/state",
+                                       headers={"Origin": "http://localhost:%d" % phone.port})[0], 200)
+        self.assertEqual(phone.state()["volume"], 0.5, "a refused press changed the volume")
+
+    def test_bad_requests_get_a_client_error_and_change_nothing(self):
+        phone = self.phone
+        before = phone.state()
+        for body in (b"{not json", b"[]", b'{"type": "down", "x": 1}', b'{"type": "jump", "x": 1, "y": 1}',
+                     b'{"type": "down", "x": "1", "y": 1}', b'{"type": "down", "x": 1e308, "y": 1}',
+                     b"\xff\xfe"):
+            status, _ = phone.request("POST", "/api/pointer", body,
+                                      headers={"Content-Type": "application/json"})
+            self.assertEqual(status, 400, body)
+        self.assertEqual(phone.request("POST", "/api/pointer", b"x" * 5000)[0], 413)
+        self.assertEqual(phone.request("POST", "/api/button/eject", {})[0], 404)
+        self.assertEqual(phone.request("GET", "/api/nothing")[0], 404)
+        after = phone.state()
+        self.assertEqual((after["volume"], after["menu"]["open"], after["front"]),
+                         (before["volume"], before["menu"]["open"], before["front"]))
+
+    def test_nothing_is_drawn_or_sent_while_the_phone_is_idle(self):
+        phone = self.phone
+        tab = open_events(phone)
+        read_until(tab, b"\n\n", 10)
+        phone.button("volume-up")
+        time.sleep(3)  # the overlay hides meanwhile: one more frame
+        tab.settimeout(0.5)
+        try:
+            while tab.recv(65536):  # what was sent so far
+                pass
+        except socket.timeout:
+            pass
+        first = phone.frame_number()
+        tab.settimeout(2)
+        with self.assertRaises(socket.timeout):
+            tab.recv(65536)
+        self.assertEqual(phone.frame_number(), first)
+        phone.button("volume-down")
+        self.assertGreater(phone.frame_number(), first)
+        tab.close()
+
+    def test_every_open_page_hears_of_a_change(self):
+        phone = self.phone
+        tabs = [open_events(phone) for _ in range(2)]
+        for tab in tabs:
+            self.assertEqual(frames_in(read_until(tab, b"\n\n", 10))[-1]["volume"], 0.5)
+        phone.button("volume-up")
+        for tab in tabs:
+            states = frames_in(read_until(tab, b"\n\n", 10))
+            self.assertAlmostEqual(states[-1]["volume"], 0.5625, places=4)
+            tab.close()
+
+    def test_a_page_that_stops_reading_is_dropped_and_the_phone_goes_on(self):
+        phone = self.phone
+        stuck = open_events(phone, receive_buffer=4096)
+        read_until(stuck, b"\n\n", 10)
+        # Enough frames to fill every buffer on the way: each event carries the whole state.
+        size = len(json.dumps(phone.state()))
+        presses = max(200, 8_000_000 // size)
+        start = time.monotonic()
+        for index in range(presses):
+            phone.button("volume-up" if index % 2 == 0 else "volume-down")
+            if time.monotonic() - start > 90:
+                break
+        began = time.monotonic()
+        phone.state()
+        self.assertLess(time.monotonic() - began, 2, "the phone waited for the stuck page")
+        # Dropped: what was buffered drains, then the connection ends.
+        stuck.settimeout(15)
+        try:
+            while stuck.recv(1 << 20):
+                pass
+        except socket.timeout:
+            self.fail("the page that stopped reading was not dropped")
+        stuck.close()
+
+    def test_the_finger_tells_a_tap_from_a_hold_and_a_drag(self):
+        phone = self.phone
+        x, y = phone.icon("Maps")
+        # Held but moved away: neither the menu nor the app.
+        phone.pointer("down", x, y)
+        phone.pointer("move", x + 30, y + 5)
+        time.sleep(0.8)
+        phone.pointer("up", x + 30, y + 5)
+        state = phone.state()
+        self.assertEqual((state["menu"]["open"], state["front"]), (False, None))
+        # Held still: the menu, and lifting the finger launches nothing.
+        phone.pointer("down", x, y)
+        phone.pointer("move", x + 3, y + 2)
+        state = phone.wait_for(lambda s: s["menu"]["open"], "the held press's menu")
+        phone.pointer("up", x + 3, y + 2)
+        self.assertEqual(phone.state()["front"], None)
+        self.assertEqual(state["menu"]["bundleId"], "com.apple.Maps")
+        # Outside the menu: it closes; a quick tap then launches.
+        phone.tap(360, 650)
+        self.assertFalse(phone.state()["menu"]["open"])
+        phone.tap(x, y)
+        state = phone.state()
+        self.assertEqual((state["front"], state["screen"]), ("com.apple.Maps", "app"))
+        phone.button("home")
+        self.assertEqual(phone.state()["screen"], "home")
+
+    def test_at_most_sixteen_pages_listen(self):
+        tabs = [open_events(self.phone) for _ in range(16)]
+        for tab in tabs:
+            read_until(tab, b"\n\n", 10)
+        extra = open_events(self.phone)
+        self.assertIn(b" 503 ", read_until(extra, b"\r\n", 10))
+        for tab in tabs + [extra]:
+            tab.close()
+
+
+class Stopping(unittest.TestCase):
+    def check_stops(self, how):
+        phone = PhoneProcess(SPRINGBOARD)
+        self.assertEqual(phone.process.stdout.read(0), "")
+        phone.tap(*phone.icon("Settings"))
+        phone.wait_for(lambda state: state["screen"] == "settings", "the Settings app")
+        started = phone.descendants()
+        self.assertTrue(started, "the Settings app runs as a process of its own")
+        began = time.monotonic()
+        phone.process.send_signal(how)
+        phone.process.wait(10)
+        took = time.monotonic() - began
+        rest = phone.process.stdout.read()
+        phone.stop()
+        self.assertEqual(phone.process.returncode, 0)
+        self.assertEqual(rest, "", "the address is the only line on standard output")
+        self.assertLess(took, 3)
+        self.assertEqual([pid for pid in started if alive(pid)], [])
+
+    def test_sigint_ends_the_phone_and_every_process_it_started(self):
+        self.check_stops(signal.SIGINT)
+
+    def test_sigterm_too(self):
+        self.check_stops(signal.SIGTERM)
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--springboard", required=True)
+    arguments, rest = parser.parse_known_args()
+    SPRINGBOARD = arguments.springboard
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
