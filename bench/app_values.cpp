@@ -35,8 +35,8 @@ void writeValuesFile(long long apps) {
                 values.set(app + "-volume", core::PlistValue(0.25f));
                 values.set(app + "-brightness", core::PlistValue(0.5f));
                 if (i % 2) continue;
-                values.set(app + "-toggles",
-                           core::PlistDictionary{{"wifi", std::int32_t{1}}, {"dnd", std::int32_t{0}}});
+                values.set(app + "-toggles", core::PlistDictionary{{"wifi", std::int32_t{1}},
+                                                                   {"dnd", std::int32_t{0}}});
             }
         },
         core::PlistFormat::Xml);
@@ -113,12 +113,25 @@ void BM_ValuesEditor(benchmark::State& state, const char* words) {
     for (auto _ : state) runEditor(words);
     state.counters["apps"] = static_cast<double>(state.range(0));
 }
-BENCHMARK_CAPTURE(BM_ValuesEditor, list, "list")->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ValuesEditor, list, "list")
+    ->Arg(10)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_ValuesEditor, exportJson, "export --json")
-    ->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_ValuesEditor, exportXml, "export --xml")
-    ->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_ValuesEditor, exportBinary, "export --binary")
-    ->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

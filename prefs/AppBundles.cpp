@@ -32,8 +32,8 @@ std::string iconFileOf(const core::PlistDictionary& info) {
                                 ? primary->asDictionary()->find("CFBundleIconFiles")
                                 : nullptr;
         const core::PlistArray* names = files ? files->asArray() : nullptr;
-        const core::PlistValue* last = names && !names->empty() ? names->at(names->size() - 1)
-                                                                 : nullptr;
+        const core::PlistValue* last =
+            names && !names->empty() ? names->at(names->size() - 1) : nullptr;
         if (last && last->asString()) file = *last->asString() + "@2x";
     }
     if (file.empty() || file.find('/') != std::string::npos) return {};

@@ -43,7 +43,10 @@ std::vector<AppValuesRows::App> AppValuesRows::sorted(const app_values::AppValue
     for (const auto& [bundleId, values] : apps) {
         const auto bundle = bundles.find(bundleId);
         const bool named = bundle != bundles.end();
-        rows.push_back({named ? bundle->second.displayName : bundleId, {}, bundleId, &values,
+        rows.push_back({named ? bundle->second.displayName : bundleId,
+                        {},
+                        bundleId,
+                        &values,
                         named ? bundle->second.iconPath : std::string()});
         if (named) ++uses[rows.back().label];
     }
@@ -72,11 +75,11 @@ rt::Ref<PSSpecifier> AppValuesRows::appLink(const App& app, rt::Object* target) 
 
 rt::Ref<PSSpecifier> AppValuesRows::rangeLink(const App& first, const App& last, std::size_t count,
                                               rt::Object* target) {
-    auto link = rt::make<PSSpecifier>(
-        first.label + " \u2013 " + last.label, PSCellType::Link,
-        core::PlistDictionary{{"from", first.sortKey},
-                              {"to", last.sortKey},
-                              {"subtitle", std::to_string(count) + " apps"}});
+    auto link =
+        rt::make<PSSpecifier>(first.label + " \u2013 " + last.label, PSCellType::Link,
+                              core::PlistDictionary{{"from", first.sortKey},
+                                                    {"to", last.sortKey},
+                                                    {"subtitle", std::to_string(count) + " apps"}});
     link->setTarget(target);
     link->setDetailControllerClassName("MVAppValuesListController");
     return link;

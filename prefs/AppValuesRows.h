@@ -28,7 +28,7 @@ class AppValuesRows {
     static rt::Ref<settings::PSSpecifier> appLink(const App& app, rt::Object* target);
     // The row that opens the apps from `first` to `last` on a page of their own.
     static rt::Ref<settings::PSSpecifier> rangeLink(const App& first, const App& last,
-                                                   std::size_t count, rt::Object* target);
+                                                    std::size_t count, rt::Object* target);
 };
 
 }  // namespace morvane::prefs

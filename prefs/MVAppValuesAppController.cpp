@@ -27,8 +27,9 @@ rt::Ref<PSSpecifier> valueRow(const std::string& label, const std::string& shown
 AppValuesFile::Change removal(const std::string& bundleId, const std::string& value) {
     return [bundleId, value](core::PlistDictionary& file) {
         if (value == "volume" || value == "brightness") {
-            file.remove(values::keyFor(bundleId, value == "volume" ? values::ValueKind::Volume
-                                                                   : values::ValueKind::Brightness));
+            file.remove(values::keyFor(bundleId, value == "volume"
+                                                     ? values::ValueKind::Volume
+                                                     : values::ValueKind::Brightness));
             return;
         }
         const std::string key = values::keyFor(bundleId, values::ValueKind::Toggles);
@@ -60,9 +61,11 @@ rt::Ref<settings::ObjectArray> MVAppValuesAppController::makeSpecifiers() {
     list->addObject(rt::make<PSSpecifier>("", PSCellType::Group, core::PlistDictionary{}));
     if (found != apps.end()) {
         const values::AppValueSet& app = found->second;
-        if (app.volume) list->addObject(valueRow("Volume", values::percentText(*app.volume), "volume"));
+        if (app.volume)
+            list->addObject(valueRow("Volume", values::percentText(*app.volume), "volume"));
         if (app.brightness)
-            list->addObject(valueRow("Brightness", values::percentText(*app.brightness), "brightness"));
+            list->addObject(
+                valueRow("Brightness", values::percentText(*app.brightness), "brightness"));
         for (const auto& toggle : values::kToggleNames) {
             if (!app.toggles || !app.toggles->count(toggle.name)) continue;
             list->addObject(
@@ -92,9 +95,8 @@ void MVAppValuesAppController::commitEditingStyle(rt::Object*, long long style,
 void MVAppValuesAppController::removeAllValues(rt::Object*) {
     const std::string bundleId = _bundleId;
     if (!values::isBundleIdentifier(bundleId)) return;
-    const bool removed = AppValuesFile::change(*this, "Removing all values", [&](auto& file) {
-        values::removeAppValues(file, bundleId);
-    });
+    const bool removed = AppValuesFile::change(
+        *this, "Removing all values", [&](auto& file) { values::removeAppValues(file, bundleId); });
     reloadSpecifiers();
     if (!removed) return;
     if (auto stack = settings::NavigationController::navigationControllerOf(this))
@@ -104,13 +106,14 @@ void MVAppValuesAppController::removeAllValues(rt::Object*) {
 void MVAppValuesAppController::registerRuntimeMethods(rt::Class* cls) {
     using C = MVAppValuesAppController;
     AppValuesPage::registerRuntimeMethods(cls);
-    rt::addMethods(cls, {
-                            rt::bind<&C::setSpecifier>("setSpecifier:"),
-                            rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
-                            rt::bind<&C::commitEditingStyle>(
-                                "tableView:commitEditingStyle:forRowAtIndexPath:"),
-                            rt::bind<&C::removeAllValues>("removeAllValues:"),
-                        });
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&C::setSpecifier>("setSpecifier:"),
+            rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
+            rt::bind<&C::commitEditingStyle>("tableView:commitEditingStyle:forRowAtIndexPath:"),
+            rt::bind<&C::removeAllValues>("removeAllValues:"),
+        });
 }
 
 }  // namespace morvane::prefs

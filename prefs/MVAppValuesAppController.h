@@ -3,8 +3,8 @@
 #include <string>
 
 #include "foundation/ObjectArray.h"
-#include "rt/Ref.h"
 #include "prefs/AppValuesPage.h"
+#include "rt/Ref.h"
 #include "ui/IndexPath.h"
 
 namespace morvane::prefs {

@@ -46,14 +46,16 @@ rt::Ref<settings::ObjectArray> MVAppValuesListController::makeSpecifiers() {
     std::vector<AppValuesRows::App> rows = AppValuesRows::sorted(apps);
     const bool part = !_from.empty();
     if (part) {
-        std::erase_if(rows, [&](const auto& row) { return row.sortKey < _from || row.sortKey > _to; });
+        std::erase_if(rows,
+                      [&](const auto& row) { return row.sortKey < _from || row.sortKey > _to; });
     }
     auto list = rt::make<settings::ObjectArray>();
     list->addObject(groupWithFooter(rows.empty() ? kEmptyFooter : ""));
     if (!part && rows.size() > kMostAppsOnAPage) {
         for (std::size_t first = 0; first < rows.size(); first += kMostAppsOnAPage) {
             const std::size_t count = std::min(kMostAppsOnAPage, rows.size() - first);
-            list->addObject(AppValuesRows::rangeLink(rows[first], rows[first + count - 1], count, this));
+            list->addObject(
+                AppValuesRows::rangeLink(rows[first], rows[first + count - 1], count, this));
         }
     } else {
         for (const auto& row : rows) list->addObject(AppValuesRows::appLink(row, this));
@@ -74,14 +76,16 @@ void MVAppValuesListController::commitEditingStyle(rt::Object*, long long style,
     const auto row = specifierAtIndexPath(indexPath);
     const std::string bundleId = row ? row->stringProperty("bundleId") : std::string();
     if (style != MVAppValuesAppController::kEditingStyleDelete || bundleId.empty()) return;
-    AppValuesFile::change(*this, "Removing the values of " + row->name(),
-                          [&](core::PlistDictionary& file) { app_values::removeAppValues(file, bundleId); });
+    AppValuesFile::change(
+        *this, "Removing the values of " + row->name(),
+        [&](core::PlistDictionary& file) { app_values::removeAppValues(file, bundleId); });
     reloadSpecifiers();
 }
 
 void MVAppValuesListController::resetAllApps(rt::Object*) {
     auto sheet = rt::make<ui::AlertController>(
-        "", "The volume, brightness and toggles of every app are removed. Settings stay as they are.",
+        "",
+        "The volume, brightness and toggles of every app are removed. Settings stay as they are.",
         ui::AlertControllerStyle::ActionSheet);
     const rt::Weak<MVAppValuesListController> page(this);
     sheet->addAction({"Reset All Apps", ui::AlertActionStyle::Destructive, [page] {
@@ -99,13 +103,14 @@ void MVAppValuesListController::removeEveryApp() {
 void MVAppValuesListController::registerRuntimeMethods(rt::Class* cls) {
     using C = MVAppValuesListController;
     AppValuesPage::registerRuntimeMethods(cls);
-    rt::addMethods(cls, {
-                            rt::bind<&C::setSpecifier>("setSpecifier:"),
-                            rt::bind<&C::resetAllApps>("resetAllApps:"),
-                            rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
-                            rt::bind<&C::commitEditingStyle>(
-                                "tableView:commitEditingStyle:forRowAtIndexPath:"),
-                        });
+    rt::addMethods(
+        cls,
+        {
+            rt::bind<&C::setSpecifier>("setSpecifier:"),
+            rt::bind<&C::resetAllApps>("resetAllApps:"),
+            rt::bind<&C::canEditRowAtIndexPath>("tableView:canEditRowAtIndexPath:"),
+            rt::bind<&C::commitEditingStyle>("tableView:commitEditingStyle:forRowAtIndexPath:"),
+        });
 }
 
 }  // namespace morvane::prefs

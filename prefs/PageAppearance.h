@@ -2,8 +2,8 @@
 
 #include "rt/Object.h"
 #include "rt/Ref.h"
-#include "ui/Label.h"
 #include "shared/MorvaneIdentifiers.h"
+#include "ui/Label.h"
 
 namespace morvane::prefs {
 

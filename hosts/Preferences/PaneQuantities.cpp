@@ -90,7 +90,8 @@ QuantityValue rowSubtitle(const PaneState& state, const std::string& label) {
     const auto page = state.visiblePage();
     const auto row = page->specifierForLabel(label);
     if (!row) throw ScriptError("the page shows no row labelled '" + label + "'");
-    const auto cell = page->table()->cellForRowAtIndexPath(page->indexPathForSpecifier(row.get()).get());
+    const auto cell =
+        page->table()->cellForRowAtIndexPath(page->indexPathForSpecifier(row.get()).get());
     return cell ? cell->detailTextLabel()->text() : std::string();
 }
 
@@ -124,7 +125,8 @@ std::vector<ScriptQuantity> PaneQuantities::quantities(const PaneState& state) {
         {"page.title", true, [pane](S) { return pageTitle(*pane); },
          "the title of the page in front"},
         {"row.subtitle.<label…>", true, [pane](S label) { return rowSubtitle(*pane, label); },
-         "the subtitle of the row with that label", [pane](S label) { return showsRow(*pane, label); }},
+         "the subtitle of the row with that label",
+         [pane](S label) { return showsRow(*pane, label); }},
         {"row.<key>", false,
          [pane](S key) { return QuantityValue(pane->switchFor(key)->isOn() ? "on" : "off"); },
          "on or off: what the row's switch shows"},

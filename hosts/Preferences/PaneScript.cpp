@@ -45,7 +45,8 @@ void requireStored(const settings::PSSpecifier& row, const std::string& key, boo
     const core::PlistValue* stored = values ? values->find(key) : nullptr;
     const auto flag = stored ? core::PreferenceFile::boolValue(*stored) : std::nullopt;
     if (flag == on) return;
-    if (alert) throw ScriptError("the change of '" + key + "' was not written: " + alert->message());
+    if (alert)
+        throw ScriptError("the change of '" + key + "' was not written: " + alert->message());
     throw ScriptError("the change of '" + key + "' was not written: the settings file holds " +
                       describeStored(stored) + " for it");
 }
@@ -98,8 +99,8 @@ void PaneScript::answerSheet(bool confirm) {
             return;
         }
     }
-    throw ScriptError(std::string("the action sheet has no ") + (confirm ? "confirming" : "cancel") +
-                      " button");
+    throw ScriptError(std::string("the action sheet has no ") +
+                      (confirm ? "confirming" : "cancel") + " button");
 }
 
 // A swipe across the row shows Delete where the page's table lets the row be edited; Delete
@@ -155,8 +156,7 @@ std::vector<ScriptCommand> PaneScript::paneCommands() {
          },
          "a finger holds the page's content at vertical offset y (at most half the screen past "
          "either end)"},
-        {"release", "",
-         [this](L) { _state.visiblePage()->table()->endDragging(); },
+        {"release", "", [this](L) { _state.visiblePage()->table()->endDragging(); },
          "the finger lifts: the page settles within its content, as it bounces back"},
         {"respring", "", [this](L) { runRespring(); }, "taps the navigation bar's Respring button"},
         {"back", "",

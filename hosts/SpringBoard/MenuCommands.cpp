@@ -77,7 +77,8 @@ void choose(const std::string& title) {
 // switch button with its state.
 std::string editorState(const rt::Ref<SBUIActionView>& row) {
     if (auto editor = rt::cast<ui::View>(OpenMenu::rowProperty(row, "sliderView"))) {
-        auto slider = rt::cast<ui::Slider>(rt::send<rt::Ref<rt::Object>>(editor, rt::sel("slider")));
+        auto slider =
+            rt::cast<ui::Slider>(rt::send<rt::Ref<rt::Object>>(editor, rt::sel("slider")));
         auto label =
             rt::cast<ui::Label>(rt::send<rt::Ref<rt::Object>>(editor, rt::sel("percentLabel")));
         char value[32];

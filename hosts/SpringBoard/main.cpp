@@ -26,8 +26,8 @@ constexpr const char* kDescription =
     "/Library/MobileSubstrate/DynamicLibraries, then plays SCENARIO (docs/scenarios.md).\n"
     "With --serve it is the live phone instead: the page of docs/phone.md on 127.0.0.1.";
 
-const std::vector<std::string> kPhoneApps = {"com.apple.Maps", "com.apple.Music",
-                                             "com.apple.Mail", "com.apple.Books",
+const std::vector<std::string> kPhoneApps = {"com.apple.Maps",   "com.apple.Music",
+                                             "com.apple.Mail",   "com.apple.Books",
                                              "com.apple.Photos", "com.apple.Notes"};
 
 fs::path besideThisProgram() {

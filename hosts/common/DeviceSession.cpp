@@ -21,10 +21,9 @@ DeviceSession::DeviceSession(std::string hostName, const HostOptions& options, s
         }
     }
     core::DeviceRoot::set(_root);
-    report(DeliverableInstaller::installMissing({MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE,
-                                                 MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
-                                                 MORVANE_BUILT_KILLALL, MORVANE_BUILT_PLUTIL,
-                                                 MORVANE_BUILT_VALUES_EDITOR}));
+    report(DeliverableInstaller::installMissing(
+        {MORVANE_BUILT_TWEAK, MORVANE_RESOURCE_BUNDLE, MORVANE_BUILT_PANE, MORVANE_PANE_ENTRY,
+         MORVANE_BUILT_KILLALL, MORVANE_BUILT_PLUTIL, MORVANE_BUILT_VALUES_EDITOR}));
     core::Clock::boot(options.realTime ? core::ClockMode::Real : core::ClockMode::Virtual);
 }
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/files/FileVersion.h"
+#include "foundation/BundleDirectory.h"
 #include "foundation/StringsTable.h"
 #include "rt/Object.h"
 #include "rt/Ref.h"
-#include "foundation/BundleDirectory.h"
 
 namespace ui {
 

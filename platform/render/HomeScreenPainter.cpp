@@ -88,8 +88,7 @@ void HomeScreenPainter::drawWallpaper(cairo_t* cr) {
     Picture small(M::kWidth, M::kHeight, kReduction);
     {
         CairoContext context = small.context();
-        cairo_pattern_t* gradient =
-            cairo_pattern_create_linear(0, 0, M::kWidth * 0.4, M::kHeight);
+        cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, M::kWidth * 0.4, M::kHeight);
         cairo_pattern_add_color_stop_rgb(gradient, 0, 0.16, 0.27, 0.55);
         cairo_pattern_add_color_stop_rgb(gradient, 0.55, 0.36, 0.25, 0.58);
         cairo_pattern_add_color_stop_rgb(gradient, 1, 0.78, 0.42, 0.45);

@@ -286,8 +286,7 @@ Picture TimelinePlot::render(const Input& input) {
 
     const TimeUnit unit = TimeUnit::forSpan(endTime);
     char title[64];
-    std::snprintf(title, sizeof title, "Timeline, 0 to %.3g %s", endTime / unit.seconds,
-                  unit.name);
+    std::snprintf(title, sizeof title, "Timeline, 0 to %.3g %s", endTime / unit.seconds, unit.name);
     TextPainter::draw(cr, title, ui::Rect(kLeft, 6, 400, 24), textStyle(15, kText));
 
     const double rowsTop = kLevelTop + kLevelHeight + 20;

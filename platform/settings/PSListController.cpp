@@ -103,7 +103,8 @@ bool PSListController::noteWriteResult(const PSSpecifier& specifier,
     if (!result.written()) {
         _lastWriteFailed = true;
         if (isViewLoaded()) table()->reloadData();
-        presentAlert("Not Saved", "\"" + specifier.name() + "\" was not changed: " + result.message);
+        presentAlert("Not Saved",
+                     "\"" + specifier.name() + "\" was not changed: " + result.message);
         return false;
     }
     if (!result.keptAsideAs.empty())

@@ -40,10 +40,9 @@ struct MenuGeometry {
     // The menu's frame for a menu `height` high opened from the icon at `icon` on `screen`.
     static ui::Rect anchoredFrame(const ui::Rect& icon, double height, const ui::Rect& screen) {
         const bool leftHalf = icon.midX() < screen.midX();
-        const double x = std::clamp(leftHalf ? icon.minX() : icon.maxX() - kMenuWidth,
-                                    screen.minX() + kScreenMargin,
-                                    std::max(screen.minX() + kScreenMargin,
-                                             screen.maxX() - kScreenMargin - kMenuWidth));
+        const double x = std::clamp(
+            leftHalf ? icon.minX() : icon.maxX() - kMenuWidth, screen.minX() + kScreenMargin,
+            std::max(screen.minX() + kScreenMargin, screen.maxX() - kScreenMargin - kMenuWidth));
         const double below = icon.maxY() + kIconSpacing;
         const double y = below + height <= screen.maxY() - kScreenMargin
                              ? below

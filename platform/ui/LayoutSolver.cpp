@@ -129,8 +129,7 @@ class GroupSolver {
         double left = 0;
         if (equation.termCount > 0) {
             const std::span<const std::size_t> members = _groups.members(requirement.group);
-            const std::span<const double> coefficients =
-                coefficientsOf(equation, members.size());
+            const std::span<const double> coefficients = coefficientsOf(equation, members.size());
             for (std::size_t local = 0; local < members.size(); ++local)
                 left += coefficients[local] * solution[members[local]];
         }
@@ -170,10 +169,10 @@ std::pmr::vector<Requirement> requirementsOf(const LayoutSystem& system,
     std::pmr::vector<Requirement> requirements(memory);
     requirements.reserve(constraints.size());
     for (const auto& [constraint, first, second] : constraints) {
-        requirements.push_back(
-            {constraint->activationSequence(), constraint->relation() != LayoutRelation::Equal,
-             constraint->relation() == LayoutRelation::GreaterThanOrEqual,
-             system.equationFor(*constraint, first.get(), second.get())});
+        requirements.push_back({constraint->activationSequence(),
+                                constraint->relation() != LayoutRelation::Equal,
+                                constraint->relation() == LayoutRelation::GreaterThanOrEqual,
+                                system.equationFor(*constraint, first.get(), second.get())});
         if (requirements.back().equation) groups.tie(*requirements.back().equation);
     }
     groups.close();
@@ -192,8 +191,7 @@ bool hasTerms(const Requirement* requirement) {
 // broken one first, until none is broken. Only the group of a newly held inequality is
 // solved again.
 // The solution's storage, and all the work's, is taken from `memory`.
-std::pmr::vector<double> solve(const LayoutSystem& system,
-                               std::vector<HeldConstraint>& constraints,
+std::pmr::vector<double> solve(const LayoutSystem& system, std::vector<HeldConstraint>& constraints,
                                std::pmr::memory_resource* memory) {
     UnknownGroups groups(system.unknownCount(), memory);
     const std::pmr::vector<Requirement> requirements =
@@ -212,9 +210,8 @@ std::pmr::vector<double> solve(const LayoutSystem& system,
     }
     for (std::size_t round = 0; round < inequalities.size(); ++round) {
         const auto broken =
-            std::find_if(inequalities.begin(), inequalities.end(), [&](const Requirement* r) {
-                return !solver.isSatisfied(*r, solution);
-            });
+            std::find_if(inequalities.begin(), inequalities.end(),
+                         [&](const Requirement* r) { return !solver.isSatisfied(*r, solution); });
         if (broken == inequalities.end()) break;
         const Requirement* held = *broken;
         inequalities.erase(broken);

@@ -41,7 +41,8 @@ std::optional<std::string> commandForTap(const nlohmann::json& page, ui::Point p
     for (const auto& row : page.value("rows", nlohmann::json::array())) {
         if (!contains(row.value("frame", nlohmann::json()), point)) continue;
         if (row.contains("on") && row["key"].is_string())
-            return "switch " + row["key"].get<std::string>() + (row["on"].get<bool>() ? " off" : " on");
+            return "switch " + row["key"].get<std::string>() +
+                   (row["on"].get<bool>() ? " off" : " on");
         return "tap " + row.value("label", std::string());
     }
     return std::nullopt;

@@ -68,11 +68,12 @@ void LivePhone::leaveApp() {
 void LivePhone::stepVolume(int direction) {
     const auto controller = rt::send<rt::Ref<rt::Object>>(rt::lookUpClass("SBMediaController"),
                                                           rt::sel("sharedInstance"));
-    const double level = std::clamp(
-        static_cast<double>(rt::send<float>(controller, rt::sel("volume"))) + direction * kVolumeStep,
-        0.0, 1.0);
-    device::Phone::shared().recordEvent(device::Actor::user(),
-                                        direction > 0 ? "volume up pressed" : "volume down pressed");
+    const double level =
+        std::clamp(static_cast<double>(rt::send<float>(controller, rt::sel("volume"))) +
+                       direction * kVolumeStep,
+                   0.0, 1.0);
+    device::Phone::shared().recordEvent(
+        device::Actor::user(), direction > 0 ? "volume up pressed" : "volume down pressed");
     rt::send<void>(controller, rt::sel("setVolume:"), static_cast<float>(level));
     noteChange();
 }

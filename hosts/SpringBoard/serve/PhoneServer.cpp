@@ -68,11 +68,11 @@ PhoneServer::PhoneServer(AccessGuard& guard, Inbox& inbox, FrameBoard& board, Ph
     _server->set_write_timeout(kWriteTimeoutSeconds, 0);
     _server->set_read_timeout(5, 0);
     _server->set_keep_alive_timeout(1);
-    _server->set_pre_routing_handler([this](const httplib::Request& request,
-                                            httplib::Response& response) {
-        return allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
-                                          : httplib::Server::HandlerResponse::Handled;
-    });
+    _server->set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            return allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
+                                              : httplib::Server::HandlerResponse::Handled;
+        });
     addRoutes();
 }
 
@@ -83,8 +83,8 @@ PhoneServer::~PhoneServer() {
 bool PhoneServer::allowed(const httplib::Request& request, httplib::Response& response) const {
     std::optional<std::string> origin;
     if (request.has_header("Origin")) origin = request.get_header_value("Origin");
-    const auto why = _guard.refusal(request.get_param_value("token"),
-                                    request.get_header_value("Host"), origin);
+    const auto why =
+        _guard.refusal(request.get_param_value("token"), request.get_header_value("Host"), origin);
     if (!why) return true;
     refuse(response, 403, *why);
     return false;
@@ -118,7 +118,8 @@ void PhoneServer::addRoutes() {
         response.set_header("X-Frame", std::to_string(frame.number));
         response.set_content(*frame.picture, "image/jpeg");
     });
-    _server->Post("/api/pointer", [this](const httplib::Request& request, httplib::Response& response) {
+    _server->Post("/api/pointer", [this](const httplib::Request& request,
+                                         httplib::Response& response) {
         const auto body = nlohmann::json::parse(request.body, nullptr, false);
         if (body.is_discarded() || !body.is_object() || !body.contains("type") ||
             !body["type"].is_string() || !finitePoint(body))
@@ -127,17 +128,17 @@ void PhoneServer::addRoutes() {
         if (kind != "down" && kind != "move" && kind != "up" && kind != "cancel")
             return refuse(response, 400, "a pointer event is down, move, up or cancel");
         const double x = body["x"], y = body["y"];
-        answerFromPhone(response, [pointer = _phone.pointer, kind, x, y] {
-            return pointer(kind, x, y);
-        }, "application/json");
+        answerFromPhone(
+            response, [pointer = _phone.pointer, kind, x, y] { return pointer(kind, x, y); },
+            "application/json");
     });
-    _server->Post(R"(/api/button/([a-z-]{1,32}))",
-                  [this](const httplib::Request& request, httplib::Response& response) {
+    _server->Post(R"(/api/button/([a-z-]{1,32}))", [this](const httplib::Request& request,
+                                                          httplib::Response& response) {
         const std::string name = request.matches[1];
         if (name != "home" && name != "volume-up" && name != "volume-down" && name != "respring")
             return refuse(response, 404, "no button is called " + name);
-        answerFromPhone(response, [button = _phone.button, name] { return button(name); },
-                        "application/json");
+        answerFromPhone(
+            response, [button = _phone.button, name] { return button(name); }, "application/json");
     });
 }
 

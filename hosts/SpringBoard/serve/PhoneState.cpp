@@ -64,8 +64,10 @@ json togglesOf(const core::PlistValue& value) {
     json toggles = json::object();
     if (const auto* dictionary = value.asDictionary()) {
         for (const auto& [name, state] : *dictionary) {
-            if (const auto number = state.asInteger()) toggles[name] = *number != 0;
-            else if (const auto flag = state.asBool()) toggles[name] = *flag;
+            if (const auto number = state.asInteger())
+                toggles[name] = *number != 0;
+            else if (const auto flag = state.asBool())
+                toggles[name] = *flag;
         }
     }
     return toggles;
@@ -116,8 +118,12 @@ json PhoneState::icons(const LivePhone& phone) {
 json PhoneState::menu() {
     using springboard::IconMenu;
     const auto controller = IconMenu::isOpen() ? IconMenu::shortcutViewController() : nullptr;
-    if (!controller) return {{"open", false}, {"bundleId", nullptr}, {"frame", nullptr},
-                             {"rows", json::array()}, {"editor", nullptr}};
+    if (!controller)
+        return {{"open", false},
+                {"bundleId", nullptr},
+                {"frame", nullptr},
+                {"rows", json::array()},
+                {"editor", nullptr}};
     json rows = json::array();
     for (const auto& row : OpenMenu::rows()) {
         rows.push_back({{"title", row->titleLabel() ? row->titleLabel()->text() : ""},
@@ -151,10 +157,12 @@ json PhoneState::values() {
         const auto split = splitValueKey(key);
         if (!split) continue;
         const auto& [app, kind] = *split;
-        if (!apps.contains(app)) apps[app] = {{"volume", nullptr}, {"brightness", nullptr},
-                                              {"toggles", json::object()}};
-        if (kind == "toggles") apps[app]["toggles"] = togglesOf(value);
-        else if (const auto level = value.asNumber()) apps[app][kind] = *level;
+        if (!apps.contains(app))
+            apps[app] = {{"volume", nullptr}, {"brightness", nullptr}, {"toggles", json::object()}};
+        if (kind == "toggles")
+            apps[app]["toggles"] = togglesOf(value);
+        else if (const auto level = value.asNumber())
+            apps[app][kind] = *level;
     }
     return apps;
 }

@@ -7,8 +7,8 @@
 #include "PhoneState.h"
 #include "ScreenCapture.h"
 #include "StoredValues.h"
-#include "core/paths/DeviceRoot.h"
 #include "core/dispatch/Clock.h"
+#include "core/paths/DeviceRoot.h"
 #include "device/Phone.h"
 
 ScreenFeed::Signature ScreenFeed::signature() const {
@@ -33,7 +33,8 @@ ScreenFeed::Signature ScreenFeed::signature() const {
     if (path && ::stat(path->c_str(), &file) == 0) {
         values[at++] = static_cast<double>(file.st_ino);
         values[at++] = static_cast<double>(file.st_size);
-        values[at++] = static_cast<double>(file.st_mtim.tv_sec) * 1e9 + static_cast<double>(file.st_mtim.tv_nsec);
+        values[at++] = static_cast<double>(file.st_mtim.tv_sec) * 1e9 +
+                       static_cast<double>(file.st_mtim.tv_nsec);
     }
     values[at++] = _phone.reloadsHandled();
     return values;

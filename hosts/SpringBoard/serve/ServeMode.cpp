@@ -26,7 +26,6 @@
 
 namespace {
 
-
 // SIGINT and SIGTERM, blocked in every thread, read from a descriptor by the main loop.
 core::FileDescriptor signalDescriptor() {
     sigset_t signals;
@@ -47,20 +46,30 @@ PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& fe
         [plotEncoder] { return plotEncoder->encode(ScreenCapture::timelinePicture()); },
         [&finger, &feed](const std::string& kind, double x, double y) -> std::string {
             const double now = Ticker::steadySeconds();
-            if (kind == "down") finger.down({x, y}, now);
-            else if (kind == "move") finger.move({x, y}, now);
-            else if (kind == "up") finger.up({x, y}, now);
-            else if (kind == "cancel") finger.cancel();
-            else return R"({"error": "a pointer event is down, move, up or cancel"})";
+            if (kind == "down")
+                finger.down({x, y}, now);
+            else if (kind == "move")
+                finger.move({x, y}, now);
+            else if (kind == "up")
+                finger.up({x, y}, now);
+            else if (kind == "cancel")
+                finger.cancel();
+            else
+                return R"({"error": "a pointer event is down, move, up or cancel"})";
             feed.refresh();
             return R"({"ok": true})";
         },
         [&phone, &feed](const std::string& name) -> std::string {
-            if (name == "home") phone.home();
-            else if (name == "volume-up") phone.stepVolume(1);
-            else if (name == "volume-down") phone.stepVolume(-1);
-            else if (name == "respring") phone.respring();
-            else return R"({"error": "no such button"})";
+            if (name == "home")
+                phone.home();
+            else if (name == "volume-up")
+                phone.stepVolume(1);
+            else if (name == "volume-down")
+                phone.stepVolume(-1);
+            else if (name == "respring")
+                phone.respring();
+            else
+                return R"({"error": "no such button"})";
             feed.refresh();
             return R"({"ok": true})";
         },

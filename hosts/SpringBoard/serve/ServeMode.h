@@ -14,8 +14,8 @@
 struct ServeOptions {
     int port = 0;  // 0: a free port
     std::vector<std::string> apps;
-    std::filesystem::path tools;       // where Preferences is
-    std::filesystem::path pageFolder;  // the page's files
+    std::filesystem::path tools;        // where Preferences is
+    std::filesystem::path pageFolder;   // the page's files
     std::filesystem::path defaultRoot;  // the device root kept between runs
 };
 

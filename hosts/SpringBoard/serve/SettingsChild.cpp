@@ -46,7 +46,7 @@ void SettingsChild::spawn(const std::filesystem::path& program, const std::files
     if (::pipe2(fromChild, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
     _output = pipeEnd(fromChild, 0);
     core::FileDescriptor childOutput = pipeEnd(fromChild, 1);
-    std::vector<std::string> words = {program.string(), "--root",      root.string(),
+    std::vector<std::string> words = {program.string(), "--root",       root.string(),
                                       "--real-time",    "--keep-going", "-"};
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
@@ -85,9 +85,11 @@ bool SettingsChild::send(const std::string& text) {
 
 // The next line that is a JSON object; the other lines (alerts told) are passed over.
 std::optional<std::string> SettingsChild::readPageLine() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMilliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMilliseconds);
     for (;;) {
-        for (auto end = _buffered.find('\n'); end != std::string::npos; end = _buffered.find('\n')) {
+        for (auto end = _buffered.find('\n'); end != std::string::npos;
+             end = _buffered.find('\n')) {
             std::string line = _buffered.substr(0, end);
             _buffered.erase(0, end + 1);
             if (!line.empty() && line.front() == '{') return line;

@@ -57,9 +57,11 @@ void EditCommand::apply(core::PlistDictionary& file, const Words& words) {
     const std::string& app = words[1];
     const std::string& what = words[2];
     if (what == "clear") {
-        for (const auto& [kind, suffix] : values::kKeySuffixes) file.remove(values::keyFor(app, kind));
+        for (const auto& [kind, suffix] : values::kKeySuffixes)
+            file.remove(values::keyFor(app, kind));
     } else if (what == "volume" || what == "brightness") {
-        const auto kind = what == "volume" ? values::ValueKind::Volume : values::ValueKind::Brightness;
+        const auto kind =
+            what == "volume" ? values::ValueKind::Volume : values::ValueKind::Brightness;
         file.set(values::keyFor(app, kind), core::PlistValue(*parseLevel(words[3])));
     } else {
         storeToggle(file, app, words[3], words[4]);

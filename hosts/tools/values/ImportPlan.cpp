@@ -33,7 +33,8 @@ void ImportPlan::apply(core::PlistDictionary& file) const {
 void ImportPlan::merge(core::PlistDictionary& file, const std::string& bundleId,
                        const values::AppValueSet& app) const {
     if (app.volume)
-        file.set(values::keyFor(bundleId, values::ValueKind::Volume), static_cast<float>(*app.volume));
+        file.set(values::keyFor(bundleId, values::ValueKind::Volume),
+                 static_cast<float>(*app.volume));
     if (app.brightness)
         file.set(values::keyFor(bundleId, values::ValueKind::Brightness),
                  static_cast<float>(*app.brightness));

@@ -10,7 +10,8 @@ using Words = std::vector<std::string>;
 void parseList(ValuesCommand& command, const Words& words) {
     command.action = ValuesCommand::Action::List;
     for (std::size_t index = 1; index < words.size(); ++index) {
-        if (words[index] != "--json") throw UsageError("list takes only --json, not " + words[index]);
+        if (words[index] != "--json")
+            throw UsageError("list takes only --json, not " + words[index]);
         command.json = true;
     }
 }

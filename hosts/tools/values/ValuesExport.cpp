@@ -48,7 +48,8 @@ std::string togglesText(const std::map<std::string, bool>& toggles) {
     for (const auto& toggle : values::kToggleNames) {
         const auto found = toggles.find(toggle.name);
         if (found == toggles.end()) continue;
-        text += (text.empty() ? "" : " ") + std::string(toggle.name) + (found->second ? " on" : " off");
+        text +=
+            (text.empty() ? "" : " ") + std::string(toggle.name) + (found->second ? " on" : " off");
     }
     return text.empty() ? "-" : text;
 }

@@ -67,7 +67,8 @@ void requireBundleIdentifier(const std::string& bundleId, const std::string& ent
 values::AppValueSet appFromJson(const std::string& bundleId, const core::PlistValue& value) {
     requireBundleIdentifier(bundleId, "apps");
     const core::PlistDictionary* fields = value.asDictionary();
-    if (!fields) throw Problem{bundleId + ": an app's values are an object, not " + describe(value)};
+    if (!fields)
+        throw Problem{bundleId + ": an app's values are an object, not " + describe(value)};
     values::AppValueSet app;
     for (const auto& [name, field] : *fields) {
         const std::string entry = bundleId + "." + name;

@@ -101,7 +101,8 @@ int ValuesTool::exportValues(const ValuesCommand& command) {
 
 std::optional<std::string> ValuesTool::readInput(const std::string& file) const {
     if (file == "-")
-        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return std::string(std::istreambuf_iterator<char>(std::cin),
+                           std::istreambuf_iterator<char>());
     PlistFiles::Read read = _files.read(file);
     if (!read.bytes) fail(file + ": " + read.problem);
     return std::move(read.bytes);

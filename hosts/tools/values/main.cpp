@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     if (command.action == ValuesCommand::Action::Edit && !EditCommand::isValid(command.editWords))
         return usageError("not an edit ValuesEditor makes");
     if (command.root) core::DeviceRoot::set(*command.root);
-    if (!core::DeviceRoot::get()) return usageError("no device root (--root DIR or MORVANE_DEVICE_ROOT)");
+    if (!core::DeviceRoot::get())
+        return usageError("no device root (--root DIR or MORVANE_DEVICE_ROOT)");
     // FILE arguments are paths of the shell the tool runs from: this machine's with --root,
     // the phone's when the phone runs it.
     std::optional<PlistFiles> files = PlistFiles();
