@@ -8,16 +8,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/dispatch/Clock.h"
-#include "core/paths/DeviceRoot.h"
+#include "bench/PaneBenchRoot.h"
 #include "core/preferences/PreferenceFileUpdate.h"
 #include "prefs/MVAppValuesListController.h"
-#include "prefs/PaneClasses.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "settings/PSSpecifier.h"
-#include "settings/SettingsApp.h"
-#include "tests/support/TemporaryDirectory.h"
 
 namespace {
 
@@ -43,24 +39,6 @@ void writeValuesFile(long long apps) {
     if (!update.written()) throw std::runtime_error("cannot write the values file");
 }
 
-class PaneRoot {
-  public:
-    static PaneRoot& shared() {
-        static PaneRoot root;
-        return root;
-    }
-    const std::filesystem::path& path() const { return _root.path(); }
-
-  private:
-    PaneRoot() {
-        core::Clock::boot(core::ClockMode::Virtual);
-        settings::SettingsApp::bootWorld();
-        morvane::prefs::registerPaneClasses();
-        core::DeviceRoot::set(_root.path());
-    }
-    testing_support::TemporaryDirectory _root;
-};
-
 // What the root page's "App values" link does: a new page, its view loaded, then shown.
 void openAppValuesPage() {
     auto page = rt::make<morvane::prefs::MVAppValuesListController>();
@@ -72,7 +50,7 @@ void openAppValuesPage() {
 }
 
 void BM_OpenAppValuesPageFileUnchanged(benchmark::State& state) {
-    PaneRoot::shared();
+    bench_support::PaneBenchRoot::shared();
     writeValuesFile(state.range(0));
     openAppValuesPage();
     for (auto _ : state) openAppValuesPage();
@@ -81,7 +59,7 @@ void BM_OpenAppValuesPageFileUnchanged(benchmark::State& state) {
 BENCHMARK(BM_OpenAppValuesPageFileUnchanged)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAppValuesPageAfterTheFileChanged(benchmark::State& state) {
-    PaneRoot::shared();
+    bench_support::PaneBenchRoot::shared();
     for (auto _ : state) {
         state.PauseTiming();
         writeValuesFile(state.range(0));
@@ -99,7 +77,8 @@ BENCHMARK(BM_OpenAppValuesPageAfterTheFileChanged)
 // One run of ValuesEditor on the root, its output read to the end (the process's whole time).
 void runEditor(const std::string& words) {
     const std::string command = std::string("'") + VALUES_EDITOR + "' --root '" +
-                                PaneRoot::shared().path().string() + "' " + words;
+                                bench_support::PaneBenchRoot::shared().path().string() + "' " +
+                                words;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) throw std::runtime_error("cannot run ValuesEditor");
     char buffer[65536];
@@ -109,6 +88,7 @@ void runEditor(const std::string& words) {
 }
 
 void BM_ValuesEditor(benchmark::State& state, const char* words) {
+    bench_support::PaneBenchRoot::shared();
     writeValuesFile(state.range(0));
     for (auto _ : state) runEditor(words);
     state.counters["apps"] = static_cast<double>(state.range(0));

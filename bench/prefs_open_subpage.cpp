@@ -6,16 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "core/dispatch/Clock.h"
-#include "core/paths/DeviceRoot.h"
+#include "bench/PaneBenchRoot.h"
 #include "core/preferences/PreferenceFileUpdate.h"
 #include "prefs/MVSubPrefsListController.h"
-#include "prefs/PaneClasses.h"
 #include "rt/Make.h"
 #include "rt/Messaging.h"
 #include "settings/PSSpecifier.h"
-#include "settings/SettingsApp.h"
-#include "tests/support/TemporaryDirectory.h"
 
 namespace {
 
@@ -44,28 +40,6 @@ void writeValuesFile(long long apps) {
     if (!update.written()) throw std::runtime_error("cannot write the values file");
 }
 
-// A device root with the pane installed and the pane's classes registered, made once.
-class PaneRoot {
-  public:
-    static PaneRoot& shared() {
-        static PaneRoot root;
-        return root;
-    }
-
-  private:
-    PaneRoot() {
-        core::Clock::boot(core::ClockMode::Virtual);
-        settings::SettingsApp::bootWorld();
-        morvane::prefs::registerPaneClasses();
-        core::DeviceRoot::set(_root.path());
-        std::filesystem::create_directories(_root.path() / "Library/PreferenceBundles");
-        std::filesystem::copy(PANE_BUNDLE_SOURCE,
-                              _root.path() / "Library/PreferenceBundles/MorvanePrefs.bundle",
-                              std::filesystem::copy_options::recursive);
-    }
-    testing_support::TemporaryDirectory _root;
-};
-
 // What the root page's link does: a new page for the link's specifier, its view loaded (the
 // table asks every row's value).
 void openLargestPage() {
@@ -81,7 +55,7 @@ void openLargestPage() {
 
 // Every open finds the file changed since the last one (as after a save by the home screen).
 void BM_OpenLargestPageAfterTheFileChanged(benchmark::State& state) {
-    PaneRoot::shared();
+    bench_support::PaneBenchRoot::shared();
     writeValuesFile(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
@@ -99,7 +73,7 @@ BENCHMARK(BM_OpenLargestPageAfterTheFileChanged)
 
 // The file unchanged since the last open.
 void BM_OpenLargestPageFileUnchanged(benchmark::State& state) {
-    PaneRoot::shared();
+    bench_support::PaneBenchRoot::shared();
     writeValuesFile(state.range(0));
     openLargestPage();
     for (auto _ : state) openLargestPage();
