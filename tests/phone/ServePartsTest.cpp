@@ -64,6 +64,22 @@ TEST(FrameBoard, KeepsOnlyTheLatestAndWakesWaitersWithIt) {
     EXPECT_EQ(*woken->state, "{\"n\": 3}");
 }
 
+TEST(FrameBoard, NumbersPicturesApartFromFramesAndKeepsThemAsDataUrls) {
+    FrameBoard board;
+    const auto picture = std::make_shared<const std::string>("\xff\xd8 JPEG");
+    board.publish(picture, "{\"n\": 1}");
+    board.publish(picture, "{\"n\": 2}");  // a glide: new states over one picture
+    auto frame = board.latest();
+    EXPECT_EQ(frame.number, 2u);
+    EXPECT_EQ(frame.pictureNumber, 1u);
+    EXPECT_EQ(*frame.pictureDataUrl, "data:image/jpeg;base64,/9ggSlBFRw==");
+    board.publish(std::make_shared<const std::string>("\xff\xd8 JPEG"), "{\"n\": 3}");
+    frame = board.latest();
+    EXPECT_EQ(frame.pictureNumber, 2u);  // another picture, even with the same bytes
+    board.publish("", "{}");
+    EXPECT_EQ(*board.latest().pictureDataUrl, "data:image/jpeg;base64,");
+}
+
 TEST(FrameBoard, ClosingReleasesEveryWaiterAtOnce) {
     FrameBoard board;
     std::atomic<int> released{0};

@@ -1,10 +1,12 @@
 """The live phone's server from outside: the address it prints, who it lets in, what it does
 with bad requests, several pages at once, a page that stops reading, and stopping."""
 import argparse
+import base64
 import json
 import os
 import signal
 import socket
+import subprocess
 import sys
 import time
 import unittest
@@ -37,13 +39,51 @@ def read_until(connection, marker, timeout=10):
     return received
 
 
+def events_in(text):
+    """The complete events (name, data) in what the channel sent (one chunk per frame)."""
+    events, name = [], "message"
+    for line in text.decode(errors="replace").split("\n"):
+        line = line.rstrip("\r")
+        if line.startswith("event: "):
+            name = line[7:]
+        elif line.startswith("data: "):
+            events.append((name, line[6:]))
+            name = "message"
+    return events
+
+
 def frames_in(text):
-    """The states of the frame events in what the channel sent (chunked)."""
-    states = []
-    for line in text.decode(errors="replace").splitlines():
-        if line.startswith("data: "):
-            states.append(json.loads(line[6:]))
-    return states
+    """The states of the frame events in what the channel sent."""
+    return [json.loads(data) for name, data in events_in(text) if name == "frame"]
+
+
+def jpeg_size(jpeg):
+    """(width, height) from a JPEG's frame header."""
+    at = 2
+    while at + 9 < len(jpeg):
+        marker, length = jpeg[at + 1], int.from_bytes(jpeg[at + 2:at + 4], "big")
+        if marker in (0xC0, 0xC1, 0xC2):
+            return (int.from_bytes(jpeg[at + 7:at + 9], "big"), int.from_bytes(jpeg[at + 5:at + 7], "big"))
+        at += 2 + length
+    return None
+
+
+def complete(text):
+    """What was sent up to the end of its last complete event."""
+    end = text.rfind(b"\n\n")
+    return text[:end + 2] if end >= 0 else b""
+
+
+def read_frame(connection, timeout=10):
+    """What the channel sent up to the end of its next frame event."""
+    connection.settimeout(timeout)
+    received = b""
+    while not frames_in(complete(received)):
+        chunk = connection.recv(65536)
+        if not chunk:
+            break
+        received += chunk
+    return complete(received)
 
 
 class Server(unittest.TestCase):
@@ -87,10 +127,42 @@ class Server(unittest.TestCase):
         self.assertEqual((after["volume"], after["menu"]["open"], after["front"]),
                          (before["volume"], before["menu"]["open"], before["front"]))
 
+    def test_each_new_picture_comes_once_ahead_of_its_state(self):
+        phone = self.phone
+        tab = open_events(phone)
+        first = events_in(read_frame(tab))
+        self.assertEqual([name for name, _ in first], ["picture", "frame"])
+        url = first[0][1]
+        self.assertTrue(url.startswith("data:image/jpeg;base64,"), url[:40])
+        shown = base64.b64decode(url.split(",", 1)[1], validate=True)
+        self.assertEqual(shown, phone.request("GET", "/api/screen.jpg")[1])
+        self.assertEqual(jpeg_size(shown), (750, 1334))
+
+        # Another app's stored value: the state changes, the screen does not, so no picture.
+        editor = os.path.join(os.path.dirname(SPRINGBOARD), "ValuesEditor")
+        subprocess.run([editor, "--root", os.path.join(phone.folder.name, "root"), "store",
+                        "com.apple.Mail", "volume", "0.3"], check=True, capture_output=True)
+        seen = []
+        while not any("com.apple.Mail" in state["values"] for state in frames_in(b"".join(seen))):
+            seen.append(read_frame(tab))
+        self.assertNotIn("picture", [name for name, _ in events_in(b"".join(seen))])
+
+        # The volume overlay shows: a new picture, then the state that goes with it.
+        phone.button("volume-up")
+        events = events_in(read_frame(tab))
+        self.assertEqual([name for name, _ in events], ["picture", "frame"])
+        self.assertNotEqual(events[0][1], url)
+        self.assertAlmostEqual(json.loads(events[1][1])["volume"], 0.5625, places=4)
+        # A page that opens now is sent the picture on the screen at once.
+        other = open_events(phone)
+        self.assertEqual(events_in(read_frame(other))[0], events[0])
+        tab.close()
+        other.close()
+
     def test_nothing_is_drawn_or_sent_while_the_phone_is_idle(self):
         phone = self.phone
         tab = open_events(phone)
-        read_until(tab, b"\n\n", 10)
+        read_frame(tab)
         phone.button("volume-up")
         time.sleep(3)  # the overlay hides meanwhile: one more frame
         tab.settimeout(0.5)
@@ -112,17 +184,17 @@ class Server(unittest.TestCase):
         phone = self.phone
         tabs = [open_events(phone) for _ in range(2)]
         for tab in tabs:
-            self.assertEqual(frames_in(read_until(tab, b"\n\n", 10))[-1]["volume"], 0.5)
+            self.assertEqual(frames_in(read_frame(tab))[-1]["volume"], 0.5)
         phone.button("volume-up")
         for tab in tabs:
-            states = frames_in(read_until(tab, b"\n\n", 10))
+            states = frames_in(read_frame(tab))
             self.assertAlmostEqual(states[-1]["volume"], 0.5625, places=4)
             tab.close()
 
     def test_a_page_that_stops_reading_is_dropped_and_the_phone_goes_on(self):
         phone = self.phone
         stuck = open_events(phone, receive_buffer=4096)
-        read_until(stuck, b"\n\n", 10)
+        read_frame(stuck)
         # Enough frames to fill every buffer on the way: each event carries the whole state.
         size = len(json.dumps(phone.state()))
         presses = max(200, 8_000_000 // size)
@@ -172,7 +244,7 @@ class Server(unittest.TestCase):
     def test_at_most_sixteen_pages_listen(self):
         tabs = [open_events(self.phone) for _ in range(16)]
         for tab in tabs:
-            read_until(tab, b"\n\n", 10)
+            read_frame(tab)
         extra = open_events(self.phone)
         self.assertIn(b" 503 ", read_until(extra, b"\r\n", 10))
         for tab in tabs + [extra]:

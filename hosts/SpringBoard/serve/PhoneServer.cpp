@@ -34,8 +34,20 @@ std::string withToken(std::string page, const std::string& token) {
     return page;
 }
 
-std::string eventText(const FrameBoard::Frame& frame) {
-    return "event: frame\nid: " + std::to_string(frame.number) + "\ndata: " + *frame.state + "\n\n";
+// What a page is sent for a frame: the picture first when it is not the one the page was sent
+// last (a data URL, so the page shows it without asking), then the state.
+std::string eventText(const FrameBoard::Frame& frame, std::uint64_t pictureSent) {
+    std::string text;
+    if (frame.pictureDataUrl && frame.pictureNumber != pictureSent) {
+        text.reserve(frame.pictureDataUrl->size() + frame.state->size() + 64);
+        text += "event: picture\ndata: ";
+        text += *frame.pictureDataUrl;
+        text += "\n\n";
+    }
+    text += "event: frame\nid: " + std::to_string(frame.number) + "\ndata: ";
+    text += *frame.state;
+    text += "\n\n";
+    return text;
 }
 
 bool finitePoint(const nlohmann::json& body) {
@@ -68,6 +80,9 @@ PhoneServer::PhoneServer(AccessGuard& guard, Inbox& inbox, FrameBoard& board, Ph
     _server->set_write_timeout(kWriteTimeoutSeconds, 0);
     _server->set_read_timeout(5, 0);
     _server->set_keep_alive_timeout(1);
+    // Small answers and events go out at once, not held back until the last segment is
+    // acknowledged (the page waits on each of them).
+    _server->set_tcp_nodelay(true);
     _server->set_pre_routing_handler(
         [this](const httplib::Request& request, httplib::Response& response) {
             return allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
@@ -156,8 +171,9 @@ void PhoneServer::addPageRoutes() {
     _server->Get("/phone.css", file("phone.css", "text/css; charset=utf-8"));
 }
 
-// Server-sent events: the latest frame's number and state each time a new one is published
-// (a slow client skips the ones it missed), a comment after a silence.
+// Server-sent events: the latest frame's number and state each time a new one is published,
+// with its picture when that is new to the page (a slow client skips the ones it missed), a
+// comment after a silence.
 void PhoneServer::addEventRoute() {
     _server->Get("/api/events", [this](const httplib::Request&, httplib::Response& response) {
         if (++_eventClients > kMaximumEventClients) {
@@ -165,14 +181,19 @@ void PhoneServer::addEventRoute() {
             return refuse(response, 503, "too many pages are open");
         }
         response.set_header("Cache-Control", "no-store");
-        auto seen = std::make_shared<std::uint64_t>(0);
+        struct Sent {
+            std::uint64_t frame = 0;
+            std::uint64_t picture = 0;
+        };
+        auto sent = std::make_shared<Sent>();
         response.set_chunked_content_provider(
             "text/event-stream",
-            [this, seen](std::size_t, httplib::DataSink& sink) {
+            [this, sent](std::size_t, httplib::DataSink& sink) {
                 if (_board.isClosed()) return false;
-                const auto frame = _board.waitNewer(*seen, kEventSilence);
-                const std::string text = frame ? eventText(*frame) : ": still here\n\n";
-                if (frame) *seen = frame->number;
+                const auto frame = _board.waitNewer(sent->frame, kEventSilence);
+                const std::string text =
+                    frame ? eventText(*frame, sent->picture) : ": still here\n\n";
+                if (frame) *sent = {frame->number, frame->pictureNumber};
                 return !_board.isClosed() && sink.write(text.data(), text.size());
             },
             [this](bool) { --_eventClients; });

@@ -42,18 +42,22 @@ ScreenFeed::Signature ScreenFeed::signature() const {
 
 // The phone's own screenshot (the Settings app's while it is in front), drawn and encoded
 // again only when more than the brightness changed: the page darkens it by the brightness, as
-// the eye sees the glass, so a glide sends states and no pictures.
+// the eye sees the glass, so a glide sends states and no pictures. A picture drawn again the
+// same (a change nobody sees, such as another app's stored value) is not a new picture.
 void ScreenFeed::encodeIfChanged(const Signature& now) {
     Signature key = now;
     if (!device::Phone::shared().isBrightnessOverlayShowing()) key[kBrightnessSlot] = 0;
     if (_encoded && _encodedKey == key) return;
+    std::string encoded;
     if (_phone.screen() == LivePhone::Screen::Settings && _phone.settings()->picture()) {
-        _encoded = _encoder.encode(*_phone.settings()->picture());
+        encoded = _encoder.encode(*_phone.settings()->picture());
     } else {
         ScreenCapture::settle();
-        _encoded = _encoder.encode(ScreenCapture::screenPicture());
+        encoded = _encoder.encode(ScreenCapture::screenPicture());
     }
     _encodedKey = key;
+    if (_encoded && *_encoded == encoded) return;
+    _encoded = std::make_shared<const std::string>(std::move(encoded));
     ++_pictureNumber;
 }
 
@@ -64,6 +68,6 @@ bool ScreenFeed::refresh(bool force) {
     encodeIfChanged(now);
     nlohmann::json state = PhoneState::of(_phone);
     state["picture"] = _pictureNumber;
-    _board.publish(*_encoded, state.dump());
+    _board.publish(_encoded, state.dump());
     return true;
 }

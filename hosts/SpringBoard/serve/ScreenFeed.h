@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -36,7 +37,7 @@ class ScreenFeed {
     JpegEncoder _encoder;
     std::optional<Signature> _last;
     // The picture last encoded, the signature it was drawn for (brightness aside) and its number.
-    std::optional<std::string> _encoded;
+    std::shared_ptr<const std::string> _encoded;
     Signature _encodedKey{};
     std::uint64_t _pictureNumber = 0;
 };

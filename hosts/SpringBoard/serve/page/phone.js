@@ -19,32 +19,29 @@ window.morvaneBrightnessLog = [];
 const remember = (list, entry) => { list.push(entry); if (list.length > 1000) list.shift(); };
 let inputAt = null;
 
-// --- pictures: only the latest is fetched, at most two at a time; one that arrives after a
-// newer one was shown is dropped. The picture is the phone's own screenshot: the page darkens
-// it by the brightness as the eye sees the glass (the light falls in a straight line from
-// full to a fifth at brightness 0), so a glide is seen to glide without new pictures. ---
-let shownPicture = 0, wantedPicture = 0, requestedPicture = 0, inFlight = 0, previousUrl = null;
-function loadLatest() {
-  if (inFlight >= 2 || wantedPicture <= requestedPicture) return;
-  const picture = requestedPicture = wantedPicture;
-  inFlight++;
-  fetch(withToken('/api/screen.jpg?picture=' + picture))
-    .then((answer) => answer.ok ? answer.blob() : Promise.reject(answer.status))
-    .then((blob) => {
-      if (picture <= shownPicture) return;
-      shownPicture = picture;
-      screen.src = URL.createObjectURL(blob);
-    })
-    .catch(() => {})
-    .finally(() => { inFlight--; loadLatest(); });
+// --- pictures: each new one comes with the events, ahead of its state, as a data URL; the
+// screen shows the newest (setting a newer one abandons an older one still loading). The
+// picture is the phone's own screenshot: the page darkens it by the brightness as the eye sees
+// the glass (the light falls in a straight line from full to a fifth at brightness 0), so a
+// glide is seen to glide without new pictures. ---
+// While a new picture loads, the state that came with it waits (its brightness aside), so
+// that the page's own work does not delay the picture.
+let pictureLoading = false, waitingState = null;
+function showPicture(url) {
+  pictureLoading = true;
+  screen.src = url;
+}
+function pictureSettled() {
+  pictureLoading = false;
+  if (waitingState) { const state = waitingState; waitingState = null; showState(state); }
 }
 screen.addEventListener('load', () => {
   window.morvaneFramesShown++;
   remember(window.morvaneFrameTimes, performance.now());
   if (inputAt !== null) { window.morvaneLatencies.push(performance.now() - inputAt); inputAt = null; }
-  if (previousUrl) URL.revokeObjectURL(previousUrl);
-  previousUrl = screen.src;
+  pictureSettled();
 });
+screen.addEventListener('error', pictureSettled);
 const LIGHT_AT_ZERO = 0.2;
 function showBrightness(level) {
   const light = LIGHT_AT_ZERO + (1 - LIGHT_AT_ZERO) * Math.min(1, Math.max(0, level));
@@ -53,32 +50,42 @@ function showBrightness(level) {
 
 // --- the state beside the phone ---
 const percent = (level) => Math.round(level * 100) + ' %';
+// The lists and the table beside the phone are built again only when what they show changed.
+const shownParts = {};
+function changed(part, value) {
+  const text = JSON.stringify(value);
+  if (shownParts[part] === text) return false;
+  shownParts[part] = text;
+  return true;
+}
 function showState(state) {
   window.morvaneState = state;
   remember(window.morvaneBrightnessLog, [performance.now(), state.brightness]);
   showBrightness(state.brightness);
-  if (state.picture) { wantedPicture = Math.max(wantedPicture, state.picture); loadLatest(); }
   for (const name of ['volume', 'brightness']) {
     document.getElementById(name + '-level').value = state[name];
     document.getElementById(name + '-value').textContent = percent(state[name]);
   }
   document.getElementById('front').textContent = state.front || 'home screen';
   document.getElementById('hud').textContent = 'volume ' + state.hud.volume + ', brightness ' + state.hud.brightness;
-  const switches = document.getElementById('switches');
-  switches.replaceChildren(...Object.entries(state.switches).map(([name, value]) => {
-    const item = document.createElement('li');
-    item.className = value;
-    item.textContent = name + ': ' + value;
-    return item;
-  }));
-  const timeline = document.getElementById('timeline');
-  timeline.replaceChildren(...(state.timeline || []).map((line) => {
-    const item = document.createElement('li');
-    item.textContent = line;
-    return item;
-  }));
-  timeline.scrollTop = timeline.scrollHeight;
-  showValues(state.values || {});
+  if (changed('switches', state.switches)) {
+    document.getElementById('switches').replaceChildren(...Object.entries(state.switches).map(([name, value]) => {
+      const item = document.createElement('li');
+      item.className = value;
+      item.textContent = name + ': ' + value;
+      return item;
+    }));
+  }
+  if (changed('timeline', state.timeline || [])) {
+    const timeline = document.getElementById('timeline');
+    timeline.replaceChildren(...(state.timeline || []).map((line) => {
+      const item = document.createElement('li');
+      item.textContent = line;
+      return item;
+    }));
+    timeline.scrollTop = timeline.scrollHeight;
+  }
+  if (changed('values', state.values || {})) showValues(state.values || {});
   refreshPlot();
 }
 
@@ -111,10 +118,14 @@ function refreshPlot() {
 function listen() {
   const events = new EventSource(withToken('/api/events'));
   const connection = document.getElementById('connection');
+  events.addEventListener('picture', (event) => showPicture(event.data));
   events.addEventListener('frame', (event) => {
     connection.textContent = 'live';
     connection.classList.remove('lost');
-    showState(JSON.parse(event.data));
+    const state = JSON.parse(event.data);
+    if (!pictureLoading) return showState(state);
+    showBrightness(state.brightness);
+    waitingState = state;
   });
   events.onerror = () => {
     connection.textContent = 'connection lost; retrying…';
