@@ -28,6 +28,10 @@ render::Picture ScreenCapture::screenPicture(bool asSeen) {
     return render::ScreenRenderer().render(state);
 }
 
+void ScreenCapture::drawScreen(render::Picture& picture) {
+    render::ScreenRenderer().renderInto(currentScreen(), picture);
+}
+
 render::Picture ScreenCapture::timelinePicture() {
     const device::Phone& phone = device::Phone::shared();
     return render::TimelinePlot::render({phone.timeline(), core::Clock::now(), phone.volume(),

@@ -20,6 +20,8 @@ class ScreenCapture {
     // The phone's own screenshot, or with `asSeen` the screen as the eye sees the glass at
     // the current brightness.
     static render::Picture screenPicture(bool asSeen = false);
+    // The phone's own screenshot drawn anew into a picture screenPicture() made earlier.
+    static void drawScreen(render::Picture& picture);
     static render::Picture timelinePicture();
 
     // The view of the icon menu open now (its view controller's view, in screen points) and

@@ -42,6 +42,12 @@ int Picture::pixelHeight() const {
     return cairo_image_surface_get_height(_surface.get());
 }
 
+void Picture::clear() {
+    CairoContext context(cairo_create(_surface.get()));
+    cairo_set_operator(context.get(), CAIRO_OPERATOR_CLEAR);
+    cairo_paint(context.get());
+}
+
 CairoContext Picture::context() const {
     CairoContext context(cairo_create(_surface.get()));
     cairo_scale(context.get(), _scale, _scale);

@@ -43,6 +43,8 @@ class Picture {
 
     // The pixel at (x, y) in pixels; transparent outside the picture.
     Pixel pixel(int x, int y) const;
+    // Makes every pixel transparent again, as a new picture's.
+    void clear();
     // Whether the two pictures have the same size and the same pixels.
     bool samePixelsAs(const Picture& other) const;
 

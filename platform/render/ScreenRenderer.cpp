@@ -36,6 +36,12 @@ Picture ScreenRenderer::render(const ScreenState& state) const {
     return picture;
 }
 
+void ScreenRenderer::renderInto(const ScreenState& state, Picture& picture) const {
+    picture.clear();
+    CairoContext context = picture.context();
+    draw(context.get(), state);
+}
+
 void ScreenRenderer::draw(cairo_t* cr, const ScreenState& state) const {
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, M::kWidth, M::kHeight);

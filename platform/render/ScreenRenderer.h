@@ -32,6 +32,9 @@ class ScreenRenderer {
     ViewRenderer& viewRenderer() { return _viewRenderer; }
 
     Picture render(const ScreenState& state) const;
+    // Draws the screen anew into a picture of the screen's size, kept by a caller that draws
+    // often (no new pixel buffer each time); the same pixels as render().
+    void renderInto(const ScreenState& state, Picture& picture) const;
     void draw(cairo_t* cr, const ScreenState& state) const;
 
   private:

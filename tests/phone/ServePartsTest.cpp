@@ -20,9 +20,9 @@ TEST(AccessGuard, TokensAreLongRandomAndSafeInAnAddress) {
     const std::string second = AccessGuard::randomToken();
     EXPECT_EQ(first.size(), 32u);
     EXPECT_NE(first, second);
-    EXPECT_EQ(first.find_first_not_of(
-                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"),
-              std::string::npos);
+    EXPECT_EQ(
+        first.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"),
+        std::string::npos);
 }
 
 TEST(AccessGuard, PassesOnlyTheTokenForThisServerFromItsOwnPage) {
@@ -103,10 +103,12 @@ TEST(Inbox, RunsTasksOnTheServingThreadAndAnswersTheAsker) {
     std::thread::id ranOn;
     std::optional<std::string> answer;
     std::thread asker([&] {
-        answer = inbox.ask([&] {
-            ranOn = std::this_thread::get_id();
-            return std::string("done");
-        }, 5);
+        answer = inbox.ask(
+            [&] {
+                ranOn = std::this_thread::get_id();
+                return std::string("done");
+            },
+            5);
     });
     while (!answer) {
         inbox.serve();
@@ -135,9 +137,12 @@ std::vector<unsigned char> decode(const std::string& jpeg, int& width, int& heig
     tjhandle handle = tjInitDecompress();
     int subsampling = 0, colours = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(jpeg.data());
-    EXPECT_EQ(tjDecompressHeader3(handle, bytes, jpeg.size(), &width, &height, &subsampling, &colours), 0);
+    EXPECT_EQ(
+        tjDecompressHeader3(handle, bytes, jpeg.size(), &width, &height, &subsampling, &colours),
+        0);
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
-    EXPECT_EQ(tjDecompress2(handle, bytes, jpeg.size(), pixels.data(), width, 0, height, TJPF_RGB, 0), 0);
+    EXPECT_EQ(
+        tjDecompress2(handle, bytes, jpeg.size(), pixels.data(), width, 0, height, TJPF_RGB, 0), 0);
     tjDestroy(handle);
     return pixels;
 }
@@ -165,6 +170,32 @@ TEST(JpegEncoder, KeepsColoursWhereTheyAre) {
     EXPECT_LT(at(full, 10, 20, 1), 30);
     EXPECT_GT(at(full, 70, 20, 1), 240);  // white on the right
     EXPECT_GT(at(full, 70, 20, 2), 240);
+}
+
+// The encoder keeps its output buffer: a larger picture after a small one, then the small one
+// again, each comes out whole and the same as from a fresh encoder.
+TEST(JpegEncoder, EncodesPicturesOfEverySizeWithOneKeptBuffer) {
+    const auto painted = [](double width, double height) {
+        render::Picture picture(width, height, 2);
+        auto context = picture.context();
+        cairo_set_source_rgb(context.get(), 0.2, 0.4, 0.9);
+        cairo_paint(context.get());
+        cairo_set_source_rgb(context.get(), 1, 1, 0);
+        cairo_arc(context.get(), width / 2, height / 2, height / 3, 0, 6.3);
+        cairo_fill(context.get());
+        return picture;
+    };
+    const auto small = painted(30, 20), large = painted(375, 667);
+    JpegEncoder kept;
+    const std::string firstSmall = kept.encode(small);
+    const std::string bigOne = kept.encode(large);
+    const std::string secondSmall = kept.encode(small);
+    EXPECT_EQ(firstSmall, secondSmall);
+    EXPECT_EQ(bigOne, JpegEncoder().encode(large));
+    int width = 0, height = 0;
+    decode(bigOne, width, height);
+    EXPECT_EQ(width, 750);
+    EXPECT_EQ(height, 1334);
 }
 
 }  // namespace

@@ -197,3 +197,22 @@ TEST(ScreenOverlays, AnOverlayThatDoesNotShowLeavesNoTrace) {
     state.brightness = 1;
     EXPECT_TRUE(draw(state).samePixelsAs(brightnessZero));
 }
+
+// A picture drawn into again (the live phone keeps one) shows exactly the new screen, as one
+// drawn afresh: nothing of the menu, the overlay or the app drawn into it before.
+TEST(ScreenRedrawn, APictureDrawnIntoAgainShowsExactlyTheNewScreen) {
+    RenderWorld world;
+    render::ScreenState before = render_testing::homeScreenWithMenu(true);
+    before.volumeOverlayShowing = true;
+    render::ScreenState after = render_testing::homeScreen();
+    after.frontApp = "com.example.maps";
+    const render::ScreenRenderer renderer;
+    render::Picture kept = renderer.render(before);
+    renderer.renderInto(after, kept);
+    const auto fresh = renderer.render(after);
+    EXPECT_TRUE(kept.samePixelsAs(fresh));
+    EXPECT_FALSE(kept.samePixelsAs(renderer.render(before)));
+    // And back: the home screen with its menu and overlay again, as if drawn afresh.
+    renderer.renderInto(before, kept);
+    EXPECT_TRUE(kept.samePixelsAs(renderer.render(before)));
+}

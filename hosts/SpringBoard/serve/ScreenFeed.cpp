@@ -53,7 +53,11 @@ void ScreenFeed::encodeIfChanged(const Signature& now) {
         encoded = _encoder.encode(*_phone.settings()->picture());
     } else {
         ScreenCapture::settle();
-        encoded = _encoder.encode(ScreenCapture::screenPicture());
+        if (_screen)
+            ScreenCapture::drawScreen(*_screen);
+        else
+            _screen = ScreenCapture::screenPicture();
+        encoded = _encoder.encode(*_screen);
     }
     _encodedKey = key;
     if (_encoded && *_encoded == encoded) return;

@@ -9,6 +9,7 @@
 #include "FrameBoard.h"
 #include "JpegEncoder.h"
 #include "LivePhone.h"
+#include "render/Picture.h"
 
 // Publishes the screen's picture with the state only when something a person would see
 // changed: while the phone is idle nothing is drawn and nothing is sent. The picture is the
@@ -35,6 +36,8 @@ class ScreenFeed {
     LivePhone& _phone;
     FrameBoard& _board;
     JpegEncoder _encoder;
+    // The screen's picture, drawn into again each time (its pixel buffer kept).
+    std::optional<render::Picture> _screen;
     std::optional<Signature> _last;
     // The picture last encoded, the signature it was drawn for (brightness aside) and its number.
     std::shared_ptr<const std::string> _encoded;

@@ -1,5 +1,6 @@
 #include "ServeMode.h"
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -36,6 +37,15 @@ core::FileDescriptor signalDescriptor() {
     ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
     return core::FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+}
+
+// Pixel buffers (a screen is 4 MB) are mapped on their own and given back when freed, never
+// kept in the heap: the allocator would otherwise raise its threshold after the first free and
+// hold freed pictures, so that the phone's memory swings with what was drawn last. The few
+// kept for good (the screen's picture, the encoder's buffer) are mapped once.
+void keepLargeBuffersOutOfTheHeap() {
+    constexpr int kLargeBuffer = 256 * 1024;
+    ::mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
 }
 
 // The routes' work, done on the main thread.
@@ -79,6 +89,7 @@ PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& fe
 }  // namespace
 
 int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& session) {
+    keepLargeBuffersOutOfTheHeap();
     host.realTime = true;
     if (!host.root) host.root = options.defaultRoot;
     std::filesystem::create_directories(*host.root);
