@@ -161,6 +161,7 @@ class Road(unittest.TestCase):
                        "the Settings app")
         self.tap(*self.centre(self.pane_row(label="Morvane")["frame"]))
         phone.wait_for(lambda s: s["pane"]["title"] == "Morvane", "Morvane's pane")
+        self.check_the_pane_scrolls_with_the_finger()
         self.tap(*self.centre(self.pane_row(label="Overlays and brightness")["frame"]))
         row = self.pane_row(key="showVolumeHUD")
         self.assertEqual(row["label"], "Volume overlay")
@@ -177,6 +178,21 @@ class Road(unittest.TestCase):
         time.sleep(0.3)
         self.assertEqual(phone.state()["hud"]["volume"], hud, "an overlay showed")
         self.click("home")
+
+    def check_the_pane_scrolls_with_the_finger(self):
+        # A drag up moves the page up with the finger (rows and picture); a drag down brings
+        # it back; a tap was not made on the way (the page stays the same page).
+        top = self.pane_row(key="enabled")["frame"][1]
+        self.settle_picture()
+        before = self.picture()
+        self.finger([(187, 560 - 40 * step) for step in range(7)])
+        moved = lambda s: next((r["frame"][1] for r in s["pane"]["rows"] if r["key"] == "enabled"), top)
+        state = self.phone.wait_for(lambda s: moved(s) < top - 150, "the page scrolled up")
+        self.assertEqual(state["pane"]["title"], "Morvane")
+        self.settle_picture()
+        self.assertNotEqual(self.picture(), before, "the scrolled page does not show")
+        self.finger([(187, 200 + 60 * step) for step in range(7)])
+        self.phone.wait_for(lambda s: abs(moved(s) - top) < 1, "the page back at its top")
 
     def check_respring_buttons(self):
         phone = self.phone
