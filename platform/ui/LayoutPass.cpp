@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_set>
 
 #include "core/dispatch/Queue.h"
 #include "rt/NoDestroy.h"
 #include "rt/Runtime.h"
-#include "rt/WeakControl.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -19,9 +17,10 @@ struct PendingLayout {
     // The world in which the pending pass was queued: a new world (whose clock dropped every
     // queued task) starts with no pass pending.
     std::uint64_t scheduledInWorld = 0;
-    // The views already noted, by their weak-reference blocks: each stays alive, and unique
-    // to its view, while the list above holds a weak reference through it.
-    std::unordered_set<const rt::WeakControl*> noted;
+    // Counts the passes: a view listed for the pending one carries its number, so that it is
+    // listed once however often it is marked (a number in the view itself cannot be taken
+    // over by another view).
+    std::uint64_t pass = 1;
 };
 
 PendingLayout& pending() {
@@ -36,11 +35,12 @@ void LayoutPass::schedule(View* view) {
     const std::uint64_t world = rt::Runtime::generation();
     if (layout.scheduledInWorld != world) {
         layout.views.clear();
-        layout.noted.clear();
+        ++layout.pass;
         layout.scheduledInWorld = world;
         core::async(core::Queue::Main, &LayoutPass::run);
     }
-    if (!layout.noted.insert(&view->weakControl()).second) return;  // already noted
+    if (view->_listedForLayoutPass == layout.pass) return;  // already listed
+    view->_listedForLayoutPass = layout.pass;
     layout.views.emplace_back(view);
 }
 
@@ -48,7 +48,7 @@ void LayoutPass::run() {
     PendingLayout& layout = pending();
     std::vector<rt::Weak<View>> views;
     views.swap(layout.views);
-    layout.noted.clear();
+    ++layout.pass;
     layout.scheduledInWorld = 0;
     // Each tree is walked once, from its root, however many of its views were marked; a view
     // marked again before the pass is listed once.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -169,6 +170,8 @@ class View : public rt::Object {
     void noteAnimatableChange(const char* property);
 
   private:
+    friend class LayoutPass;
+
     void notifyInheritedTintChange();
     void detachFromSuperview();
     rt::Ref<LayoutAnchor> anchorFor(LayoutAttribute attribute);
@@ -180,6 +183,8 @@ class View : public rt::Object {
     bool _hidden = false;
     bool _userInteractionEnabled = true;
     bool _needsLayout = true;
+    // The layout pass this view was last listed for (LayoutPass's count; 0: none).
+    std::uint64_t _listedForLayoutPass = 0;
     bool _translatesAutoresizingMask = true;
     ContentMode _contentMode = ContentMode::ScaleToFill;
     long _tag = 0;
