@@ -23,6 +23,8 @@ constexpr const char* kLocalizationSuffix = ".lproj";
 // Directories held at once (one per bundle and device root in use); the oldest go first.
 // Each holds an inotify instance, of which a user has few (128 by default).
 constexpr std::size_t kHeldDirectories = 8;
+// Room for a device root's path in a key, reserved at once.
+constexpr std::size_t kKeyCapacity = 128;
 
 bool sameTime(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -116,9 +118,11 @@ BundleDirectory::BundleDirectory(std::string devicePath, core::FileDescriptor de
       _watch(std::move(watch)) {}
 
 std::shared_ptr<const BundleDirectory> BundleDirectory::open(const std::string& devicePath) {
-    const auto root = core::DeviceRoot::get();
-    if (!root) return nullptr;
-    const std::string key = root->string() + '\0' + devicePath;
+    std::string key;
+    key.reserve(kKeyCapacity + devicePath.size());
+    if (!core::DeviceRoot::appendTo(key)) return nullptr;
+    key += '\0';
+    key += devicePath;
     if (const auto held = heldDirectories().find(key)) {
         const bool current =
             held->directory ? held->directory->isCurrent() : held->absence->unchanged();

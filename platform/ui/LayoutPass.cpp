@@ -1,7 +1,9 @@
 #include "ui/LayoutPass.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/dispatch/Queue.h"
 #include "rt/NoDestroy.h"
@@ -12,6 +14,11 @@ namespace ui {
 
 namespace {
 
+// The pending list is rid of views already gone whenever it has reached this many entries, then
+// twice as many as were left: a turn that does not end (a tool or a benchmark driving views
+// without running the main queue) keeps no entry for every view it ever marked.
+constexpr std::size_t kFirstSweep = 256;
+
 struct PendingLayout {
     std::vector<rt::Weak<View>> views;
     // The world in which the pending pass was queued: a new world (whose clock dropped every
@@ -21,6 +28,7 @@ struct PendingLayout {
     // listed once however often it is marked (a number in the view itself cannot be taken
     // over by another view).
     std::uint64_t pass = 1;
+    std::size_t sweepAt = kFirstSweep;
 };
 
 PendingLayout& pending() {
@@ -36,11 +44,16 @@ void LayoutPass::schedule(View* view) {
     if (layout.scheduledInWorld != world) {
         layout.views.clear();
         ++layout.pass;
+        layout.sweepAt = kFirstSweep;
         layout.scheduledInWorld = world;
         core::async(core::Queue::Main, &LayoutPass::run);
     }
     if (view->_listedForLayoutPass == layout.pass) return;  // already listed
     view->_listedForLayoutPass = layout.pass;
+    if (layout.views.size() >= layout.sweepAt) {
+        std::erase_if(layout.views, [](const rt::Weak<View>& listed) { return listed.expired(); });
+        layout.sweepAt = std::max(kFirstSweep, 2 * layout.views.size());
+    }
     layout.views.emplace_back(view);
 }
 
@@ -49,6 +62,7 @@ void LayoutPass::run() {
     std::vector<rt::Weak<View>> views;
     views.swap(layout.views);
     ++layout.pass;
+    layout.sweepAt = kFirstSweep;
     layout.scheduledInWorld = 0;
     // Each tree is walked once, from its root, however many of its views were marked; a view
     // marked again before the pass is listed once.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ToolkitFixture.h"
 #include "foundation/BoxedString.h"
 #include "rt/Make.h"
@@ -197,6 +199,24 @@ TEST_F(ViewTest, TheEndOfTurnPassLaysOutEachMarkedViewOnceAndSeesLaterMarks) {
         ui::LayoutPass::run();
         ASSERT_EQ(fresh->_layoutCount, 1) << "round " << round;
     }
+}
+
+// A turn that marks thousands of short-lived views before its pass (the list is rid of the
+// gone ones as it grows) still lays out every live view it marked, each once.
+TEST_F(ViewTest, ThePassKeepsEveryLiveMarkAmongManyGoneViews) {
+    std::vector<rt::Ref<WideTouchView>> live;
+    for (int i = 0; i < 3000; ++i) {
+        rt::make<WideTouchView>(Rect(0, 0, 10, 10))->setNeedsLayout();
+        if (i % 100 == 0) {
+            live.push_back(rt::make<WideTouchView>(Rect(0, 0, 10, 10)));
+            live.back()->setNeedsLayout();
+        }
+        if (!live.empty()) live.front()->setNeedsLayout();  // marked again: listed once
+    }
+    ui::LayoutPass::run();
+    for (const auto& view : live) EXPECT_EQ(view->_layoutCount, 1);
+    ui::LayoutPass::run();
+    for (const auto& view : live) EXPECT_EQ(view->_layoutCount, 1);
 }
 
 TEST_F(ViewTest, LayersKeepFiltersThatAnswerTheirNameByKey) {
