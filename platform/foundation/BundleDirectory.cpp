@@ -10,7 +10,9 @@
 #include "core/files/RootedFiles.h"
 #include "core/paths/DeviceRoot.h"
 #include "core/unix/OpenAt2.h"
+#include "rt/Class.h"
 #include "rt/NoDestroy.h"
+#include "rt/Runtime.h"
 
 namespace ui {
 
@@ -21,6 +23,8 @@ constexpr const char* kLocalizationSuffix = ".lproj";
 // Directories held at once (one per bundle and device root in use); the oldest go first.
 // Each holds an inotify instance, of which a user has few (128 by default).
 constexpr std::size_t kHeldDirectories = 8;
+// Room for a device root's path in a key, reserved at once.
+constexpr std::size_t kKeyCapacity = 128;
 
 bool sameTime(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -89,6 +93,8 @@ Found openByPath(const std::string& devicePath) {
         watch.reset();
         descriptor = files->open(devicePath, O_RDONLY | O_DIRECTORY);
     }
+    // Unwatched entries only mean that nothing made of the files is kept.
+    if (watch && descriptor.valid()) watch->watchEntries(descriptor.get());
     struct stat status {};
     if (!descriptor.valid() || ::fstat(descriptor.get(), &status) != 0) return {};
     std::string path = devicePath;
@@ -112,9 +118,11 @@ BundleDirectory::BundleDirectory(std::string devicePath, core::FileDescriptor de
       _watch(std::move(watch)) {}
 
 std::shared_ptr<const BundleDirectory> BundleDirectory::open(const std::string& devicePath) {
-    const auto root = core::DeviceRoot::get();
-    if (!root) return nullptr;
-    const std::string key = root->string() + '\0' + devicePath;
+    std::string key;
+    key.reserve(kKeyCapacity + devicePath.size());
+    if (!core::DeviceRoot::appendTo(key)) return nullptr;
+    key += '\0';
+    key += devicePath;
     if (const auto held = heldDirectories().find(key)) {
         const bool current =
             held->directory ? held->directory->isCurrent() : held->absence->unchanged();
@@ -168,6 +176,57 @@ std::optional<FileVersion> BundleDirectory::versionOfPlainFile(const std::string
     if (::fstatat(_descriptor.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     return FileVersion::ofStatus(status);
+}
+
+std::optional<BundleDirectory::WatchedFile> BundleDirectory::openWatchedPlainFile(
+    const std::string& name) const {
+    if (!_watch || !_watch->watchesEntries() || !core::DeviceDirectory::isEntryName(name))
+        return std::nullopt;
+    // Taken first: a change from here on counts a later generation, so whatever is made of
+    // what is read below is never kept past it.
+    const std::uint64_t generation = _watch->contentsGeneration();
+    const core::FileDescriptor entry(
+        ::openat(_descriptor.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status {};
+    if (!entry.valid() || ::fstat(entry.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    // Watched before it is read, so no write after the status below goes unseen; opened for
+    // reading through the entry already checked, so nothing swapped in meanwhile is opened.
+    if (!_watch->watchFile(entry.get())) return std::nullopt;
+    const std::string magic = "/proc/self/fd/" + std::to_string(entry.get());
+    core::FileDescriptor file(::open(magic.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (!file.valid() || ::fstat(file.get(), &opened) != 0 || !sameIdentity(opened, status))
+        return std::nullopt;
+    return WatchedFile{std::move(file), generation};
+}
+
+void BundleDirectory::keep(const std::string& name, std::uint32_t variant, std::uint64_t generation,
+                           rt::Ref<rt::Object> object, std::size_t bytes) const {
+    if (!object || bytes > kKeptBytes) return;
+    std::lock_guard lock(_keptMutex);
+    auto key = std::make_pair(name, variant);
+    if (const auto found = _kept.find(key); found != _kept.end()) {
+        _keptBytes -= found->second.bytes;
+        _kept.erase(found);
+    }
+    if (_keptBytes + bytes > kKeptBytes) {
+        _kept.clear();
+        _keptBytes = 0;
+    }
+    _kept.emplace(std::move(key), Kept{generation, std::move(object), bytes});
+    _keptBytes += bytes;
+}
+
+rt::Ref<rt::Object> BundleDirectory::kept(std::string_view name, std::uint32_t variant) const {
+    if (!_watch) return nullptr;
+    const std::uint64_t generation = _watch->contentsGeneration();
+    std::lock_guard lock(_keptMutex);
+    const auto found = _kept.find(std::make_pair(name, variant));
+    if (found == _kept.end() || found->second.generation != generation ||
+        found->second.object->getClass()->generation() != rt::Runtime::generation())
+        return nullptr;
+    return found->second.object;
 }
 
 std::vector<std::string> BundleDirectory::localizations() const {

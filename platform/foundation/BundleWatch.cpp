@@ -14,6 +14,18 @@ namespace {
 
 constexpr std::uint32_t kPathEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                       IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+// The directory's entries: any of them added, removed, renamed, written or changed in status.
+// Added to what the inode may already be watched for (a directory that is also on the path).
+constexpr std::uint32_t kEntryEvents = kPathEvents | IN_MODIFY | IN_MASK_ADD;
+// A file itself, whatever name it is written through.
+constexpr std::uint32_t kFileEvents =
+    IN_MODIFY | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_MASK_ADD;
+
+// Watches what an open descriptor refers to; the watch descriptor, or -1.
+int watchOpenDescriptor(int inotify, int descriptor, std::uint32_t events) {
+    const std::string magic = "/proc/self/fd/" + std::to_string(descriptor);
+    return ::inotify_add_watch(inotify, magic.c_str(), events);
+}
 
 // The components of an absolute path ("/a//b/./c" -> a, b, c); none with a ".." component.
 std::optional<std::vector<std::string>> componentsOf(const std::string& devicePath) {
@@ -48,9 +60,7 @@ std::optional<BundleWatch> BundleWatch::along(const core::RootedFiles& files,
             if (errno == ENOENT && directory != "/") return std::optional(std::move(watch));
             return std::nullopt;
         }
-        const std::string magic = "/proc/self/fd/" + std::to_string(held.get());
-        const int descriptor =
-            ::inotify_add_watch(watch._inotify.get(), magic.c_str(), kPathEvents);
+        const int descriptor = watchOpenDescriptor(watch._inotify.get(), held.get(), kPathEvents);
         if (descriptor < 0) return std::nullopt;
         watch._nextNameByWatch[descriptor] = component;
         directory += (directory.size() > 1 ? "/" : "") + component;
@@ -61,7 +71,24 @@ std::optional<BundleWatch> BundleWatch::along(const core::RootedFiles& files,
 BundleWatch::BundleWatch(BundleWatch&& other) noexcept
     : _inotify(std::move(other._inotify)),
       _nextNameByWatch(std::move(other._nextNameByWatch)),
-      _changed(other._changed) {}
+      _entriesWatch(other._entriesWatch),
+      _fileWatches(std::move(other._fileWatches)),
+      _changed(other._changed),
+      _contentsGeneration(other._contentsGeneration.load()) {}
+
+bool BundleWatch::watchEntries(int directoryDescriptor) {
+    std::lock_guard lock(_mutex);
+    _entriesWatch = watchOpenDescriptor(_inotify.get(), directoryDescriptor, kEntryEvents);
+    return _entriesWatch >= 0;
+}
+
+bool BundleWatch::watchFile(int fileDescriptor) const {
+    std::lock_guard lock(_mutex);
+    const int watch = watchOpenDescriptor(_inotify.get(), fileDescriptor, kFileEvents);
+    if (watch < 0) return false;
+    _fileWatches.insert(watch);
+    return true;
+}
 
 bool BundleWatch::unchanged() const {
     std::lock_guard lock(_mutex);
@@ -72,17 +99,33 @@ bool BundleWatch::unchanged() const {
 bool BundleWatch::readChange() const {
     alignas(inotify_event) char buffer[4096];
     bool changed = false;
+    bool contentsChanged = false;
     for (;;) {
         const ssize_t length = ::read(_inotify.get(), buffer, sizeof buffer);
         if (length < 0 && errno == EINTR) continue;
-        if (length <= 0) return changed || (length < 0 && errno != EAGAIN);
+        if (length <= 0) {
+            // Events may have been lost: both the path and the contents count as changed.
+            if (length < 0 && errno != EAGAIN) changed = contentsChanged = true;
+            if (contentsChanged) _contentsGeneration.fetch_add(1, std::memory_order_acq_rel);
+            return changed;
+        }
         for (ssize_t offset = 0; offset < length;) {
             inotify_event event;
             std::memcpy(&event, buffer + offset, sizeof event);
             const char* name = event.len > 0 ? buffer + offset + sizeof event : nullptr;
-            if ((event.mask & (IN_Q_OVERFLOW | IN_IGNORED)) != 0 || concernsPath(event.wd, name))
-                changed = true;
             offset += static_cast<ssize_t>(sizeof event + event.len);
+            if ((event.mask & IN_Q_OVERFLOW) != 0) {
+                changed = contentsChanged = true;
+                continue;
+            }
+            const bool ofContents = event.wd == _entriesWatch || _fileWatches.contains(event.wd);
+            if (ofContents) contentsChanged = true;
+            if ((event.mask & IN_IGNORED) != 0) _fileWatches.erase(event.wd);
+            const bool onPath = _nextNameByWatch.contains(event.wd);
+            // An event of a watch neither on the path nor of the contents concerns the path.
+            if ((onPath || !ofContents) &&
+                ((event.mask & IN_IGNORED) != 0 || concernsPath(event.wd, name)))
+                changed = true;
         }
     }
 }

@@ -15,6 +15,7 @@ std::size_t AnimationLog::begin(AnimationRecord record) {
     _records.push_back(std::move(record));
     const std::size_t sequence = _dropped + _records.size() - 1;
     _open.push_back(sequence);
+    _openCount.store(_open.size(), std::memory_order_release);
     return sequence;
 }
 
@@ -26,9 +27,12 @@ void AnimationLog::dropOldest() {
 void AnimationLog::end() {
     std::lock_guard lock(_mutex);
     if (!_open.empty()) _open.pop_back();
+    _openCount.store(_open.size(), std::memory_order_release);
 }
 
 void AnimationLog::noteChange(View* view, const char* property) {
+    // Most changes happen outside any animation block: no lock for them.
+    if (_openCount.load(std::memory_order_acquire) == 0) return;
     std::lock_guard lock(_mutex);
     if (_open.empty() || _open.back() < _dropped) return;  // its record was already dropped
     _records[_open.back() - _dropped].changes.push_back({rt::Weak<View>(view), property});
@@ -59,6 +63,7 @@ void AnimationLog::clear() {
     _records.clear();
     _dropped = 0;
     _open.clear();
+    _openCount.store(0, std::memory_order_release);
 }
 
 }  // namespace ui

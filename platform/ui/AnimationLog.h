@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -49,6 +50,7 @@ class AnimationLog {
     std::deque<AnimationRecord> _records;
     std::size_t _dropped = 0;        // records dropped so far: the sequence number of the first
     std::vector<std::size_t> _open;  // sequence numbers of records whose blocks are running
+    std::atomic<std::size_t> _openCount{0};  // _open's size, read without the lock
 };
 
 }  // namespace ui

@@ -9,9 +9,12 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/FileVersion.h"
 #include "core/files/RootedFiles.h"
-#include "rt/Make.h"
-#include "ui/BitmapReduction.h"
 #include "foundation/Bundle.h"
+#include "foundation/BundleDirectory.h"
+#include "rt/Class.h"
+#include "rt/Make.h"
+#include "rt/Runtime.h"
+#include "ui/BitmapReduction.h"
 #include "ui/DecodedImageCache.h"
 #include "ui/PngDecoder.h"
 
@@ -73,17 +76,20 @@ rt::Ref<Image> imageOfFile(std::shared_ptr<const Bitmap> bitmap, const std::stri
     if (!bitmap) return nullptr;
     const std::filesystem::path name(path);
     const double scale = scaleFromFileName(name) / bitmap->reduction;
-    auto image = rt::make<Image>(std::move(bitmap), scale, Image::RenderingMode::Automatic);
-    image->setResourceName(resourceNameOf(name));
-    return image;
+    return rt::make<Image>(std::move(bitmap), scale, Image::RenderingMode::Automatic,
+                           resourceNameOf(name));
 }
 
 }  // namespace
 
 Image::Image() : _scale(1), _renderingMode(RenderingMode::Automatic) {}
 
-Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode)
-    : _bitmap(std::move(bitmap)), _scale(scale > 0 ? scale : 1), _renderingMode(mode) {}
+Image::Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode,
+             std::string resourceName)
+    : _bitmap(std::move(bitmap)),
+      _scale(scale > 0 ? scale : 1),
+      _renderingMode(mode),
+      _resourceName(std::move(resourceName)) {}
 
 rt::Ref<Image> Image::imageWithContentsOfFile(const std::string& devicePath,
                                               std::uint32_t maximumPixelSide) {
@@ -115,6 +121,26 @@ rt::Ref<Image> Image::imageWithResource(const Bundle& bundle, const std::string&
         decodedOpenFile(file, cacheKey("device", path, maximumPixelSide), maximumPixelSide), path);
 }
 
+rt::Ref<Image> Image::imageWithResourceOfBundle(const std::string& bundlePath,
+                                                const std::string& fileName,
+                                                std::uint32_t maximumPixelSide) {
+    const auto directory = BundleDirectory::open(bundlePath);
+    if (!directory) return nullptr;
+    if (auto kept = directory->kept(fileName, maximumPixelSide)) return rt::cast<Image>(kept);
+    if (auto file = directory->openWatchedPlainFile(fileName)) {
+        const std::string path = directory->devicePathOf(fileName);
+        auto bitmap = decodedOpenFile(file->descriptor, cacheKey("device", path, maximumPixelSide),
+                                      maximumPixelSide);
+        const std::size_t bytes = bitmap ? bitmap->rgba.size() + sizeof(Image) : 0;
+        auto image = imageOfFile(std::move(bitmap), path);
+        if (image) directory->keep(fileName, maximumPixelSide, file->generation, image, bytes);
+        return image;
+    }
+    // A localized resource, a link, a missing file or a directory not watched.
+    const auto bundle = Bundle::bundleWithPath(bundlePath);
+    return bundle ? imageWithResource(*bundle, fileName, maximumPixelSide) : nullptr;
+}
+
 rt::Ref<Image> Image::imageWithFileAtHostPath(const std::filesystem::path& path, double scale) {
     const core::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     auto bitmap = decodedOpenFile(file, cacheKey("host", path.string(), kMaximumPixelSide),
@@ -132,9 +158,13 @@ rt::Ref<Image> Image::imageWithPngData(const std::vector<std::uint8_t>& bytes, d
 }
 
 rt::Ref<Image> Image::imageWithRenderingMode(RenderingMode mode) const {
-    rt::Ref<Image> image = rt::make<Image>(_bitmap, _scale, mode);
-    image->_resourceName = _resourceName;
-    return image;
+    const auto index = static_cast<std::size_t>(mode);
+    if (index >= _variants.size()) return rt::make<Image>(_bitmap, _scale, mode, _resourceName);
+    std::lock_guard lock(_variantsMutex);
+    rt::Ref<Image>& variant = _variants[index];
+    if (!variant || variant->getClass()->generation() != rt::Runtime::generation())
+        variant = rt::make<Image>(_bitmap, _scale, mode, _resourceName);
+    return variant;
 }
 
 Size Image::size() const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,8 @@ struct Bitmap {
 
 // An image ("UIImage"): decoded pixels, the scale they were drawn for and how they are
 // rendered. A template image draws its shape (alpha) in the tint colour of the view that
-// shows it. Images are immutable; images made from one another share their pixels.
+// shows it. Images are immutable; images made from one another share their pixels, and one
+// image may be handed out to many callers.
 class Image : public rt::Object {
   public:
     static constexpr const char* kClassName = "UIImage";
@@ -34,7 +37,8 @@ class Image : public rt::Object {
     enum class RenderingMode : long { Automatic = 0, AlwaysOriginal = 1, AlwaysTemplate = 2 };
 
     Image();  // an empty image ("[UIImage new]")
-    Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode);
+    Image(std::shared_ptr<const Bitmap> bitmap, double scale, RenderingMode mode,
+          std::string resourceName = {});
 
     // Longest side, in pixels, of an image read from a file: a larger picture is reduced to
     // fit when it is decoded (keeping its size in points), so no file costs more than this.
@@ -54,6 +58,14 @@ class Image : public rt::Object {
     // pixels are kept for its version costs one status call.
     static rt::Ref<Image> imageWithResource(const Bundle& bundle, const std::string& fileName,
                                             std::uint32_t maximumPixelSide = kMaximumPixelSide);
+    // The same for the resource file `fileName` of the bundle at bundlePath, the bundle asked
+    // for by its path at every call (as bundleWithPath does; null when none is there). The
+    // image of a plain file at the bundle's top level is kept with the bundle's directory and
+    // handed out again while the directory's watch reports neither that file nor the
+    // directory's entries changed: a repeated load costs one read of the watch.
+    static rt::Ref<Image> imageWithResourceOfBundle(
+        const std::string& bundlePath, const std::string& fileName,
+        std::uint32_t maximumPixelSide = kMaximumPixelSide);
     // The same for a file of this machine (used for a path already mapped).
     static rt::Ref<Image> imageWithFileAtHostPath(const std::filesystem::path& path,
                                                   double scale = 1);
@@ -61,7 +73,8 @@ class Image : public rt::Object {
     static rt::Ref<Image> imageWithPngData(const std::vector<std::uint8_t>& bytes,
                                            double scale = 1);
 
-    // "imageWithRenderingMode:": a new image with the same pixels.
+    // "imageWithRenderingMode:": an image with the same pixels rendered so; made once per
+    // image and mode, then handed out again.
     rt::Ref<Image> imageWithRenderingMode(RenderingMode mode) const;
 
     RenderingMode renderingMode() const { return _renderingMode; }
@@ -77,13 +90,15 @@ class Image : public rt::Object {
     // extension ("volumeIcon" for ".../volumeIcon@2x.png"); empty for an image not read from
     // a file. Kept by the images made from this one.
     const std::string& resourceName() const { return _resourceName; }
-    void setResourceName(std::string name) { _resourceName = std::move(name); }
 
   private:
     std::shared_ptr<const Bitmap> _bitmap;
     double _scale;
     RenderingMode _renderingMode;
     std::string _resourceName;
+    // The images in the other rendering modes, by mode, made on first use.
+    mutable std::mutex _variantsMutex;
+    mutable std::array<rt::Ref<Image>, 3> _variants;
 };
 
 }  // namespace ui

@@ -1,27 +1,34 @@
 #include "ui/LayoutPass.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <unordered_set>
+#include <vector>
 
 #include "core/dispatch/Queue.h"
 #include "rt/NoDestroy.h"
 #include "rt/Runtime.h"
-#include "rt/WeakControl.h"
 #include "ui/View.h"
 
 namespace ui {
 
 namespace {
 
+// The pending list is rid of views already gone whenever it has reached this many entries, then
+// twice as many as were left: a turn that does not end (a tool or a benchmark driving views
+// without running the main queue) keeps no entry for every view it ever marked.
+constexpr std::size_t kFirstSweep = 256;
+
 struct PendingLayout {
     std::vector<rt::Weak<View>> views;
     // The world in which the pending pass was queued: a new world (whose clock dropped every
     // queued task) starts with no pass pending.
     std::uint64_t scheduledInWorld = 0;
-    // The views already noted, by their weak-reference blocks: each stays alive, and unique
-    // to its view, while the list above holds a weak reference through it.
-    std::unordered_set<const rt::WeakControl*> noted;
+    // Counts the passes: a view listed for the pending one carries its number, so that it is
+    // listed once however often it is marked (a number in the view itself cannot be taken
+    // over by another view).
+    std::uint64_t pass = 1;
+    std::size_t sweepAt = kFirstSweep;
 };
 
 PendingLayout& pending() {
@@ -36,11 +43,17 @@ void LayoutPass::schedule(View* view) {
     const std::uint64_t world = rt::Runtime::generation();
     if (layout.scheduledInWorld != world) {
         layout.views.clear();
-        layout.noted.clear();
+        ++layout.pass;
+        layout.sweepAt = kFirstSweep;
         layout.scheduledInWorld = world;
         core::async(core::Queue::Main, &LayoutPass::run);
     }
-    if (!layout.noted.insert(&view->weakControl()).second) return;  // already noted
+    if (view->_listedForLayoutPass == layout.pass) return;  // already listed
+    view->_listedForLayoutPass = layout.pass;
+    if (layout.views.size() >= layout.sweepAt) {
+        std::erase_if(layout.views, [](const rt::Weak<View>& listed) { return listed.expired(); });
+        layout.sweepAt = std::max(kFirstSweep, 2 * layout.views.size());
+    }
     layout.views.emplace_back(view);
 }
 
@@ -48,7 +61,8 @@ void LayoutPass::run() {
     PendingLayout& layout = pending();
     std::vector<rt::Weak<View>> views;
     views.swap(layout.views);
-    layout.noted.clear();
+    ++layout.pass;
+    layout.sweepAt = kFirstSweep;
     layout.scheduledInWorld = 0;
     // Each tree is walked once, from its root, however many of its views were marked; a view
     // marked again before the pass is listed once.

@@ -184,6 +184,7 @@ void View::insertSubview(View* view, std::size_t index) {
     _subviews.insert(_subviews.begin() + static_cast<long>(std::min(index, _subviews.size())),
                      keep);
     view->_superview = rt::Weak<View>(this);
+    _layoutBelow = true;  // the new subview may need layout, or views below it
     setNeedsLayout();
     static const rt::Selector didAdd = rt::sel("didAddSubview:");
     rt::send<void>(this, didAdd, view);
@@ -233,7 +234,14 @@ rt::Ref<View> View::rootView() {
 
 void View::setNeedsLayout() {
     _needsLayout = true;
+    markAncestorsForLayout();
     LayoutPass::schedule(this);
+}
+
+void View::markAncestorsForLayout() {
+    for (rt::Ref<View> parent = superview(); parent && !parent->_layoutBelow;
+         parent = parent->superview())
+        parent->_layoutBelow = true;
 }
 
 void View::layoutIfNeeded() {
@@ -247,8 +255,16 @@ void View::layoutIfNeeded() {
         rt::send<void>(this, layoutSubviewsSelector());
         if (controller) rt::send<void>(controller, didLayout);
     }
-    for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
-        subview->layoutIfNeeded();
+    if (!_layoutBelow) return;
+    // Cleared first: a view marked while the subviews are laid out sets it again.
+    _layoutBelow = false;
+    try {
+        for (const rt::Ref<View>& subview : std::vector<rt::Ref<View>>(_subviews))
+            subview->layoutIfNeeded();
+    } catch (...) {
+        _layoutBelow = true;  // the subviews not reached are still to be laid out
+        throw;
+    }
 }
 
 rt::Ref<ViewController> View::viewController() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -169,7 +170,10 @@ class View : public rt::Object {
     void noteAnimatableChange(const char* property);
 
   private:
+    friend class LayoutPass;
+
     void notifyInheritedTintChange();
+    void markAncestorsForLayout();
     void detachFromSuperview();
     rt::Ref<LayoutAnchor> anchorFor(LayoutAttribute attribute);
 
@@ -180,6 +184,11 @@ class View : public rt::Object {
     bool _hidden = false;
     bool _userInteractionEnabled = true;
     bool _needsLayout = true;
+    // Some view below this one may need layout: layoutIfNeeded goes down only where this is set.
+    // Set on every ancestor of a view marked or added (up to the first already set).
+    bool _layoutBelow = false;
+    // The layout pass this view was last listed for (LayoutPass's count; 0: none).
+    std::uint64_t _listedForLayoutPass = 0;
     bool _translatesAutoresizingMask = true;
     ContentMode _contentMode = ContentMode::ScaleToFill;
     long _tag = 0;

@@ -97,9 +97,11 @@ class Server(unittest.TestCase):
         phone = self.phone
         self.assertEqual(phone.request("GET", "/api/state")[0], 200)
         self.assertEqual(phone.request("GET", "/?token=" + phone.token, token=False)[0], 200)
+        # The token with its first character changed (to one it cannot already be).
+        wrong = ("y" if phone.token[0] == "x" else "x") + phone.token[1:]
         for path in ("/", "/api/state", "/api/screen.jpg", "/api/events", "/phone.js"):
             self.assertEqual(phone.request("GET", path, token=False)[0], 403, path)
-            self.assertEqual(phone.request("GET", path + "?token=x" + phone.token[1:], token=False)[0],
+            self.assertEqual(phone.request("GET", path + "?token=" + wrong, token=False)[0],
                              403, path)
         self.assertEqual(phone.request("POST", "/api/button/volume-up", {}, token=False)[0], 403)
         # Another site's page, and a name of another server resolving here (DNS rebinding).

@@ -54,6 +54,8 @@ TEST_F(RootedResourcesTest, ADirectorySwappedForALinkWhileIconsLoadNeverServesAn
             if (auto icon = ui::Image::imageWithResource(*held, "icon.png"))
                 (icon->pixelWidth() == 4 ? inside : outsideReads)++;
         }
+        if (auto kept = ui::Image::imageWithResourceOfBundle("/Library/Art.bundle", "icon.png"))
+            (kept->pixelWidth() == 4 ? inside : outsideReads)++;
     }
     swapper.stop();
     EXPECT_EQ(outsideReads, 0);

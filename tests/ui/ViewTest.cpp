@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "ToolkitFixture.h"
 #include "foundation/BoxedString.h"
 #include "rt/Make.h"
@@ -26,6 +29,8 @@ struct WideTouchView : View {
     static constexpr const char* kClassName = "WideTouchView";
     using View::View;
     int _layoutCount = 0;
+    // Run by its layout, after the count (to mark other views while a tree is laid out).
+    std::function<void()> _duringLayout;
 };
 
 bool widePointInside(rt::Object* self, rt::Selector, const Point& point, rt::Object*) {
@@ -33,7 +38,9 @@ bool widePointInside(rt::Object* self, rt::Selector, const Point& point, rt::Obj
 }
 
 void countingLayoutSubviews(rt::Object* self, rt::Selector cmd) {
-    ++static_cast<WideTouchView*>(self)->_layoutCount;
+    auto* view = static_cast<WideTouchView*>(self);
+    ++view->_layoutCount;
+    if (view->_duringLayout) view->_duringLayout();
     ui::sendSuper<void>(rt::lookUpClass("WideTouchView"), self, cmd);
 }
 
@@ -179,6 +186,48 @@ TEST_F(ViewTest, LayoutRunsAnOverriddenLayoutSubviewsOnceWhenNeeded) {
 
 // The end-of-turn pass lays out a view marked many times once, sees a mark made after it ran,
 // and does not mistake a new view for one that was marked and is gone.
+// Laying out a tree reaches a view marked deep in it, one added to it already marked, and one
+// marked by another's layout while the tree is laid out (at once or at the next call).
+TEST_F(ViewTest, LayoutFromTheRootReachesEveryViewMarkedBelowIt) {
+    auto root = rt::make<View>(Rect(0, 0, 100, 100));
+    auto middle = rt::make<View>(Rect(0, 0, 100, 100));
+    auto first = rt::make<WideTouchView>(Rect(0, 0, 10, 10));
+    auto second = rt::make<WideTouchView>(Rect(0, 0, 10, 10));
+    root->addSubview(middle.get());
+    middle->addSubview(first.get());
+    middle->addSubview(second.get());
+    root->layoutIfNeeded();
+    EXPECT_EQ(first->_layoutCount, 1);
+    EXPECT_EQ(second->_layoutCount, 1);
+    root->layoutIfNeeded();
+    EXPECT_EQ(first->_layoutCount, 1) << "nothing marked";
+
+    second->setNeedsLayout();
+    root->layoutIfNeeded();
+    EXPECT_EQ(first->_layoutCount, 1);
+    EXPECT_EQ(second->_layoutCount, 2);
+
+    auto detached = rt::make<View>(Rect(0, 0, 50, 50));
+    auto late = rt::make<WideTouchView>(Rect(0, 0, 10, 10));
+    detached->addSubview(late.get());
+    detached->layoutIfNeeded();
+    late->setNeedsLayout();  // marked while outside the tree
+    middle->addSubview(detached.get());
+    root->layoutIfNeeded();
+    EXPECT_EQ(late->_layoutCount, 2);
+
+    // The second view's layout marks the first, laid out before it in this pass, and itself.
+    second->_duringLayout = [&] {
+        first->setNeedsLayout();
+        second->_duringLayout = nullptr;
+    };
+    second->setNeedsLayout();
+    root->layoutIfNeeded();
+    EXPECT_EQ(second->_layoutCount, 3);
+    root->layoutIfNeeded();
+    EXPECT_EQ(first->_layoutCount, 2) << "the mark made during the pass is kept";
+}
+
 TEST_F(ViewTest, TheEndOfTurnPassLaysOutEachMarkedViewOnceAndSeesLaterMarks) {
     auto custom = rt::make<WideTouchView>(Rect(0, 0, 50, 50));
     for (int i = 0; i < 5; ++i) custom->setNeedsLayout();
@@ -197,6 +246,24 @@ TEST_F(ViewTest, TheEndOfTurnPassLaysOutEachMarkedViewOnceAndSeesLaterMarks) {
         ui::LayoutPass::run();
         ASSERT_EQ(fresh->_layoutCount, 1) << "round " << round;
     }
+}
+
+// A turn that marks thousands of short-lived views before its pass (the list is rid of the
+// gone ones as it grows) still lays out every live view it marked, each once.
+TEST_F(ViewTest, ThePassKeepsEveryLiveMarkAmongManyGoneViews) {
+    std::vector<rt::Ref<WideTouchView>> live;
+    for (int i = 0; i < 3000; ++i) {
+        rt::make<WideTouchView>(Rect(0, 0, 10, 10))->setNeedsLayout();
+        if (i % 100 == 0) {
+            live.push_back(rt::make<WideTouchView>(Rect(0, 0, 10, 10)));
+            live.back()->setNeedsLayout();
+        }
+        if (!live.empty()) live.front()->setNeedsLayout();  // marked again: listed once
+    }
+    ui::LayoutPass::run();
+    for (const auto& view : live) EXPECT_EQ(view->_layoutCount, 1);
+    ui::LayoutPass::run();
+    for (const auto& view : live) EXPECT_EQ(view->_layoutCount, 1);
 }
 
 TEST_F(ViewTest, LayersKeepFiltersThatAnswerTheirNameByKey) {

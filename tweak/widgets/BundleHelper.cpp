@@ -15,10 +15,8 @@ rt::Ref<ui::Bundle> BundleHelper::getBundle() {
 }
 
 rt::Ref<ui::Image> BundleHelper::getImageWithName(const std::string& name) {
-    const rt::Ref<ui::Bundle> bundle = getBundle();
-    if (!bundle) return nullptr;
     const rt::Ref<ui::Image> image =
-        ui::Image::imageWithResource(*bundle, name + "." + kImageType, kGlyphPixelSide);
+        ui::Image::imageWithResourceOfBundle(kBundlePath, name + "." + kImageType, kGlyphPixelSide);
     if (!image) return nullptr;
     return image->imageWithRenderingMode(ui::Image::RenderingMode::AlwaysTemplate);
 }

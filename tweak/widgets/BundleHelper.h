@@ -11,8 +11,9 @@ namespace morvane {
 // The library's resource bundle: its template images and localized strings. Class
 // operations only. Nothing is cached here: every call asks for the bundle by its path again,
 // so a bundle replaced on disk is seen at once (the platform hands out one bundle per path and
-// holds its directory open while a watch on the path says it is still the one there). A missing
-// bundle or resource gives null (an empty string for a string).
+// holds its directory open while a watch on the path says it is still the one there; the same
+// watch tells when an image file of it changed, until when its image is handed out again). A
+// missing bundle or resource gives null (an empty string for a string).
 class BundleHelper {
   public:
     static constexpr const char* kBundlePath = "/Library/Application Support/MorvaneBundle.bundle";

@@ -100,6 +100,20 @@ std::optional<fs::path> DeviceRoot::get() {
     return error ? fs::path(fromEnvironment) : canonical;
 }
 
+bool DeviceRoot::appendTo(std::string& out) {
+    {
+        std::lock_guard lock(state().mutex);
+        if (state().root) {
+            out += state().root->native();
+            return true;
+        }
+    }
+    const auto root = get();
+    if (!root) return false;
+    out += root->native();
+    return true;
+}
+
 std::optional<fs::path> DeviceRoot::map(std::string_view devicePath) {
     const auto root = get();
     if (!root || !devicePath.starts_with('/') || hasParentComponent(devicePath))

@@ -18,6 +18,9 @@ class DeviceRoot {
     static void set(const std::filesystem::path& root);
     // The root: the one set, else the environment variable's, else none.
     static std::optional<std::filesystem::path> get();
+    // Appends the root's path, as get() answers it, to `out` (no path object made when one
+    // is set); false, `out` unchanged, when there is none.
+    static bool appendTo(std::string& out);
 
     // Maps an absolute device path to a path of this machine under the root, for what is no
     // open (a message, a child's --root). Never open what it answers: a link may be swapped in
