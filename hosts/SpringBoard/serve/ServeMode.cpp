@@ -39,13 +39,17 @@ core::FileDescriptor signalDescriptor() {
     return core::FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
-// Pixel buffers (a screen is 4 MB) are mapped on their own and given back when freed, never
-// kept in the heap: the allocator would otherwise raise its threshold after the first free and
-// hold freed pictures, so that the phone's memory swings with what was drawn last. The few
-// kept for good (the screen's picture, the encoder's buffer) are mapped once.
-void keepLargeBuffersOutOfTheHeap() {
+// The phone's memory stays flat however long it runs. Pixel buffers (a screen is 4 MB) are
+// mapped on their own and given back when freed, never kept in the heap: the allocator would
+// otherwise raise its threshold after the first free and hold freed pictures, so that the
+// memory swings with what was drawn last (the few kept for good, the screen's picture and the
+// encoder's buffer, are mapped once). And the server's threads share one heap besides the main
+// thread's, instead of one each, where freed memory would pile up as more of them serve.
+void keepTheHeapFlat() {
     constexpr int kLargeBuffer = 256 * 1024;
+    constexpr int kHeaps = 2;
     ::mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
+    ::mallopt(M_ARENA_MAX, kHeaps);
 }
 
 // The routes' work, done on the main thread.
@@ -89,7 +93,7 @@ PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& fe
 }  // namespace
 
 int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& session) {
-    keepLargeBuffersOutOfTheHeap();
+    keepTheHeapFlat();
     host.realTime = true;
     if (!host.root) host.root = options.defaultRoot;
     std::filesystem::create_directories(*host.root);
