@@ -46,7 +46,7 @@ core::FileDescriptor signalDescriptor() {
 // encoder's buffer, are mapped once). And the server's threads share one heap besides the main
 // thread's, instead of one each, where freed memory would pile up as more of them serve.
 void keepTheHeapFlat() {
-    constexpr int kLargeBuffer = 256 * 1024;
+    constexpr int kLargeBuffer = 64 * 1024;
     constexpr int kHeaps = 2;
     ::mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
     ::mallopt(M_ARENA_MAX, kHeaps);
