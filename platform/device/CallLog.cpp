@@ -15,6 +15,15 @@ bool isCallOf(const std::string& message, std::string_view selector) {
 
 }  // namespace
 
+void CallLog::record(Call call) {
+    if (_calls.size() >= kCapacity) {
+        const std::size_t older = kCapacity / 2;
+        _calls.erase(_calls.begin(), _calls.begin() + static_cast<std::ptrdiff_t>(older));
+        _dropped += older;
+    }
+    _calls.push_back(std::move(call));
+}
+
 std::size_t CallLog::countFor(std::string_view service) const {
     return static_cast<std::size_t>(
         std::count_if(_calls.begin(), _calls.end(),

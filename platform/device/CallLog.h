@@ -8,9 +8,14 @@
 namespace device {
 
 // The calls that the phone's services received, in order: which service, and the message
-// with its arguments ("setEnabled: 1"), so that a test can tell what reached a service.
+// with its arguments ("setEnabled: 1"), so that a test can tell what reached a service. The
+// latest kCapacity at least are kept, so a phone that runs for days (a brightness glide alone
+// makes a hundred calls) does not grow with every call: when the log is full its older half is
+// dropped (dropped() counts them), and the questions below are about the calls kept.
 class CallLog {
   public:
+    static constexpr std::size_t kCapacity = 4096;
+
     struct Call {
         double time = 0;
         std::string service;
@@ -20,10 +25,12 @@ class CallLog {
         std::string text() const { return service + " " + message; }
     };
 
-    void record(Call call) { _calls.push_back(std::move(call)); }
+    void record(Call call);
 
     const std::vector<Call>& calls() const { return _calls; }
     std::size_t size() const { return _calls.size(); }
+    // Calls dropped so far to stay within kCapacity.
+    std::size_t dropped() const { return _dropped; }
 
     // How many calls reached `service`.
     std::size_t countFor(std::string_view service) const;
@@ -37,6 +44,7 @@ class CallLog {
 
   private:
     std::vector<Call> _calls;
+    std::size_t _dropped = 0;
 };
 
 }  // namespace device

@@ -250,3 +250,21 @@ TEST_F(PhoneTest, ReadsAndSetsFromSeveralThreadsAreAllCounted) {
 }
 
 }  // namespace
+
+// A phone that runs for days keeps the latest calls its services received, not every one: the
+// log stays within its capacity, says how many it dropped, and answers about the latest.
+TEST_F(PhoneTest, TheCallLogKeepsTheLatestCallsAndCountsTheDropped) {
+    auto& phone = device::Phone::shared();
+    ASSERT_EQ(phone.calls().size(), 0u);  // a phone started afresh
+    const std::size_t made = 3 * device::CallLog::kCapacity + 5;
+    for (std::size_t index = 0; index < made; ++index)
+        phone.recordCall("BacklightController", "setBrightness: " + std::to_string(index));
+    const device::CallLog calls = phone.calls();
+    EXPECT_LE(calls.size(), device::CallLog::kCapacity);
+    EXPECT_GE(calls.size(), device::CallLog::kCapacity / 2);
+    EXPECT_EQ(calls.size() + calls.dropped(), made);
+    EXPECT_EQ(calls.calls().back().message, "setBrightness: " + std::to_string(made - 1));
+    EXPECT_TRUE(calls.contains("BacklightController setBrightness: " + std::to_string(made - 1)));
+    EXPECT_FALSE(calls.contains("BacklightController setBrightness: 0"));
+    EXPECT_EQ(calls.countFor("BacklightController", "setBrightness:"), calls.size());
+}
