@@ -16,35 +16,30 @@ bool isCallOf(const std::string& message, std::string_view selector) {
 }  // namespace
 
 void CallLog::record(Call call) {
-    if (_calls.size() >= kCapacity) {
-        const std::size_t older = kCapacity / 2;
-        _calls.erase(_calls.begin(), _calls.begin() + static_cast<std::ptrdiff_t>(older));
-        _dropped += older;
-    }
-    _calls.push_back(std::move(call));
+    _calls.record(std::move(call));
 }
 
 std::size_t CallLog::countFor(std::string_view service) const {
     return static_cast<std::size_t>(
-        std::count_if(_calls.begin(), _calls.end(),
+        std::count_if(calls().begin(), calls().end(),
                       [service](const Call& call) { return call.service == service; }));
 }
 
 std::size_t CallLog::countFor(std::string_view service, std::string_view selector) const {
     return static_cast<std::size_t>(
-        std::count_if(_calls.begin(), _calls.end(), [service, selector](const Call& call) {
+        std::count_if(calls().begin(), calls().end(), [service, selector](const Call& call) {
             return call.service == service && isCallOf(call.message, selector);
         }));
 }
 
 bool CallLog::contains(std::string_view text) const {
-    return std::any_of(_calls.begin(), _calls.end(),
+    return std::any_of(calls().begin(), calls().end(),
                        [text](const Call& call) { return call.text() == text; });
 }
 
 std::string CallLog::format() const {
     std::string text;
-    for (const Call& call : _calls) {
+    for (const Call& call : calls()) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "%.3f", call.time);
         text += std::string(stamp) + "  " + call.text() + "\n";

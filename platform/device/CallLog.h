@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "device/LatestRecords.h"
+
 namespace device {
 
 // The calls that the phone's services received, in order: which service, and the message
@@ -27,10 +29,10 @@ class CallLog {
 
     void record(Call call);
 
-    const std::vector<Call>& calls() const { return _calls; }
+    const std::vector<Call>& calls() const { return _calls.records(); }
     std::size_t size() const { return _calls.size(); }
     // Calls dropped so far to stay within kCapacity.
-    std::size_t dropped() const { return _dropped; }
+    std::size_t dropped() const { return _calls.dropped(); }
 
     // How many calls reached `service`.
     std::size_t countFor(std::string_view service) const;
@@ -43,8 +45,7 @@ class CallLog {
     std::string format() const;
 
   private:
-    std::vector<Call> _calls;
-    std::size_t _dropped = 0;
+    LatestRecords<Call, kCapacity> _calls;
 };
 
 }  // namespace device

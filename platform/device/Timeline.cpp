@@ -5,17 +5,12 @@
 namespace device {
 
 void Timeline::record(TimelineEntry entry) {
-    if (_entries.size() >= kCapacity) {
-        const std::size_t older = kCapacity / 2;
-        _entries.erase(_entries.begin(), _entries.begin() + static_cast<std::ptrdiff_t>(older));
-        _dropped += older;
-    }
-    _entries.push_back(std::move(entry));
+    _entries.record(std::move(entry));
 }
 
 std::vector<TimelineEntry> Timeline::matching(std::string_view fragment) const {
     std::vector<TimelineEntry> found;
-    std::copy_if(_entries.begin(), _entries.end(), std::back_inserter(found),
+    std::copy_if(entries().begin(), entries().end(), std::back_inserter(found),
                  [fragment](const TimelineEntry& entry) {
                      return entry.text.find(fragment) != std::string::npos;
                  });
@@ -26,7 +21,7 @@ std::string Timeline::format() const {
     if (_entries.empty()) return "(no changes)\n";
     std::vector<std::string> lines;
     std::size_t stampWidth = 0;
-    for (const TimelineEntry& entry : _entries) {
+    for (const TimelineEntry& entry : entries()) {
         lines.push_back(entry.format());
         stampWidth = std::max(stampWidth, lines.back().find("  "));
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "device/LatestRecords.h"
 #include "device/TimelineEntry.h"
 
 namespace device {
@@ -19,9 +20,9 @@ class Timeline {
     void record(TimelineEntry entry);
 
     // The entries kept, oldest first.
-    const std::vector<TimelineEntry>& entries() const { return _entries; }
+    const std::vector<TimelineEntry>& entries() const { return _entries.records(); }
     // Entries dropped so far to stay within kCapacity.
-    std::size_t dropped() const { return _dropped; }
+    std::size_t dropped() const { return _entries.dropped(); }
     std::size_t size() const { return _entries.size(); }
     bool empty() const { return _entries.empty(); }
 
@@ -32,8 +33,7 @@ class Timeline {
     std::string format() const;
 
   private:
-    std::vector<TimelineEntry> _entries;
-    std::size_t _dropped = 0;
+    LatestRecords<TimelineEntry, kCapacity> _entries;
 };
 
 }  // namespace device
