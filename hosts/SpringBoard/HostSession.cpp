@@ -53,6 +53,10 @@ bool HostSession::waitForRestartAsked(double timeout) {
 
 std::vector<std::string> HostSession::restartIfAsked() {
     core::RunLoop::main().pollSources(0);
+    return restartIfNoted();
+}
+
+std::vector<std::string> HostSession::restartIfNoted() {
     if (!_restartAsked) return {};
     _restartAsked = false;
     device::Phone::shared().recordEvent(device::Actor::user(),

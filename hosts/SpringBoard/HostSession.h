@@ -30,6 +30,9 @@ class HostSession {
     // Serves pending notifications and, when a restart was asked for, restarts (recorded on
     // the phone's timeline). Answers the problems met restarting.
     std::vector<std::string> restartIfAsked();
+    // Restarts when a restart was asked for in a notification already served, without serving
+    // the run loop: for a caller that runs inside the main loop's own sources.
+    std::vector<std::string> restartIfNoted();
 
   private:
     void observeReload();

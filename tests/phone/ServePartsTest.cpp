@@ -1,10 +1,13 @@
 // The live phone's server parts that do not touch the phone: who may pass, the board of the
 // latest picture, the hand-over to the main thread and the JPEG pictures.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <turbojpeg.h>
 
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -100,35 +103,53 @@ TEST(FrameBoard, ClosingReleasesEveryWaiterAtOnce) {
 
 TEST(Inbox, RunsTasksOnTheServingThreadAndAnswersTheAsker) {
     Inbox inbox;
-    std::thread::id ranOn;
-    std::optional<std::string> answer;
+    std::thread::id ranOn;  // written and read by this thread only
+    std::promise<std::optional<std::string>> answered;
+    auto answer = answered.get_future();
     std::thread asker([&] {
-        answer = inbox.ask(
+        answered.set_value(inbox.ask(
             [&] {
                 ranOn = std::this_thread::get_id();
                 return std::string("done");
             },
-            5);
+            5));
     });
-    while (!answer) {
+    while (answer.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
         inbox.serve();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (ranOn != std::thread::id()) break;
-    }
     asker.join();
-    EXPECT_EQ(answer, "done");
+    EXPECT_EQ(answer.get(), "done");
     EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+// Waits until a task handed in has signalled the inbox's descriptor.
+bool signalled(const Inbox& inbox) {
+    pollfd watched{inbox.fd(), POLLIN, 0};
+    return ::poll(&watched, 1, 10000) == 1;
 }
 
 TEST(Inbox, AnswersNoneWhenClosedOrNotServedInTime) {
     Inbox inbox;
     EXPECT_FALSE(inbox.ask([] { return std::string("never served"); }, 0.05));
-    std::optional<std::string> answer = "unset";
-    std::thread asker([&] { answer = inbox.ask([] { return std::string("dropped"); }, 30); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    inbox.serve();  // runs the late task, which answers nobody
+    std::atomic<bool> ran{false};
+    std::promise<std::optional<std::string>> answered;
+    auto answer = answered.get_future();
+    std::thread asker([&] {
+        answered.set_value(inbox.ask(
+            [&] {
+                ran = true;
+                return std::string("dropped");
+            },
+            60));
+    });
+    ASSERT_TRUE(signalled(inbox));  // the task is waiting in the inbox
     inbox.close();
+    // Its asker is released by the close, not by its own time running out.
+    EXPECT_EQ(answer.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     asker.join();
-    EXPECT_FALSE(answer);
+    EXPECT_FALSE(answer.get());
+    inbox.serve();
+    EXPECT_FALSE(ran);
     EXPECT_FALSE(inbox.ask([] { return std::string("after close"); }, 0.05));
 }
 

@@ -2,16 +2,20 @@
 driven by selenium): a held press opens Maps' menu, the Volume slider dragged to 20 % is
 stored, Maps' entry applies it and Home restores the level before, the volume button shows
 its overlay, the Settings app turns the volume overlay off for the next entry, and the
-Respring buttons (the page's and the pane's) restart the home screen."""
+Respring buttons (the page's and the pane's) restart the home screen. The phone runs with a
+blank and a '#' in its TMPDIR, where the Settings app's pictures are made."""
 import argparse
 import os
+import plistlib
 import shutil
+import signal
 import sys
+import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from phone_process import PhoneProcess  # noqa: E402
+from phone_process import PhoneProcess, alive  # noqa: E402
 
 SKIP = 77
 SPRINGBOARD = None
@@ -36,7 +40,16 @@ class Road(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.browser = browser_or_none()
-        cls.phone = PhoneProcess(SPRINGBOARD)
+        cls.temporary = tempfile.TemporaryDirectory(prefix="morvane phone #")
+        previous = os.environ.get("TMPDIR")
+        os.environ["TMPDIR"] = cls.temporary.name
+        try:
+            cls.phone = PhoneProcess(SPRINGBOARD)
+        finally:
+            if previous is None:
+                del os.environ["TMPDIR"]
+            else:
+                os.environ["TMPDIR"] = previous
         cls.browser.get(cls.phone.url)
         cls.wait_until(cls, lambda: cls.browser.execute_script(
             "return document.getElementById('screen').naturalWidth") == 750, "the first picture")
@@ -45,6 +58,7 @@ class Road(unittest.TestCase):
     def tearDownClass(cls):
         cls.browser.quit()
         cls.phone.stop()
+        cls.temporary.cleanup()
 
     def wait_until(self, condition, what, timeout=10):
         deadline = time.monotonic() + timeout
@@ -98,7 +112,47 @@ class Road(unittest.TestCase):
 
     def settle_picture(self):
         """Waits until the page shows the latest frame the phone published."""
-        time.sleep(0.3)
+        latest = self.phone.frame_number()
+        self.wait_until(lambda: self.browser.execute_script("return window.morvaneFrameShown") >= latest,
+                        "the page showing frame %d" % latest)
+
+    def picture_changes(self, before, what):
+        self.wait_until(lambda: self.picture() != before, what)
+
+    def light_shown(self):
+        """How much of the picture's light the page shows: the mean of the screen's pixels as
+        seen in the browser over the mean of the phone's picture itself."""
+        self.settle_picture()
+        seen = self.browser.find_element("id", "screen").screenshot_as_base64
+        return self.browser.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            const mean = (image) => {
+              const canvas = document.createElement('canvas');
+              canvas.width = 150; canvas.height = 267;
+              const context = canvas.getContext('2d');
+              context.drawImage(image, 0, 0, canvas.width, canvas.height);
+              const pixels = context.getImageData(0, 0, canvas.width, canvas.height).data;
+              let sum = 0;
+              for (let at = 0; at < pixels.length; at += 4) sum += pixels[at] + pixels[at + 1] + pixels[at + 2];
+              return sum / (pixels.length / 4 * 3);
+            };
+            const shown = new Image();
+            shown.onload = () => done(mean(shown) / mean(document.getElementById('screen')));
+            shown.src = 'data:image/png;base64,' + arguments[0];""", seen)
+
+    def write_settings_file(self, changes):
+        """Changes the settings file (settings and the apps' values) straight on disk, as
+        another writer would, with no notification; replaced whole, in its own format."""
+        path = os.path.join(self.phone.folder.name, "root", "var/mobile/Library/Preferences",
+                            "com.kelvrin.morvane.plist")
+        with open(path, "rb") as file:
+            data = file.read()
+        held = plistlib.loads(data)
+        held.update(changes)
+        kind = plistlib.FMT_BINARY if data.startswith(b"bplist") else plistlib.FMT_XML
+        with open(path + ".new", "wb") as file:
+            plistlib.dump(held, file, fmt=kind)
+        os.replace(path + ".new", path)
 
     def pane_row(self, label=None, key=None):
         """The row of the Settings app's page with that label or key, once it shows."""
@@ -117,8 +171,7 @@ class Road(unittest.TestCase):
         self.finger([maps], hold=0.8)
         state = phone.wait_for(lambda s: s["menu"]["open"], "Maps' menu")
         self.assertEqual(state["menu"]["bundleId"], "com.apple.Maps")
-        self.settle_picture()
-        self.assertNotEqual(self.picture(), before, "the menu does not show")
+        self.picture_changes(before, "the menu on the screen")
 
         volume_row = next(r for r in state["menu"]["rows"] if r["title"] == "Volume")
         x, y, width, height = volume_row["frame"]
@@ -147,12 +200,12 @@ class Road(unittest.TestCase):
         self.assertGreater(state["volume"], 0.5)
         self.assertTrue(state["overlays"]["volume"])
 
-        # The glass: the screen is darkened by the brightness (half: 60 % of the light).
-        self.assertIn("brightness(0.6", self.browser.execute_script(
-            "return getComputedStyle(document.getElementById('screen')).filter"))
+        # The glass: the lower the brightness, the darker the screen the page shows.
+        self.light_at_half = self.light_shown()  # compared below at a lower level
 
         self.check_settings_turn_the_overlay_off()
         self.check_respring_buttons()
+        self.check_a_stuck_settings_app_is_told()
 
     def check_settings_turn_the_overlay_off(self):
         phone = self.phone
@@ -184,21 +237,27 @@ class Road(unittest.TestCase):
         # it back; a tap was not made on the way (the page stays the same page).
         top = self.pane_row(key="enabled")["frame"][1]
         self.settle_picture()
-        before = self.picture()
+        before = self.picture()  # the Settings app's own picture: only it shows the scroll
         self.finger([(187, 560 - 40 * step) for step in range(7)])
         moved = lambda s: next((r["frame"][1] for r in s["pane"]["rows"] if r["key"] == "enabled"), top)
         state = self.phone.wait_for(lambda s: moved(s) < top - 150, "the page scrolled up")
         self.assertEqual(state["pane"]["title"], "Morvane")
-        self.settle_picture()
-        self.assertNotEqual(self.picture(), before, "the scrolled page does not show")
+        self.picture_changes(before, "the scrolled page on the screen")
         self.finger([(187, 200 + 60 * step) for step in range(7)])
         self.phone.wait_for(lambda s: abs(moved(s) - top) < 1, "the page back at its top")
 
     def check_respring_buttons(self):
         phone = self.phone
+        # A setting and a value changed on disk without telling anyone: only a restart reads them.
+        self.assertIs(phone.state()["settings"]["showVolumeHUD"], False)
+        self.write_settings_file({"showVolumeHUD": True, "com.apple.Maps-brightness": 0.2})
+        self.assertIs(phone.state()["settings"]["showVolumeHUD"], False)
         self.click("respring")
         phone.wait_for(lambda s: any("SpringBoard restarted" in line for line in s["timeline"]),
                        "the page's Respring")
+        phone.wait_for(lambda s: s["settings"]["showVolumeHUD"] is True,
+                       "the restarted home screen holding the file's setting")
+        self.check_the_glass_darkens()
         restarts = sum("SpringBoard restarted" in line for line in phone.state()["timeline"])
         self.tap(*self.icon("Settings"))
         self.tap(*self.centre(self.pane_row(label="Morvane")["frame"]))
@@ -212,6 +271,35 @@ class Road(unittest.TestCase):
             lambda s: sum("SpringBoard restarted" in line for line in s["timeline"]) > restarts,
             "the pane's Respring")
         self.assertEqual(state["screen"], "home")
+
+    def check_a_stuck_settings_app_is_told(self):
+        # The Settings app stops answering: the tap is not shown as done; the page says what
+        # went wrong, the phone goes home, and the next input clears the message.
+        phone = self.phone
+        problem = self.browser.find_element("id", "problem")
+        self.assertFalse(problem.is_displayed())
+        self.tap(*self.icon("Settings"))
+        phone.wait_for(lambda s: s["screen"] == "settings", "the Settings app")
+        row = self.pane_row(label="Morvane")
+        [child] = phone.descendants()
+        os.kill(child, signal.SIGSTOP)
+        self.tap(*self.centre(row["frame"]))
+        self.wait_until(problem.is_displayed, "the problem told on the page", timeout=20)
+        self.assertIn("the Settings app stopped answering", problem.text)
+        phone.wait_for(lambda s: s["screen"] == "home", "home after the stuck Settings app")
+        self.assertFalse(alive(child))
+        self.click("volume-up")
+        self.wait_until(lambda: not problem.is_displayed(), "the message cleared by an input")
+
+    def check_the_glass_darkens(self):
+        # The lower the brightness, the darker the screen the page shows.
+        self.tap(*self.icon("Maps"))
+        # The glide ends within a step (a hundredth) of the stored level.
+        self.phone.wait_for(lambda s: s["front"] == "com.apple.Maps" and abs(s["brightness"] - 0.2) < 0.015,
+                            "Maps in front at brightness 0.2")
+        self.assertLess(self.light_shown(), self.light_at_half - 0.1)
+        self.click("home")
+        self.phone.wait_for(lambda s: s["front"] is None and abs(s["brightness"] - 0.5) < 0.015, "home at half")
 
 
 if __name__ == "__main__":

@@ -89,6 +89,14 @@ class PhoneProcess:
             time.sleep(0.05)
         raise AssertionError("waited %g s for %s" % (timeout, what))
 
+    def resident_kib(self):
+        """The phone's resident memory."""
+        with open("/proc/%d/status" % self.process.pid) as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+        raise AssertionError("no VmRSS")
+
     def descendants(self):
         """Process ids of every process this phone started (children's children too)."""
         found, queue = [], [self.process.pid]

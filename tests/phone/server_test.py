@@ -113,6 +113,63 @@ class Server(unittest.TestCase):
                                        headers={"Origin": "http://localhost:%d" % phone.port})[0], 200)
         self.assertEqual(phone.state()["volume"], 0.5, "a refused press changed the volume")
 
+    def test_refused_on_every_route_from_another_site_or_name(self):
+        phone = self.phone
+        foreign = {"Origin": "http://evil.example"}
+        other_port = {"Host": "localhost:%d" % (phone.port + 1 if phone.port < 65535 else 1)}
+        for headers in (foreign, other_port, {"Origin": "null"}):
+            self.assertEqual(phone.request("POST", "/api/pointer", {"type": "down", "x": 1, "y": 1},
+                                           headers=headers)[0], 403, headers)
+            self.assertEqual(phone.request("GET", "/api/events", headers=headers)[0], 403, headers)
+            self.assertEqual(phone.request("GET", "/", headers=headers)[0], 403, headers)
+        self.assertEqual(phone.request("GET", "/api/state",
+                                       headers={"Host": "localhost:%d" % phone.port})[0], 200)
+
+    def test_oversized_requests_are_refused_and_hold_no_memory(self):
+        phone = self.phone
+        # One header larger than a request's header may be.
+        status, _ = phone.request("GET", "/api/state", headers={"X-Filler": "a" * 20000})
+        self.assertEqual(status, 431)
+        # Header lines without end: the connection is closed long before the phone grows.
+        before = phone.resident_kib()
+        flood = socket.create_connection(("127.0.0.1", phone.port))
+        flood.sendall(("GET /api/state?token=%s HTTP/1.1\r\nHost: 127.0.0.1:%d\r\n"
+                       % (phone.token, phone.port)).encode())
+        line = b"X-Filler: " + b"a" * 4000 + b"\r\n"
+        sent = 0
+        with self.assertRaises(OSError, msg="the phone kept reading header lines"):
+            flood.settimeout(10)
+            while sent < 200_000_000:
+                flood.sendall(line)
+                sent += len(line)
+        flood.close()
+        self.assertLess(sent, 8_000_000)
+        self.assertLess(phone.resident_kib() - before, 8 * 1024)
+        self.assertEqual(phone.state()["volume"], 0.5)
+
+    def test_a_second_phone_cannot_take_the_port(self):
+        second = subprocess.run([SPRINGBOARD, "--serve", "--port", str(self.phone.port), "--root",
+                                 os.path.join(self.phone.folder.name, "second")],
+                                capture_output=True, text=True, timeout=60)
+        self.assertEqual(second.returncode, 1)
+        self.assertEqual(second.stdout, "", "a phone that cannot listen prints no address")
+        self.assertIn(str(self.phone.port), second.stderr)
+        self.assertEqual(self.phone.request("GET", "/api/state")[0], 200)
+
+    def test_a_settings_app_that_ends_on_its_own_goes_home(self):
+        phone = self.phone
+        phone.tap(*phone.icon("Settings"))
+        phone.wait_for(lambda state: state["screen"] == "settings", "the Settings app")
+        [child] = phone.descendants()
+        os.kill(child, signal.SIGKILL)
+        state = phone.wait_for(lambda state: state["screen"] == "home", "the home screen")
+        self.assertEqual(state["front"], None)
+        self.assertFalse(alive(child))
+        self.assertNotIn(child, phone.descendants(), "the ended Settings app was not reaped")
+        # It opens again.
+        phone.tap(*phone.icon("Settings"))
+        phone.wait_for(lambda state: state["screen"] == "settings", "the Settings app again")
+
     def test_bad_requests_get_a_client_error_and_change_nothing(self):
         phone = self.phone
         before = phone.state()
@@ -260,12 +317,24 @@ class Server(unittest.TestCase):
 
 class Stopping(unittest.TestCase):
     def check_stops(self, how):
+        """Stopped with the Settings app open and clients in every kind of wait: a page on the
+        push channel, an idle kept connection, a request half sent, a page that stopped
+        reading."""
         phone = PhoneProcess(SPRINGBOARD)
-        self.assertEqual(phone.process.stdout.read(0), "")
         phone.tap(*phone.icon("Settings"))
         phone.wait_for(lambda state: state["screen"] == "settings", "the Settings app")
         started = phone.descendants()
         self.assertTrue(started, "the Settings app runs as a process of its own")
+        listening = open_events(phone)
+        read_frame(listening)
+        stuck = open_events(phone, receive_buffer=4096)
+        kept = socket.create_connection(("127.0.0.1", phone.port))
+        kept.sendall(("GET /api/state?token=%s HTTP/1.1\r\nHost: 127.0.0.1:%d\r\n\r\n"
+                      % (phone.token, phone.port)).encode())
+        read_until(kept, b"}")
+        half = socket.create_connection(("127.0.0.1", phone.port))
+        half.sendall(b"POST /api/pointer HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100\r\n\r\n{")
+        time.sleep(0.2)
         began = time.monotonic()
         phone.process.send_signal(how)
         phone.process.wait(10)
@@ -274,8 +343,10 @@ class Stopping(unittest.TestCase):
         phone.stop()
         self.assertEqual(phone.process.returncode, 0)
         self.assertEqual(rest, "", "the address is the only line on standard output")
-        self.assertLess(took, 3)
+        self.assertLess(took, 1)
         self.assertEqual([pid for pid in started if alive(pid)], [])
+        for connection in (listening, stuck, kept, half):
+            connection.close()
 
     def test_sigint_ends_the_phone_and_every_process_it_started(self):
         self.check_stops(signal.SIGINT)

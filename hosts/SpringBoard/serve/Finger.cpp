@@ -29,7 +29,18 @@ std::string offsetLine(double offset) {
     return line;
 }
 
-// The command a tap at the point gives the Settings app's page, or none.
+// Whether the text reaches the Settings app's script as written: a '#' starts a comment there.
+bool readsAsWritten(const std::string& text) {
+    return text.find('#') == std::string::npos;
+}
+
+// Whether the text is one word of the script.
+bool isOneWord(const std::string& text) {
+    return !text.empty() && readsAsWritten(text) && text.find_first_of(" \t") == std::string::npos;
+}
+
+// The command a tap at the point gives the Settings app's page, or none when the tap is on
+// nothing; an empty command for a row the script cannot name.
 std::optional<std::string> commandForTap(const nlohmann::json& page, ui::Point point) {
     if (!page.value("alert", nlohmann::json()).is_null()) return "ok";
     if (point.y >= kBarTop && point.y < kBarBottom) {
@@ -40,10 +51,14 @@ std::optional<std::string> commandForTap(const nlohmann::json& page, ui::Point p
     }
     for (const auto& row : page.value("rows", nlohmann::json::array())) {
         if (!contains(row.value("frame", nlohmann::json()), point)) continue;
-        if (row.contains("on") && row["key"].is_string())
-            return "switch " + row["key"].get<std::string>() +
-                   (row["on"].get<bool>() ? " off" : " on");
-        return "tap " + row.value("label", std::string());
+        if (row.contains("on") && row["key"].is_string()) {
+            const auto key = row["key"].get<std::string>();
+            if (!isOneWord(key)) return std::string();
+            return "switch " + key + (row["on"].get<bool>() ? " off" : " on");
+        }
+        const auto label = row.value("label", std::string());
+        if (!readsAsWritten(label)) return std::string();
+        return "tap " + label;
     }
     return std::nullopt;
 }
@@ -102,6 +117,7 @@ void Finger::move(ui::Point point, double) {
 }
 
 void Finger::up(ui::Point point, double now) {
+    fireDueHold(now);  // a hold that came due before this lift opens its menu first
     move(point, now);
     const Target target = _target;
     _target = Target::None;
@@ -116,7 +132,7 @@ void Finger::up(ui::Point point, double now) {
     } else if (target == Target::Settings) {
         if (_dragging) {
             tick(now);
-            if (auto* settings = _phone.settings()) settings->play({"release"});
+            _phone.playInSettings({"release"});
             _phone.noteChange();
         } else {
             tapSettings(point);
@@ -127,10 +143,13 @@ void Finger::up(ui::Point point, double now) {
 void Finger::tapSettings(ui::Point point) {
     auto* settings = _phone.settings();
     if (!settings) return;
-    if (const auto command = commandForTap(settings->page(), point)) {
-        settings->play({*command});
-        _phone.noteChange();
-    }
+    const auto command = commandForTap(settings->page(), point);
+    if (!command) return;
+    if (command->empty())
+        _phone.noteProblem("the row under the finger cannot be named to the Settings app");
+    else
+        _phone.playInSettings({*command});
+    _phone.noteChange();
 }
 
 void Finger::cancel() {
@@ -145,14 +164,17 @@ std::optional<double> Finger::holdDue(double now) const {
 }
 
 void Finger::tick(double now) {
-    if (_target == Target::Icon && now - _startTime >= kHoldSeconds) {
-        IconMenu::press(_icon);  // the firm press: the finger that made it lifts unheard
-        _target = Target::Spent;
-        _phone.noteChange();
-    }
+    fireDueHold(now);
     if (_pendingScroll) {
-        if (auto* settings = _phone.settings()) settings->play({offsetLine(*_pendingScroll)});
+        _phone.playInSettings({offsetLine(*_pendingScroll)});
         _pendingScroll.reset();
         _phone.noteChange();
     }
+}
+
+void Finger::fireDueHold(double now) {
+    if (_target != Target::Icon || now - _startTime < kHoldSeconds) return;
+    IconMenu::press(_icon);  // the firm press: the finger that made it lifts unheard
+    _target = Target::Spent;
+    _phone.noteChange();
 }

@@ -33,6 +33,7 @@ class Finger {
     enum class Target { None, Icon, Menu, Settings, Spent };
 
     void downOnHome(ui::Point point, double now);
+    void fireDueHold(double now);
     void tapSettings(ui::Point point);
     bool movedFar(ui::Point point) const;
 

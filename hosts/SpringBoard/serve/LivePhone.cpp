@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iostream>
+#include <stdexcept>
+#include <utility>
 
 #include "device/Actor.h"
 #include "device/Phone.h"
@@ -35,19 +37,48 @@ void LivePhone::start() {
 void LivePhone::launch(const std::string& bundleIdentifier) {
     if (_front == bundleIdentifier) return;
     leaveApp();
-    if (bundleIdentifier == kSettingsApp) {
-        _settings = std::make_unique<SettingsChild>(_places.tools / "Preferences", _places.root,
-                                                    _places.pictureFolder);
-        if (!_settings->play({})) {
-            std::cerr << "SpringBoard: the Settings app did not start\n";
-            _settings.reset();
-            noteChange();
-            return;
-        }
+    if (bundleIdentifier == kSettingsApp && !startSettings()) {
+        noteChange();
+        return;
     }
     springboard::HomeScreen::reportState(bundleIdentifier, kRunning, kForeground);
     _front = bundleIdentifier;
     noteChange();
+}
+
+bool LivePhone::startSettings() {
+    try {
+        _settings = std::make_unique<SettingsChild>(_places.tools / "Preferences", _places.root,
+                                                    _places.pictureFolder);
+    } catch (const std::runtime_error& error) {
+        noteProblem(std::string("the Settings app did not start: ") + error.what());
+        return false;
+    }
+    if (_settings->play({})) return true;
+    noteProblem("the Settings app did not start: it did not answer");
+    _settings.reset();
+    return false;
+}
+
+void LivePhone::playInSettings(const std::vector<std::string>& lines) {
+    if (!_settings) return;
+    if (_settings->play(lines)) return;
+    if (_settings->isRunning()) {
+        noteProblem("the Settings app did not take the command");
+        return;
+    }
+    noteProblem("the Settings app stopped answering");
+    leaveApp();
+    noteChange();
+}
+
+void LivePhone::noteProblem(const std::string& problem) {
+    std::cerr << "SpringBoard: " << problem << "\n";
+    _problems.push_back(problem);
+}
+
+std::vector<std::string> LivePhone::takeProblems() {
+    return std::exchange(_problems, {});
 }
 
 void LivePhone::home() {
@@ -82,20 +113,18 @@ void LivePhone::respring() {
     leaveApp();
     springboard::IconMenu::close();
     device::Phone::shared().recordEvent(device::Actor::user(), "SpringBoard restarted (Respring)");
-    for (const auto& problem : _session.respring())
-        std::cerr << "SpringBoard: respring: " << problem << "\n";
+    for (const auto& problem : _session.respring()) noteProblem("respring: " + problem);
     afterRestart();
 }
 
 void LivePhone::restartIfAsked() {
     if (_settings && !_settings->isRunning()) {  // the Settings app ended: its screen goes
-        std::cerr << "SpringBoard: the Settings app stopped\n";
+        noteProblem("the Settings app stopped");
         leaveApp();
         noteChange();
     }
     const int before = _session.restartsHandled();
-    for (const auto& problem : _session.restartIfAsked())
-        std::cerr << "SpringBoard: restart: " << problem << "\n";
+    for (const auto& problem : _session.restartIfNoted()) noteProblem("restart: " + problem);
     if (_session.restartsHandled() != before) afterRestart();
 }
 

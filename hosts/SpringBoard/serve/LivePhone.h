@@ -39,8 +39,19 @@ class LivePhone {
     void stepVolume(int direction);
     // The page's Respring button: the app in front goes home, then the home screen restarts.
     void respring();
-    // Makes a restart another process asked for (the pane's Respring).
+    // Makes a restart another process asked for (the pane's Respring), once the main loop
+    // has served its notification; a Settings app that ended by itself goes home.
     void restartIfAsked();
+    // Plays lines in the Settings app in front (the finger's taps and scrolls). One that stopped
+    // answering is ended and goes home; either failure is kept as a problem.
+    void playInSettings(const std::vector<std::string>& lines);
+    // Ends the Settings app's process: the host is stopping.
+    void shutDown() { _settings.reset(); }
+
+    // Keeps a problem met doing what was asked (also told on standard error).
+    void noteProblem(const std::string& problem);
+    // The problems kept since the last call, which forgets them.
+    std::vector<std::string> takeProblems();
 
     Screen screen() const;
     const std::optional<std::string>& front() const { return _front; }
@@ -53,6 +64,7 @@ class LivePhone {
 
   private:
     void leaveApp();
+    bool startSettings();
     void afterRestart();
 
     HostSession& _session;
@@ -61,4 +73,5 @@ class LivePhone {
     std::optional<std::string> _front;
     std::unique_ptr<SettingsChild> _settings;
     std::uint64_t _changes = 0;
+    std::vector<std::string> _problems;
 };

@@ -1,11 +1,19 @@
 #include "PhoneServer.h"
 
-#include <httplib.h>
-
+#include <cctype>
 #include <cmath>
 #include <fstream>
-#include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <boost/beast/http/empty_body.hpp>
+#include <boost/beast/http/write.hpp>
+#include <nlohmann/json.hpp>
+
+namespace http = boost::beast::http;
 
 namespace {
 
@@ -14,10 +22,9 @@ constexpr double kPhoneTimeout = 10;
 // How long the event channel stays silent before it writes a comment (a few bytes), which
 // finds a client that went away and frees its place.
 constexpr double kEventSilence = 30;
-// Threads: every event client holds one; the other requests share the rest.
-constexpr std::size_t kThreads = PhoneServer::kMaximumEventClients + 8;
 // Pointer coordinates farther than this outside the screen are malformed.
 constexpr double kFarthestPoint = 10000;
+constexpr std::string_view kButtonRoute = "/api/button/";
 
 std::optional<std::string> readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,6 +39,37 @@ std::string withToken(std::string page, const std::string& token) {
     for (auto at = page.find(mark); at != std::string::npos; at = page.find(mark, at))
         page.replace(at, mark.size(), token);
     return page;
+}
+
+// A query's text with its %XX escapes (and + for a blank) decoded; a malformed escape stays.
+std::string decoded(std::string_view text) {
+    std::string plain;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '%' && at + 2 < text.size() &&
+            std::isxdigit(static_cast<unsigned char>(text[at + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[at + 2]))) {
+            plain += static_cast<char>(std::stoi(std::string(text.substr(at + 1, 2)), nullptr, 16));
+            at += 2;
+        } else {
+            plain += c == '+' ? ' ' : c;
+        }
+    }
+    return plain;
+}
+
+// The first value of the query's parameter `name`, or none.
+std::optional<std::string> queryValue(std::string_view query, std::string_view name) {
+    while (!query.empty()) {
+        const auto end = query.find('&');
+        const std::string_view pair = query.substr(0, end);
+        const auto equals = pair.find('=');
+        if (decoded(pair.substr(0, equals)) == name)
+            return equals == std::string_view::npos ? "" : decoded(pair.substr(equals + 1));
+        if (end == std::string_view::npos) break;
+        query.remove_prefix(end + 1);
+    }
+    return std::nullopt;
 }
 
 // What a page is sent for a frame: the picture first when it is not the one the page was sent
@@ -59,12 +97,25 @@ bool finitePoint(const nlohmann::json& body) {
     return true;
 }
 
-void refuse(httplib::Response& response, int status, const std::string& why) {
-    response.status = status;
-    response.set_content(nlohmann::json{{"error", why}}.dump(), "application/json");
+template <typename Body>
+std::string serialized(const http::response<Body>& response) {
+    std::ostringstream text;
+    text << response;
+    return text.str();
 }
 
 }  // namespace
+
+struct PhoneServer::Answer {
+    http::status status = http::status::ok;
+    std::string type = "application/json";
+    std::string body;
+    std::vector<std::pair<std::string, std::string>> headers = {};
+
+    static Answer refusal(http::status status, const std::string& why) {
+        return {status, "application/json", nlohmann::json{{"error", why}}.dump()};
+    }
+};
 
 PhoneServer::PhoneServer(AccessGuard& guard, Inbox& inbox, FrameBoard& board, Phone phone,
                          std::filesystem::path pageFolder)
@@ -73,144 +124,173 @@ PhoneServer::PhoneServer(AccessGuard& guard, Inbox& inbox, FrameBoard& board, Ph
       _board(board),
       _phone(std::move(phone)),
       _pageFolder(std::move(pageFolder)),
-      _server(std::make_unique<httplib::Server>()) {
-    // The library takes ownership of the pool it is handed.
-    _server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
-    _server->set_payload_max_length(kMaximumBody);
-    _server->set_write_timeout(kWriteTimeoutSeconds, 0);
-    _server->set_read_timeout(5, 0);
-    _server->set_keep_alive_timeout(1);
-    // Small answers and events go out at once, not held back until the last segment is
-    // acknowledged (the page waits on each of them).
-    _server->set_tcp_nodelay(true);
-    _server->set_pre_routing_handler(
-        [this](const httplib::Request& request, httplib::Response& response) {
-            return allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
-                                              : httplib::Server::HandlerResponse::Handled;
-        });
-    addRoutes();
-}
+      _listener([this](HttpConnection& connection) { serve(connection); },
+                {kMaximumHeader, kMaximumBody, 5000, 5000, kWriteTimeoutMilliseconds}) {}
 
 PhoneServer::~PhoneServer() {
     stop();
 }
 
-bool PhoneServer::allowed(const httplib::Request& request, httplib::Response& response) const {
-    std::optional<std::string> origin;
-    if (request.has_header("Origin")) origin = request.get_header_value("Origin");
-    const auto why =
-        _guard.refusal(request.get_param_value("token"), request.get_header_value("Host"), origin);
-    if (!why) return true;
-    refuse(response, 403, *why);
-    return false;
-}
-
-void PhoneServer::answerFromPhone(httplib::Response& response, std::function<std::string()> task,
-                                  const char* type) {
-    try {
-        const auto answer = _inbox.ask(std::move(task), kPhoneTimeout);
-        if (!answer) return refuse(response, 503, "the phone did not answer");
-        response.set_header("Cache-Control", "no-store");
-        response.set_content(*answer, type);
-    } catch (const std::exception& failure) {
-        refuse(response, 500, failure.what());
-    }
-}
-
-void PhoneServer::addRoutes() {
-    addPageRoutes();
-    addEventRoute();
-    _server->Get("/api/state", [this](const httplib::Request&, httplib::Response& response) {
-        answerFromPhone(response, _phone.state, "application/json");
-    });
-    _server->Get("/api/plot.jpg", [this](const httplib::Request&, httplib::Response& response) {
-        answerFromPhone(response, _phone.plot, "image/jpeg");
-    });
-    _server->Get("/api/screen.jpg", [this](const httplib::Request&, httplib::Response& response) {
-        const auto frame = _board.latest();
-        if (!frame.picture) return refuse(response, 503, "no picture yet");
-        response.set_header("Cache-Control", "no-store");
-        response.set_header("X-Frame", std::to_string(frame.number));
-        response.set_content(*frame.picture, "image/jpeg");
-    });
-    _server->Post("/api/pointer", [this](const httplib::Request& request,
-                                         httplib::Response& response) {
-        const auto body = nlohmann::json::parse(request.body, nullptr, false);
-        if (body.is_discarded() || !body.is_object() || !body.contains("type") ||
-            !body["type"].is_string() || !finitePoint(body))
-            return refuse(response, 400, "expected {\"type\": down|move|up|cancel, \"x\", \"y\"}");
-        const std::string kind = body["type"];
-        if (kind != "down" && kind != "move" && kind != "up" && kind != "cancel")
-            return refuse(response, 400, "a pointer event is down, move, up or cancel");
-        const double x = body["x"], y = body["y"];
-        answerFromPhone(
-            response, [pointer = _phone.pointer, kind, x, y] { return pointer(kind, x, y); },
-            "application/json");
-    });
-    _server->Post(R"(/api/button/([a-z-]{1,32}))", [this](const httplib::Request& request,
-                                                          httplib::Response& response) {
-        const std::string name = request.matches[1];
-        if (name != "home" && name != "volume-up" && name != "volume-down" && name != "respring")
-            return refuse(response, 404, "no button is called " + name);
-        answerFromPhone(
-            response, [button = _phone.button, name] { return button(name); }, "application/json");
-    });
-}
-
-void PhoneServer::addPageRoutes() {
-    const auto file = [this](const std::string& name, const char* type) {
-        return [this, name, type](const httplib::Request&, httplib::Response& response) {
-            const auto text = readFile(_pageFolder / name);
-            if (!text) return refuse(response, 500, "the page's file " + name + " is missing");
-            response.set_header("Cache-Control", "no-store");
-            response.set_content(withToken(*text, _guard.token()), type);
-        };
-    };
-    _server->Get("/", file("index.html", "text/html; charset=utf-8"));
-    _server->Get("/phone.js", file("phone.js", "text/javascript; charset=utf-8"));
-    _server->Get("/phone.css", file("phone.css", "text/css; charset=utf-8"));
-}
-
-// Server-sent events: the latest frame's number and state each time a new one is published,
-// with its picture when that is new to the page (a slow client skips the ones it missed), a
-// comment after a silence.
-void PhoneServer::addEventRoute() {
-    _server->Get("/api/events", [this](const httplib::Request&, httplib::Response& response) {
-        if (++_eventClients > kMaximumEventClients) {
-            --_eventClients;
-            return refuse(response, 503, "too many pages are open");
-        }
-        response.set_header("Cache-Control", "no-store");
-        struct Sent {
-            std::uint64_t frame = 0;
-            std::uint64_t picture = 0;
-        };
-        auto sent = std::make_shared<Sent>();
-        response.set_chunked_content_provider(
-            "text/event-stream",
-            [this, sent](std::size_t, httplib::DataSink& sink) {
-                if (_board.isClosed()) return false;
-                const auto frame = _board.waitNewer(sent->frame, kEventSilence);
-                const std::string text =
-                    frame ? eventText(*frame, sent->picture) : ": still here\n\n";
-                if (frame) *sent = {frame->number, frame->pictureNumber};
-                return !_board.isClosed() && sink.write(text.data(), text.size());
-            },
-            [this](bool) { --_eventClients; });
-    });
-}
-
 int PhoneServer::bind(int port) {
-    if (port == 0) return _server->bind_to_any_port("127.0.0.1");
-    return _server->bind_to_port("127.0.0.1", port) ? port : -1;
+    return _listener.bind(port);
 }
 
 void PhoneServer::start() {
-    _thread = std::thread([this] { _server->listen_after_bind(); });
+    _listener.start();
 }
 
 void PhoneServer::stop() {
     _board.close();
-    _server->stop();
-    if (_thread.joinable()) _thread.join();
+    _listener.stop();
+}
+
+// A client's requests, one after another while it keeps the connection; a malformed or too
+// large request is answered and the connection closed.
+void PhoneServer::serve(HttpConnection& connection) {
+    for (;;) {
+        auto incoming = connection.read();
+        if (incoming.refusal) {
+            http::response<http::string_body> response{*incoming.refusal, 11};
+            response.set(http::field::content_type, "application/json");
+            response.body() = nlohmann::json{{"error", "a malformed or too large request"}}.dump();
+            response.keep_alive(false);
+            response.prepare_payload();
+            connection.write(serialized(response));
+            return;
+        }
+        if (!incoming.request || !respond(connection, *incoming.request)) return;
+    }
+}
+
+// Answers one request; false when the connection is to end.
+bool PhoneServer::respond(HttpConnection& connection, const HttpConnection::Request& request) {
+    const std::string_view target(request.target().data(), request.target().size());
+    const auto mark = target.find('?');
+    const std::string path(target.substr(0, mark));
+    const std::string_view query =
+        mark == std::string_view::npos ? std::string_view() : target.substr(mark + 1);
+    std::optional<std::string> origin;
+    if (const auto field = request.find(http::field::origin); field != request.end())
+        origin = std::string(field->value());
+    const auto refusal = _guard.refusal(queryValue(query, "token").value_or(""),
+                                        std::string(request[http::field::host]), origin);
+    if (!refusal && request.method() == http::verb::get && path == "/api/events") {
+        sendEvents(connection);
+        return false;
+    }
+    const Answer answer =
+        refusal ? Answer::refusal(http::status::forbidden, *refusal) : route(request, path);
+    http::response<http::string_body> response{answer.status, request.version()};
+    response.set(http::field::content_type, answer.type);
+    response.set(http::field::cache_control, "no-store");
+    for (const auto& [name, value] : answer.headers) response.set(name, value);
+    response.body() = answer.body;
+    response.keep_alive(request.keep_alive());
+    response.prepare_payload();
+    return connection.write(serialized(response)) && response.keep_alive();
+}
+
+PhoneServer::Answer PhoneServer::route(const HttpConnection::Request& request,
+                                       const std::string& path) {
+    if (request.method() == http::verb::get) {
+        if (path == "/") return pageFile("index.html", "text/html; charset=utf-8");
+        if (path == "/phone.js") return pageFile("phone.js", "text/javascript; charset=utf-8");
+        if (path == "/phone.css") return pageFile("phone.css", "text/css; charset=utf-8");
+        if (path == "/api/state") return askPhone(_phone.state, "application/json");
+        if (path == "/api/plot.jpg") return askPhone(_phone.plot, "image/jpeg");
+        if (path == "/api/screen.jpg") {
+            const auto frame = _board.latest();
+            if (!frame.picture)
+                return Answer::refusal(http::status::service_unavailable, "no picture yet");
+            return {http::status::ok,
+                    "image/jpeg",
+                    *frame.picture,
+                    {{"X-Frame", std::to_string(frame.number)}}};
+        }
+    }
+    if (request.method() == http::verb::post) {
+        if (path == "/api/pointer") return pointer(request);
+        if (path.starts_with(kButtonRoute)) return button(path.substr(kButtonRoute.size()));
+    }
+    return Answer::refusal(http::status::not_found, "no such page");
+}
+
+PhoneServer::Answer PhoneServer::pageFile(const std::string& name, const char* type) const {
+    const auto text = readFile(_pageFolder / name);
+    if (!text)
+        return Answer::refusal(http::status::internal_server_error,
+                               "the page's file " + name + " is missing");
+    return {http::status::ok, type, withToken(*text, _guard.token())};
+}
+
+PhoneServer::Answer PhoneServer::pointer(const HttpConnection::Request& request) {
+    const auto body = nlohmann::json::parse(request.body(), nullptr, false);
+    if (body.is_discarded() || !body.is_object() || !body.contains("type") ||
+        !body["type"].is_string() || !finitePoint(body))
+        return Answer::refusal(http::status::bad_request,
+                               "expected {\"type\": down|move|up|cancel, \"x\", \"y\"}");
+    const std::string kind = body["type"];
+    if (kind != "down" && kind != "move" && kind != "up" && kind != "cancel")
+        return Answer::refusal(http::status::bad_request,
+                               "a pointer event is down, move, up or cancel");
+    const double x = body["x"], y = body["y"];
+    return askPhoneToAct([pointer = _phone.pointer, kind, x, y] { return pointer(kind, x, y); });
+}
+
+PhoneServer::Answer PhoneServer::button(const std::string& name) {
+    if (name != "home" && name != "volume-up" && name != "volume-down" && name != "respring")
+        return Answer::refusal(http::status::not_found, "no button is called " + name);
+    return askPhoneToAct([button = _phone.button, name] { return button(name); });
+}
+
+PhoneServer::Answer PhoneServer::askPhone(std::function<std::string()> task, const char* type) {
+    try {
+        const auto answer = _inbox.ask(std::move(task), kPhoneTimeout);
+        if (!answer)
+            return Answer::refusal(http::status::service_unavailable, "the phone did not answer");
+        return {http::status::ok, type, *answer};
+    } catch (const std::exception& failure) {
+        return Answer::refusal(http::status::internal_server_error, failure.what());
+    }
+}
+
+// An input's answer: done, or the problem that stopped it (the phone could not do it).
+PhoneServer::Answer PhoneServer::askPhoneToAct(std::function<std::string()> action) {
+    Answer answer = askPhone(std::move(action), "application/json");
+    if (answer.status != http::status::ok) return answer;
+    if (!answer.body.empty())
+        return Answer::refusal(http::status::internal_server_error, answer.body);
+    return {http::status::ok, "application/json", R"({"ok": true})"};
+}
+
+// Server-sent events: the latest frame's number and state each time a new one is published,
+// with its picture when that is new to the page (a slow client skips the ones it missed), a
+// comment after a silence. The connection ends with the channel.
+void PhoneServer::sendEvents(HttpConnection& connection) {
+    struct Place {
+        std::atomic<int>& count;
+        explicit Place(std::atomic<int>& clients) : count(clients) { ++count; }
+        ~Place() { --count; }
+    } place(_eventClients);
+    http::response<http::empty_body> response{http::status::ok, 11};
+    response.set(http::field::cache_control, "no-store");
+    if (place.count > kMaximumEventClients) {
+        response.result(http::status::service_unavailable);
+        response.keep_alive(false);
+        connection.write(serialized(response));
+        return;
+    }
+    response.set(http::field::content_type, "text/event-stream");
+    response.keep_alive(false);  // the stream ends when the connection does
+    if (!connection.write(serialized(response))) return;
+    std::uint64_t frameSent = 0;
+    std::uint64_t pictureSent = 0;
+    while (!_board.isClosed()) {
+        const auto frame = _board.waitNewer(frameSent, kEventSilence);
+        if (_board.isClosed()) return;
+        const std::string text = frame ? eventText(*frame, pictureSent) : ": still here\n\n";
+        if (frame)
+            std::tie(frameSent, pictureSent) = std::pair(frame->number, frame->pictureNumber);
+        if (!connection.write(text)) return;
+    }
 }

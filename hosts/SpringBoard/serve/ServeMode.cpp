@@ -52,40 +52,54 @@ void keepTheHeapFlat() {
     ::mallopt(M_ARENA_MAX, kHeaps);
 }
 
-// The routes' work, done on the main thread.
+// The problems a phone action met, in one line: "" when it was done.
+std::string problemsOf(LivePhone& phone) {
+    std::string text;
+    for (const auto& problem : phone.takeProblems()) text += (text.empty() ? "" : "; ") + problem;
+    return text;
+}
+
+void movePointer(Finger& finger, const std::string& kind, ui::Point point) {
+    const double now = Ticker::steadySeconds();
+    if (kind == "down")
+        finger.down(point, now);
+    else if (kind == "move")
+        finger.move(point, now);
+    else if (kind == "up")
+        finger.up(point, now);
+    else if (kind == "cancel")
+        finger.cancel();
+}
+
+void pressButton(LivePhone& phone, const std::string& name) {
+    if (name == "home")
+        phone.home();
+    else if (name == "volume-up")
+        phone.stepVolume(1);
+    else if (name == "volume-down")
+        phone.stepVolume(-1);
+    else if (name == "respring")
+        phone.respring();
+}
+
+// The routes' work, done on the main thread. The server has refused unknown kinds and names;
+// an action answers "" when done, else the problems that stopped it.
 PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& feed) {
     auto plotEncoder = std::make_shared<JpegEncoder>();
     return {
         [&phone] { return PhoneState::of(phone).dump(); },
         [plotEncoder] { return plotEncoder->encode(ScreenCapture::timelinePicture()); },
-        [&finger, &feed](const std::string& kind, double x, double y) -> std::string {
-            const double now = Ticker::steadySeconds();
-            if (kind == "down")
-                finger.down({x, y}, now);
-            else if (kind == "move")
-                finger.move({x, y}, now);
-            else if (kind == "up")
-                finger.up({x, y}, now);
-            else if (kind == "cancel")
-                finger.cancel();
-            else
-                return R"({"error": "a pointer event is down, move, up or cancel"})";
+        [&phone, &finger, &feed](const std::string& kind, double x, double y) {
+            phone.takeProblems();  // only this action's problems are its answer
+            movePointer(finger, kind, {x, y});
             feed.refresh();
-            return R"({"ok": true})";
+            return problemsOf(phone);
         },
-        [&phone, &feed](const std::string& name) -> std::string {
-            if (name == "home")
-                phone.home();
-            else if (name == "volume-up")
-                phone.stepVolume(1);
-            else if (name == "volume-down")
-                phone.stepVolume(-1);
-            else if (name == "respring")
-                phone.respring();
-            else
-                return R"({"error": "no such button"})";
+        [&phone, &feed](const std::string& name) {
+            phone.takeProblems();
+            pressButton(phone, name);
             feed.refresh();
-            return R"({"ok": true})";
+            return problemsOf(phone);
         },
     };
 }
@@ -127,6 +141,8 @@ int ServeMode::run(HostOptions host, const ServeOptions& options, HostSession& s
     const auto tickSource = loop.addSource(ticker.fd(), [&] { ticker.tick(); });
     std::cout << "http://127.0.0.1:" << port << "/?token=" << guard.token() << std::endl;
     loop.run();
+    // The Settings app ends first, so that a stop is done within a second.
+    phone.shutDown();
     loop.removeSource(tickSource);
     loop.removeSource(signalSource);
     loop.removeSource(inboxSource);

@@ -12,6 +12,8 @@ const screen = document.getElementById('screen');
 window.morvaneLatencies = [];
 window.morvaneFramesShown = 0;
 window.morvaneState = null;
+// The number of the frame (the events' id) whose picture and state the page shows.
+window.morvaneFrameShown = 0;
 // When each picture was shown and what brightness each state said (ms of the page's clock),
 // the last thousand of each.
 window.morvaneFrameTimes = [];
@@ -33,7 +35,7 @@ function showPicture(url) {
 }
 function pictureSettled() {
   pictureLoading = false;
-  if (waitingState) { const state = waitingState; waitingState = null; showState(state); }
+  if (waitingState) { const [state, frame] = waitingState; waitingState = null; showState(state, frame); }
 }
 screen.addEventListener('load', () => {
   window.morvaneFramesShown++;
@@ -58,8 +60,9 @@ function changed(part, value) {
   shownParts[part] = text;
   return true;
 }
-function showState(state) {
+function showState(state, frame) {
   window.morvaneState = state;
+  if (frame) window.morvaneFrameShown = frame;
   remember(window.morvaneBrightnessLog, [performance.now(), state.brightness]);
   showBrightness(state.brightness);
   for (const name of ['volume', 'brightness']) {
@@ -122,10 +125,10 @@ function listen() {
   events.addEventListener('frame', (event) => {
     connection.textContent = 'live';
     connection.classList.remove('lost');
-    const state = JSON.parse(event.data);
-    if (!pictureLoading) return showState(state);
+    const state = JSON.parse(event.data), frame = Number(event.lastEventId);
+    if (!pictureLoading) return showState(state, frame);
     showBrightness(state.brightness);
-    waitingState = state;
+    waitingState = [state, frame];
   });
   events.onerror = () => {
     connection.textContent = 'connection lost; retrying…';
@@ -136,10 +139,23 @@ function listen() {
 // --- input: sent in order; moves coalesce while one is on its way ---
 let sending = Promise.resolve();
 let queuedMove = null;
+// What the phone could not do is shown until an input succeeds, never passed over.
+const problem = document.getElementById('problem');
+function tell(answer) {
+  if (answer.ok) { problem.hidden = true; return; }
+  return answer.json().catch(() => ({})).then((reply) => {
+    problem.textContent = 'The phone could not do that: ' + (reply.error || answer.status);
+    problem.hidden = false;
+  });
+}
+function failed() {
+  problem.textContent = 'The phone did not answer.';
+  problem.hidden = false;
+}
 function post(path, body) {
   sending = sending.then(() => fetch(withToken(path), {
     method: 'POST', headers: {'Content-Type': 'application/json'}, body: JSON.stringify(body || {}),
-  })).catch(() => {});
+  })).then(tell, failed).catch(() => {});
   return sending;
 }
 function pointAt(event) {
@@ -158,21 +174,32 @@ function sendPointer(type, event) {
       queuedMove = null;
       return fetch(withToken('/api/pointer'), {method: 'POST', headers: {'Content-Type': 'application/json'},
                                               body: JSON.stringify(move)});
-    }).catch(() => {});
+    }).then(tell, failed).catch(() => {});
     return;
   }
   post('/api/pointer', {type, ...point});
 }
-let fingerDown = false;
+// One finger: the primary pointer (for a mouse, its main button) drives it from down to up;
+// a second touch or another mouse button is not the finger.
+let fingerId = null;
+const isFinger = (event) => event.pointerId === fingerId;
+function lift(type, event) {
+  if (!isFinger(event)) return;
+  fingerId = null;
+  sendPointer(type, event);
+}
 screen.addEventListener('pointerdown', (event) => {
   event.preventDefault();
+  if (fingerId !== null || !event.isPrimary || (event.pointerType === 'mouse' && event.button !== 0)) return;
   screen.setPointerCapture(event.pointerId);
-  fingerDown = true;
+  fingerId = event.pointerId;
   sendPointer('down', event);
 });
-screen.addEventListener('pointermove', (event) => { if (fingerDown) sendPointer('move', event); });
-screen.addEventListener('pointerup', (event) => { if (fingerDown) { fingerDown = false; sendPointer('up', event); } });
-screen.addEventListener('pointercancel', (event) => { if (fingerDown) { fingerDown = false; sendPointer('cancel', event); } });
+screen.addEventListener('pointermove', (event) => { if (isFinger(event)) sendPointer('move', event); });
+screen.addEventListener('pointerup', (event) => lift('up', event));
+screen.addEventListener('pointercancel', (event) => lift('cancel', event));
+// The capture taken away before the finger lifted (the element hidden, another window).
+screen.addEventListener('lostpointercapture', (event) => lift('cancel', event));
 screen.addEventListener('contextmenu', (event) => event.preventDefault());
 
 for (const name of ['home', 'volume-up', 'volume-down', 'respring']) {
