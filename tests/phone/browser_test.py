@@ -76,22 +76,23 @@ class Road(unittest.TestCase):
             "return [b.left, b.top, b.width, b.height];")
         return box[0] + x * box[2] / 375, box[1] + y * box[3] / 667
 
-    def finger(self, points, hold=0.0):
+    def finger(self, points, hold=0.0, button=None):
         from selenium.webdriver.common.action_chains import ActionChains
         from selenium.webdriver.common.actions.action_builder import ActionBuilder
         from selenium.webdriver.common.actions.mouse_button import MouseButton
+        button = MouseButton.LEFT if button is None else button
         actions = ActionChains(self.browser)
         pointer = actions.w3c_actions.pointer_action
         first = self.at(*points[0])
         pointer.move_to_location(int(first[0]), int(first[1]))
-        pointer.pointer_down(MouseButton.LEFT)
+        pointer.pointer_down(button)
         if hold:
             pointer.pause(hold)
         for point in points[1:]:
             x, y = self.at(*point)
             pointer.move_to_location(int(x), int(y))
             pointer.pause(0.03)
-        pointer.pointer_up(MouseButton.LEFT)
+        pointer.pointer_up(button)
         actions.perform()
         del ActionBuilder
 
@@ -167,6 +168,7 @@ class Road(unittest.TestCase):
     def test_road(self):
         phone = self.phone
         maps = self.icon("Maps")
+        self.check_only_the_main_button_is_the_finger(maps)
         before = self.picture()
         self.finger([maps], hold=0.8)
         state = phone.wait_for(lambda s: s["menu"]["open"], "Maps' menu")
@@ -206,6 +208,20 @@ class Road(unittest.TestCase):
         self.check_settings_turn_the_overlay_off()
         self.check_respring_buttons()
         self.check_a_stuck_settings_app_is_told()
+
+    def check_only_the_main_button_is_the_finger(self, maps):
+        # A right button held on Maps' icon opens no menu; a middle-button tap launches
+        # nothing. The volume press after each is sent after it, so once its overlay shows
+        # the press before has been heard.
+        from selenium.webdriver.common.actions.mouse_button import MouseButton
+        for button, hold in ((MouseButton.RIGHT, 0.8), (MouseButton.MIDDLE, 0.0)):
+            hud = self.phone.state()["hud"]["volume"]
+            self.finger([maps], hold=hold, button=button)
+            self.click("volume-up")
+            state = self.phone.wait_for(lambda s: s["hud"]["volume"] == hud + 1, "the volume overlay")
+            self.assertEqual((state["menu"]["open"], state["front"]), (False, None), button)
+            self.click("volume-down")
+            self.phone.wait_for(lambda s: abs(s["volume"] - 0.5) < 0.01, "the volume back at half")
 
     def check_settings_turn_the_overlay_off(self):
         phone = self.phone
