@@ -147,6 +147,25 @@ class Server(unittest.TestCase):
         self.assertLess(phone.resident_kib() - before, 8 * 1024)
         self.assertEqual(phone.state()["volume"], 0.5)
 
+    def test_bytes_that_are_not_text_anywhere_in_a_request_are_refused_and_the_phone_goes_on(self):
+        phone = self.phone
+        host = b"Host: 127.0.0.1:%d\r\n" % phone.port
+        token = phone.token.encode()
+        for request in (
+                b"POST /api/button/\xff\xfe?token=" + token + b" HTTP/1.1\r\n" + host + b"Content-Length: 2\r\n\r\n{}",
+                b"GET /api/state?token=\xff" + token + b" HTTP/1.1\r\n" + host + b"\r\n",
+                b"GET /api/state?token=" + token + b" HTTP/1.1\r\nHost: 127.0.0.1:\xff\r\n\r\n",
+                b"GET /api/state?token=" + token + b" HTTP/1.1\r\n" + host + b"Origin: http://\xc3\x28\r\n\r\n",
+                b"GET /\x00\x01?token=" + token + b" HTTP/1.1\r\n" + host + b"\r\n"):
+            connection = socket.create_connection(("127.0.0.1", phone.port))
+            connection.sendall(request)
+            answer = read_until(connection, b"\r\n\r\n")
+            connection.close()
+            status = int(answer.split(b" ")[1]) if answer.startswith(b"HTTP/1.1 ") else None
+            self.assertTrue(status and 400 <= status < 500, (request[:40], answer[:60]))
+            self.assertIsNone(phone.process.poll(), "the phone ended on %r" % request[:40])
+        self.assertEqual(phone.state()["volume"], 0.5)
+
     def test_a_second_phone_cannot_take_the_port(self):
         second = subprocess.run([SPRINGBOARD, "--serve", "--port", str(self.phone.port), "--root",
                                  os.path.join(self.phone.folder.name, "second")],

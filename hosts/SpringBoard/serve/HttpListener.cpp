@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -88,16 +89,26 @@ void HttpListener::admit(core::FileDescriptor socket) {
     ::setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     Client& client = _clients.emplace_back();
     client.connection = std::make_unique<HttpConnection>(std::move(socket), _limits);
-    client.thread = std::thread([this, &client] {
+    try {
+        client.thread = std::thread([this, &client] { serveClient(client); });
+    } catch (const std::system_error&) {
+        _clients.pop_back();  // no thread to serve it: the connection closes
+    }
+}
+
+void HttpListener::serveClient(Client& client) {
+    try {
         _serve(*client.connection);
-        {
-            // From now on stop() leaves the socket alone: its number is given back.
-            const std::scoped_lock closing(_mutex);
-            client.closing = true;
-        }
-        client.connection->close();
-        client.finished = true;
-    });
+    } catch (const std::exception&) {
+        // What went wrong serving one client ends its connection, never the phone.
+    }
+    {
+        // From now on stop() leaves the socket alone: its number is given back.
+        const std::scoped_lock closing(_mutex);
+        client.closing = true;
+    }
+    client.connection->close();
+    client.finished = true;
 }
 
 void HttpListener::joinFinished() {

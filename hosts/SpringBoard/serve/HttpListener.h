@@ -40,6 +40,7 @@ class HttpListener {
 
     void accept();
     void admit(core::FileDescriptor socket);
+    void serveClient(Client& client);
     void joinFinished();
 
     Serve _serve;

@@ -1,5 +1,7 @@
 #include "PhoneServer.h"
 
+#include "JsonText.h"
+
 #include <cctype>
 #include <cmath>
 #include <fstream>
@@ -113,7 +115,7 @@ struct PhoneServer::Answer {
     std::vector<std::pair<std::string, std::string>> headers = {};
 
     static Answer refusal(http::status status, const std::string& why) {
-        return {status, "application/json", nlohmann::json{{"error", why}}.dump()};
+        return {status, "application/json", jsonText({{"error", why}})};
     }
 };
 
@@ -152,7 +154,7 @@ void PhoneServer::serve(HttpConnection& connection) {
         if (incoming.refusal) {
             http::response<http::string_body> response{*incoming.refusal, 11};
             response.set(http::field::content_type, "application/json");
-            response.body() = nlohmann::json{{"error", "a malformed or too large request"}}.dump();
+            response.body() = jsonText({{"error", "a malformed or too large request"}});
             response.keep_alive(false);
             response.prepare_payload();
             connection.write(serialized(response));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "JsonText.h"
 #include "PhoneState.h"
 #include "ScreenCapture.h"
 #include "StoredValues.h"
@@ -72,6 +73,6 @@ bool ScreenFeed::refresh(bool force) {
     encodeIfChanged(now);
     nlohmann::json state = PhoneState::of(_phone);
     state["picture"] = _pictureNumber;
-    _board.publish(_encoded, state.dump());
+    _board.publish(_encoded, jsonText(state));
     return true;
 }

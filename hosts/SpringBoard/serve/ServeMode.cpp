@@ -15,6 +15,7 @@
 #include "FrameBoard.h"
 #include "Inbox.h"
 #include "JpegEncoder.h"
+#include "JsonText.h"
 #include "LivePhone.h"
 #include "PhoneServer.h"
 #include "PhoneState.h"
@@ -87,7 +88,7 @@ void pressButton(LivePhone& phone, const std::string& name) {
 PhoneServer::Phone phoneActions(LivePhone& phone, Finger& finger, ScreenFeed& feed) {
     auto plotEncoder = std::make_shared<JpegEncoder>();
     return {
-        [&phone] { return PhoneState::of(phone).dump(); },
+        [&phone] { return jsonText(PhoneState::of(phone)); },
         [plotEncoder] { return plotEncoder->encode(ScreenCapture::timelinePicture()); },
         [&phone, &finger, &feed](const std::string& kind, double x, double y) {
             phone.takeProblems();  // only this action's problems are its answer
