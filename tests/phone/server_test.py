@@ -247,7 +247,8 @@ class Server(unittest.TestCase):
         tab = open_events(phone)
         read_frame(tab)
         phone.button("volume-up")
-        time.sleep(3)  # the overlay hides meanwhile: one more frame
+        phone.wait_for(lambda state: not state["overlays"]["volume"], "the overlay hidden")
+        time.sleep(0.3)  # the frame of the hidden overlay on its way
         tab.settimeout(0.5)
         try:
             while tab.recv(65536):  # what was sent so far
