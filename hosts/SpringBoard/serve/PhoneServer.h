@@ -42,11 +42,12 @@ class PhoneServer {
     void start();
     // Ends every connection at once and joins the server's threads.
     void stop();
+    // Serves one client's connection until it ends (on the connection's own thread).
+    void serve(HttpConnection& connection);
 
   private:
     struct Answer;
 
-    void serve(HttpConnection& connection);
     bool respond(HttpConnection& connection, const HttpConnection::Request& request);
     Answer route(const HttpConnection::Request& request, const std::string& path);
     Answer pageFile(const std::string& name, const char* type) const;
