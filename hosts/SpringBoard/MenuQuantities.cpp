@@ -193,7 +193,7 @@ std::vector<ScriptQuantity> editorQuantities() {
          "the open toggles editor's button state; toggle.<toggleName>.shown: 0 or 1"},
         {"haptics", false,
          [](S) {
-             return QuantityValue(static_cast<double>(device::Phone::shared().impacts().size()));
+             return QuantityValue(static_cast<double>(device::Phone::shared().impactCount()));
          },
          "impacts given since the start"},
         {"launched", true, [](S) { return orNone(IconMenu::lastLaunched()); },

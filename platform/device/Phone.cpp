@@ -188,7 +188,7 @@ bool Phone::disconnectBluetoothDevice(const std::string& name, const Actor& by) 
 
 void Phone::recordImpact(long long style) {
     std::lock_guard lock(_mutex);
-    _state.impacts.push_back(style);
+    _state.impacts.record(style);
     const Actor generator = Actor::service("impact feedback generator");
     record(generator, "haptic tap, " + impactStyleName(style) + " (" + generator.name() + ")");
 }
@@ -225,7 +225,12 @@ bool Phone::isBrightnessOverlayShowing() const {
 
 std::vector<long long> Phone::impacts() const {
     std::lock_guard lock(_mutex);
-    return _state.impacts;
+    return _state.impacts.records();
+}
+
+std::size_t Phone::impactCount() const {
+    std::lock_guard lock(_mutex);
+    return _state.impacts.size() + _state.impacts.dropped();
 }
 
 Timeline Phone::timeline() const {

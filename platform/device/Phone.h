@@ -9,6 +9,7 @@
 #include "device/Actor.h"
 #include "device/CallLog.h"
 #include "device/DeviceConfiguration.h"
+#include "device/LatestRecords.h"
 #include "device/OverlayCounts.h"
 #include "device/SetCounts.h"
 #include "device/Switch.h"
@@ -77,7 +78,11 @@ class Phone {
     // kOverlaySeconds ago.
     bool isVolumeOverlayShowing() const;
     bool isBrightnessOverlayShowing() const;
+    // The styles of the latest haptic taps (at least kLatestImpacts), oldest first, and how
+    // many were given since the phone started.
+    static constexpr std::size_t kLatestImpacts = 4096;
     std::vector<long long> impacts() const;
+    std::size_t impactCount() const;
     Timeline timeline() const;
     CallLog calls() const;
 
@@ -97,7 +102,7 @@ class Phone {
         // When each overlay was last shown (clock seconds); none before the first.
         std::optional<double> volumeOverlayShownAt;
         std::optional<double> brightnessOverlayShownAt;
-        std::vector<long long> impacts;
+        LatestRecords<long long, kLatestImpacts> impacts;
         Timeline timeline;
         CallLog calls;
     };

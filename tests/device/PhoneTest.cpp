@@ -253,6 +253,18 @@ TEST_F(PhoneTest, ReadsAndSetsFromSeveralThreadsAreAllCounted) {
 
 // A phone that runs for days keeps the latest calls its services received, not every one: the
 // log stays within its capacity, says how many it dropped, and answers about the latest.
+TEST_F(PhoneTest, HapticTapsKeepTheLatestStylesAndCountEveryTap) {
+    auto& phone = device::Phone::shared();
+    const std::size_t given = 3 * device::Phone::kLatestImpacts + 5;
+    for (std::size_t index = 0; index < given; ++index)
+        phone.recordImpact(static_cast<long long>(index % 5));
+    const auto latest = phone.impacts();
+    EXPECT_LE(latest.size(), device::Phone::kLatestImpacts);
+    EXPECT_GE(latest.size(), device::Phone::kLatestImpacts / 2);
+    EXPECT_EQ(latest.back(), static_cast<long long>((given - 1) % 5));
+    EXPECT_EQ(phone.impactCount(), given);
+}
+
 TEST_F(PhoneTest, TheCallLogKeepsTheLatestCallsAndCountsTheDropped) {
     auto& phone = device::Phone::shared();
     ASSERT_EQ(phone.calls().size(), 0u);  // a phone started afresh

@@ -47,7 +47,7 @@ class WidgetTest : public ::testing::Test {
                               std::filesystem::copy_options::recursive);
     }
 
-    std::size_t impactCount() const { return device::Phone::shared().impacts().size(); }
+    std::size_t impactCount() const { return device::Phone::shared().impactCount(); }
 
     static ui::AnimationRecord lastAnimation() { return ui::AnimationLog::shared().last(); }
     static std::size_t animationCount() { return ui::AnimationLog::shared().count(); }

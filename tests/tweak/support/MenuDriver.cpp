@@ -143,7 +143,7 @@ ui::Rect MenuDriver::editorFrame() {
 }
 
 int MenuDriver::haptics() {
-    return static_cast<int>(device::Phone::shared().impacts().size());
+    return static_cast<int>(device::Phone::shared().impactCount());
 }
 
 void MenuDriver::setAppearance(const std::string& appearance) {
