@@ -117,6 +117,18 @@ struct PhoneServer::Answer {
     static Answer refusal(http::status status, const std::string& why) {
         return {status, "application/json", jsonText({{"error", why}})};
     }
+
+    // The answer as sent: in the request's HTTP version, never kept in a cache.
+    std::string text(unsigned version, bool keepAlive) const {
+        http::response<http::string_body> response{status, version};
+        response.set(http::field::content_type, type);
+        response.set(http::field::cache_control, "no-store");
+        for (const auto& [name, value] : headers) response.set(name, value);
+        response.body() = body;
+        response.keep_alive(keepAlive);
+        response.prepare_payload();
+        return serialized(response);
+    }
 };
 
 PhoneServer::PhoneServer(AccessGuard& guard, Inbox& inbox, FrameBoard& board, Phone phone,
@@ -152,12 +164,9 @@ void PhoneServer::serve(HttpConnection& connection) {
     for (;;) {
         auto incoming = connection.read();
         if (incoming.refusal) {
-            http::response<http::string_body> response{*incoming.refusal, 11};
-            response.set(http::field::content_type, "application/json");
-            response.body() = jsonText({{"error", "a malformed or too large request"}});
-            response.keep_alive(false);
-            response.prepare_payload();
-            connection.write(serialized(response));
+            const auto answer =
+                Answer::refusal(*incoming.refusal, "a malformed or too large request");
+            connection.write(answer.text(11, false));
             return;
         }
         if (!incoming.request || !respond(connection, *incoming.request)) return;
@@ -182,14 +191,8 @@ bool PhoneServer::respond(HttpConnection& connection, const HttpConnection::Requ
     }
     const Answer answer =
         refusal ? Answer::refusal(http::status::forbidden, *refusal) : route(request, path);
-    http::response<http::string_body> response{answer.status, request.version()};
-    response.set(http::field::content_type, answer.type);
-    response.set(http::field::cache_control, "no-store");
-    for (const auto& [name, value] : answer.headers) response.set(name, value);
-    response.body() = answer.body;
-    response.keep_alive(request.keep_alive());
-    response.prepare_payload();
-    return connection.write(serialized(response)) && response.keep_alive();
+    return connection.write(answer.text(request.version(), request.keep_alive())) &&
+           request.keep_alive();
 }
 
 PhoneServer::Answer PhoneServer::route(const HttpConnection::Request& request,
@@ -274,14 +277,14 @@ void PhoneServer::sendEvents(HttpConnection& connection) {
         explicit Place(std::atomic<int>& clients) : count(clients) { ++count; }
         ~Place() { --count; }
     } place(_eventClients);
-    http::response<http::empty_body> response{http::status::ok, 11};
-    response.set(http::field::cache_control, "no-store");
     if (place.count > kMaximumEventClients) {
-        response.result(http::status::service_unavailable);
-        response.keep_alive(false);
-        connection.write(serialized(response));
+        connection.write(
+            Answer::refusal(http::status::service_unavailable, "too many pages are open")
+                .text(11, false));
         return;
     }
+    http::response<http::empty_body> response{http::status::ok, 11};
+    response.set(http::field::cache_control, "no-store");
     response.set(http::field::content_type, "text/event-stream");
     response.keep_alive(false);  // the stream ends when the connection does
     if (!connection.write(serialized(response))) return;
