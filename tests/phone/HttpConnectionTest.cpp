@@ -144,12 +144,14 @@ TEST(HttpListener, KeepsItsPortFromASecondServer) {
 
 TEST(HttpListener, ServesEachConnectionAndStopEndsThemAll) {
     std::atomic<int> served = 0;
+    HttpConnection::Limits patient;  // a client may stay silent far longer than this test runs
+    patient.idleMilliseconds = patient.readMilliseconds = 3'600'000;
     HttpListener listener(
         [&served](HttpConnection& connection) {
             ++served;
             connection.read();  // waits until the listener stops
         },
-        {});
+        patient);
     const int port = listener.bind(0);
     ASSERT_GT(port, 0);
     listener.start();
